@@ -1,0 +1,40 @@
+# Resources are compiled in by directory, so adding a picture is dropping a file:
+#   resources/images/<name>.<ext>  -> ":/images/<name>"
+#   resources/icons/<name>.<ext>   -> ":/icons/<name>"
+#   resources/<name>.<qss|css|sql> -> ":/<name>"   (style sheets, schema)
+#   resources/i18n/<lang>.ts       -> ":/i18n/<lang>" (compiled by lrelease)
+set(VM24_RESOURCE_DIR ${PROJECT_SOURCE_DIR}/resources)
+
+function(vm24_alias_without_extension files)
+  foreach(file IN LISTS files)
+    get_filename_component(alias ${file} NAME_WE)
+    set_source_files_properties(${file} PROPERTIES QT_RESOURCE_ALIAS ${alias})
+  endforeach()
+endfunction()
+
+function(vm24_add_resources target)
+  foreach(folder images icons)
+    file(GLOB files CONFIGURE_DEPENDS
+      ${VM24_RESOURCE_DIR}/${folder}/*.png ${VM24_RESOURCE_DIR}/${folder}/*.jpg
+      ${VM24_RESOURCE_DIR}/${folder}/*.svg ${VM24_RESOURCE_DIR}/${folder}/*.gif)
+    if(files)
+      vm24_alias_without_extension("${files}")
+      qt_add_resources(${target} "vm24_${folder}" PREFIX "/${folder}" FILES ${files})
+    endif()
+  endforeach()
+
+  file(GLOB top_files CONFIGURE_DEPENDS
+    ${VM24_RESOURCE_DIR}/*.qss ${VM24_RESOURCE_DIR}/*.css ${VM24_RESOURCE_DIR}/*.sql)
+  if(top_files)
+    vm24_alias_without_extension("${top_files}")
+    qt_add_resources(${target} "vm24_files" PREFIX "/" FILES ${top_files})
+  endif()
+
+  file(GLOB ts_files CONFIGURE_DEPENDS ${VM24_RESOURCE_DIR}/i18n/*.ts)
+  if(ts_files)
+    qt_add_lupdate(${target} TS_FILES ${ts_files} OPTIONS -locations none)
+    qt_add_lrelease(${target} TS_FILES ${ts_files} QM_FILES_OUTPUT_VARIABLE qm_files)
+    vm24_alias_without_extension("${qm_files}")
+    qt_add_resources(${target} "vm24_i18n" PREFIX "/i18n" BASE ${CMAKE_CURRENT_BINARY_DIR} FILES ${qm_files})
+  endif()
+endfunction()

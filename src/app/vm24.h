@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QDateTime>
+#include <QMargins>
+#include <QString>
+#include <QTime>
+
+class QSettings;
+
+namespace VM24 {
+
+// Look constants shared by the pages.
+static const QMargins PROMO_BUTTON_MARGINS(129, 26, 129, 71);
+static const QColor PRESSED_BUTTON_SHADE(127, 0, 127, 55);
+static const QColor PRESSED_BUTTON_BRIGHT(255, 196, 196, 96);
+static const QColor CLICKED_AREA_SHADE(25, 25, 25, 33);
+
+static const char* const XML_DATE_FORMAT = "yyyyMMdd_hhmmss";
+static const char* const SQL_DATE_TIME_FORMAT = "yyyy-MM-dd hh:mm:ss";
+static const char* const ITALIAN_DATE_TIME_FORMAT = "dd/MM/yyyy hh:mm:ss";
+static const char* const LOG_DB_CONNECTION_NAME = "log-db-connection-internal";
+static const int ALARM_FLAGS[] = {1, 2, 4, 8, 16, 32, 64};
+
+// Money: integer euro cents everywhere.
+QString format_credit(int cents);
+QString format_money(int cents);
+int read_money_amount(const QString& text);
+
+void thread_sleep(int seconds);
+void thread_msleep(int milliseconds);
+
+QString format_rk_date(const QDateTime& dateTime);
+QDateTime read_rk_date(const QString& text);
+
+// Machine serial number, 0..99999, kept in the settings file.
+QString format_serial(int serial);
+int read_serial();
+void write_serial(int serial);
+
+bool get_env_bool(const char* name, bool dflt);
+int get_env_int(const char* name, int dflt);
+
+// The directory the program lives in, or VM24_APP_DIR when that is set.
+QString application_dir();
+// Relative paths are resolved against application_dir().
+QString get_path(const QString& path);
+// Points every default-constructed QSettings at the INI file under application_dir().
+void configure_settings_location();
+// The serial device of the controller board: VM24_SERIAL_DEVICE or "/dev/ttyAMA0".
+QString serial_device_path();
+
+QTime interpret_time(const QSettings& settings, const QString& key, const QTime& dflt);
+QString make_temp_dir(const char* templ);
+
+QByteArray strip_version_string(const QByteArray& answer);
+QByteArray strip_serial_number_string(const QByteArray& answer);
+
+void change_hostname(int serial);
+void set_system_date_time(const QDateTime& dateTime);
+void adjust_system_date_time(const QDateTime& dateTime);
+
+} // namespace VM24
