@@ -1,0 +1,7 @@
+#include "logging/notificationbase.h"
+
+namespace VM24 {
+
+NotificationBase::~NotificationBase() = default;
+
+} // namespace VM24

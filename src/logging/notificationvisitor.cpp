@@ -1,0 +1,7 @@
+#include "logging/notificationvisitor.h"
+
+namespace VM24 {
+
+NotificationVisitor::~NotificationVisitor() = default;
+
+} // namespace VM24
