@@ -1,0 +1,55 @@
+#include "board/agent.h"
+
+Agent::Agent(QObject* parent)
+    : QThread(parent)
+{
+}
+
+void Agent::suspend()
+{
+    QMutexLocker locker(&m_mutex);
+    if (m_state == Running)
+        m_state = Suspended;
+}
+
+void Agent::resume()
+{
+    QMutexLocker locker(&m_mutex);
+    if (m_state != Suspended)
+        return;
+    m_state = Running;
+    m_condition.wakeOne();
+}
+
+void Agent::stop()
+{
+    QMutexLocker locker(&m_mutex);
+    m_state = Stopped;
+    m_condition.wakeOne();
+}
+
+bool Agent::isSuspended() const
+{
+    QMutexLocker locker(&m_mutex);
+    return m_state == Suspended;
+}
+
+bool Agent::terminationCondition()
+{
+    QMutexLocker locker(&m_mutex);
+    if (m_state == Suspended) {
+        onSuspend();
+        emit suspended();
+        while (m_state == Suspended)
+            m_condition.wait(&m_mutex);
+        if (m_state == Running) {
+            onResume();
+            return false;
+        }
+    }
+    if (m_state == Stopped) {
+        onStop();
+        return true;
+    }
+    return false;
+}
