@@ -1,15 +1,70 @@
+#include "app/context.h"
 #include "app/defaults.h"
+#include "app/placeholderpage.h"
+#include "app/startup.h"
+#include "app/unixsignalwatcher.h"
 #include "app/vm24.h"
 
 #include <QApplication>
+#include <QPixmapCache>
+#include <QSplashScreen>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QTranslator>
 
-int main(int argc, char* argv[])
+#include <signal.h>
+
+namespace {
+
+void set_application_identity()
 {
-    QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QLatin1String(VM24::APPLICATION_NAME));
     QCoreApplication::setApplicationVersion(QLatin1String(VM24::APPLICATION_VERSION));
     QCoreApplication::setOrganizationName(QLatin1String(VM24::ORGANIZATION_NAME));
     QCoreApplication::setOrganizationDomain(QLatin1String(VM24::ORGANIZATION_DOMAIN));
+}
+
+// The controller board comes up here, before the main window: the facade is
+// opened on VM24::serial_device_path() and initialised, then the system clock
+// is set from the board's battery-backed clock. Until the board link is wired
+// in, the program starts as it does when the board does not answer.
+void start_controller_board()
+{
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    UnixSignalWatcher quitSignals({SIGTERM, SIGINT});
+    QObject::connect(&quitSignals, &UnixSignalWatcher::received, &application, &QCoreApplication::quit);
+
+    set_application_identity();
+    QGuiApplication::setOverrideCursor(Qt::BlankCursor);
     VM24::configure_settings_location();
-    return 0;
+
+    QTranslator translator;
+    VM24::install_style_sheet(application);
+    VM24::load_translation(translator, VM24::start_language());
+    QCoreApplication::installTranslator(&translator);
+
+    QPixmapCache::setCacheLimit(VM24::PIXMAP_CACHE_LIMIT_KB);
+    std::unique_ptr<QSplashScreen> splash = VM24::show_splash_screen();
+
+    start_controller_board();
+
+    QStackedWidget views;
+    Context context(&views);
+    PlaceholderPage placeholder(&context);
+    context.addView(&placeholder);
+    views.showFullScreen();
+    context.startActivity(&placeholder);
+    splash->finish(&views);
+    splash.reset();
+
+    QTimer::singleShot(0, [] {
+        qInfo("%s %s running", VM24::APPLICATION_NAME, VM24::APPLICATION_VERSION);
+    });
+    return application.exec();
 }

@@ -1,0 +1,83 @@
+#include "testenvironment.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <signal.h>
+
+// Starts the built program the way the machine does (with Qt's offscreen
+// platform here) and checks that it comes up and ends cleanly on a signal.
+class ProgramTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QString programPath()
+    {
+        return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../bin/vm24"));
+    }
+
+    static void startProgram(QProcess& process, const QTemporaryDir& appDir)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("VM24_APP_DIR"), appDir.path());
+        environment.insert(QStringLiteral("VM24_SYSTEM_ACTIONS_RECORD"), appDir.filePath(QStringLiteral("actions.log")));
+        environment.insert(QStringLiteral("VM24_SERIAL_DEVICE"), appDir.filePath(QStringLiteral("no-board")));
+        process.setProcessEnvironment(environment);
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(programPath(), QStringList());
+    }
+
+    static bool waitUntilRunning(QProcess& process, QByteArray& output)
+    {
+        if (!process.waitForStarted())
+            return false;
+        QElapsedTimer elapsed;
+        elapsed.start();
+        while (elapsed.elapsed() < 20000 && process.state() == QProcess::Running) {
+            process.waitForReadyRead(200);
+            output += process.readAll();
+            if (output.contains("VM24 1.1.5 running"))
+                return true;
+        }
+        return false;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(QFileInfo::exists(programPath()), qPrintable(programPath()));
+    }
+
+    void endsWithExitCodeZeroOnSignal_data()
+    {
+        QTest::addColumn<int>("signalNumber");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGINT") << int(SIGINT);
+    }
+    void endsWithExitCodeZeroOnSignal()
+    {
+        QFETCH(int, signalNumber);
+        QTemporaryDir appDir;
+        QProcess program;
+        startProgram(program, appDir);
+
+        QByteArray output;
+        QVERIFY2(waitUntilRunning(program, output), output.constData());
+        // It keeps running until told to stop.
+        QVERIFY(!program.waitForFinished(500));
+
+        ::kill(static_cast<pid_t>(program.processId()), signalNumber);
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        // Without a board there is no clock to follow: nothing was done to the machine.
+        QVERIFY(!QFileInfo::exists(appDir.filePath(QStringLiteral("actions.log"))));
+    }
+};
+
+QTEST_GUILESS_MAIN(ProgramTest)
+#include "tst_program.moc"
