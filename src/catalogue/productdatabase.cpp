@@ -1,0 +1,182 @@
+#include "catalogue/productdatabase.h"
+
+#include "catalogue/cataloguefile.h"
+#include "catalogue/productids.h"
+
+#include <QDir>
+#include <QFile>
+#include <QXmlStreamReader>
+
+#include <algorithm>
+
+namespace {
+
+const char* const INDEX_FILE = "index.xml";
+
+bool is_user_product(const ProductRecord& record)
+{
+    return VM24::catalogue_part(record.id()) == QLatin1String(VM24::USER_CATALOGUE);
+}
+
+bool is_edited_delivered_product(const ProductRecord& record)
+{
+    return record.isModified() && !is_user_product(record);
+}
+
+void read_dependencies(QXmlStreamReader& reader, Catalogue& header)
+{
+    while (reader.readNextStartElement()) {
+        if (reader.name() == QLatin1String("dependency"))
+            header.addDependency(reader.attributes().value(QLatin1String("id")).toString());
+        reader.skipCurrentElement();
+    }
+}
+
+// Catalogue directories in character-code order of their names.
+QStringList catalogue_directories(const QDir& root)
+{
+    QStringList names = root.entryList(QDir::Dirs | QDir::Readable | QDir::Hidden | QDir::NoDotAndDotDot,
+                                       QDir::Unsorted);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+void ProductDatabase::loadCatalogues(const QString& rootPath)
+{
+    clearDatabase();
+    m_catalogues.clear();
+
+    const QDir root(rootPath);
+    ensureUserEditsCatalogue(root);
+    if (!root.exists())
+        return;
+    for (const QString& directory : catalogue_directories(root))
+        loadCatalogueFile(root.filePath(directory + QLatin1Char('/') + QLatin1String(INDEX_FILE)));
+}
+
+void ProductDatabase::ensureUserEditsCatalogue(const QDir& root) const
+{
+    const QString name = QLatin1String(VM24::USER_EDITS_CATALOGUE_NAME);
+    if (!root.exists())
+        return;
+    root.mkdir(name);
+    QDir userEdits(root.filePath(name));
+    if (!userEdits.exists() || !userEdits.isReadable() || userEdits.exists(QLatin1String(INDEX_FILE)))
+        return;
+    Catalogue header;
+    header.name = name;
+    header.timestamp = QDateTime::currentDateTime();
+    VM24::write_catalogue_file(userEdits.filePath(QLatin1String(INDEX_FILE)), header, {});
+}
+
+void ProductDatabase::loadCatalogueFile(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+
+    QXmlStreamReader reader(&file);
+    if (!reader.readNextStartElement() || reader.name() != QLatin1String("catalogue"))
+        return;
+
+    Catalogue header;
+    header.fileName = fileName;
+    header.name = reader.attributes().value(QLatin1String("name")).toString();
+    header.timestamp = VM24::read_catalogue_timestamp(
+        reader.attributes().value(QLatin1String("timestamp")).toString());
+    if (header.name.isEmpty())
+        return;
+
+    const bool userEdits = header.name == QLatin1String(VM24::USER_EDITS_CATALOGUE_NAME);
+    while (reader.readNextStartElement()) {
+        if (reader.name() == QLatin1String("dependencies"))
+            read_dependencies(reader, header);
+        else if (reader.name() == QLatin1String("product"))
+            loadProduct(reader, header.name, userEdits);
+        else
+            reader.skipCurrentElement();
+    }
+    m_catalogues.append(header);
+}
+
+void ProductDatabase::loadProduct(QXmlStreamReader& reader, const QString& catalogueName, bool userEdits)
+{
+    const QString id = VM24::qualify_product_id(
+        catalogueName, reader.attributes().value(QLatin1String("id")).toString());
+
+    auto existing = m_products.find(id);
+    if (existing != m_products.end()) {
+        existing->setModified(userEdits);
+        VM24::parse_product_attributes(reader, *existing);
+        return;
+    }
+    // A catalogue only defines products of its own; an edit of a product
+    // that no catalogue defines is dropped.
+    if (VM24::catalogue_part(id) != catalogueName) {
+        reader.skipCurrentElement();
+        return;
+    }
+    ProductRecord record(id);
+    VM24::parse_product_attributes(reader, record);
+    record.setModified(userEdits);
+    m_products.insert(id, record);
+}
+
+void ProductDatabase::saveModified()
+{
+    Catalogue* userEdits = findCatalogue(QLatin1String(VM24::USER_EDITS_CATALOGUE_NAME));
+    if (userEdits) {
+        for (const Catalogue& other : std::as_const(m_catalogues)) {
+            if (&other != userEdits)
+                userEdits->addDependency(other.name);
+        }
+        saveCatalogue(*userEdits, is_edited_delivered_product);
+    }
+    if (Catalogue* user = findCatalogue(QLatin1String(VM24::USER_CATALOGUE)))
+        saveCatalogue(*user, is_user_product);
+}
+
+bool ProductDatabase::saveCatalogue(Catalogue& header, bool (*selects)(const ProductRecord&))
+{
+    QList<const ProductRecord*> records;
+    for (const ProductRecord& record : std::as_const(m_products)) {
+        if (selects(record))
+            records.append(&record);
+    }
+    const QDateTime previous = header.timestamp;
+    header.timestamp = QDateTime::currentDateTime();
+    if (VM24::write_catalogue_file(header.fileName, header, records))
+        return true;
+    header.timestamp = previous;
+    return false;
+}
+
+void ProductDatabase::add(const ProductRecord& record)
+{
+    m_products.insert(record.id(), record);
+}
+
+Catalogue ProductDatabase::catalogueHeader(const QString& name) const
+{
+    for (const Catalogue& header : m_catalogues) {
+        if (header.name == name)
+            return header;
+    }
+    return Catalogue();
+}
+
+void ProductDatabase::clearDatabase()
+{
+    m_products.clear();
+}
+
+Catalogue* ProductDatabase::findCatalogue(const QString& name)
+{
+    for (Catalogue& header : m_catalogues) {
+        if (header.name == name)
+            return &header;
+    }
+    return nullptr;
+}

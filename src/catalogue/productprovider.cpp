@@ -1,0 +1,211 @@
+#include "catalogue/productprovider.h"
+
+#include "catalogue/productids.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+
+#include <iterator>
+
+namespace {
+
+const char* const PRODUCTS_GROUP = "Products";
+const char* const THUMBNAIL_SUFFIX = ".png";
+const char* const IMAGE_SUFFIX = "_large.png";
+
+QString selection_key(int selection)
+{
+    return QStringLiteral("selection_%1").arg(selection);
+}
+
+bool replace_file(const QString& target, const QString& source)
+{
+    if (QFile::exists(target))
+        QFile::remove(target);
+    return QFile::rename(source, target);
+}
+
+template <typename Cache>
+void drop_unarranged(Cache& cache, const QVector<QString>& arrangement)
+{
+    for (auto it = cache.begin(); it != cache.end();) {
+        if (arrangement.contains(it.key()))
+            ++it;
+        else
+            it = cache.erase(it);
+    }
+}
+
+} // namespace
+
+const ProductRecord ProductProvider::NULL_PRODUCT;
+
+ProductProvider::ProductProvider(const QString& catalogueRoot, QObject* parent)
+    : QObject(parent)
+    , m_catalogueRoot(catalogueRoot)
+    , m_arrangement(VM24::NUMBER_OF_SELECTIONS)
+{
+}
+
+void ProductProvider::loadDatabase()
+{
+    m_imageCache.clear();
+    m_thumbnailCache.clear();
+    m_database.loadCatalogues(m_catalogueRoot);
+}
+
+void ProductProvider::onContentChanged(const QString& name)
+{
+    if (name == QLatin1String("products"))
+        loadDatabase();
+}
+
+void ProductProvider::loadConfiguration(QSettings& settings)
+{
+    settings.beginGroup(QLatin1String(PRODUCTS_GROUP));
+    for (int selection = 0; selection < VM24::NUMBER_OF_SELECTIONS; ++selection)
+        m_arrangement[selection] = settings.value(selection_key(selection)).toString();
+    settings.endGroup();
+}
+
+void ProductProvider::saveArrangement(const QVector<QString>& arrangement)
+{
+    // The machine has a fixed number of selections: a shorter arrangement
+    // leaves the rest empty, a longer one is cut.
+    m_arrangement = arrangement;
+    m_arrangement.resize(VM24::NUMBER_OF_SELECTIONS);
+    {
+        QSettings settings;
+        settings.beginGroup(QLatin1String(PRODUCTS_GROUP));
+        settings.remove(QString());
+        for (int selection = 0; selection < m_arrangement.size(); ++selection)
+            settings.setValue(selection_key(selection), m_arrangement.at(selection));
+        settings.endGroup();
+        settings.sync();
+    }
+    trimCache();
+}
+
+int ProductProvider::productCount() const
+{
+    return m_database.products().size();
+}
+
+const ProductRecord& ProductProvider::getProduct(int index) const
+{
+    const auto& products = m_database.products();
+    if (index < 0 || index >= products.size())
+        return NULL_PRODUCT;
+    return *std::next(products.cbegin(), index);
+}
+
+const ProductRecord& ProductProvider::getProduct(const QString& id) const
+{
+    const auto& products = m_database.products();
+    const auto it = products.constFind(id);
+    return it == products.cend() ? NULL_PRODUCT : *it;
+}
+
+const ProductRecord& ProductProvider::getProductAtLocation(int selection) const
+{
+    if (selection < 0 || selection >= m_arrangement.size())
+        return NULL_PRODUCT;
+    const QString& id = m_arrangement.at(selection);
+    return id.isEmpty() ? NULL_PRODUCT : getProduct(id);
+}
+
+QList<int> ProductProvider::locationsOf(const QString& id) const
+{
+    QList<int> locations;
+    for (int selection = 0; selection < m_arrangement.size(); ++selection) {
+        if (m_arrangement.at(selection) == id)
+            locations.append(selection);
+    }
+    return locations;
+}
+
+Catalogue ProductProvider::catalogueHeader(const QString& name) const
+{
+    return m_database.catalogueHeader(name);
+}
+
+QString ProductProvider::pictureBasePath(const QString& id) const
+{
+    return QDir(m_catalogueRoot).absoluteFilePath(id);
+}
+
+QString ProductProvider::getThumbnailPath(const QString& id) const
+{
+    return pictureBasePath(id) + QLatin1String(THUMBNAIL_SUFFIX);
+}
+
+QString ProductProvider::getImagePath(const QString& id) const
+{
+    return pictureBasePath(id) + QLatin1String(IMAGE_SUFFIX);
+}
+
+QPixmap ProductProvider::getThumbnail(const QString& id)
+{
+    auto it = m_thumbnailCache.find(id);
+    if (it == m_thumbnailCache.end())
+        it = m_thumbnailCache.insert(id, QPixmap(getThumbnailPath(id)));
+    return *it;
+}
+
+QImage ProductProvider::getImage(const QString& id)
+{
+    auto it = m_imageCache.find(id);
+    if (it == m_imageCache.end())
+        it = m_imageCache.insert(id, QImage(getImagePath(id)));
+    return *it;
+}
+
+void ProductProvider::trimCache()
+{
+    drop_unarranged(m_thumbnailCache, m_arrangement);
+    drop_unarranged(m_imageCache, m_arrangement);
+}
+
+bool ProductProvider::setThumbnail(const QString& id, const QString& source)
+{
+    return replace_file(getThumbnailPath(id), source);
+}
+
+bool ProductProvider::setImage(const QString& id, const QString& source)
+{
+    return replace_file(getImagePath(id), source);
+}
+
+ProductRecord* ProductProvider::modifyProduct(const QString& id)
+{
+    auto& products = m_database.products();
+    const auto it = products.find(id);
+    if (it == products.end())
+        return nullptr;
+    it->setModified(true);
+    return &*it;
+}
+
+ProductRecord& ProductProvider::modifyOrCreate(const QString& id)
+{
+    if (ProductRecord* existing = modifyProduct(id))
+        return *existing;
+    ProductRecord record(id);
+    record.setModified(true);
+    return *m_database.products().insert(id, record);
+}
+
+void ProductProvider::removeProduct(const QString& id)
+{
+    m_database.products().remove(id);
+    m_thumbnailCache.remove(id);
+    m_imageCache.remove(id);
+    QFile::remove(getThumbnailPath(id));
+    QFile::remove(getImagePath(id));
+}
+
+void ProductProvider::saveModified()
+{
+    m_database.saveModified();
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "catalogue/productdatabase.h"
+#include "maintenance/iconfigurable.h"
+
+#include <QImage>
+#include <QMap>
+#include <QObject>
+#include <QPixmap>
+#include <QString>
+#include <QVector>
+
+// The one way to the products: the database of every catalogue, the
+// arrangement of products over the machine's 18 selections (settings group
+// "Products"), and caches of the product pictures. GUI thread only.
+class ProductProvider : public QObject, public IConfigurable
+{
+    Q_OBJECT
+
+public:
+    // Returned by every lookup that finds nothing.
+    static const ProductRecord NULL_PRODUCT;
+
+    explicit ProductProvider(const QString& catalogueRoot, QObject* parent = nullptr);
+
+    QString catalogueRoot() const { return m_catalogueRoot; }
+
+    // Drops the picture caches and reloads every catalogue.
+    void loadDatabase();
+    void loadConfiguration(QSettings& settings) override;
+
+    // Each entry is the qualified id offered by that selection; empty for
+    // an empty selection.
+    const QVector<QString>& arrangement() const { return m_arrangement; }
+    // Replaces the arrangement and stores it in the settings, dropping the
+    // keys of the former one; then trims the picture caches.
+    void saveArrangement(const QVector<QString>& arrangement);
+
+    int productCount() const;
+    // Records are valid until the next load, creation or removal.
+    const ProductRecord& getProduct(int index) const;
+    const ProductRecord& getProduct(const QString& id) const;
+    const ProductRecord& getProductAtLocation(int selection) const;
+    QList<int> locationsOf(const QString& id) const;
+    Catalogue catalogueHeader(const QString& name) const;
+
+    QString getThumbnailPath(const QString& id) const;
+    QString getImagePath(const QString& id) const;
+    QPixmap getThumbnail(const QString& id);
+    QImage getImage(const QString& id);
+    // Forgets the pictures of products that no selection offers.
+    void trimCache();
+    // Replace a product's picture by moving the file at source in its place.
+    bool setThumbnail(const QString& id, const QString& source);
+    bool setImage(const QString& id, const QString& source);
+
+    // Marks the product as edited and hands it out for editing; nullptr when
+    // there is no such product.
+    ProductRecord* modifyProduct(const QString& id);
+    // The same, creating an empty product under that id when needed.
+    ProductRecord& modifyOrCreate(const QString& id);
+    // Removes the product and its picture files.
+    void removeProduct(const QString& id);
+    void saveModified();
+
+public slots:
+    void onContentChanged(const QString& name);
+
+private:
+    QString pictureBasePath(const QString& id) const;
+
+    ProductDatabase m_database;
+    QString m_catalogueRoot;
+    QVector<QString> m_arrangement;
+    QMap<QString, QImage> m_imageCache;
+    QMap<QString, QPixmap> m_thumbnailCache;
+};
