@@ -149,7 +149,9 @@ QPixmap ProductProvider::getThumbnail(const QString& id)
 {
     auto it = m_thumbnailCache.find(id);
     if (it == m_thumbnailCache.end())
-        it = m_thumbnailCache.insert(id, QPixmap(getThumbnailPath(id)));
+        // Not QPixmap(path): the application-wide pixmap cache could hand back
+        // the former picture of a file replaced by a content update.
+        it = m_thumbnailCache.insert(id, QPixmap::fromImage(QImage(getThumbnailPath(id))));
     return *it;
 }
 
