@@ -93,6 +93,81 @@ class TouchevMouseHandlerTest : public QObject
     Q_OBJECT
 
 private slots:
+    void specification_data()
+    {
+        QTest::addColumn<QString>("spec");
+        QTest::addColumn<bool>("fromEnvironment");
+        QTest::addColumn<bool>("compression");
+        QTest::addColumn<int>("jitterLimit");
+        QTest::addColumn<int>("rotation");
+        QTest::addColumn<QSize>("limits");
+
+        // "%1" stands for the device path.
+        QTest::newRow("device only") << "%1" << false << true << 0 << 270 << QSize();
+        QTest::newRow("empty, device from environment") << "" << true << true << 0 << 270 << QSize();
+        QTest::newRow("options, device from environment")
+            << ":nocompress:dejitter=7" << true << false << 7 << 270 << QSize();
+        QTest::newRow("all options") << "%1:rot=90:grab=1:dejitter=3:limits=4095x4095:nocompress"
+                                     << false << false << 3 << 90 << QSize(4096, 4096);
+        QTest::newRow("rot=270") << "%1:rot=270" << false << true << 0 << 270 << QSize();
+        QTest::newRow("other rotations mean 270") << "%1:rot=180" << false << true << 0 << 270 << QSize();
+        QTest::newRow("bad numbers count 0") << "%1::dejitter=abc::rot=ninety:limits=axb"
+                                             << false << true << 0 << 270 << QSize();
+        QTest::newRow("case matters") << "%1:NoCompress:Rot=90" << false << true << 0 << 270 << QSize();
+        QTest::newRow("unusable limits") << "%1:limits=0x4095" << false << true << 0 << 270 << QSize();
+    }
+    void specification()
+    {
+        QFETCH(QString, spec);
+        QFETCH(bool, fromEnvironment);
+        QFETCH(bool, compression);
+        QFETCH(int, jitterLimit);
+        QFETCH(int, rotation);
+        QFETCH(QSize, limits);
+
+        Fifo fifo;
+        QVERIFY(fifo.isValid());
+        const QByteArray previous = qgetenv("TSLIB_TSDEVICE");
+        qputenv("TSLIB_TSDEVICE", fromEnvironment ? fifo.path().toLocal8Bit() : QByteArray("/nonexistent/ts"));
+        std::unique_ptr<TouchevMouseHandler> handler(
+            TouchevMouseHandler::create(QStringLiteral("touchev"), QString(spec).replace("%1", fifo.path())));
+        qputenv("TSLIB_TSDEVICE", previous);
+
+        QVERIFY(handler);
+        QCOMPARE(handler->device(), fifo.path());
+        QVERIFY(handler->fd() >= 0);
+        QVERIFY(handler->isReading());
+        QCOMPARE(handler->objectName(), QStringLiteral("Simple Evdev Mouse Handler"));
+        QCOMPARE(handler->compression(), compression);
+        QCOMPARE(handler->jitterLimit(), jitterLimit);
+        const bool isRot90 = dynamic_cast<const TouchevMouseHandler::Rot90*>(handler->transform());
+        QCOMPARE(isRot90, rotation == 90);
+        QCOMPARE(handler->transform()->hasHardwareLimits(), limits.isValid());
+        if (limits.isValid())
+            QCOMPARE(handler->transform()->rawArea().size(), limits);
+    }
+
+    void unopenableDevice_data()
+    {
+        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("missing") << "/nonexistent/touch:rot=90"
+                                 << "Cannot open mouse input device '/nonexistent/touch': No such file or directory";
+        QTest::newRow("no device at all") << ":rot=90" << "Cannot open mouse input device '': No such file or directory";
+    }
+    void unopenableDevice()
+    {
+        QFETCH(QString, spec);
+        QFETCH(QString, warning);
+        const QByteArray previous = qgetenv("TSLIB_TSDEVICE");
+        qunsetenv("TSLIB_TSDEVICE");
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
+        TouchevMouseHandler* handler = TouchevMouseHandler::create(QStringLiteral("touchev"), spec);
+        if (!previous.isNull())
+            qputenv("TSLIB_TSDEVICE", previous);
+        QCOMPARE(handler, nullptr);
+    }
+
     void batches_data()
     {
         QTest::addColumn<bool>("compression");
