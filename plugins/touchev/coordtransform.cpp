@@ -11,6 +11,13 @@ int scaled(int value, float scale)
 
 } // namespace
 
+TouchevMouseHandler::CoordTransform* TouchevMouseHandler::CoordTransform::create(int rotation)
+{
+    if (rotation == 90)
+        return new Rot90;
+    return new Rot270;
+}
+
 void TouchevMouseHandler::CoordTransform::setHardwareLimits(const QSize& max)
 {
     if (max.width() < 1 || max.height() < 1)
@@ -28,30 +35,16 @@ QRect TouchevMouseHandler::CoordTransform::rawArea() const
     return QRect(0, 0, m_max.width() + 1, m_max.height() + 1);
 }
 
-void TouchevMouseHandler::Rot90::setHardwareLimits(const QSize& max)
-{
-    CoordTransform::setHardwareLimits(max);
-    if (m_hasLimits)
-        m_extent = max.width();
-}
-
 QPoint TouchevMouseHandler::Rot90::apply(const QPoint& raw) const
 {
     if (!m_hasLimits)
         return raw;
-    return QPoint(scaled(raw.y(), m_yScale), scaled(m_extent - raw.x(), m_xScale));
-}
-
-void TouchevMouseHandler::Rot270::setHardwareLimits(const QSize& max)
-{
-    CoordTransform::setHardwareLimits(max);
-    if (m_hasLimits)
-        m_extent = max.height();
+    return QPoint(scaled(raw.y(), m_yScale), scaled(m_max.width() - raw.x(), m_xScale));
 }
 
 QPoint TouchevMouseHandler::Rot270::apply(const QPoint& raw) const
 {
     if (!m_hasLimits)
         return raw;
-    return QPoint(scaled(m_extent - raw.y(), m_yScale), scaled(raw.x(), m_xScale));
+    return QPoint(scaled(m_max.height() - raw.y(), m_yScale), scaled(raw.x(), m_xScale));
 }

@@ -17,6 +17,9 @@ public:
     static constexpr int SCREEN_WIDTH = 1080;
     static constexpr int SCREEN_HEIGHT = 1920;
 
+    // Rot90 for rotation 90, Rot270 for any other value.
+    static CoordTransform* create(int rotation);
+
     virtual ~CoordTransform() = default;
 
     // max: the maxima of the device's absolute X and Y axes. A size with a
@@ -41,11 +44,7 @@ protected:
 class TouchevMouseHandler::Rot90 : public TouchevMouseHandler::CoordTransform
 {
 public:
-    void setHardwareLimits(const QSize& max) override;
     QPoint apply(const QPoint& raw) const override;
-
-private:
-    int m_extent = 0;
 };
 
 // Panel turned a quarter counter-clockwise: raw Y runs from the right edge
@@ -53,9 +52,5 @@ private:
 class TouchevMouseHandler::Rot270 : public TouchevMouseHandler::CoordTransform
 {
 public:
-    void setHardwareLimits(const QSize& max) override;
     QPoint apply(const QPoint& raw) const override;
-
-private:
-    int m_extent = 0;
 };

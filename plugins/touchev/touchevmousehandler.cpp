@@ -94,8 +94,7 @@ TouchevMouseHandler* TouchevMouseHandler::create(const QString& driver, const QS
     }
     ::ioctl(fd, EVIOCGRAB, static_cast<unsigned long>(options.grab));
 
-    CoordTransform* transform = options.rotation == 90 ? static_cast<CoordTransform*>(new Rot90)
-                                                       : static_cast<CoordTransform*>(new Rot270);
+    CoordTransform* transform = CoordTransform::create(options.rotation);
     if (options.limits.isValid())
         transform->setHardwareLimits(options.limits);
     return new TouchevMouseHandler(driver, device, fd, options.compression, options.jitterLimit, transform);

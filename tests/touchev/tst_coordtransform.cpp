@@ -11,11 +11,8 @@ class CoordTransformTest : public QObject
 private:
     static std::unique_ptr<TouchevMouseHandler::CoordTransform> make(int rotation, const QSize& limits)
     {
-        std::unique_ptr<TouchevMouseHandler::CoordTransform> transform;
-        if (rotation == 90)
-            transform = std::make_unique<TouchevMouseHandler::Rot90>();
-        else
-            transform = std::make_unique<TouchevMouseHandler::Rot270>();
+        std::unique_ptr<TouchevMouseHandler::CoordTransform> transform(
+            TouchevMouseHandler::CoordTransform::create(rotation));
         transform->setHardwareLimits(limits);
         return transform;
     }

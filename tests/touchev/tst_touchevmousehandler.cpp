@@ -64,9 +64,7 @@ const QSize PANEL(4095, 4095);
 
 TouchevMouseHandler::CoordTransform* transform(int rotation, const QSize& limits)
 {
-    TouchevMouseHandler::CoordTransform* t = rotation == 90
-        ? static_cast<TouchevMouseHandler::CoordTransform*>(new TouchevMouseHandler::Rot90)
-        : static_cast<TouchevMouseHandler::CoordTransform*>(new TouchevMouseHandler::Rot270);
+    TouchevMouseHandler::CoordTransform* t = TouchevMouseHandler::CoordTransform::create(rotation);
     t->setHardwareLimits(limits);
     return t;
 }
