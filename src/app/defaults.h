@@ -30,6 +30,7 @@ static const QTime REMOTE_UPDATE(2, 0);
 namespace NetworkConfig {
 static const char* const METHOD = "dynamic";
 static const char* const HOST_IP = "192.168.0.100";
+static const int NETMASK = 24;
 static const char* const GATEWAY = "192.168.0.1";
 static const char* const DNS = "192.168.0.1";
 } // namespace NetworkConfig

@@ -48,6 +48,13 @@ int SystemActions::run(const QString& program, const QStringList& arguments,
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
+bool SystemActions::startDetached(const QString& program, const QStringList& arguments)
+{
+    if (isRecording())
+        return appendRecord(program, arguments);
+    return QProcess::startDetached(program, arguments);
+}
+
 bool SystemActions::isRecording()
 {
     return !recordPath().isEmpty();

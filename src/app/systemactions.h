@@ -23,6 +23,10 @@ public:
     static int run(const QString& program, const QStringList& arguments,
                    QByteArray* standardOutput, int timeoutMs = DEFAULT_TIMEOUT_MS);
 
+    // Starts program with arguments and does not wait for it or look at its
+    // outcome. False when it could not be started.
+    static bool startDetached(const QString& program, const QStringList& arguments);
+
     static bool isRecording();
     static QString recordPath();
 

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+class IConfigurable;
+class QSettings;
+class Rk710Controller;
+
+// Reloads every configurable object from the settings file, applies the
+// settings that act outside the program (board serial number, hopper coin
+// values and optical barrier; host name; network configuration of eth0),
+// merges settings imported from a file, and hands a clock set by the
+// operator to the board when the program ends.
+class SettingsManager : public QObject
+{
+    Q_OBJECT
+
+public:
+    static const char* const DEFAULT_NETWORK_PROFILE; // "/etc/netctl/static_ethernet"
+
+    explicit SettingsManager(Rk710Controller* controller, QObject* parent = nullptr);
+    ~SettingsManager() override;
+
+    // Configurables are not owned; they reload in registration order.
+    void registerConfigurable(IConfigurable* configurable);
+    void forceReload();
+
+    // Applies the system-level settings. Runs on a worker thread.
+    void syncAction();
+    // syncAction(), then forceReload() back on the thread of this object.
+    void syncSettings();
+    // Merges the INI file at path into the settings, then syncSettings().
+    // "advanced" needs a user level above 2; the partner-reserved selections
+    // only take partner products. A missing or malformed file does nothing.
+    bool importFromFile(const QString& path, int userLevel);
+
+    // Written to the board's clock when the manager is destroyed.
+    void setPendingClock(const QDateTime& clock) { m_pendingClock = clock; }
+    QDateTime pendingClock() const { return m_pendingClock; }
+
+    // The static profile of eth0 written by syncAction().
+    void setNetworkProfilePath(const QString& path) { m_networkProfilePath = path; }
+    QString networkProfilePath() const { return m_networkProfilePath; }
+
+    // Text of the static profile for the "NetworkConfig" group of settings.
+    static QString staticNetworkProfile(QSettings& settings);
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    void applyNetworkConfiguration(QSettings& settings) const;
+    bool writeNetworkProfile(const QString& text) const;
+
+    QList<IConfigurable*> m_configurables;
+    Rk710Controller* m_controller;
+    QDateTime m_pendingClock;
+    QString m_networkProfilePath;
+};
