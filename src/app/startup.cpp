@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QColor>
 #include <QFile>
+#include <QFont>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
@@ -18,6 +19,7 @@ const char* const SPLASH_BACKGROUND = ":/images/generic-background";
 const char* const LANGUAGE_KEY = "default-language";
 // Shown behind the message when the background picture is missing.
 const QColor SPLASH_FALLBACK_COLOR(0x1b, 0x26, 0x2f);
+const int SPLASH_MESSAGE_PIXEL_SIZE = 44;
 
 QPixmap splash_background()
 {
@@ -61,6 +63,10 @@ QString splash_message()
 std::unique_ptr<QSplashScreen> show_splash_screen()
 {
     auto splash = std::make_unique<QSplashScreen>(splash_background(), Qt::WindowStaysOnTopHint);
+    QFont font = splash->font();
+    font.setPixelSize(SPLASH_MESSAGE_PIXEL_SIZE);
+    font.setBold(true);
+    splash->setFont(font);
     splash->showFullScreen();
     splash->showMessage(splash_message(), Qt::AlignCenter, Qt::white);
     QCoreApplication::processEvents();
