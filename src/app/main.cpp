@@ -58,7 +58,7 @@ int main(int argc, char* argv[])
     Context context(&views);
     PlaceholderPage placeholder(&context);
     context.addView(&placeholder);
-    views.showFullScreen();
+    VM24::show_full_screen(&views);
     context.startActivity(&placeholder);
     splash->finish(&views);
     splash.reset();

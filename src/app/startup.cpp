@@ -60,6 +60,13 @@ QString splash_message()
     return QCoreApplication::translate("SplashMessages", "Inizializzazione interfaccia grafica");
 }
 
+void show_full_screen(QWidget* widget)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        widget->setGeometry(screen->geometry());
+    widget->showFullScreen();
+}
+
 std::unique_ptr<QSplashScreen> show_splash_screen()
 {
     auto splash = std::make_unique<QSplashScreen>(splash_background(), Qt::WindowStaysOnTopHint);
@@ -67,7 +74,7 @@ std::unique_ptr<QSplashScreen> show_splash_screen()
     font.setPixelSize(SPLASH_MESSAGE_PIXEL_SIZE);
     font.setBold(true);
     splash->setFont(font);
-    splash->showFullScreen();
+    show_full_screen(splash.get());
     splash->showMessage(splash_message(), Qt::AlignCenter, Qt::white);
     QCoreApplication::processEvents();
     return splash;

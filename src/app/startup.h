@@ -7,6 +7,7 @@
 class QApplication;
 class QSplashScreen;
 class QTranslator;
+class QWidget;
 
 // The steps of the program's start-up that do not need the board.
 namespace VM24 {
@@ -31,6 +32,10 @@ QString start_language();
 
 // "Inizializzazione interfaccia grafica", in the current language.
 QString splash_message();
+
+// Shows the widget over the whole primary screen, also where no window
+// manager handles full-screen requests (a bare X server).
+void show_full_screen(QWidget* widget);
 
 // Shows the start-up splash full screen with its message and paints it once.
 std::unique_ptr<QSplashScreen> show_splash_screen();

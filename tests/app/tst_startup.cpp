@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QScreen>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSplashScreen>
@@ -85,6 +86,7 @@ private slots:
         std::unique_ptr<QSplashScreen> splash = VM24::show_splash_screen();
         QVERIFY(splash->isVisible());
         QVERIFY(splash->windowState() & Qt::WindowFullScreen);
+        QCOMPARE(splash->geometry(), QGuiApplication::primaryScreen()->geometry());
         QCOMPARE(splash->message(), QStringLiteral("Inizializzazione interfaccia grafica"));
         QVERIFY(!splash->pixmap().isNull());
     }
