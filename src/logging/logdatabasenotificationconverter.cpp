@@ -1,0 +1,336 @@
+#include "logging/logdatabasenotificationconverter.h"
+
+#include "app/vm24.h"
+#include "logging/notifications.h"
+
+#include <QSqlRecord>
+
+#include <functional>
+
+using namespace VM24;
+
+namespace {
+
+QString flag_text(bool value)
+{
+    return value ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+QString pairs(std::initializer_list<std::pair<const char*, QString>> fields)
+{
+    QString data;
+    for (const auto& field : fields) {
+        if (!data.isEmpty())
+            data += QLatin1Char('&');
+        data += QLatin1String(field.first) + QLatin1Char('=') + field.second;
+    }
+    return data;
+}
+
+QStringList pieces_of(const QString& data)
+{
+    return data.split(QLatin1Char('&'));
+}
+
+// The fields of a data string with free text in it: the pieces between "&",
+// read by position. When the first piece carries the first key, a piece that
+// does not start with the next expected key belongs to the text of the field
+// before it (a text holding "&") and is joined back to it.
+QStringList text_fields_of(const QString& data, const QStringList& keys)
+{
+    const QStringList pieces = pieces_of(data);
+    if (pieces.size() < 2 || !pieces.first().startsWith(keys.first() + QLatin1Char('=')))
+        return pieces;
+    QStringList fields(pieces.first());
+    for (int i = 1; i < pieces.size(); ++i) {
+        const QString& piece = pieces.at(i);
+        if (fields.size() < keys.size() && piece.startsWith(keys.at(fields.size()) + QLatin1Char('=')))
+            fields.append(piece);
+        else
+            fields.last() += QLatin1Char('&') + piece;
+    }
+    return fields;
+}
+
+int int_value(const QStringList& fields, int index)
+{
+    return get_query_value(fields.value(index)).toInt();
+}
+
+bool flag_value(const QStringList& fields, int index)
+{
+    return int_value(fields, index) != 0;
+}
+
+QString text_value(const QStringList& fields, int index)
+{
+    return get_query_value(fields.value(index));
+}
+
+// "alarm", "dispenser-error", "empty-hopper": "key=%1&clear=%2", or the bare
+// number of the older one-field format (not cleared).
+bool read_alarm_fields(const QString& data, int* value, bool* cleared)
+{
+    if (data.isEmpty())
+        return false;
+    const QStringList fields = pieces_of(data);
+    if (fields.size() == 1) {
+        *value = fields.first().toInt();
+        *cleared = false;
+    } else {
+        *value = int_value(fields, 0);
+        *cleared = flag_value(fields, 1);
+    }
+    return true;
+}
+
+NotificationBase* product_purchased(const QString& data)
+{
+    const QStringList f = text_fields_of(data, {"productId", "cost", "dispenser", "method", "userInfo"});
+    if (f.size() != 5)
+        return nullptr;
+    return new ProductPurchasedNotification(text_value(f, 0), int_value(f, 1), int_value(f, 2),
+                                            ProductPurchasedNotification::methodFromString(text_value(f, 3)),
+                                            text_value(f, 4));
+}
+
+NotificationBase* recharge(const QString& data)
+{
+    const QStringList f = pieces_of(data);
+    return f.size() == 2 ? new UserCashlessRechargeNotification(int_value(f, 0), int_value(f, 1)) : nullptr;
+}
+
+NotificationBase* vending_session_info(const QString& data)
+{
+    const QStringList f = pieces_of(data);
+    if (f.size() != 3)
+        return nullptr;
+    bool parsed = false;
+    const int flag = text_value(f, 0).toInt(&parsed);
+    if (!parsed || flag > VendingSessionInfo::SessionEnd)
+        return nullptr;
+    return new VendingSessionInfo(static_cast<VendingSessionInfo::Flag>(flag), int_value(f, 1), int_value(f, 2));
+}
+
+NotificationBase* alarm(const QString& data)
+{
+    int value = 0;
+    bool cleared = false;
+    if (!read_alarm_fields(data, &value, &cleared))
+        return nullptr;
+    return new AlarmNotification(static_cast<Alarm>(value), cleared);
+}
+
+NotificationBase* cash_inserted(const QString& data)
+{
+    const QStringList f = pieces_of(data);
+    return f.size() == 2 ? new CashInsertedNotification(int_value(f, 0), int_value(f, 1)) : nullptr;
+}
+
+NotificationBase* power_management(const QString& data)
+{
+    const int event = PowerManagementNotification::eventFromStoredName(data);
+    if (event < 0)
+        return nullptr;
+    return new PowerManagementNotification(static_cast<PowerManagementNotification::Event>(event));
+}
+
+NotificationBase* empty_dispenser(const QString& data)
+{
+    const QStringList f = text_fields_of(data, {"productId", "productName", "dispenser", "clear"});
+    if (f.size() < 3)
+        return nullptr;
+    bool parsed = false;
+    const int dispenser = text_value(f, 2).toInt(&parsed);
+    if (!parsed)
+        return nullptr;
+    return new ProductSoldOutNotification(text_value(f, 0), text_value(f, 1), dispenser, flag_value(f, 3));
+}
+
+NotificationBase* dispenser_error(const QString& data)
+{
+    int dispenser = 0;
+    bool cleared = false;
+    if (!read_alarm_fields(data, &dispenser, &cleared))
+        return nullptr;
+    return new MotorDispenserErrorNotification(dispenser, cleared);
+}
+
+NotificationBase* empty_hopper(const QString& data)
+{
+    int hopper = 0;
+    bool cleared = false;
+    if (!read_alarm_fields(data, &hopper, &cleared))
+        return nullptr;
+    return new EmptyHopperNotification(hopper, cleared);
+}
+
+using RowReader = std::function<NotificationBase*(const QString& data)>;
+
+struct CategoryReader
+{
+    const char* category;
+    RowReader read;
+};
+
+const CategoryReader READERS[] = {
+    {ProductPurchasedNotification::CATEGORY, product_purchased},
+    {UserCashlessRechargeNotification::CATEGORY, recharge},
+    {ChangeReturnedNotification::CATEGORY, [](const QString& d) { return new ChangeReturnedNotification(d.toInt()); }},
+    {OverpayNotification::CATEGORY, [](const QString& d) { return new OverpayNotification(d.toInt()); }},
+    {VendingSessionInfo::CATEGORY, vending_session_info},
+    {AlarmNotification::CATEGORY, alarm},
+    {CashInsertedNotification::CATEGORY, cash_inserted},
+    {PowerManagementNotification::CATEGORY, power_management},
+    {ProductSoldOutNotification::CATEGORY, empty_dispenser},
+    {MotorDispenserErrorNotification::CATEGORY, dispenser_error},
+    {AlarmActiveNotification::CATEGORY, [](const QString& d) { return new AlarmActiveNotification(d == QLatin1String("true")); }},
+    {EmptyHopperNotification::CATEGORY, empty_hopper},
+    {InfoNotification::CATEGORY, [](const QString& d) { return new InfoNotification(d); }},
+    {WarningNotification::CATEGORY, [](const QString& d) { return new WarningNotification(d); }},
+    {DebugNotification::CATEGORY, [](const QString& d) { return new DebugNotification(d); }},
+    {SupportRequestNotification::CATEGORY, [](const QString&) { return new SupportRequestNotification; }},
+};
+
+QDateTime read_timestamp(const QVariant& value)
+{
+    if (value.metaType().id() == QMetaType::QDateTime)
+        return value.toDateTime();
+    const QString text = value.toString();
+    const QDateTime parsed = QDateTime::fromString(text, QLatin1String(SQL_DATE_TIME_FORMAT));
+    return parsed.isValid() ? parsed : QDateTime::fromString(text, Qt::ISODate);
+}
+
+} // namespace
+
+QString VM24::get_query_value(const QString& pair)
+{
+    const int separator = pair.indexOf(QLatin1Char('='));
+    return separator < 0 ? QString() : pair.mid(separator + 1);
+}
+
+LogDatabaseNotificationConverter::Tuple LogDatabaseNotificationConverter::convert(const NotificationBase* notification)
+{
+    notification->accept(this);
+    return m_tuple;
+}
+
+NotificationBase* LogDatabaseNotificationConverter::fromRecord(const QSqlRecord& record)
+{
+    return fromRow(read_timestamp(record.value(0)), record.value(1).toString(), record.value(2).toString());
+}
+
+NotificationBase* LogDatabaseNotificationConverter::fromRow(const QDateTime& timestamp, const QString& category,
+                                                            const QString& data)
+{
+    for (const CategoryReader& reader : READERS) {
+        if (category != QLatin1String(reader.category))
+            continue;
+        NotificationBase* notification = reader.read(data);
+        if (notification)
+            notification->setTimestamp(timestamp);
+        return notification;
+    }
+    return nullptr;
+}
+
+void LogDatabaseNotificationConverter::set(const NotificationBase* n, const char* category, const QString& data)
+{
+    m_tuple.timestamp = n->timestamp();
+    m_tuple.category = QLatin1String(category);
+    m_tuple.data = data;
+}
+
+void LogDatabaseNotificationConverter::visit(const UserCashlessRechargeNotification* n)
+{
+    set(n, n->CATEGORY, pairs({{"amount", QString::number(n->amount())}, {"userId", QString::number(n->userId())}}));
+}
+
+void LogDatabaseNotificationConverter::visit(const ProductPurchasedNotification* n)
+{
+    set(n, n->CATEGORY,
+        pairs({{"productId", n->productId()},
+               {"cost", QString::number(n->cost())},
+               {"dispenser", QString::number(n->dispenser())},
+               {"method", ProductPurchasedNotification::methodToString(n->method())},
+               {"userInfo", n->userInfo()}}));
+}
+
+void LogDatabaseNotificationConverter::visit(const ChangeReturnedNotification* n)
+{
+    set(n, n->CATEGORY, QString::number(n->amount()));
+}
+
+void LogDatabaseNotificationConverter::visit(const OverpayNotification* n)
+{
+    set(n, n->CATEGORY, QString::number(n->amount()));
+}
+
+void LogDatabaseNotificationConverter::visit(const VendingSessionInfo* n)
+{
+    set(n, n->CATEGORY,
+        pairs({{"flag", QString::number(n->flag())},
+               {"cash", QString::number(n->cash())},
+               {"cashless", QString::number(n->cashless())}}));
+}
+
+void LogDatabaseNotificationConverter::visit(const AlarmNotification* n)
+{
+    set(n, n->CATEGORY, pairs({{"id", QString::number(n->alarm())}, {"clear", flag_text(n->isCleared())}}));
+}
+
+void LogDatabaseNotificationConverter::visit(const CashInsertedNotification* n)
+{
+    set(n, n->CATEGORY,
+        pairs({{"banknotes", QString::number(n->banknotes())}, {"coins", QString::number(n->coins())}}));
+}
+
+void LogDatabaseNotificationConverter::visit(const PowerManagementNotification* n)
+{
+    set(n, n->CATEGORY, PowerManagementNotification::storedName(n->event()));
+}
+
+void LogDatabaseNotificationConverter::visit(const ProductSoldOutNotification* n)
+{
+    set(n, n->CATEGORY,
+        pairs({{"productId", n->productId()},
+               {"productName", n->productName()},
+               {"dispenser", QString::number(n->dispenser())},
+               {"clear", flag_text(n->isCleared())}}));
+}
+
+void LogDatabaseNotificationConverter::visit(const MotorDispenserErrorNotification* n)
+{
+    set(n, n->CATEGORY,
+        pairs({{"dispenser", QString::number(n->dispenser())}, {"clear", flag_text(n->isCleared())}}));
+}
+
+void LogDatabaseNotificationConverter::visit(const AlarmActiveNotification* n)
+{
+    set(n, n->CATEGORY, n->isActive() ? QStringLiteral("true") : QStringLiteral("false"));
+}
+
+void LogDatabaseNotificationConverter::visit(const EmptyHopperNotification* n)
+{
+    set(n, n->CATEGORY, pairs({{"hopper", QString::number(n->hopper())}, {"clear", flag_text(n->isCleared())}}));
+}
+
+void LogDatabaseNotificationConverter::visit(const InfoNotification* n)
+{
+    set(n, n->CATEGORY, n->message());
+}
+
+void LogDatabaseNotificationConverter::visit(const WarningNotification* n)
+{
+    set(n, n->CATEGORY, n->message());
+}
+
+void LogDatabaseNotificationConverter::visit(const DebugNotification* n)
+{
+    set(n, n->CATEGORY, n->message());
+}
+
+void LogDatabaseNotificationConverter::visit(const SupportRequestNotification* n)
+{
+    set(n, n->CATEGORY, QString());
+}
