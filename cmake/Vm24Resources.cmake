@@ -1,6 +1,7 @@
 # Resources are compiled in by directory, so adding a picture is dropping a file:
 #   resources/images/<name>.<ext>  -> ":/images/<name>"
 #   resources/icons/<name>.<ext>   -> ":/icons/<name>"
+#   (sub-folders keep their path: resources/icons/log/info.png -> ":/icons/log/info")
 #   resources/<name>.<qss|css|sql> -> ":/<name>"   (style sheets, schema)
 #   resources/i18n/<lang>.ts       -> ":/i18n/<lang>" (compiled by lrelease)
 set(VM24_RESOURCE_DIR ${PROJECT_SOURCE_DIR}/resources)
@@ -12,14 +13,25 @@ function(vm24_alias_without_extension files)
   endforeach()
 endfunction()
 
+# Alias = path below base_dir without the extension ("icons/log/info"). The
+# alias always holds a slash: Qt drops an alias that reads as a false CMake
+# constant, and ":/icons/no" is a real name.
+function(vm24_alias_relative_without_extension base_dir files)
+  foreach(file IN LISTS files)
+    file(RELATIVE_PATH relative ${base_dir} ${file})
+    string(REGEX REPLACE "\\.[^./]+$" "" alias ${relative})
+    set_source_files_properties(${file} PROPERTIES QT_RESOURCE_ALIAS ${alias})
+  endforeach()
+endfunction()
+
 function(vm24_add_resources target)
   foreach(folder images icons)
-    file(GLOB files CONFIGURE_DEPENDS
+    file(GLOB_RECURSE files CONFIGURE_DEPENDS
       ${VM24_RESOURCE_DIR}/${folder}/*.png ${VM24_RESOURCE_DIR}/${folder}/*.jpg
       ${VM24_RESOURCE_DIR}/${folder}/*.svg ${VM24_RESOURCE_DIR}/${folder}/*.gif)
     if(files)
-      vm24_alias_without_extension("${files}")
-      qt_add_resources(${target} "vm24_${folder}" PREFIX "/${folder}" FILES ${files})
+      vm24_alias_relative_without_extension(${VM24_RESOURCE_DIR} "${files}")
+      qt_add_resources(${target} "vm24_${folder}" PREFIX "/" FILES ${files})
     endif()
   endforeach()
 
