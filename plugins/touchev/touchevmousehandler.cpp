@@ -74,6 +74,16 @@ bool isLeftButtonKey(int code)
     return (code >= BTN_MOUSE && code <= BTN_MOUSE + 15) || code == BTN_TRIGGER || code == BTN_TOUCH;
 }
 
+// keys: the device's key state bits, one per key code.
+bool isLeftButtonDown(const unsigned char* keys)
+{
+    for (int code = BTN_MOUSE; code <= BTN_TOUCH; ++code) {
+        if (isLeftButtonKey(code) && (keys[code / 8] & (1 << (code % 8))))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 TouchevMouseHandler* TouchevMouseHandler::create(const QString& driver, const QString& spec)
@@ -176,6 +186,7 @@ void TouchevMouseHandler::initState()
     m_buttons = 0;
     m_moved = false;
     m_buttonChanged = false;
+    m_dropping = false;
     sendEvent();
 }
 
@@ -218,8 +229,14 @@ void TouchevMouseHandler::processRecords(int count)
 
 void TouchevMouseHandler::processRecord(const input_event& record, bool& pending)
 {
+    if (m_dropping) {
+        skipDroppedRecord(record);
+        return;
+    }
     switch (record.type) {
     case EV_SYN:
+        if (record.code == SYN_DROPPED)
+            m_dropping = true;
         if (record.code != SYN_REPORT)
             break;
         if (m_buttonChanged) {
@@ -259,6 +276,43 @@ void TouchevMouseHandler::processRecord(const input_event& record, bool& pending
     default:
         break;
     }
+}
+
+// The kernel's queue overflowed and it threw events away (a touch-up among
+// them, perhaps). What follows up to the next report is incomplete; after it,
+// the device is asked for its present state.
+void TouchevMouseHandler::skipDroppedRecord(const input_event& record)
+{
+    if (record.type != EV_SYN || record.code != SYN_REPORT)
+        return;
+    m_dropping = false;
+    m_moved = false;
+    m_buttonChanged = false;
+    if (readDeviceState())
+        sendEvent();
+}
+
+// Reads position and button from the device; true when they differ from
+// what the handler holds. A device that does not answer keeps the held state.
+bool TouchevMouseHandler::readDeviceState()
+{
+    bool changed = false;
+    input_absinfo info = {};
+    if (readAxis(m_fd, ABS_X, &info) && info.value != m_x) {
+        m_x = info.value;
+        changed = true;
+    }
+    if (readAxis(m_fd, ABS_Y, &info) && info.value != m_y) {
+        m_y = info.value;
+        changed = true;
+    }
+    unsigned char keys[KEY_MAX / 8 + 1] = {};
+    if (::ioctl(m_fd, EVIOCGKEY(sizeof keys), keys) >= 0) {
+        const int buttons = isLeftButtonDown(keys) ? (m_buttons | 1) : (m_buttons & ~1);
+        changed = changed || buttons != m_buttons;
+        m_buttons = buttons;
+    }
+    return changed;
 }
 
 // Relative moves stay within what the device could report, so a mouse pushed

@@ -65,6 +65,8 @@ private:
     void readHardwareLimits();
     void processRecords(int count);
     void processRecord(const input_event& record, bool& pending);
+    void skipDroppedRecord(const input_event& record);
+    bool readDeviceState();
     void moveBy(int dx, int dy);
     void sendEvent();
     void closeDevice();
@@ -88,6 +90,7 @@ private:
     // for its synchronisation record.
     bool m_moved = false;
     bool m_buttonChanged = false;
+    bool m_dropping = false;
     int m_fill = 0;
     alignas(input_event) char m_buffer[BUFFER_RECORDS * RECORD_SIZE];
 };

@@ -197,8 +197,15 @@ private slots:
         // Repeating the current position is no move.
         QTest::newRow("same position") << false << position(0, 0) + position(0, 0) << QList<Reported>{};
         QTest::newRow("no synchronisation yet") << false << record(EV_ABS, ABS_X, 300) << QList<Reported>{};
-        QTest::newRow("dropped-events marker ignored")
-            << false << record(EV_ABS, ABS_X, 300) + record(EV_SYN, SYN_DROPPED, 0) << QList<Reported>{};
+        // After the kernel dropped events, the rest of that report is
+        // incomplete and skipped; reading goes on with the next one.
+        QTest::newRow("dropped events")
+            << false
+            << record(EV_ABS, ABS_X, 300) + record(EV_SYN, SYN_DROPPED, 0) + touch(true, 400, 500) + position(600, 700)
+            << QList<Reported>{{screen(600, 700), 0}};
+        QTest::newRow("dropped events, then a touch")
+            << true << record(EV_SYN, SYN_DROPPED, 0) + position(1, 2) + touch(true, 400, 500)
+            << QList<Reported>{{screen(400, 500), 1}};
         QTest::newRow("other axes ignored")
             << false << record(EV_ABS, ABS_PRESSURE, 80) + record(EV_ABS, ABS_MT_POSITION_X, 9) + syncReport()
             << QList<Reported>{};
