@@ -312,12 +312,12 @@ void Machine::clearCredit()
 
 QDateTime Machine::boardTime() const
 {
-    return QDateTime::currentDateTime().addSecs(m_clockOffsetSecs);
+    return QDateTime::currentDateTime().addMSecs(m_clockOffsetMs);
 }
 
 void Machine::setBoardTime(const QDateTime& time)
 {
-    m_clockOffsetSecs = QDateTime::currentDateTime().secsTo(time);
+    m_clockOffsetMs = QDateTime::currentDateTime().msecsTo(time);
 }
 
 bool Machine::setItemValue(int item, int cents)

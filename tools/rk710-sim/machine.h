@@ -220,7 +220,7 @@ private:
     int m_outputs = 0;
     QList<int> m_pwm{0, 0, 0, 0};
     int m_blinkPattern = 0;
-    qint64 m_clockOffsetSecs = 0;
+    qint64 m_clockOffsetMs = 0;
     qint32 m_serial = 0;
     int m_version1 = 1;
     int m_version2 = 27;
