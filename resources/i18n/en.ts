@@ -2,6 +2,81 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB" sourcelanguage="it">
 <context>
+    <name>Alarms</name>
+    <message>
+        <source>Macchina manomessa</source>
+        <translation>Machine tampered with</translation>
+    </message>
+    <message>
+        <source>Funzionamento a batteria</source>
+        <translation>Running on battery</translation>
+    </message>
+    <message>
+        <source>Prodotti non disponibili</source>
+        <translation>Products not available</translation>
+    </message>
+    <message>
+        <source>Impossibile immettere credito</source>
+        <translation>Cannot accept money</translation>
+    </message>
+    <message>
+        <source>Schermo bloccato</source>
+        <translation>Screen locked</translation>
+    </message>
+    <message>
+        <source>Touchscreen non collegato</source>
+        <translation>Touchscreen not connected</translation>
+    </message>
+    <message>
+        <source>Scheda di controllo in errore</source>
+        <translation>Controller board fault</translation>
+    </message>
+</context>
+<context>
+    <name>EmptyHopperNotification</name>
+    <message>
+        <source>Hopper %1 vuoto</source>
+        <translation>Hopper %1 empty</translation>
+    </message>
+</context>
+<context>
+    <name>MotorDispenserErrorNotification</name>
+    <message>
+        <source>Malfunzionamento erogatore </source>
+        <translation>Dispenser fault </translation>
+    </message>
+</context>
+<context>
+    <name>PowerEvent</name>
+    <message>
+        <source>Accensione</source>
+        <translation>Power on</translation>
+    </message>
+    <message>
+        <source>Riavvio</source>
+        <translation>Restart</translation>
+    </message>
+    <message>
+        <source>Reboot</source>
+        <translation>Reboot</translation>
+    </message>
+    <message>
+        <source>Spegnimento</source>
+        <translation>Shutdown</translation>
+    </message>
+    <message>
+        <source>Spegnimento per funzionamento a batteria</source>
+        <translation>Shutdown on battery power</translation>
+    </message>
+</context>
+<context>
+    <name>ProductSoldOutNotification</name>
+    <message>
+        <source>Prodotto &apos;%1&apos; (%2) esaurito alla colonna %3</source>
+        <translation>Product &apos;%1&apos; (%2) sold out at column %3</translation>
+    </message>
+</context>
+<context>
     <name>SplashMessages</name>
     <message>
         <source>Inizializzazione interfaccia grafica</source>
