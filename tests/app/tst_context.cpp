@@ -252,22 +252,6 @@ private slots:
         QVERIFY(m_journal.isEmpty());
         QCOMPARE(context.depth(), 0);
     }
-
-    void viewsAreShownThroughTheStackedWidget()
-    {
-        QStackedWidget views;
-        Context context(&views);
-        QWidget first;
-        QWidget second;
-        context.addView(&first);
-        context.addView(&second);
-        QCOMPARE(views.count(), 2);
-
-        context.showView(&second);
-        QCOMPARE(context.currentView(), &second);
-        context.showView(&first);
-        QCOMPARE(context.currentView(), &first);
-    }
 };
 
 QTEST_MAIN(ContextTest)

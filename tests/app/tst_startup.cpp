@@ -25,12 +25,6 @@ private slots:
         QCoreApplication::setApplicationName(QStringLiteral("VM24"));
     }
 
-    void bothShippedTranslationsAreCompiledIn()
-    {
-        QVERIFY(QFile::exists(QStringLiteral(":/i18n/it")));
-        QVERIFY(QFile::exists(QStringLiteral(":/i18n/en")));
-    }
-
     void translationSwitchesTheSplashMessage()
     {
         QTranslator translator;

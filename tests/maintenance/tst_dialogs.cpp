@@ -111,19 +111,6 @@ private slots:
         QVERIFY(other->wait(5000));
     }
 
-    void valueEventWaiterCarriesNonTrivialValues()
-    {
-        ModalDriver driver;
-        using ListEvent = ValueEvent<QStringList>;
-        ValueEventWaiterDialog<ListEvent> dialog(QStringLiteral("Log"), QString());
-        const QStringList rows{QStringLiteral("uno"), QStringLiteral("due")};
-        std::unique_ptr<QThread> worker(postFromWorkerAfter(&dialog, new ListEvent(rows), 20));
-        driver.rejectAfter(5000);
-        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
-        QCOMPARE(dialog.value(), rows);
-        QVERIFY(worker->wait(5000));
-    }
-
     void taskWatcherClosesOnTouchOnlyWhenAsked()
     {
         TaskWatcherDialog dialog(QStringLiteral("Messaggio"), QStringLiteral("Tocca per chiudere"));
@@ -207,13 +194,6 @@ private slots:
                  int(QDialog::Accepted));
         QVERIFY(elapsed.elapsed() >= 270);
         QVERIFY(elapsed.elapsed() < 4500);
-    }
-
-    void interactiveMessageDefaultsToFiveSeconds()
-    {
-        InteractiveMessageDialog dialog;
-        QCOMPARE(dialog.autoclose(), 5000);
-        QVERIFY(!dialog.closesOnTouch());
     }
 
     void yesNoDialogAnswers()
