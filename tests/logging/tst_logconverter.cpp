@@ -237,6 +237,16 @@ private slots:
         QVERIFY(as<OverpayNotification>(n));
         QCOMPARE(as<OverpayNotification>(n)->amount(), 150);
         QCOMPARE(n->timestamp(), QDateTime(QDate(2024, 12, 31), QTime(23, 59, 58)));
+
+        record.setValue(0, QStringLiteral("2024-03-04T05:06:07"));
+        n.reset(LogDatabaseNotificationConverter::fromRecord(record));
+        QCOMPARE(n->timestamp(), QDateTime(QDate(2024, 3, 4), QTime(5, 6, 7)));
+        for (const char* bad : {"2024-02-30 10:00:00", "2024-13-01 10:00:00", "yesterday", ""}) {
+            record.setValue(0, QLatin1String(bad));
+            n.reset(LogDatabaseNotificationConverter::fromRecord(record));
+            QVERIFY(n);
+            QVERIFY2(!n->timestamp().isValid(), bad);
+        }
     }
 
     void schemaSplitsIntoThreeStatements()
