@@ -15,6 +15,10 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+// Time stamp as two longs, then type, code and value: 16 bytes on the 32-bit
+// board (with a 32- or 64-bit time_t alike), 24 on 64-bit hosts.
+static_assert(sizeof(input_event) == 2 * sizeof(long) + 8, "unexpected input record layout");
+
 namespace {
 
 struct Options
