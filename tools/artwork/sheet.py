@@ -191,7 +191,7 @@ def mock_suggestions(root, images):
         svg.shadow_of(x, 490, 340, 560)
         svg.rect(x, 490, 340, 560, fill=WHITE)
         if large:
-            image(svg, large[(i * 7) % len(large)], x + 20, 510, 300, 300)
+            image(svg, large[(i * 7) % len(large)], x + 50, 510, 240, 300)
         centred_text(svg, (x, 960, 340, 70), "€ %d,50" % (3 + i), 44, INK)
     for y, text in ((1220, "ALTRI PRODOTTI"), (1554, "NO GRAZIE")):
         image(svg, images + "/promo-button.png", 212, y)

@@ -5,6 +5,7 @@ text measurement read straight from the DejaVu Sans font files, so that words
 can be wrapped and fitted before rsvg-convert renders the document.
 """
 
+import itertools
 import os
 import shutil
 import struct
@@ -129,6 +130,7 @@ class Font:
 
 
 _fonts = {}
+_ids = itertools.count(1)
 
 
 def font(bold=True):
@@ -176,11 +178,11 @@ class Svg:
         self.height = height
         self.defs = {}
         self.body = []
-        self.serial = 0
 
     def unique(self, prefix):
-        self.serial += 1
-        return "%s%d" % (prefix, self.serial)
+        """An id no other document of this run uses, so documents embedded in
+        one another never share a gradient or clip path by mistake."""
+        return "%s%d" % (prefix, next(_ids))
 
     def add(self, element):
         self.body.append(element)
@@ -278,6 +280,14 @@ def write_and_render(svg, svg_path, png_path):
     with open(svg_path, "w", encoding="utf-8") as f:
         f.write(svg.document())
     render(svg_path, png_path, svg.width, svg.height)
+    restart_ids()
+
+
+def restart_ids():
+    """Ids restart with every written picture, so a source only changes when
+    its drawing does, whatever was drawn before it in the run."""
+    global _ids
+    _ids = itertools.count(1)
 
 
 def render(svg_path, out_path, width, height):

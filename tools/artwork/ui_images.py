@@ -69,8 +69,8 @@ PLACES = {
     "details": {"product-base": (40, 440), "description-frame": (540, 440),
                 "price-frame": (24, 1260), "quantity-frame": (358, 1260), "total-frame": (740, 1260),
                 "cancel-button": (24, 1716), "confirm-button": (548, 1716)},
-    "dispensing": {"brixo-tagline": (40, 70), "product": (240, 380, 600, 600), "large-shadow": (140, 930),
-                   "arrows-down": (430, 1130), "collect-text": (0, 1470, 1080, 80)},
+    "dispensing": {"brixo-tagline": (40, 70), "product": (300, 330, 480, 600), "large-shadow": (140, 862),
+                   "arrows-down": (430, 1100), "collect-text": (0, 1440, 1080, 80)},
     "product-page": {"brixo-banner-frame": (44, 1670)},
 }
 
@@ -148,7 +148,7 @@ def home_button():
     x, y, w, h = 6, 4, 490, 218
     card_shadowed(svg, x, y, w, h, svg.linear([(0, "#0f7a43"), (1, "#0a5f33")]), stroke=mix(GREEN_DARK, WHITE, 0.3))
     gloss(svg, x, y, w, h)
-    pharmacy_cross(svg, x + w - 70, y + h / 2, 150, fill=WHITE, fill_opacity=0.10)
+    pharmacy_cross(svg, x + w - 80, y + h / 2, 150, fill=WHITE, fill_opacity=0.10, clip_path=svg.clip_rect(x, y, w, h))
     return svg
 
 
