@@ -99,6 +99,21 @@ private slots:
         QCOMPARE(tubes.at(5).toObject().value("coins").toInt(), 1);
     }
 
+    void creditNeverOverflowsItsWord()
+    {
+        QVERIFY(m_bench.start({{"credit", QJsonObject{{"bill", 65000}, {"coins", 65500}}}}));
+        QVERIFY(!m_bench.ask("E\x0F").isNull());
+        QVERIFY(!m_bench.ask("W\x01").isNull());
+        QCOMPARE(control("banknote 1000"), QString("error refused: banknote credit full"));
+        QCOMPARE(control("banknote 500"), QString("ok banknote 500"));
+        QCOMPARE(control("coin 50"), QString("error refused: coin credit full"));
+        QCOMPARE(control("pos 70000"), QString("error amount out of range"));
+        Credit credit;
+        QVERIFY(readCredit(&credit));
+        QCOMPARE(credit.bill, 65500);
+        QCOMPARE(credit.coins, 65500);
+    }
+
     void theCardPaysOnlyWhatItsBalanceCovers()
     {
         QVERIFY(m_bench.start({{"timings", SimulatorBench::fastTimings()}, {"card", QJsonObject{{"maxBalance", 1000}}}}));

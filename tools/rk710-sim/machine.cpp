@@ -108,14 +108,23 @@ Machine::Outcome Machine::setDevicePresent(const QString& name, bool present)
 
 // ---- physical actions
 
+// The board reports each credit as a 16-bit word: money that would overflow it
+// is handed back like money offered while an acceptor is off.
+Machine::Outcome Machine::refuseMoney(int cents, const QString& why)
+{
+    m_refusedMoney += cents;
+    return Outcome::failure(QStringLiteral("refused: ") + why);
+}
+
 Machine::Outcome Machine::insertCoin(int cents)
 {
     if (!coinValues().contains(cents))
         return Outcome::failure(QStringLiteral("no coin of %1 cents").arg(cents));
     if (!deviceUsable(QStringLiteral("coin-acceptor")) || !(m_enables & EnableCoinAcceptor)) {
-        m_refusedMoney += cents;
-        return Outcome::failure(QStringLiteral("refused: coin acceptor disabled"));
+        return refuseMoney(cents, QStringLiteral("coin acceptor disabled"));
     }
+    if (m_coinCredit + cents > MAX_WORD)
+        return refuseMoney(cents, QStringLiteral("coin credit full"));
     m_coinCredit += cents;
     m_counters.countMoneyIn(cents);
     if (m_coins.routeCoin(cents))
@@ -130,9 +139,10 @@ Machine::Outcome Machine::insertBanknote(int cents)
         return Outcome::failure(QStringLiteral("no banknote of %1 cents").arg(cents));
     if (!deviceUsable(QStringLiteral("bill-validator")) || !(m_enables & EnableBillValidator)
         || !m_banknotesAccepted) {
-        m_refusedMoney += cents;
-        return Outcome::failure(QStringLiteral("refused: bill validator disabled"));
+        return refuseMoney(cents, QStringLiteral("bill validator disabled"));
     }
+    if (m_bill + cents > MAX_WORD)
+        return refuseMoney(cents, QStringLiteral("banknote credit full"));
     m_bill += cents;
     m_counters.countMoneyIn(cents);
     return Outcome::success(QStringLiteral("banknote %1").arg(cents));
@@ -140,7 +150,7 @@ Machine::Outcome Machine::insertBanknote(int cents)
 
 Machine::Outcome Machine::presentCard(int balance, int cardId)
 {
-    if (balance < 0 || balance > 0xFFFF)
+    if (balance < 0 || balance > MAX_WORD)
         return Outcome::failure(QStringLiteral("balance out of range"));
     if (cardId < 0)
         return Outcome::failure(QStringLiteral("card id must not be negative"));
@@ -162,12 +172,13 @@ Machine::Outcome Machine::removeCard()
 
 Machine::Outcome Machine::payByPos(int amount)
 {
-    if (amount <= 0 || m_pos + amount > 0xFFFF)
+    if (amount <= 0 || amount > MAX_WORD)
         return Outcome::failure(QStringLiteral("amount out of range"));
     if (!deviceUsable(QStringLiteral("pos")) || !(m_enables & EnablePos)) {
-        m_refusedMoney += amount;
-        return Outcome::failure(QStringLiteral("refused: POS disabled"));
+        return refuseMoney(amount, QStringLiteral("POS disabled"));
     }
+    if (m_pos + amount > MAX_WORD)
+        return refuseMoney(amount, QStringLiteral("POS credit full"));
     m_pos += amount;
     return Outcome::success(QStringLiteral("pos %1").arg(amount));
 }
@@ -716,15 +727,16 @@ bool Machine::applyJson(const QJsonObject& json, QString* error)
     }
 
     const QJsonObject credit = json.value("credit").toObject();
-    m_bill = credit.value("bill").toInt(m_bill);
-    m_coinCredit = credit.value("coins").toInt(m_coinCredit);
-    m_pos = credit.value("pos").toInt(m_pos);
-    m_coinBox = credit.value("coinBox").toInt(m_coinBox);
+    m_bill = std::clamp(credit.value("bill").toInt(m_bill), 0, MAX_WORD);
+    m_coinCredit = std::clamp(credit.value("coins").toInt(m_coinCredit), 0, MAX_WORD);
+    m_pos = std::clamp(credit.value("pos").toInt(m_pos), 0, MAX_WORD);
+    m_coinBox = std::clamp(credit.value("coinBox").toInt(m_coinBox), 0, m_coinCredit);
     const QJsonObject card = json.value("card").toObject();
     m_cardPresent = card.value("present").toBool(m_cardPresent);
     m_cardBalance = card.value("balance").toInt(m_cardBalance);
     m_cardId = card.value("id").toInt(m_cardPresent && m_cardId < 0 ? 1 : m_cardId);
-    m_cardMaxBalance = card.value("maxBalance").toInt(m_cardMaxBalance);
+    m_cardMaxBalance = std::clamp(card.value("maxBalance").toInt(m_cardMaxBalance), 0, MAX_WORD);
+    m_cardBalance = std::clamp(m_cardBalance, 0, MAX_WORD);
 
     if (json.contains("clock")) {
         const QDateTime clock = QDateTime::fromString(json.value("clock").toString(), Qt::ISODate);

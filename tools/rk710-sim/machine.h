@@ -27,6 +27,7 @@ class Machine : public QObject
 public:
     static const int COLUMNS = 18;
     static const int DEVICE_VERSIONS = 28;
+    static const int MAX_WORD = 0xFFFF;
 
     enum Door { FrontDoor, BackDoor, ProductDoor };
     enum Jam { NoJam, SoftJam, HardJam };
@@ -174,6 +175,7 @@ private:
     };
 
     bool deviceUsable(const QString& name) const;
+    Outcome refuseMoney(int cents, const QString& why);
     bool startOperation(char code, int resultLength, int durationMs, std::function<void(Operation&)> finish);
     void finishOperation();
     static void setByteResult(Operation& op, bool success, int value);
