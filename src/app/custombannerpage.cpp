@@ -1,0 +1,61 @@
+#include "app/custombannerpage.h"
+
+#include "app/displaypagetitle.h"
+#include "app/imagelabel.h"
+
+#include <QEvent>
+#include <QFile>
+#include <QLabel>
+#include <QVBoxLayout>
+
+const char* const CustomBannerPage::MESSAGE_FILE = "data:user/messaggio.html";
+
+CustomBannerPage::CustomBannerPage(Context* context, QWidget* parent)
+    : SimpleDisplayActivity(context, parent)
+    , m_title(VM24::make_display_page_title(contentWidget()))
+    , m_message(new QLabel(contentWidget()))
+{
+    m_message->setStyleSheet(QStringLiteral("color: white"));
+    m_message->setProperty("class", QStringLiteral("display-text"));
+    m_message->setAlignment(Qt::AlignCenter);
+    m_message->setWordWrap(true);
+    m_message->setTextFormat(Qt::RichText);
+
+    auto* layout = new QVBoxLayout(contentWidget());
+    layout->setContentsMargins(60, 40, 60, 40);
+    layout->setSpacing(40);
+    layout->addWidget(m_title, 0, Qt::AlignHCenter | Qt::AlignTop);
+    layout->addWidget(m_message, 1);
+    retranslate();
+}
+
+void CustomBannerPage::onStart()
+{
+    loadMessage();
+    SimpleDisplayActivity::onStart();
+}
+
+QString CustomBannerPage::messageText() const
+{
+    return m_message->text();
+}
+
+void CustomBannerPage::loadMessage()
+{
+    QFile file{QLatin1String(MESSAGE_FILE)};
+    if (!file.open(QIODevice::ReadOnly))
+        return; // the previous text stays
+    m_message->setText(QString::fromUtf8(file.readAll()));
+}
+
+void CustomBannerPage::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    SimpleDisplayActivity::changeEvent(event);
+}
+
+void CustomBannerPage::retranslate()
+{
+    m_title->setText(tr("INFORMAZIONI DELLA FARMACIA"));
+}
