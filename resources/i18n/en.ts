@@ -33,6 +33,13 @@
     </message>
 </context>
 <context>
+    <name>CustomBannerPage</name>
+    <message>
+        <source>INFORMAZIONI DELLA FARMACIA</source>
+        <translation>PHARMACY INFORMATION</translation>
+    </message>
+</context>
+<context>
     <name>EmptyHopperNotification</name>
     <message>
         <source>Hopper %1 vuoto</source>
@@ -40,10 +47,32 @@
     </message>
 </context>
 <context>
+    <name>HomePage</name>
+    <message>
+        <source>TOCCA LO SCHERMO PER ACQUISTARE</source>
+        <translation>TOUCH THE SCREEN TO START BUYING</translation>
+    </message>
+    <message>
+        <source>FARMACIE
+DI TURNO</source>
+        <translation>PHARMACIES
+ON DUTY</translation>
+    </message>
+</context>
+<context>
     <name>MotorDispenserErrorNotification</name>
     <message>
         <source>Malfunzionamento erogatore </source>
         <translation>Dispenser fault </translation>
+    </message>
+</context>
+<context>
+    <name>OpenPharmaciesPage</name>
+    <message>
+        <source>FARMACIE
+DI TURNO</source>
+        <translation>PHARMACIES
+ON DUTY</translation>
     </message>
 </context>
 <context>
@@ -73,7 +102,14 @@
     <name>ProductSoldOutNotification</name>
     <message>
         <source>Prodotto &apos;%1&apos; (%2) esaurito alla colonna %3</source>
-        <translation>Product &apos;%1&apos; (%2) sold out at column %3</translation>
+        <translation>Product &apos;%1&apos; (%2) sold out in column %3</translation>
+    </message>
+</context>
+<context>
+    <name>SimpleDisplayActivity</name>
+    <message>
+        <source>TORNA INDIETRO</source>
+        <translation>GO BACK</translation>
     </message>
 </context>
 <context>

@@ -5,93 +5,129 @@
     <name>Alarms</name>
     <message>
         <source>Macchina manomessa</source>
-        <translation type="unfinished"></translation>
+        <translation>Macchina manomessa</translation>
     </message>
     <message>
         <source>Funzionamento a batteria</source>
-        <translation type="unfinished"></translation>
+        <translation>Funzionamento a batteria</translation>
     </message>
     <message>
         <source>Prodotti non disponibili</source>
-        <translation type="unfinished"></translation>
+        <translation>Prodotti non disponibili</translation>
     </message>
     <message>
         <source>Impossibile immettere credito</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossibile immettere credito</translation>
     </message>
     <message>
         <source>Schermo bloccato</source>
-        <translation type="unfinished"></translation>
+        <translation>Schermo bloccato</translation>
     </message>
     <message>
         <source>Touchscreen non collegato</source>
-        <translation type="unfinished"></translation>
+        <translation>Touchscreen non collegato</translation>
     </message>
     <message>
         <source>Scheda di controllo in errore</source>
-        <translation type="unfinished"></translation>
+        <translation>Scheda di controllo in errore</translation>
+    </message>
+</context>
+<context>
+    <name>CustomBannerPage</name>
+    <message>
+        <source>INFORMAZIONI DELLA FARMACIA</source>
+        <translation>INFORMAZIONI DELLA FARMACIA</translation>
     </message>
 </context>
 <context>
     <name>EmptyHopperNotification</name>
     <message>
         <source>Hopper %1 vuoto</source>
-        <translation type="unfinished"></translation>
+        <translation>Hopper %1 vuoto</translation>
+    </message>
+</context>
+<context>
+    <name>HomePage</name>
+    <message>
+        <source>TOCCA LO SCHERMO PER ACQUISTARE</source>
+        <translation>TOCCA LO SCHERMO PER ACQUISTARE</translation>
+    </message>
+    <message>
+        <source>FARMACIE
+DI TURNO</source>
+        <translation>FARMACIE
+DI TURNO</translation>
     </message>
 </context>
 <context>
     <name>MotorDispenserErrorNotification</name>
     <message>
         <source>Malfunzionamento erogatore </source>
-        <translation type="unfinished"></translation>
+        <translation>Malfunzionamento erogatore </translation>
+    </message>
+</context>
+<context>
+    <name>OpenPharmaciesPage</name>
+    <message>
+        <source>FARMACIE
+DI TURNO</source>
+        <translation>FARMACIE
+DI TURNO</translation>
     </message>
 </context>
 <context>
     <name>PowerEvent</name>
     <message>
         <source>Accensione</source>
-        <translation type="unfinished"></translation>
+        <translation>Accensione</translation>
     </message>
     <message>
         <source>Riavvio</source>
-        <translation type="unfinished"></translation>
+        <translation>Riavvio</translation>
     </message>
     <message>
         <source>Reboot</source>
-        <translation type="unfinished"></translation>
+        <translation>Reboot</translation>
     </message>
     <message>
         <source>Spegnimento</source>
-        <translation type="unfinished"></translation>
+        <translation>Spegnimento</translation>
     </message>
     <message>
         <source>Spegnimento per funzionamento a batteria</source>
-        <translation type="unfinished"></translation>
+        <translation>Spegnimento per funzionamento a batteria</translation>
     </message>
 </context>
 <context>
     <name>ProductSoldOutNotification</name>
     <message>
         <source>Prodotto &apos;%1&apos; (%2) esaurito alla colonna %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Prodotto &apos;%1&apos; (%2) esaurito alla colonna %3</translation>
+    </message>
+</context>
+<context>
+    <name>SimpleDisplayActivity</name>
+    <message>
+        <source>TORNA INDIETRO</source>
+        <translation>TORNA INDIETRO</translation>
     </message>
 </context>
 <context>
     <name>SplashMessages</name>
     <message>
         <source>Inizializzazione interfaccia grafica</source>
-        <translation type="unfinished"></translation>
+        <translation>Inizializzazione interfaccia grafica</translation>
     </message>
 </context>
 <context>
     <name>YesNoDialog</name>
     <message>
         <source>Sì</source>
-        <translation type="unfinished"></translation>
+        <translation>Sì</translation>
     </message>
     <message>
         <source>No</source>
-        <translation type="unfinished"></translation>
+        <translation>No</translation>
     </message>
 </context>
 </TS>
