@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "app/unixsignalwatcher.h"
 #include "app/vm24.h"
+#include "board/rk710controller.h"
 
 #include <QApplication>
 #include <QPixmapCache>
@@ -24,12 +25,15 @@ void set_application_identity()
     QCoreApplication::setOrganizationDomain(QLatin1String(VM24::ORGANIZATION_DOMAIN));
 }
 
-// The controller board comes up here, before the main window: the facade is
-// opened on VM24::serial_device_path() and initialised, then the system clock
-// is set from the board's battery-backed clock. Until the board link is wired
-// in, the program starts as it does when the board does not answer.
-void start_controller_board()
+// The controller board comes up before the main window: the line is opened
+// on VM24::serial_device_path() and the start-up exchange runs, then the
+// system clock follows the board's battery-backed clock. A board that cannot
+// be reached leaves the controller not alive and the clock untouched.
+void start_controller_board(Rk710Controller& controller)
 {
+    if (controller.open(VM24::serial_device_path().toLocal8Bit().constData()))
+        controller.initialize();
+    VM24::set_system_date_time(VM24::read_rk710_date_time(&controller));
 }
 
 } // namespace
@@ -52,7 +56,10 @@ int main(int argc, char* argv[])
     QPixmapCache::setCacheLimit(VM24::PIXMAP_CACHE_LIMIT_KB);
     std::unique_ptr<QSplashScreen> splash = VM24::show_splash_screen();
 
-    start_controller_board();
+    // Declared before the window, so it outlives it: the reader thread is
+    // stopped and joined after the window is gone.
+    Rk710Controller controller;
+    start_controller_board(controller);
 
     QStackedWidget views;
     Context context(&views);

@@ -1,5 +1,7 @@
 #include "board/agent.h"
 
+#include <QDeadlineTimer>
+
 Agent::Agent(QObject* parent)
     : QThread(parent)
 {
@@ -52,4 +54,14 @@ bool Agent::terminationCondition()
         return true;
     }
     return false;
+}
+
+void Agent::rest(int ms)
+{
+    QDeadlineTimer deadline(ms);
+    QMutexLocker locker(&m_mutex);
+    while (m_state != Stopped) {
+        if (!m_condition.wait(&m_mutex, deadline))
+            return;
+    }
 }

@@ -29,6 +29,9 @@ protected:
     // Called by the worker thread only. The hooks below and suspended() run
     // with the agent's lock held: they must not suspend, resume or stop it.
     bool terminationCondition();
+    // Sleeps for ms milliseconds, or less when the agent is stopped meanwhile,
+    // so that a stopped worker ends without finishing its nap.
+    void rest(int ms);
 
     virtual void onSuspend() {}
     virtual void onResume() {}

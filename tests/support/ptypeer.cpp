@@ -10,6 +10,7 @@
 
 PtyPeer::PtyPeer()
 {
+    m_clock.start();
     m_master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (m_master < 0)
         return;
@@ -169,6 +170,7 @@ void PtyPeer::parseFrames()
         if (m_pending.size() < 5 + length)
             return;
         Frame frame;
+        frame.receivedAtMs = m_clock.elapsed();
         frame.raw = m_pending.left(5 + length);
         frame.identifier = quint8(frame.raw[1]);
         frame.data = frame.raw.mid(4, length);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QList>
 #include <QMutex>
 #include <QString>
@@ -24,6 +25,7 @@ public:
         QByteArray data;
         bool checksumOk = false;
         QByteArray raw;
+        qint64 receivedAtMs = 0; // since the peer was created
     };
     using Responder = std::function<QByteArray(const Frame&)>;
 
@@ -58,6 +60,7 @@ private:
     void run();
     void parseFrames();
 
+    QElapsedTimer m_clock;
     int m_master = -1;
     int m_slaveKeeper = -1;
     QString m_slavePath;

@@ -1,0 +1,494 @@
+#include "board/rk710controller.h"
+
+#include "app/vm24.h"
+#include "board/boardstatereader.h"
+#include "board/byteorder.h"
+#include "board/receipthelper.h"
+
+#include <QSettings>
+
+#include <functional>
+
+namespace {
+
+const char* const WATCHDOG_VARIABLE = "RK710_ENABLE_WATCHDOG";
+const int FAILED_STATUS = Rk710SerialProtocol::Failed;
+const int RESULT_BYTES = 3;
+const int REMAINDER_ANSWER_LENGTH = 4;
+
+bool watchdogEnabled()
+{
+    return VM24::get_env_bool(WATCHDOG_VARIABLE, true);
+}
+
+} // namespace
+
+Rk710Controller::ResourceLocker::ResourceLocker(Rk710Controller* controller)
+    : m_controller(controller)
+{
+    m_controller->m_mutex.lock();
+}
+
+Rk710Controller::ResourceLocker::~ResourceLocker()
+{
+    const bool lost = m_controller->errorLimitReached() && m_controller->changeAlive(false);
+    m_controller->m_mutex.unlock();
+    if (lost)
+        emit m_controller->boardStatus(false);
+}
+
+Rk710Controller::Rk710Controller(QObject* parent)
+    : QObject(parent)
+    , m_reader(new BoardStateReader(this))
+{
+    m_taskPool.setMaxThreadCount(1);
+    m_taskPool.setExpiryTimeout(-1);
+    m_longTaskPool.setMaxThreadCount(1);
+}
+
+Rk710Controller::~Rk710Controller()
+{
+    m_reader->stop();
+    m_reader->wait();
+    delete m_reader;
+    m_taskPool.waitForDone();
+    m_longTaskPool.waitForDone();
+    QMutexLocker locker(&m_mutex);
+    m_protocol.close();
+}
+
+bool Rk710Controller::open(const char* device)
+{
+    QMutexLocker locker(&m_mutex);
+    return m_protocol.open(device);
+}
+
+void Rk710Controller::setRetryPolicy(int timeoutMs, int attempts)
+{
+    QMutexLocker locker(&m_mutex);
+    m_protocol.protocol().setTimeout(timeoutMs);
+    m_protocol.protocol().setMaxRetransmissions(attempts);
+}
+
+bool Rk710Controller::errorLimitReached() const
+{
+    return m_protocol.errors() >= m_maxErrors;
+}
+
+bool Rk710Controller::changeAlive(bool alive)
+{
+    if (m_alive == alive)
+        return false;
+    m_alive = alive;
+    if (alive)
+        m_reader->resume();
+    else
+        m_reader->suspend();
+    return true;
+}
+
+void Rk710Controller::initialize()
+{
+    bool alive = false;
+    {
+        ResourceLocker locker(this);
+        if (!m_protocol.isOpen() || m_alive)
+            return;
+        if (runStartupExchange()) {
+            m_reader->start();
+            alive = changeAlive(true);
+        }
+    }
+    if (alive)
+        emit boardStatus(true);
+}
+
+// Runs the start-up steps in order. A board that stops answering midway is
+// given up at once instead of being tried step after step.
+bool Rk710Controller::runStartupExchange()
+{
+    const int localSerial = VM24::read_serial();
+    const bool watchdog = watchdogEnabled();
+    QSettings settings;
+    const std::function<void()> steps[] = {
+        [&] {
+            int boardSerial = 0;
+            const bool ok = m_protocol.exchangeFirmwareVersions(VmcType::Pharmacy, 1, localSerial, watchdog, false,
+                                                                m_version1, m_version2, boardSerial);
+            if (ok && boardSerial > 0) {
+                VM24::write_serial(boardSerial);
+                VM24::change_hostname(boardSerial);
+            } else if (localSerial > 0) {
+                m_protocol.exchangeFirmwareVersions(VmcType::Pharmacy, 1, localSerial, watchdog, true, m_version1,
+                                                    m_version2, boardSerial);
+            }
+        },
+        [&] { m_protocol.setOutput(true, START_OUTPUTS_ON); },
+        [&] { m_protocol.setOutput(false, START_OUTPUTS_OFF); },
+        [&] { m_protocol.setDoorStatus(false); },
+        [&] { m_protocol.readInput(); },
+        [&] { m_protocol.readBoardStatus(); },
+        [&] { m_protocol.readProductPresenceMask(); },
+        [&] { m_initialCredit = m_protocol.getCredit(); },
+        [&] { m_protocol.clear(); },
+        [&] {
+            m_protocol.setItemValue(Rk710SerialProtocol::Hopper1,
+                                    settings.value(QStringLiteral("hopper-value_1"), 0).toInt());
+        },
+        [&] {
+            m_protocol.setItemValue(Rk710SerialProtocol::Hopper2,
+                                    settings.value(QStringLiteral("hopper-value_2"), 0).toInt());
+        },
+    };
+    for (const std::function<void()>& step : steps) {
+        step();
+        if (errorLimitReached())
+            return false;
+    }
+    return true;
+}
+
+CreditPacket Rk710Controller::getInitialCredit()
+{
+    QMutexLocker locker(&m_mutex);
+    const CreditPacket credit = m_initialCredit;
+    m_initialCredit = CreditPacket::failed();
+    return credit;
+}
+
+void Rk710Controller::start(QRunnable* task)
+{
+    m_taskPool.start(task);
+}
+
+void Rk710Controller::startTimeConsuming(QRunnable* task)
+{
+    m_longTaskPool.start(task);
+}
+
+template <typename Result, typename Call>
+Result Rk710Controller::whenAlive(Result failure, Call call)
+{
+    ResourceLocker locker(this);
+    if (!m_alive)
+        return failure;
+    return call(m_protocol);
+}
+
+bool Rk710Controller::clear()
+{
+    return whenAlive(false, [](Rk710SerialProtocol& p) { return p.clear(); });
+}
+
+bool Rk710Controller::setCreditEnable(bool billValidator, bool coinAcceptor, bool pos, bool cashless)
+{
+    return whenAlive(false, [&](Rk710SerialProtocol& p) {
+        return p.setCreditEnable(billValidator, coinAcceptor, pos, cashless);
+    });
+}
+
+bool Rk710Controller::setBlinkingLights(char pattern)
+{
+    return whenAlive(false, [&](Rk710SerialProtocol& p) { return p.setBlinkingLights(pattern); });
+}
+
+QDateTime Rk710Controller::exchangeDateTime(const QDateTime& dateTime)
+{
+    return whenAlive(QDateTime(), [&](Rk710SerialProtocol& p) { return p.exchangeDateTime(dateTime); });
+}
+
+bool Rk710Controller::setItemValue(Rk710SerialProtocol::Item item, int value)
+{
+    return whenAlive(false, [&](Rk710SerialProtocol& p) { return p.setItemValue(item, value); });
+}
+
+int Rk710Controller::getItemValue(Rk710SerialProtocol::Item item)
+{
+    return whenAlive(-1, [&](Rk710SerialProtocol& p) { return p.getItemValue(item); });
+}
+
+bool Rk710Controller::powerControl(bool on)
+{
+    return whenAlive(false, [&](Rk710SerialProtocol& p) { return p.powerControl(on); });
+}
+
+bool Rk710Controller::setDoorStatus(bool open)
+{
+    return whenAlive(false, [&](Rk710SerialProtocol& p) { return p.setDoorStatus(open); });
+}
+
+bool Rk710Controller::setBanknoteAcceptance(bool accept)
+{
+    return whenAlive(false, [&](Rk710SerialProtocol& p) { return p.setBanknoteAcceptance(accept); });
+}
+
+bool Rk710Controller::setPwmOutput(char a, char b, char c, char d)
+{
+    return whenAlive(false, [&](Rk710SerialProtocol& p) { return p.setPwmOutput(a, b, c, d); });
+}
+
+bool Rk710Controller::exchangeFirmwareVersions(VmcType::Value type, char a, int serial, bool watchdog,
+                                               bool assignSerial, quint8& version1, quint8& version2,
+                                               int& boardSerial)
+{
+    return whenAlive(false, [&](Rk710SerialProtocol& p) {
+        return p.exchangeFirmwareVersions(type, a, serial, watchdog, assignSerial, version1, version2, boardSerial);
+    });
+}
+
+QByteArray Rk710Controller::getVersionString(Devices::Index device)
+{
+    return whenAlive(QByteArray(), [&](Rk710SerialProtocol& p) { return p.getVersionString(device); });
+}
+
+AccountingCounters Rk710Controller::getCounters(Rk710SerialProtocol::CounterFrequency frequency)
+{
+    return whenAlive(AccountingCounters(), [&](Rk710SerialProtocol& p) { return p.getCounters(frequency); });
+}
+
+bool Rk710Controller::resetCounters(Rk710SerialProtocol::CounterFrequency frequency)
+{
+    return whenAlive(false, [&](Rk710SerialProtocol& p) { return p.resetCounters(frequency); });
+}
+
+bool Rk710Controller::testProductPresence(int position)
+{
+    return whenAlive(false, [&](Rk710SerialProtocol& p) { return p.testProductPresence(position); });
+}
+
+CreditPacket Rk710Controller::getCredit()
+{
+    return whenAlive(CreditPacket::failed(), [](Rk710SerialProtocol& p) { return p.getCredit(); });
+}
+
+bool Rk710Controller::printString(const QByteArray& text, LineFormat::Format format)
+{
+    return whenAlive(false, [&](Rk710SerialProtocol& p) { return p.printString(text, format); });
+}
+
+bool Rk710Controller::printReceipt(const ReceiptHelper& receipt)
+{
+    return whenAlive(false, [&](Rk710SerialProtocol& p) { return p.printReceipt(receipt); });
+}
+
+// The cached words are announced after the lock is released; the signal
+// carries the cache as it is then, so that announcements from two threads
+// cannot leave receivers with an older word than the cache.
+int Rk710Controller::readInput()
+{
+    bool changed = false;
+    const int value = whenAlive(-1, [&](Rk710SerialProtocol& p) {
+        const int inputs = p.readInput();
+        changed = inputs != -1 && m_inputs.exchange(inputs) != inputs;
+        return inputs;
+    });
+    if (changed)
+        emit inputChanged(m_inputs);
+    return value;
+}
+
+int Rk710Controller::readBoardStatus()
+{
+    bool changed = false;
+    const int value = whenAlive(-1, [&](Rk710SerialProtocol& p) {
+        const int status = p.readBoardStatus();
+        changed = status != -1 && m_boardStatus.exchange(status) != status;
+        return status;
+    });
+    if (changed)
+        emit deviceStatusChanged(m_boardStatus);
+    return value;
+}
+
+qint64 Rk710Controller::readProductPresenceMask()
+{
+    bool changed = false;
+    const qint64 value = whenAlive(qint64(-1), [&](Rk710SerialProtocol& p) {
+        const qint64 mask = p.readProductPresenceMask();
+        changed = mask != -1 && m_productPresence.exchange(mask) != mask;
+        return mask;
+    });
+    if (changed)
+        emit productPresenceChanged(m_productPresence);
+    return value;
+}
+
+bool Rk710Controller::setOutput(bool on, int mask)
+{
+    bool changed = false;
+    const bool ok = whenAlive(false, [&](Rk710SerialProtocol& p) {
+        if (!p.setOutput(on, mask))
+            return false;
+        const int before = m_actuators;
+        const int after = on ? (before | mask) : (before & ~mask);
+        m_actuators = after;
+        changed = after != before;
+        return true;
+    });
+    if (changed)
+        emit actuatorsChanged(m_actuators);
+    return ok;
+}
+
+template <typename Call>
+bool Rk710Controller::startLongCommand(Call call)
+{
+    return whenAlive(false, [&](Rk710SerialProtocol& p) {
+        if (m_busy || !call(p))
+            return false;
+        m_busy = true;
+        return true;
+    });
+}
+
+bool Rk710Controller::sendMoveMotorCommand(signed char motor)
+{
+    return startLongCommand([&](Rk710SerialProtocol& p) { return p.sendMoveMotorCommand(motor); });
+}
+
+bool Rk710Controller::sendResetMotorCommand(signed char motor)
+{
+    return startLongCommand([&](Rk710SerialProtocol& p) { return p.sendResetMotorCommand(motor); });
+}
+
+bool Rk710Controller::sendDispenseItemsCommand(Rk710SerialProtocol::Item item, quint8 count)
+{
+    return startLongCommand([&](Rk710SerialProtocol& p) { return p.sendDispenseItemsCommand(item, count); });
+}
+
+bool Rk710Controller::giveChange(int amount)
+{
+    return startLongCommand([&](Rk710SerialProtocol& p) { return p.giveChange(amount); });
+}
+
+bool Rk710Controller::refundCashless(int amount)
+{
+    return startLongCommand([&](Rk710SerialProtocol& p) { return p.refundCashless(amount); });
+}
+
+bool Rk710Controller::withdrawCashless(int amount, CashlessType::Value type)
+{
+    return startLongCommand([&](Rk710SerialProtocol& p) { return p.withdrawCashless(amount, type); });
+}
+
+int Rk710Controller::pollLongCommandStatus(quint8* reply, int& length)
+{
+    ResourceLocker locker(this);
+    if (!m_alive || !m_busy) {
+        m_busy = false;
+        return FAILED_STATUS;
+    }
+    const int status = m_protocol.pollLongCommandStatus(reply, length);
+    if (status != Rk710SerialProtocol::Running)
+        m_busy = false;
+    return status;
+}
+
+int Rk710Controller::awaitForReply(quint8* reply, int& length, int periodMs)
+{
+    const int capacity = length;
+    int status = Rk710SerialProtocol::Running;
+    while (status == Rk710SerialProtocol::Running) {
+        VM24::thread_msleep(periodMs);
+        length = capacity;
+        status = pollLongCommandStatus(reply, length);
+    }
+    return status;
+}
+
+bool Rk710Controller::awaitMotorCycle(int periodMs)
+{
+    quint8 reply[Rk710SerialProtocol::LONG_COMMAND_REPLY_SIZE] = {};
+    int length = sizeof reply;
+    const int status = awaitForReply(reply, length, periodMs);
+    return status == Rk710SerialProtocol::Finished && length >= RESULT_BYTES && reply[2] != 0;
+}
+
+int Rk710Controller::awaitRemainder(int amount, int periodMs)
+{
+    quint8 reply[Rk710SerialProtocol::LONG_COMMAND_REPLY_SIZE] = {};
+    int length = sizeof reply;
+    const int status = awaitForReply(reply, length, periodMs);
+    const bool ended = status == Rk710SerialProtocol::Finished || status == Rk710SerialProtocol::FinishedWithRemainder;
+    if (!ended || length != REMAINDER_ANSWER_LENGTH)
+        return amount;
+    return get_word(reply, 2);
+}
+
+bool Rk710Controller::deliverProduct(signed char motor)
+{
+    return sendMoveMotorCommand(motor) && awaitMotorCycle(MOTOR_POLL_MS);
+}
+
+bool Rk710Controller::resetMotor(signed char motor)
+{
+    return sendResetMotorCommand(motor) && awaitMotorCycle(MOTOR_POLL_MS);
+}
+
+int Rk710Controller::dispenseItems(Rk710SerialProtocol::Item item, quint8 count)
+{
+    if (!sendDispenseItemsCommand(item, count))
+        return -1;
+    quint8 reply[Rk710SerialProtocol::LONG_COMMAND_REPLY_SIZE] = {};
+    int length = sizeof reply;
+    const int status = awaitForReply(reply, length, DISPENSE_POLL_MS);
+    if (status != Rk710SerialProtocol::Finished || length < RESULT_BYTES)
+        return -1;
+    return reply[2];
+}
+
+int Rk710Controller::returnChange(int amount)
+{
+    if (!giveChange(amount))
+        return amount;
+    return awaitRemainder(amount, CHANGE_POLL_MS);
+}
+
+int Rk710Controller::rechargeCashless(int amount)
+{
+    if (!refundCashless(amount))
+        return amount;
+    return awaitRemainder(amount, CASHLESS_POLL_MS);
+}
+
+bool Rk710Controller::authoriseCashless(int amount, CashlessType::Value type)
+{
+    if (!withdrawCashless(amount, type))
+        return false;
+    return awaitMotorCycle(type == CashlessType::Standard ? CASHLESS_POLL_MS : REMOTE_CASHLESS_POLL_MS);
+}
+
+namespace VM24 {
+
+QDateTime read_rk710_date_time(Rk710Controller* controller)
+{
+    return controller ? controller->exchangeDateTime(QDateTime()) : QDateTime();
+}
+
+bool save_local_time(Rk710Controller* controller, const QDateTime& dateTime)
+{
+    return controller && dateTime.isValid() && controller->exchangeDateTime(dateTime).isValid();
+}
+
+bool save_local_serial_number(Rk710Controller* controller, int serial)
+{
+    if (!controller)
+        return false;
+    quint8 version1 = 0;
+    quint8 version2 = 0;
+    int boardSerial = 0;
+    return controller->exchangeFirmwareVersions(VmcType::Pharmacy, 1, serial, watchdogEnabled(), true, version1,
+                                                version2, boardSerial);
+}
+
+bool print_recepit_task(Rk710Controller* controller, const ReceiptHelper& receipt)
+{
+    return controller && controller->printReceipt(receipt);
+}
+
+int return_change_task(Rk710Controller* controller, int amount)
+{
+    return controller ? controller->returnChange(amount) : amount;
+}
+
+} // namespace VM24

@@ -1,0 +1,195 @@
+#pragma once
+
+#include "board/accountingcounters.h"
+#include "board/creditpacket.h"
+#include "board/devices.h"
+#include "board/lineformat.h"
+#include "board/rk710serialprotocol.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QMutex>
+#include <QObject>
+#include <QThreadPool>
+
+#include <atomic>
+
+class BoardStateReader;
+class QRunnable;
+class ReceiptHelper;
+
+// The one way into the controller board. Every request runs under one lock,
+// so any thread may call; the board's inputs, status, product presence and
+// outputs are cached and every change is announced with the whole new word.
+// After three consecutive failed requests the board counts as lost: every
+// operation then fails at once without touching the line and polling stops.
+// Long operations (motors, change, cashless) are started and then polled
+// until the board reports their end, without holding the lock in between.
+class Rk710Controller : public QObject
+{
+    Q_OBJECT
+public:
+    // Holds the controller's lock; on release, declares the board lost when
+    // the consecutive failures have reached the limit.
+    class ResourceLocker
+    {
+    public:
+        explicit ResourceLocker(Rk710Controller* controller);
+        ~ResourceLocker();
+
+    private:
+        Rk710Controller* m_controller;
+        bool m_lost = false;
+        Q_DISABLE_COPY(ResourceLocker)
+    };
+
+    static const int MAX_ERRORS = 3;
+    static const int MOTOR_POLL_MS = 500;
+    static const int DISPENSE_POLL_MS = 1000;
+    static const int CHANGE_POLL_MS = 1000;
+    static const int CASHLESS_POLL_MS = 250;
+    static const int REMOTE_CASHLESS_POLL_MS = 5000;
+    static const int START_OUTPUTS_ON = 0x184;
+    static const int START_OUTPUTS_OFF = 0xC7B;
+    // Differs from any plausible mask, so that the first read is announced.
+    static const qint64 UNKNOWN_PRESENCE = qint64(quint64(1) << 63);
+
+    explicit Rk710Controller(QObject* parent = nullptr);
+    ~Rk710Controller() override;
+
+    // Opens the line at 115200 baud.
+    bool open(const char* device);
+    // The start-up exchange: versions and serial number, outputs, door lock,
+    // a first read of the board's state, the credit left on the board, clear,
+    // hopper values; then polling starts and the board is alive. Nothing
+    // happens on a line that is not open.
+    void initialize();
+    // The credit found by initialize(); the failed packet from then on.
+    CreditPacket getInitialCredit();
+
+    // The program keeps the link's defaults (about 1 s per attempt, 5
+    // attempts); tests shorten them.
+    void setRetryPolicy(int timeoutMs, int attempts);
+
+    bool isAlive() const { return m_alive; }
+    bool isBusy() const { return m_busy; }
+    quint8 version1() const { return m_version1; }
+    quint8 version2() const { return m_version2; }
+
+    // Cached state; never touches the line.
+    int getInputs() const { return m_inputs; }
+    int getBoardStatus() const { return m_boardStatus; }
+    qint64 getProductPresence() const { return m_productPresence; }
+    int getActuators() const { return m_actuators; }
+
+    // Short board jobs, one at a time, and long ones on a queue of their own,
+    // so that short jobs never wait behind a motor test. Auto-deleting tasks
+    // are owned by the queue.
+    void start(QRunnable* task);
+    void startTimeConsuming(QRunnable* task);
+
+    bool clear();
+    bool setCreditEnable(bool billValidator, bool coinAcceptor, bool pos, bool cashless);
+    bool setBlinkingLights(char pattern);
+    QDateTime exchangeDateTime(const QDateTime& dateTime);
+    bool setItemValue(Rk710SerialProtocol::Item item, int value);
+    int getItemValue(Rk710SerialProtocol::Item item);
+    bool powerControl(bool on);
+    bool setDoorStatus(bool open);
+    bool setBanknoteAcceptance(bool accept);
+    bool setPwmOutput(char a, char b, char c, char d);
+    bool exchangeFirmwareVersions(VmcType::Value type, char a, int serial, bool watchdog, bool assignSerial,
+                                  quint8& version1, quint8& version2, int& boardSerial);
+    QByteArray getVersionString(Devices::Index device);
+    AccountingCounters getCounters(Rk710SerialProtocol::CounterFrequency frequency);
+    bool resetCounters(Rk710SerialProtocol::CounterFrequency frequency);
+    bool testProductPresence(int position);
+    CreditPacket getCredit();
+    bool printString(const QByteArray& text, LineFormat::Format format);
+
+    // These update the cache and announce a change.
+    int readInput();
+    int readBoardStatus();
+    qint64 readProductPresenceMask();
+    bool setOutput(bool on, int mask);
+
+    // The whole receipt under one lock. True for an empty receipt.
+    bool printReceipt(const ReceiptHelper& receipt);
+
+    // Long commands: refused while another one runs.
+    bool sendMoveMotorCommand(signed char motor);
+    bool sendResetMotorCommand(signed char motor);
+    bool sendDispenseItemsCommand(Rk710SerialProtocol::Item item, quint8 count);
+    bool giveChange(int amount);
+    bool refundCashless(int amount);
+    bool withdrawCashless(int amount, CashlessType::Value type);
+
+    // Start a long command and wait for its end. Motors are counted from 1.
+    bool deliverProduct(signed char motor);
+    bool resetMotor(signed char motor);
+    // Coins paid out; -1 when refused or failed.
+    int dispenseItems(Rk710SerialProtocol::Item item, quint8 count);
+    // The amount not paid out (the whole amount when refused or failed).
+    int returnChange(int amount);
+    // The amount not credited (the whole amount when refused or failed).
+    int rechargeCashless(int amount);
+    bool authoriseCashless(int amount, CashlessType::Value type);
+
+    // Asks for the end of the running long command; its status byte (3 when
+    // none runs or the board is lost).
+    int pollLongCommandStatus(quint8* reply, int& length);
+    // Polls every periodMs, without holding the lock in between, until the
+    // status is not "running".
+    int awaitForReply(quint8* reply, int& length, int periodMs);
+
+signals:
+    void boardStatus(bool alive);
+    void inputChanged(qint32 inputs);
+    void deviceStatusChanged(qint32 status);
+    void productPresenceChanged(qint64 mask);
+    void actuatorsChanged(qint32 mask);
+
+private:
+    template <typename Result, typename Call>
+    Result whenAlive(Result failure, Call call);
+    template <typename Call>
+    bool startLongCommand(Call call);
+    bool awaitMotorCycle(int periodMs);
+    int awaitRemainder(int amount, int periodMs);
+    // Changes the state under the lock and tells whether it changed; the
+    // caller announces it once the lock is released.
+    bool changeAlive(bool alive);
+    bool runStartupExchange();
+    bool errorLimitReached() const;
+
+    QMutex m_mutex;
+    std::atomic<int> m_inputs{0};
+    std::atomic<int> m_boardStatus{0};
+    std::atomic<int> m_actuators{0};
+    std::atomic<qint64> m_productPresence{UNKNOWN_PRESENCE};
+    Rk710SerialProtocol m_protocol;
+    BoardStateReader* m_reader;
+    QThreadPool m_taskPool;
+    QThreadPool m_longTaskPool;
+    int m_maxErrors = MAX_ERRORS;
+    CreditPacket m_initialCredit;
+    quint8 m_version1 = 0;
+    quint8 m_version2 = 0;
+    std::atomic<bool> m_alive{false};
+    std::atomic<bool> m_busy{false};
+};
+
+namespace VM24 {
+
+// The board's clock; invalid when the board does not answer.
+QDateTime read_rk710_date_time(Rk710Controller* controller);
+// Sets the board's clock.
+bool save_local_time(Rk710Controller* controller, const QDateTime& dateTime);
+// Makes the board adopt the machine's serial number.
+bool save_local_serial_number(Rk710Controller* controller, int serial);
+
+// For the worker pool at the end of a purchase.
+bool print_recepit_task(Rk710Controller* controller, const ReceiptHelper& receipt);
+int return_change_task(Rk710Controller* controller, int amount);
+
+} // namespace VM24
