@@ -1,0 +1,174 @@
+#include "accounting/accountingservice.h"
+
+#include "accounting/durablefile.h"
+#include "accounting/xmldocument.h"
+#include "app/vm24.h"
+#include "board/creditpacket.h"
+#include "vending/sessionbalance.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+namespace {
+
+// The files keep whole seconds; so does the ledger in memory.
+QDateTime now()
+{
+    const QDateTime t = QDateTime::currentDateTime();
+    return t.addMSecs(-t.time().msec());
+}
+
+bool read_ledger(const QByteArray& data, Ledger* ledger)
+{
+    QXmlStreamReader reader(data);
+    Ledger read;
+    if (!read.fromXml(reader))
+        return false;
+    *ledger = read;
+    return true;
+}
+
+QByteArray read_file(const QString& path, bool* opened)
+{
+    QFile file(path);
+    *opened = file.open(QIODevice::ReadOnly);
+    return *opened ? file.readAll() : QByteArray();
+}
+
+// Keeps a ledger file that cannot be read next to it instead of writing
+// over the only trace of the machine's money.
+void set_aside_unreadable(const QString& path)
+{
+    if (!QFile::exists(path))
+        return;
+    const QString kept = path + QStringLiteral(".unreadable-") + VM24::format_rk_date(now());
+    if (QFile::rename(path, kept))
+        qWarning() << "Unreadable ledger file kept as" << kept;
+}
+
+} // namespace
+
+const char* const AccountingService::LEDGER_FILE = "accounting.xml";
+const char* const AccountingService::BACKUP_SUFFIX = ".bak";
+
+AccountingService::AccountingService()
+{
+    load();
+}
+
+QString AccountingService::ledgerPath()
+{
+    return VM24::get_path(QLatin1String(LEDGER_FILE));
+}
+
+QString AccountingService::backupPath()
+{
+    return ledgerPath() + QLatin1String(BACKUP_SUFFIX);
+}
+
+void AccountingService::load()
+{
+    // Left by a commit that was cut short.
+    QFile::remove(ledgerPath() + VM24::DURABLE_WRITE_SUFFIX);
+    QFile::remove(backupPath() + VM24::DURABLE_WRITE_SUFFIX);
+    bool opened = false;
+    const QByteArray main = read_file(ledgerPath(), &opened);
+    if (opened && read_ledger(main, &m_ledger)) {
+        // A commit cut short leaves the backup one session behind.
+        if (read_file(backupPath(), &opened) != main)
+            VM24::write_file_durably(backupPath(), main);
+    } else {
+        const QByteArray backup = read_file(backupPath(), &opened);
+        if (opened && read_ledger(backup, &m_ledger)) {
+            VM24::write_file_durably(ledgerPath(), backup);
+        } else {
+            set_aside_unreadable(ledgerPath());
+            set_aside_unreadable(backupPath());
+            commit();
+        }
+    }
+    for (Ledger::Frequency frequency : Ledger::FREQUENCIES) {
+        Accounting& accounting = m_ledger.get(frequency);
+        if (!accounting.creationDate().isValid())
+            accounting.setCreationDate(now());
+    }
+}
+
+void AccountingService::update(Accounting& accounting, const SessionBalance& balance, const QDateTime& now)
+{
+    accounting.add(Accounting::Banknotes, balance.banknotes);
+    accounting.add(Accounting::Coins, balance.coins);
+    accounting.add(Accounting::Recharges, balance.recharges);
+    accounting.add(Accounting::CashIncome, balance.cashIncome);
+    accounting.add(Accounting::CashlessIncome, balance.cashlessIncome);
+    accounting.add(Accounting::PosIncome, balance.posIncome);
+    accounting.add(Accounting::ChangeDelivered, balance.changeDelivered);
+    accounting.add(Accounting::ExtraIncome, balance.extraCredit);
+    accounting.add(Accounting::CoinBox, balance.coinBox);
+    accounting.add(Accounting::RechargeCount, balance.rechargeCount);
+    accounting.add(Accounting::ChangeCount, balance.changeCount);
+    accounting.setLastUpdate(now);
+}
+
+void AccountingService::recordSessionBalance(const SessionBalance& balance)
+{
+    const QDateTime t = now();
+    for (Ledger::Frequency frequency : Ledger::FREQUENCIES)
+        update(m_ledger.get(frequency), balance, t);
+}
+
+void AccountingService::recordItemDispensed(const QList<int>& dispensers, int amount)
+{
+    m_ledger.recordItemDispensedCount(dispensers, amount);
+}
+
+void AccountingService::registerInitialCredit(const CreditPacket& credit)
+{
+    if (!credit.isValid())
+        return;
+    for (Ledger::Frequency frequency : Ledger::FREQUENCIES) {
+        Accounting& accounting = m_ledger.get(frequency);
+        accounting.add(Accounting::Banknotes, credit.bill);
+        accounting.add(Accounting::Coins, credit.coins);
+        accounting.add(Accounting::ExtraIncome, qint64(credit.bill) + credit.coins);
+        accounting.add(Accounting::CoinBox, credit.coinBox);
+    }
+}
+
+void AccountingService::reset(Ledger::Frequency frequency)
+{
+    m_ledger.reset(frequency, now());
+}
+
+void AccountingService::toXml(QXmlStreamWriter& writer) const
+{
+    m_ledger.toXml(writer);
+}
+
+QByteArray AccountingService::document() const
+{
+    QByteArray data;
+    QXmlStreamWriter writer(&data);
+    writer.setAutoFormatting(true);
+    {
+        VM24::XmlDocument document(writer);
+        toXml(writer);
+    }
+    return data;
+}
+
+bool AccountingService::commit()
+{
+    const QByteArray data = document();
+    if (saveAccountingRedundantly(data, ledgerPath(), backupPath()))
+        return true;
+    return saveAccountingRedundantly(data, backupPath(), ledgerPath());
+}
+
+bool AccountingService::saveAccountingRedundantly(const QByteArray& document, const QString& first,
+                                                  const QString& second) const
+{
+    return VM24::write_file_durably(first, document) && VM24::write_file_durably(second, document);
+}

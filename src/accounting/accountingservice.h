@@ -1,0 +1,56 @@
+#pragma once
+
+#include "accounting/ledger.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+class CreditPacket;
+class QXmlStreamWriter;
+struct SessionBalance;
+
+// Owns the ledger and keeps it on disk in two files, "accounting.xml" and
+// its twin "accounting.xml.bak" in the application directory. Each file is
+// replaced whole, so a power cut during a commit leaves both of them
+// complete, holding the totals before or after it. Not thread-safe.
+class AccountingService
+{
+public:
+    static const char* const LEDGER_FILE;
+    static const char* const BACKUP_SUFFIX;
+
+    // Loads the ledger: the main file, else the backup (which then replaces
+    // the main file), else an empty ledger written at once.
+    AccountingService();
+
+    // Books a closed session into every period.
+    void recordSessionBalance(const SessionBalance& balance);
+    // Books one item of amount cents for each listed dispenser (0..17) into
+    // every period; reaches the disk with the next commit.
+    void recordItemDispensed(const QList<int>& dispensers, int amount);
+    // Credit found on the board at start-up is money the machine kept.
+    // A packet that could not be read books nothing.
+    void registerInitialCredit(const CreditPacket& credit);
+    // The period starts again now, empty. Callers commit afterwards.
+    void reset(Ledger::Frequency frequency);
+    // Writes the ledger to both files, main file first; true when both hold
+    // it. When the main file cannot be written the backup is written first.
+    bool commit();
+
+    void toXml(QXmlStreamWriter& writer) const;
+    const Ledger& ledger() const { return m_ledger; }
+    const Accounting& get(Ledger::Frequency frequency) const { return m_ledger.get(frequency); }
+
+    static void update(Accounting& accounting, const SessionBalance& balance, const QDateTime& now);
+
+    static QString ledgerPath();
+    static QString backupPath();
+
+private:
+    void load();
+    QByteArray document() const;
+    bool saveAccountingRedundantly(const QByteArray& document, const QString& first, const QString& second) const;
+
+    Ledger m_ledger;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace VM24 {
+
+// The temporary file of write_file_durably is the path with this suffix.
+static const char* const DURABLE_WRITE_SUFFIX = ".tmp";
+
+// Replaces the file at path by data so that a crash or a power cut at any
+// moment leaves either the former file or the new one complete under that
+// name, never a part of either. The data reaches the storage medium before
+// the call returns true.
+bool write_file_durably(const QString& path, const QByteArray& data);
+
+// Flushes the file system that holds the open descriptor fd to the storage
+// medium (syncfs).
+bool sync_file_system(int fd);
+
+} // namespace VM24
