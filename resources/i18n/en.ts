@@ -60,6 +60,39 @@ ON DUTY</translation>
     </message>
 </context>
 <context>
+    <name>InformationPanel</name>
+    <message>
+        <source>RESTO MASSIMO EROGABILE
+%1</source>
+        <translation>MAXIMUM CHANGE GIVEN
+%1</translation>
+    </message>
+    <message>
+        <source>RESTO NON DISPONIBILE</source>
+        <translation>CHANGE NOT AVAILABLE</translation>
+    </message>
+    <message>
+        <source>INSERISCI DENARO</source>
+        <translation>INSERT MONEY</translation>
+    </message>
+    <message>
+        <source>CREDITO EURO:</source>
+        <translation>CREDIT (EURO):</translation>
+    </message>
+    <message>
+        <source>TEMPO RIMANENTE</source>
+        <translation>TIME LEFT</translation>
+    </message>
+    <message>
+        <source>CHIUDI OPERAZIONE</source>
+        <translation>END PURCHASE</translation>
+    </message>
+    <message>
+        <source>SCONTRINO NON DISPONIBILE</source>
+        <translation>RECEIPT NOT AVAILABLE</translation>
+    </message>
+</context>
+<context>
     <name>MotorDispenserErrorNotification</name>
     <message>
         <source>Malfunzionamento erogatore </source>

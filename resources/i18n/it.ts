@@ -60,6 +60,39 @@ DI TURNO</translation>
     </message>
 </context>
 <context>
+    <name>InformationPanel</name>
+    <message>
+        <source>RESTO MASSIMO EROGABILE
+%1</source>
+        <translation>RESTO MASSIMO EROGABILE
+%1</translation>
+    </message>
+    <message>
+        <source>RESTO NON DISPONIBILE</source>
+        <translation>RESTO NON DISPONIBILE</translation>
+    </message>
+    <message>
+        <source>INSERISCI DENARO</source>
+        <translation>INSERISCI DENARO</translation>
+    </message>
+    <message>
+        <source>CREDITO EURO:</source>
+        <translation>CREDITO EURO:</translation>
+    </message>
+    <message>
+        <source>TEMPO RIMANENTE</source>
+        <translation>TEMPO RIMANENTE</translation>
+    </message>
+    <message>
+        <source>CHIUDI OPERAZIONE</source>
+        <translation>CHIUDI OPERAZIONE</translation>
+    </message>
+    <message>
+        <source>SCONTRINO NON DISPONIBILE</source>
+        <translation>SCONTRINO NON DISPONIBILE</translation>
+    </message>
+</context>
+<context>
     <name>MotorDispenserErrorNotification</name>
     <message>
         <source>Malfunzionamento erogatore </source>
