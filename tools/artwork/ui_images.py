@@ -137,9 +137,12 @@ def language_toolbar():
     for slot, name in enumerate(("it", "en")):
         flag = icons.draw(name)
         svg.defs.update(flag.defs)
-        svg.add('<g transform="translate(%d 2) scale(0.7917)">%s</g>' % (114 * slot + 2, flag.fragment()))
-    svg.add('<g transform="translate(258 4) scale(0.75)" opacity="0.55">%s</g>' % g.globe())
-    svg.add('<g transform="translate(318 4) scale(0.75)" opacity="0.35">%s</g>' % g.globe())
+        scale = 0.70   # a 62 px flag centred in its 80 px slot
+        svg.add('<g transform="translate(%.1f %.1f) scale(%.2f)">%s</g>'
+                % (114 * slot + 40 - 48 * scale, 40 - 48 * scale, scale, flag.fragment()))
+    # No translation sits in the last two slots: one globe marks the bar as the
+    # language choice without looking like a button.
+    svg.add('<g transform="translate(289 4) scale(0.75)" opacity="0.45">%s</g>' % g.globe())
     return svg
 
 
