@@ -3,6 +3,7 @@
 #include "app/defaults.h"
 #include "app/systemactions.h"
 #include "app/vm24.h"
+#include "board/rk710controller.h"
 #include "catalogue/productids.h"
 #include "maintenance/iconfigurable.h"
 
@@ -101,7 +102,12 @@ SettingsManager::SettingsManager(Rk710Controller* controller, QObject* parent)
 {
 }
 
-SettingsManager::~SettingsManager() = default;
+SettingsManager::~SettingsManager()
+{
+    // The board's clock becomes the system clock at the next start.
+    if (m_pendingClock.isValid())
+        VM24::save_local_time(m_controller, m_pendingClock);
+}
 
 void SettingsManager::registerConfigurable(IConfigurable* configurable)
 {
@@ -120,8 +126,20 @@ void SettingsManager::syncAction()
 {
     QSettings settings;
     const int serial = VM24::read_serial();
+    VM24::save_local_serial_number(m_controller, serial);
     VM24::change_hostname(serial);
     applyNetworkConfiguration(settings);
+    applyBoardSettings(settings);
+}
+
+void SettingsManager::applyBoardSettings(QSettings& settings) const
+{
+    if (!m_controller)
+        return;
+    m_controller->setOutput(settings.value(QStringLiteral("use-optical-barrier"), false).toBool(),
+                            OPTICAL_BARRIER_OUTPUT);
+    m_controller->setItemValue(Rk710SerialProtocol::Hopper1, settings.value(QStringLiteral("hopper-value_1"), 0).toInt());
+    m_controller->setItemValue(Rk710SerialProtocol::Hopper2, settings.value(QStringLiteral("hopper-value_2"), 0).toInt());
 }
 
 void SettingsManager::syncSettings()

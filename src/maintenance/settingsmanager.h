@@ -20,6 +20,8 @@ class SettingsManager : public QObject
 
 public:
     static const char* const DEFAULT_NETWORK_PROFILE; // "/etc/netctl/static_ethernet"
+    // Board output that powers the optical barrier checking deliveries.
+    static const int OPTICAL_BARRIER_OUTPUT = 0x1000;
 
     explicit SettingsManager(Rk710Controller* controller, QObject* parent = nullptr);
     ~SettingsManager() override;
@@ -52,6 +54,7 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    void applyBoardSettings(QSettings& settings) const;
     void applyNetworkConfiguration(QSettings& settings) const;
     bool writeNetworkProfile(const QString& text) const;
 

@@ -2,10 +2,14 @@
 #include "maintenance/settingsmanager.h"
 
 #include "app/systemactions.h"
+#include "board/rk710controller.h"
 #include "app/vm24.h"
+#include "rk710simprocess.h"
 #include "testenvironment.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QSettings>
 #include <QThread>
 #include <QThreadPool>
@@ -57,6 +61,40 @@ QStringList action_programs()
     return programs;
 }
 
+// The data of every request frame the board received, in order, from the
+// given position of its request log on.
+QList<QByteArray> requests_on_the_wire(const QString& requestLog, qint64 from)
+{
+    QList<QByteArray> requests;
+    QFile file(requestLog);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text) || !file.seek(from))
+        return requests;
+    while (!file.atEnd()) {
+        const QList<QByteArray> fields = file.readLine().split('#').first().simplified().split(' ');
+        if (fields.size() < 7 || fields.at(1) != "rx" || fields.at(2) != "23")
+            continue;
+        QByteArray frame;
+        for (int i = 2; i < fields.size(); ++i)
+            frame.append(char(fields.at(i).toInt(nullptr, 16)));
+        const int length = (quint8(frame.at(2)) << 8) | quint8(frame.at(3));
+        requests.append(frame.mid(4, length));
+    }
+    return requests;
+}
+
+QByteArray item_request(int item, int value)
+{
+    return QByteArray("H") + char(item) + char(value >> 8) + char(value & 0xff);
+}
+
+// Version exchange of a pharmacy machine that makes the board adopt serial.
+bool is_serial_assignment(const QByteArray& request, int serial)
+{
+    const QByteArray head = QByteArray("V") + char(2) + char(1) + char(serial >> 24) + char(serial >> 16)
+        + char(serial >> 8) + char(serial);
+    return request.size() == head.size() + 2 && request.startsWith(head) && request.endsWith(char(1));
+}
+
 } // namespace
 
 class TestSettingsManager : public QObject
@@ -70,6 +108,32 @@ private:
     RecordingConfigurable m_first{QStringLiteral("first"), &m_calls};
     RecordingConfigurable m_second{QStringLiteral("second"), &m_calls};
     RecordingConfigurable m_third{QStringLiteral("third"), &m_calls};
+
+    std::unique_ptr<Rk710SimProcess> m_board;
+    std::unique_ptr<Rk710Controller> m_controller;
+    qint64 m_startupLogSize = 0;
+
+    // A simulated board behind a live controller, and a manager that uses it.
+    bool startBoard()
+    {
+        m_board = std::make_unique<Rk710SimProcess>();
+        if (!m_board->start())
+            return false;
+        m_controller = std::make_unique<Rk710Controller>();
+        if (!m_controller->open(m_board->devicePath().toLocal8Bit().constData()))
+            return false;
+        m_controller->initialize();
+        m_manager = std::make_unique<SettingsManager>(m_controller.get());
+        m_manager->setNetworkProfilePath(profilePath());
+        m_startupLogSize = QFileInfo(m_board->requestLogPath()).size();
+        return m_controller->isAlive();
+    }
+
+    void syncOnWorkerThread()
+    {
+        QThreadPool::globalInstance()->start([this] { m_manager->syncAction(); });
+        QThreadPool::globalInstance()->waitForDone();
+    }
 
     QString profilePath() const { return m_appDir->filePath(QStringLiteral("static_ethernet")); }
 
@@ -103,6 +167,8 @@ private slots:
     void cleanup()
     {
         m_manager.reset();
+        m_controller.reset();
+        m_board.reset();
         m_appDir.reset();
     }
 
@@ -249,6 +315,82 @@ private slots:
         QCoreApplication::sendPostedEvents();
         QVERIFY(m_calls.isEmpty());
         QVERIFY(SystemActions::recordedActions().isEmpty());
+    }
+
+    void syncActionSetsSerialOutputsAndHoppersOnTheBoard()
+    {
+        QVERIFY2(startBoard(), qPrintable(m_board->errorString()));
+        {
+            QSettings settings;
+            settings.setValue(QStringLiteral("advanced/serial"), 4321);
+            settings.setValue(QStringLiteral("hopper-value_1"), 50);
+            settings.setValue(QStringLiteral("hopper-value_2"), 200);
+            settings.setValue(QStringLiteral("use-optical-barrier"), true);
+        }
+        syncOnWorkerThread();
+
+        const QList<QByteArray> requests = requests_on_the_wire(m_board->requestLogPath(), m_startupLogSize);
+        QVERIFY(std::any_of(requests.begin(), requests.end(),
+                            [](const QByteArray& request) { return is_serial_assignment(request, 4321); }));
+        QVERIFY(requests.contains(item_request(1, 50)));
+        QVERIFY(requests.contains(item_request(2, 200)));
+        const QJsonObject state = m_board->state();
+        QCOMPARE(state.value(QStringLiteral("serial")).toInt(), 4321);
+        QCOMPARE(state.value(QStringLiteral("hoppers")).toArray().at(0).toObject().value(QStringLiteral("value")).toInt(), 50);
+        QCOMPARE(state.value(QStringLiteral("hoppers")).toArray().at(1).toObject().value(QStringLiteral("value")).toInt(), 200);
+        QVERIFY(state.value(QStringLiteral("outputs")).toInt() & SettingsManager::OPTICAL_BARRIER_OUTPUT);
+        QVERIFY(m_controller->getActuators() & SettingsManager::OPTICAL_BARRIER_OUTPUT);
+        QCOMPARE(action_programs(), (QStringList{"change_hostname.sh vm24_04321", "enable_dynamic.sh "}));
+
+        // Switching the barrier off leaves the other outputs as they were.
+        const int otherOutputs = state.value(QStringLiteral("outputs")).toInt() & ~SettingsManager::OPTICAL_BARRIER_OUTPUT;
+        QSettings().setValue(QStringLiteral("use-optical-barrier"), false);
+        syncOnWorkerThread();
+        QCOMPARE(m_board->state().value(QStringLiteral("outputs")).toInt(), otherOutputs);
+        QVERIFY(!(m_controller->getActuators() & SettingsManager::OPTICAL_BARRIER_OUTPUT));
+    }
+
+    void importedSerialReachesTheBoardOnlyFromLevelThree()
+    {
+        QVERIFY2(startBoard(), qPrintable(m_board->errorString()));
+        VM24::write_serial(111);
+        const QString path = importFile("[advanced]\nserial=2468\n");
+        QVERIFY(m_manager->importFromFile(path, 2));
+        QCOMPARE(m_board->state().value(QStringLiteral("serial")).toInt(), 111);
+        QVERIFY(m_manager->importFromFile(path, 3));
+        QCOMPARE(m_board->state().value(QStringLiteral("serial")).toInt(), 2468);
+        QCOMPARE(action_programs().last(), QStringLiteral("enable_dynamic.sh "));
+        QVERIFY(action_programs().contains(QStringLiteral("change_hostname.sh vm24_02468")));
+    }
+
+    void pendingClockGoesToTheBoardAtTheEnd()
+    {
+        QVERIFY2(startBoard(), qPrintable(m_board->errorString()));
+        const QDateTime clock(QDate(2031, 5, 6), QTime(7, 8, 9));
+        m_manager->setPendingClock(clock);
+        m_manager.reset();
+        const QDateTime board = QDateTime::fromString(m_board->state().value(QStringLiteral("clock")).toString(), Qt::ISODate);
+        QVERIFY2(board >= clock && board.secsTo(clock) > -10, qPrintable(board.toString(Qt::ISODate)));
+
+        // Without a pending clock the board's clock is left alone.
+        QVERIFY(m_board->control(QStringLiteral("clock 2030-01-01T00:00:00")).startsWith(QStringLiteral("ok")));
+        SettingsManager(m_controller.get()).setNetworkProfilePath(profilePath());
+        const QDateTime untouched = QDateTime::fromString(m_board->state().value(QStringLiteral("clock")).toString(), Qt::ISODate);
+        QCOMPARE(untouched.date(), QDate(2030, 1, 1));
+    }
+
+    void lostBoardStillAppliesTheRest()
+    {
+        QVERIFY2(startBoard(), qPrintable(m_board->errorString()));
+        m_controller->setRetryPolicy(100, 1);
+        QVERIFY(m_board->control(QStringLiteral("fault silence on")).startsWith(QStringLiteral("ok")));
+        QSettings().setValue(QStringLiteral("advanced/serial"), 77);
+        QElapsedTimer timer;
+        timer.start();
+        syncOnWorkerThread();
+        QVERIFY(timer.elapsed() < 10000);
+        QCOMPARE(action_programs(), (QStringList{"change_hostname.sh vm24_00077", "enable_dynamic.sh "}));
+        QVERIFY(m_board->state().value(QStringLiteral("serial")).toInt() != 77);
     }
 };
 
