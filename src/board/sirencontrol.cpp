@@ -1,0 +1,31 @@
+#include "board/sirencontrol.h"
+
+#include "board/rk710controller.h"
+
+#include <QRunnable>
+
+SirenControl::SirenControl(Rk710Controller* controller, QObject* parent, int capMs)
+    : QObject(parent)
+    , m_controller(controller)
+{
+    m_timer.setSingleShot(true);
+    m_timer.setInterval(capMs);
+    connect(&m_timer, &QTimer::timeout, this, [this] { switchSiren(false); });
+}
+
+void SirenControl::onAlarmsChanged(VM24::Alarms alarms)
+{
+    if (!alarms.testFlag(VM24::TamperAlarm)) {
+        m_timer.stop();
+        switchSiren(false);
+    } else if (!m_timer.isActive()) {
+        switchSiren(true);
+        m_timer.start();
+    }
+}
+
+void SirenControl::switchSiren(bool on)
+{
+    Rk710Controller* controller = m_controller;
+    controller->start(QRunnable::create([controller, on] { controller->setOutput(on, SIREN_OUTPUT); }));
+}
