@@ -169,15 +169,16 @@ private slots:
         QCOMPARE(controller->getBoardStatus(), 0x00000406);
         QCOMPARE(controller->getProductPresence(), qint64(3));
 
-        // About five seconds of polling: ten or eleven input reads, three
-        // presence reads (0, 2, 4 s), three status reads (0, 2.5, 5 s).
+        // About five seconds of polling: ten or eleven input reads, presence
+        // at 0, 2 and 4 s, status at 0, 2.5 and 5 s (a loaded machine may
+        // push the last of each out of the window).
         QTest::qWait(4800);
         const QList<PtyPeer::Frame> frames = board->peer().frames().mid(startupFrames);
         QByteArray codes;
         for (const PtyPeer::Frame& frame : frames)
             codes.append(frame.data[0]);
-        QVERIFY2(codes.count('I') >= 9 && codes.count('I') <= 11, codes.constData());
-        QCOMPARE(int(codes.count('K')), 3);
+        QVERIFY2(codes.count('I') >= 8 && codes.count('I') <= 11, codes.constData());
+        QVERIFY2(codes.count('K') >= 2 && codes.count('K') <= 3, codes.constData());
         QVERIFY2(codes.count('S') >= 2 && codes.count('S') <= 3, codes.constData());
         QList<qint64> inputTimes;
         for (const PtyPeer::Frame& frame : frames) {
@@ -185,7 +186,7 @@ private slots:
                 inputTimes.append(frame.receivedAtMs);
         }
         for (int i = 1; i < inputTimes.size(); ++i)
-            QVERIFY2(inputTimes[i] - inputTimes[i - 1] >= 450 && inputTimes[i] - inputTimes[i - 1] < 800,
+            QVERIFY2(inputTimes[i] - inputTimes[i - 1] >= 450 && inputTimes[i] - inputTimes[i - 1] < 1000,
                      qPrintable(QString::number(inputTimes[i] - inputTimes[i - 1])));
 
         // Nothing changed: nothing announced again.
@@ -264,7 +265,8 @@ private slots:
         QVERIFY(!controller->deliverProduct(1));
         QVERIFY(!VM24::read_rk710_date_time(controller.get()).isValid());
         QVERIFY(controller->getCounters(Rk710SerialProtocol::Permanent).isZero());
-        QVERIFY(timer.elapsed() < 100);
+        // Four requests on the line would take at least 4 × 2 × 100 ms.
+        QVERIFY(timer.elapsed() < 500);
 
         // Polling has stopped and the board stays lost when it answers again.
         board->setSilent(false);
