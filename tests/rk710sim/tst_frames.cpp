@@ -136,6 +136,26 @@ private slots:
         QCOMPARE(stock(1), 0);
     }
 
+    void aRepeatedReadIsReadAgainAndALateRepeatIsNew()
+    {
+        QVERIFY(startSimulator(fastMotors(2)));
+        const quint8 read = m_wire->nextIdentifier();
+        const WireProbe::Reply closed = m_wire->request("I");
+        QVERIFY(closed.data.size() == 4 && (closed.data.at(3) & 1));
+        QCOMPARE(m_sim->control("door front open"), QString("ok"));
+        const WireProbe::Reply open = m_wire->requestWithIdentifier(read, "I");
+        QVERIFY(open.data.size() == 4 && !(open.data.at(3) & 1));
+
+        QCOMPARE(m_sim->control("timing retransmitMs 200"), QString("ok"));
+        const quint8 identifier = m_wire->nextIdentifier();
+        QCOMPARE(m_wire->request("T\x01").kind, WireProbe::Reply::Answer);
+        QTest::qWait(400);
+        QCOMPARE(m_wire->requestWithIdentifier(identifier, "T\x01").kind, WireProbe::Reply::Answer);
+        QCOMPARE(awaitOperation().toHex(' '), QByteArray("54 01 01"));
+        QCOMPARE(stock(1), 0);
+        QCOMPARE(linkCount("retransmissions"), 1);
+    }
+
     void refusedAndDroppedAnswersAsConfigured()
     {
         QVERIFY(startSimulator(fastMotors(3)));

@@ -162,6 +162,11 @@ BoardCommands::Answer BoardCommands::execute(const QByteArray& request)
     }
 }
 
+bool BoardCommands::isPureRead(const QByteArray& request)
+{
+    return !request.isEmpty() && QByteArrayLiteral("CIJKSYZ").contains(request.at(0));
+}
+
 BoardCommands::Answer BoardCommands::longCommand(bool started)
 {
     if (!started)

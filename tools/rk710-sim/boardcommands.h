@@ -24,6 +24,9 @@ public:
     explicit BoardCommands(Machine* machine);
 
     Answer execute(const QByteArray& request);
+    // Requests that only read (credit, inputs, item values, presence, status,
+    // counters, versions): executing them twice changes nothing.
+    static bool isPureRead(const QByteArray& request);
 
 private:
     Answer dateTime(const QByteArray& request);

@@ -97,11 +97,17 @@ void BoardLink::handleFrame(const FrameCodec::Frame& frame)
         transmit(QByteArray(1, char(FrameCodec::NAK)), QStringLiteral("nak: injected"));
         return;
     }
-    if (m_last.valid && frame.identifier == m_last.identifier && frame.data == m_last.data) {
+    if (isRetransmission(frame)) {
         ++m_stats.retransmissions;
-        log("--", QByteArray(), QStringLiteral("retransmission, answered again"));
-        answer(frame, m_last.answer);
-        return;
+        // A read is simply answered afresh: a host that starts counting
+        // again from zero must not get an old input word.
+        if (!BoardCommands::isPureRead(frame.data)) {
+            log("--", QByteArray(), QStringLiteral("retransmission, answered again"));
+            m_last.atMs = m_clock.elapsed();
+            answer(frame, m_last.answer);
+            return;
+        }
+        log("--", QByteArray(), QStringLiteral("retransmission of a read, read again"));
     }
     const BoardCommands::Answer result = m_commands.execute(frame.data);
     if (!result.accepted) {
@@ -110,8 +116,14 @@ void BoardLink::handleFrame(const FrameCodec::Frame& frame)
         return;
     }
     ++m_stats.executed;
-    m_last = LastRequest{true, frame.identifier, frame.data, result.data};
+    m_last = LastRequest{true, frame.identifier, frame.data, result.data, m_clock.elapsed()};
     answer(frame, result.data);
+}
+
+bool BoardLink::isRetransmission(const FrameCodec::Frame& frame) const
+{
+    return m_last.valid && frame.identifier == m_last.identifier && frame.data == m_last.data
+        && m_clock.elapsed() - m_last.atMs <= m_machine->timings().retransmitMs;
 }
 
 void BoardLink::answer(const FrameCodec::Frame& frame, const QByteArray& answerData)

@@ -19,8 +19,8 @@ class PseudoTerminal;
 // The board's end of the serial line: reads request frames off the
 // pseudo-terminal, has them executed and answers them, with the configured
 // faults. A frame that repeats the previous one (same identifier, same data)
-// is a retransmission by a host that missed the answer: it gets the answer
-// again and is not executed a second time.
+// within the retransmission window is a retransmission by a host that missed
+// the answer: it gets the answer again and is not executed a second time.
 class BoardLink : public QObject
 {
     Q_OBJECT
@@ -41,6 +41,7 @@ private slots:
 
 private:
     void handleFrame(const FrameCodec::Frame& frame);
+    bool isRetransmission(const FrameCodec::Frame& frame) const;
     void answer(const FrameCodec::Frame& frame, const QByteArray& answerData);
     void transmit(const QByteArray& bytes, const QString& note);
     void log(const char* direction, const QByteArray& bytes, const QString& note = QString());
@@ -60,6 +61,7 @@ private:
         quint8 identifier = 0;
         QByteArray data;
         QByteArray answer;
+        qint64 atMs = 0;
     } m_last;
 
     struct Statistics

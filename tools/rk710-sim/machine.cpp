@@ -591,7 +591,8 @@ const QList<QPair<const char*, int Machine::Timings::*>>& Machine::timingFields(
         {"resetMs", &Timings::resetMs},     {"coinMs", &Timings::coinMs},
         {"payoutMs", &Timings::payoutMs},   {"cashlessMs", &Timings::cashlessMs},
         {"posMs", &Timings::posMs},         {"receiptIdleMs", &Timings::receiptIdleMs},
-        {"watchdogMs", &Timings::watchdogMs}, {"buttonMs", &Timings::buttonMs}};
+        {"watchdogMs", &Timings::watchdogMs}, {"buttonMs", &Timings::buttonMs},
+        {"retransmitMs", &Timings::retransmitMs}};
     return fields;
 }
 

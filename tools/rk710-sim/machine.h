@@ -55,6 +55,7 @@ public:
         int receiptIdleMs = 1000;
         int watchdogMs = 60000; // host silence before the watchdog fires
         int buttonMs = 1500;    // a press of the internal button
+        int retransmitMs = 3000; // a repeated frame after this is a new request
     };
 
     struct Credit
