@@ -1,30 +1,65 @@
 #!/usr/bin/env bash
-# Sets up this machine, builds, and runs the program.
+# The whole kiosk on this machine: installs what is missing, builds, installs
+# a run directory, starts the board simulator with a machine ready to sell
+# and vm24 full screen on it.
 #
 #   bash tools/demo.sh [program arguments]
 #
-# With a display (DISPLAY set) the program opens on it. Without one it runs on
-# Qt's VNC platform as a 1080 x 1920 portrait screen: connect a VNC viewer to
-# the address printed below. QT_QPA_PLATFORM, when set, is used as it is.
-# Settings, ledgers and logs of the run go to build/demo-run (VM24_RUN_DIR);
-# actions on the machine (clock, host name, reboot...) are only recorded, in
-# system-actions.log there. Stop with Ctrl+C.
+# With a display (DISPLAY set) vm24 opens there as a portrait window scaled
+# by VM24_DEMO_SCALE (default 0.5, so that 1920 pixels fit a laptop; 1 for
+# full size). Without one it runs on Qt's VNC platform as a 1080 x 1920
+# screen: connect a VNC viewer to the address printed. QT_QPA_PLATFORM, when
+# set, is used as it is.
+# Everything of the run lives in build/demo-run (VM24_RUN_DIR): settings,
+# ledgers, event log, printed receipts, recorded platform actions.
+# Ctrl+C stops vm24 and the simulator.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/tools/install-deps.sh"
 "$root/tools/build.sh"
 build="${VM24_BUILD_DIR:-$root/build}"
-
 run_dir="${VM24_RUN_DIR:-$build/demo-run}"
-mkdir -p "$run_dir"
+"$root/tools/install-run-dir.sh" "$build" "$run_dir"
+
+sim="$build/bin/rk710-sim"
+board_link="$run_dir/rk710"
+control="$run_dir/rk710.sock"
+
+# A one-word helper for the board's control channel: "$run_dir/board coin 200".
+cat > "$run_dir/board" <<HELPER
+#!/bin/sh
+exec "$sim" --send "$control" "\$@"
+HELPER
+chmod 755 "$run_dir/board"
+
+sim_pid=""
+vm24_pid=""
+stop() {
+  trap - INT TERM EXIT
+  [ -n "$vm24_pid" ] && kill -TERM "$vm24_pid" 2>/dev/null && wait "$vm24_pid" 2>/dev/null
+  [ -n "$sim_pid" ] && kill -TERM "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
+  echo "vm24 and the board simulator stopped."
+}
+trap stop INT TERM EXIT
+
+coproc SIM { exec "$sim" --link "$board_link" --control "$control" --no-stdin \
+  --state "$root/tools/rk710-sim/demo-state.json" --receipts "$run_dir/receipts.txt" 2>>"$run_dir/rk710-sim.log"; }
+sim_pid=$SIM_PID
+if ! read -r -t 10 device <&"${SIM[0]}"; then
+  echo "the board simulator did not start; see $run_dir/rk710-sim.log" >&2
+  exit 1
+fi
+
 export VM24_APP_DIR="$run_dir"
 export VM24_SYSTEM_ACTIONS_RECORD="$run_dir/system-actions.log"
-
+export VM24_SERIAL_DEVICE="$device"
 if [ -n "${QT_QPA_PLATFORM:-}" ]; then
   echo "Platform: $QT_QPA_PLATFORM"
 elif [ -n "${DISPLAY:-}" ]; then
   export QT_QPA_PLATFORM=xcb
-  echo "Showing vm24 on display $DISPLAY"
+  export VM24_WINDOWED=1
+  export QT_SCALE_FACTOR="${VM24_DEMO_SCALE:-0.5}"
+  echo "vm24 opens on display $DISPLAY, scaled by $QT_SCALE_FACTOR (VM24_DEMO_SCALE)."
 else
   port="${VM24_VNC_PORT:-5900}"
   export QT_QPA_PLATFORM="vnc:size=1080x1920:port=$port"
@@ -32,5 +67,21 @@ else
   echo "No display: vm24 is served over VNC as a 1080 x 1920 screen."
   echo "Connect a VNC viewer to ${address:-this machine}:$port (on this machine: localhost:$port)."
 fi
-echo "Run directory: $run_dir. Stop with Ctrl+C."
-exec "$build/bin/vm24" "$@"
+
+cat <<HELP
+
+The board is simulated. Put money in from another terminal:
+  $run_dir/board "coin 200"            a 2 euro coin (5, 10, 20, 50, 100, 200 cents)
+  $run_dir/board "banknote 500"        a 5 euro banknote (500, 1000, 2000, 5000)
+  $run_dir/board "card insert 20,00"   a cashless card holding 20 euro; "card remove" takes it away
+  $run_dir/board "pos 3,50"            a POS payment
+  $run_dir/board "door product open"   take the products out of the delivery door
+  $run_dir/board state                 the whole machine state; "help" lists every command
+Printed receipts: $run_dir/receipts.txt. Run directory: $run_dir. Stop with Ctrl+C.
+
+HELP
+
+"$run_dir/vm24" "$@" &
+vm24_pid=$!
+wait "$vm24_pid" || true
+vm24_pid=""

@@ -1,6 +1,6 @@
 #include "app/context.h"
 #include "app/defaults.h"
-#include "app/placeholderpage.h"
+#include "app/mainwindow.h"
 #include "app/startup.h"
 #include "app/unixsignalwatcher.h"
 #include "app/vm24.h"
@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QPixmapCache>
 #include <QSplashScreen>
-#include <QStackedWidget>
 #include <QTimer>
 #include <QTranslator>
 
@@ -34,6 +33,20 @@ void start_controller_board(Rk710Controller& controller)
     if (controller.open(VM24::serial_device_path().toLocal8Bit().constData()))
         controller.initialize();
     VM24::set_system_date_time(VM24::read_rk710_date_time(&controller));
+}
+
+const QSize SCREEN_SIZE(1080, 1920);
+
+// Full screen on the machine. VM24_WINDOWED=1 shows the portrait screen as a
+// window instead, for a desktop where QT_SCALE_FACTOR makes it fit.
+void show_window(QWidget* window)
+{
+    if (VM24::get_env_bool("VM24_WINDOWED", false)) {
+        window->setFixedSize(SCREEN_SIZE);
+        window->show();
+    } else {
+        VM24::show_full_screen(window);
+    }
 }
 
 } // namespace
@@ -61,13 +74,9 @@ int main(int argc, char* argv[])
     Rk710Controller controller;
     start_controller_board(controller);
 
-    QStackedWidget views;
-    Context context(&views);
-    PlaceholderPage placeholder(&context);
-    context.addView(&placeholder);
-    VM24::show_full_screen(&views);
-    context.startActivity(&placeholder);
-    splash->finish(&views);
+    MainWindow window(&controller, translator);
+    show_window(&window);
+    splash->finish(&window);
     splash.reset();
 
     QTimer::singleShot(0, [] {

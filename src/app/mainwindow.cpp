@@ -1,0 +1,238 @@
+#include "app/mainwindow.h"
+
+#include "accounting/accountingservice.h"
+#include "app/context.h"
+#include "app/defaults.h"
+#include "app/homepage.h"
+#include "app/pendingactivityqueue.h"
+#include "app/slideshowcontrol.h"
+#include "app/vm24.h"
+#include "board/powercontrol.h"
+#include "board/rk710controller.h"
+#include "catalogue/priceprovider.h"
+#include "catalogue/productprovider.h"
+#include "logging/infonotification.h"
+#include "logging/overpaynotification.h"
+#include "logging/periodicdblogger.h"
+#include "logging/powermanagementnotification.h"
+#include "maintenance/settingsmanager.h"
+#include "tasks/rk710timeupdater.h"
+#include "tasks/taskscheduler.h"
+#include "updates/assetsregistry.h"
+
+#include <QCoreApplication>
+#include <QRunnable>
+#include <QSettings>
+#include <QStackedWidget>
+#include <QThreadPool>
+#include <QTimer>
+
+const QRect MainWindow::MEDIA_AREA(QPoint(92, 424), QPoint(992, 1654));
+
+namespace {
+
+const char* const DATA_ASSETS[] = {"products", "brixo-events", "brixo-banner", "media", "user", "package-cache"};
+const int DEFAULT_TIME_UPDATE_INTERVAL_S = 3600;
+// Board outputs switched off at exit: lights 0 to 7, fan and siren.
+const int OUTPUTS_OFF_AT_EXIT = 0xCFF;
+
+VM24::PowerManagementNotification::Event power_event(PowerControl::Action action)
+{
+    using Notification = VM24::PowerManagementNotification;
+    switch (action) {
+    case PowerControl::None:
+    case PowerControl::Restart:
+        return Notification::Restart;
+    case PowerControl::Reboot:
+        return Notification::Reboot;
+    case PowerControl::Shutdown:
+        return Notification::Shutdown;
+    case PowerControl::EmergencyShutdown:
+        return Notification::EmergencyShutdown;
+    }
+    return static_cast<Notification::Event>(Notification::EVENT_COUNT);
+}
+
+// Recounting the coins in the changer tubes: a payout of nothing.
+class ChangeTubeScan : public QRunnable
+{
+public:
+    explicit ChangeTubeScan(Rk710Controller* controller)
+        : m_controller(controller)
+    {
+    }
+    void run() override { m_controller->returnChange(0); }
+
+private:
+    Rk710Controller* m_controller;
+};
+
+} // namespace
+
+MainWindow::MainWindow(Rk710Controller* controller, QTranslator& translator, QWidget* parent)
+    : QMainWindow(parent)
+    , m_controller(controller)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    createServices();
+    createViews();
+    connect(m_controller, &Rk710Controller::boardStatus, this, &MainWindow::onControllerStatusChanged);
+    m_accounting = std::make_unique<AccountingService>();
+    // Alarm manager, change and printer observers, touchscreen, fan, siren and
+    // door watchers are created here, in this order, wired to the controller.
+    m_pendingActivities = new PendingActivityQueue(this);
+    createCatalogue();
+    // Motor dispenser monitor, vending session and purchase pages follow the
+    // price provider. The USB monitor (maintenance mode) comes after them.
+    m_settingsManager = new SettingsManager(m_controller, this);
+    // Maintenance pages, the push-update watcher, the content and package
+    // downloaders and maintenance mode with its menu come here, after the
+    // settings manager.
+    createHomePage(translator);
+    addViews();
+    createSlideshow();
+    createNotificationHandlers();
+    registerConfigurables();
+    QTimer::singleShot(0, this, &MainWindow::initialize);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::deinit);
+    publishStart();
+}
+
+MainWindow::~MainWindow()
+{
+    QThreadPool::globalInstance()->waitForDone();
+    m_accounting.reset();
+    m_eventLog.reset();
+    m_notificationService.reset();
+}
+
+void MainWindow::createServices()
+{
+    m_notificationService = std::make_unique<VM24::NotificationService>();
+    m_powerControl = new PowerControl(this);
+}
+
+void MainWindow::createViews()
+{
+    m_views = new QStackedWidget(this);
+    m_views->setAttribute(Qt::WA_OpaquePaintEvent);
+    m_views->setAttribute(Qt::WA_NoSystemBackground);
+    setCentralWidget(m_views);
+    m_context = std::make_unique<Context>(m_views);
+}
+
+void MainWindow::createCatalogue()
+{
+    m_assets = new AssetsRegistry(VM24::get_path(QLatin1String(VM24::Defaults::General::DATA_DIR)), this);
+    m_assets->addBaseDirToSearchPath();
+    for (const char* asset : DATA_ASSETS)
+        m_assets->addAsset(QLatin1String(asset));
+
+    m_productProvider = new ProductProvider(QStringLiteral("data:products"), this);
+    m_productProvider->loadDatabase();
+    connect(m_assets, &AssetsRegistry::contentChanged, m_productProvider, &ProductProvider::onContentChanged);
+    m_priceProvider = new PriceProvider(m_productProvider, this);
+}
+
+void MainWindow::createHomePage(QTranslator& translator)
+{
+    m_homePage = new HomePage(nullptr, m_pendingActivities, nullptr, translator, m_context.get());
+    connect(m_controller, &Rk710Controller::inputChanged, m_homePage, &HomePage::onInputChanged);
+}
+
+// Display pages were added by the pages that own them.
+void MainWindow::addViews()
+{
+    m_context->addView(m_homePage);
+}
+
+void MainWindow::createSlideshow()
+{
+    m_slideshow = new SlideshowControl(m_homePage);
+    m_slideshow->setGeometry(MEDIA_AREA);
+    m_slideshow->setDirectory(QStringLiteral("data:media"));
+    m_slideshow->loadSlideshow();
+    connect(m_assets, &AssetsRegistry::contentChanged, m_slideshow, &SlideshowControl::onContentChanged);
+}
+
+void MainWindow::createNotificationHandlers()
+{
+    m_eventLog = std::make_unique<PeriodicDbLogger>();
+    m_eventLog->setDatabaseName(VM24::get_path(QLatin1String(VM24::Defaults::Log::LOG_FILE)));
+    m_notificationService->addHandler(m_eventLog.get());
+    // The file notifier of alarm files and e-mail texts is the second handler.
+}
+
+void MainWindow::registerConfigurables()
+{
+    m_settingsManager->registerConfigurable(m_productProvider);
+    m_settingsManager->registerConfigurable(m_homePage);
+}
+
+void MainWindow::publishStart()
+{
+    m_notificationService->notify(new VM24::PowerManagementNotification(VM24::PowerManagementNotification::PowerOn));
+    m_notificationService->notify(new VM24::InfoNotification(QStringLiteral("%1 %2 - RK710 %3")
+                                                                 .arg(QCoreApplication::applicationName(),
+                                                                      QCoreApplication::applicationVersion())
+                                                                 .arg(int(m_controller->version2()))));
+}
+
+void MainWindow::initialize()
+{
+    bookInitialCredit();
+    createScheduledTasks();
+    m_scheduler->start();
+    m_context->startActivity(m_homePage);
+}
+
+// Money left on the board by a power loss is kept by the machine: booked and
+// reported as owed to the customer.
+void MainWindow::bookInitialCredit()
+{
+    const CreditPacket credit = m_controller->getInitialCredit();
+    if (credit.bill < 0 || credit.bill + credit.coins <= 0)
+        return;
+    m_accounting->registerInitialCredit(credit);
+    m_accounting->commit();
+    m_notificationService->notify(new VM24::OverpayNotification(credit.bill + credit.coins));
+}
+
+void MainWindow::createScheduledTasks()
+{
+    m_scheduler = new TaskScheduler(this);
+    QSettings settings;
+    // The FTP sender, the mailer, the daily log compiler, the machine-state
+    // recorder, the FTP file preparer and the directory collectors of
+    // "outgoing", "mailbox" and "archive" are created and registered here.
+    m_settingsManager->forceReload();
+    auto* timeUpdater = new Rk710TimeUpdater(m_controller);
+    timeUpdater->setInterval(
+        settings.value(QStringLiteral("time-update-interval"), DEFAULT_TIME_UPDATE_INTERVAL_S).toInt());
+    m_scheduler->registerTask(timeUpdater);
+}
+
+void MainWindow::deinit()
+{
+    m_notificationService->notify(new VM24::PowerManagementNotification(power_event(m_powerControl->action())));
+    // A mounted USB stick is unmounted here.
+    m_controller->setCreditEnable(false, false, false, false);
+    m_controller->setOutput(false, OUTPUTS_OFF_AT_EXIT);
+    m_controller->setPwmOutput(0, 0, 0, 0);
+    m_controller->setDoorStatus(false);
+    if (m_powerControl->action() == PowerControl::Shutdown)
+        m_controller->powerControl(true);
+    else if (m_powerControl->action() == PowerControl::EmergencyShutdown)
+        m_controller->powerControl(false);
+}
+
+void MainWindow::onControllerStatusChanged(bool)
+{
+}
+
+void MainWindow::onFrontDoorOpenChanged(bool open)
+{
+    if (!open)
+        m_controller->startTimeConsuming(new ChangeTubeScan(m_controller));
+}

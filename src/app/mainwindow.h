@@ -1,0 +1,81 @@
+#pragma once
+
+#include "logging/notificationservice.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class AccountingService;
+class AssetsRegistry;
+class Context;
+class HomePage;
+class PendingActivityQueue;
+class PeriodicDbLogger;
+class PowerControl;
+class PriceProvider;
+class ProductProvider;
+class QStackedWidget;
+class QTranslator;
+class Rk710Controller;
+class SettingsManager;
+class SlideshowControl;
+class TaskScheduler;
+
+// The program's one window and the place where every long-lived object is
+// created and wired. The constructor builds services, watchers and pages;
+// initialize(), run once the event loop runs, books credit left on the board,
+// starts the scheduled tasks and shows the home page; deinit() switches the
+// machine's outputs off when the program is about to quit.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    static const QRect MEDIA_AREA;
+
+    MainWindow(Rk710Controller* controller, QTranslator& translator, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    Context* context() const { return m_context.get(); }
+    HomePage* homePage() const { return m_homePage; }
+    PendingActivityQueue* pendingActivities() const { return m_pendingActivities; }
+    VM24::NotificationService* notificationService() const { return m_notificationService.get(); }
+    TaskScheduler* scheduler() const { return m_scheduler; }
+    ProductProvider* productProvider() const { return m_productProvider; }
+
+public slots:
+    void initialize();
+    void deinit();
+    void onControllerStatusChanged(bool alive);
+    void onFrontDoorOpenChanged(bool open);
+
+private:
+    void createServices();
+    void createViews();
+    void createCatalogue();
+    void createHomePage(QTranslator& translator);
+    void addViews();
+    void createSlideshow();
+    void createNotificationHandlers();
+    void registerConfigurables();
+    void publishStart();
+    void bookInitialCredit();
+    void createScheduledTasks();
+
+    Rk710Controller* m_controller;
+    std::unique_ptr<VM24::NotificationService> m_notificationService;
+    std::unique_ptr<PeriodicDbLogger> m_eventLog;
+    std::unique_ptr<AccountingService> m_accounting;
+    std::unique_ptr<Context> m_context;
+    QStackedWidget* m_views = nullptr;
+    PowerControl* m_powerControl = nullptr;
+    PendingActivityQueue* m_pendingActivities = nullptr;
+    AssetsRegistry* m_assets = nullptr;
+    ProductProvider* m_productProvider = nullptr;
+    PriceProvider* m_priceProvider = nullptr;
+    HomePage* m_homePage = nullptr;
+    SlideshowControl* m_slideshow = nullptr;
+    SettingsManager* m_settingsManager = nullptr;
+    TaskScheduler* m_scheduler = nullptr;
+};

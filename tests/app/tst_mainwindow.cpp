@@ -1,0 +1,160 @@
+#include "accounting/accountingservice.h"
+#include "app/context.h"
+#include "app/homepage.h"
+#include "app/mainwindow.h"
+#include "board/rk710controller.h"
+#include "logging/overpaynotification.h"
+#include "logging/powermanagementnotification.h"
+#include "rk710simprocess.h"
+#include "tasks/taskscheduler.h"
+#include "testenvironment.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QTranslator>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// Keeps the amounts of the overpay notifications and the power events.
+class RecordingHandler : public INotificationHandler<VM24::NotificationBase>
+{
+public:
+    void handle(VM24::NotificationBase* notification) override
+    {
+        if (auto* overpay = dynamic_cast<VM24::OverpayNotification*>(notification))
+            overpays.append(overpay->amount());
+        if (auto* power = dynamic_cast<VM24::PowerManagementNotification*>(notification))
+            powerEvents.append(power->event());
+    }
+    QList<int> overpays;
+    QList<int> powerEvents;
+};
+
+QJsonObject quick_timings()
+{
+    return QJsonObject{{"motorMs", 50}, {"payoutMs", 50}, {"coinMs", 5}, {"watchdogMs", 600000}};
+}
+
+} // namespace
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestEnvironment::ScopedAppDir> appDir;
+    std::unique_ptr<Rk710SimProcess> sim;
+    std::unique_ptr<Rk710Controller> controller;
+    QTranslator translator;
+    RecordingHandler recorded;
+
+    void startBoard(QJsonObject state)
+    {
+        state.insert(QStringLiteral("timings"), quick_timings());
+        sim.reset(new Rk710SimProcess(state));
+        QVERIFY2(sim->start(), qPrintable(sim->errorString()));
+        QVERIFY(controller->open(sim->devicePath().toLocal8Bit().constData()));
+        controller->initialize();
+        QVERIFY(controller->isAlive());
+    }
+
+    // A window whose initialize() has run, with the recording handler added.
+    std::unique_ptr<MainWindow> startWindow()
+    {
+        auto window = std::make_unique<MainWindow>(controller.get(), translator);
+        window->notificationService()->addHandler(&recorded);
+        if (!QTest::qWaitFor([&] { return window->context()->currentActivity() == window->homePage(); }, 5000))
+            return nullptr;
+        return window;
+    }
+
+private slots:
+    void init()
+    {
+        appDir.reset(new TestEnvironment::ScopedAppDir);
+        controller.reset(new Rk710Controller);
+        recorded = RecordingHandler();
+    }
+    void cleanup()
+    {
+        controller.reset();
+        sim.reset();
+        appDir.reset();
+    }
+
+    void creditLeftOnTheBoardIsBookedAndReported();
+    void absentBoardBooksNothingAndStillShowsTheHomePage();
+    void quittingSwitchesTheMachineOff();
+    void closingTheFrontDoorRecountsTheChangeTubes();
+};
+
+void MainWindowTest::creditLeftOnTheBoardIsBookedAndReported()
+{
+    startBoard({{"credit", QJsonObject{{"bill", 0}, {"coins", 150}}}});
+    auto window = startWindow();
+    QVERIFY(window);
+    QCOMPARE(recorded.overpays, QList<int>({150}));
+
+    const AccountingService ledger;
+    for (Ledger::Frequency frequency : Ledger::FREQUENCIES) {
+        QCOMPARE(ledger.get(frequency).get(Accounting::Coins), 150);
+        QCOMPARE(ledger.get(frequency).get(Accounting::Banknotes), 0);
+        QCOMPARE(ledger.get(frequency).get(Accounting::ExtraIncome), 150);
+    }
+}
+
+void MainWindowTest::absentBoardBooksNothingAndStillShowsTheHomePage()
+{
+    auto window = startWindow();
+    QVERIFY(window);
+    QVERIFY(recorded.overpays.isEmpty());
+    const AccountingService ledger;
+    QCOMPARE(ledger.get(Ledger::Permanent).get(Accounting::ExtraIncome), 0);
+    QCOMPARE(ledger.get(Ledger::Permanent).get(Accounting::Coins), 0);
+    QVERIFY(window->scheduler()->isActive());
+}
+
+void MainWindowTest::quittingSwitchesTheMachineOff()
+{
+    startBoard({});
+    auto window = startWindow();
+    QVERIFY(window);
+    QVERIFY(controller->setOutput(true, 0xCFF));
+    QVERIFY(controller->setCreditEnable(true, true, true, true));
+    QVERIFY(controller->setDoorStatus(true));
+
+    window->deinit();
+    const QJsonObject state = sim->state();
+    QCOMPARE(state["outputs"].toInt() & 0xCFF, 0);
+    const QJsonObject enables = state["enables"].toObject();
+    for (const char* device : {"billValidator", "coinAcceptor", "pos", "cashless"})
+        QVERIFY2(!enables[QLatin1String(device)].toBool(), device);
+    QCOMPARE(state["doors"].toObject()["lockReleased"].toBool(), false);
+    QCOMPARE(state["pwm"].toArray(), QJsonArray({0, 0, 0, 0}));
+    // Quitting without a power action is reported as a restart.
+    QCOMPARE(recorded.powerEvents.last(), int(VM24::PowerManagementNotification::Restart));
+}
+
+void MainWindowTest::closingTheFrontDoorRecountsTheChangeTubes()
+{
+    startBoard({});
+    auto window = startWindow();
+    QVERIFY(window);
+    auto recounts = [this] {
+        QFile log(sim->requestLogPath());
+        if (!log.open(QIODevice::ReadOnly))
+            return -1;
+        // A change payout request ("R") of amount 0.
+        return int(log.readAll().count(" 00 03 52 00 00 "));
+    };
+    window->onFrontDoorOpenChanged(true);
+    QTest::qWait(200);
+    QCOMPARE(recounts(), 0);
+    window->onFrontDoorOpenChanged(false);
+    QTRY_COMPARE(recounts(), 1);
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs a run directory: the application directory of a vm24 that runs
+# on this machine against the board simulator (the demo, the end-to-end test).
+#
+#   tools/install-run-dir.sh BUILD_DIR RUN_DIR
+#
+# RUN_DIR receives the program, the demo content (data directory and settings
+# file with the product arrangement, from demo/install.sh) and stand-ins for
+# the platform scripts: each one only appends its name and arguments to
+# RUN_DIR/platform-scripts.log, so nothing on this machine is changed.
+# Ledgers, counters and the event log of an earlier run are kept.
+set -euo pipefail
+
+if [ $# -ne 2 ]; then
+  echo "usage: $0 BUILD_DIR RUN_DIR" >&2
+  exit 2
+fi
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="$1"
+run_dir="$2"
+
+mkdir -p "$run_dir"
+install -m 755 "$build/bin/vm24" "$run_dir/vm24"
+"$root/demo/install.sh" "$run_dir" >/dev/null
+
+for script in "$root"/scripts/*; do
+  name="$(basename "$script")"
+  cat > "$run_dir/$name" <<STANDIN
+#!/bin/sh
+# Stand-in for the platform script $name: records the call only.
+echo "\$(date '+%F %T') $name \$*" >> "\$(dirname "\$0")/platform-scripts.log"
+STANDIN
+  chmod 755 "$run_dir/$name"
+done
+echo "run directory ready: $run_dir"
