@@ -15,7 +15,7 @@ class ReceiptHelper;
 namespace CashlessType {
 enum Value {
     Standard = 0, // card or key read by the machine's own reader
-    Remote = 1,   // authorised by a remote service: slow to answer
+    Pos = 1,      // charged through the payment terminal: slow to answer
 };
 } // namespace CashlessType
 

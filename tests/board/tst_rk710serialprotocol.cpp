@@ -114,7 +114,7 @@ private slots:
         const QList<Case> cases = {
             {"clear", [&] { return protocol->clear(); }, "A"},
             {"withdraw", [&] { return protocol->withdrawCashless(0x1234, CashlessType::Standard); }, bytes({'B', 0, 0x12, 0x34})},
-            {"withdraw remote", [&] { return protocol->withdrawCashless(250, CashlessType::Remote); }, bytes({'B', 1, 0x00, 0xFA})},
+            {"withdraw through pos", [&] { return protocol->withdrawCashless(250, CashlessType::Pos); }, bytes({'B', 1, 0x00, 0xFA})},
             {"refund", [&] { return protocol->refundCashless(1000); }, bytes({'D', 0, 0x03, 0xE8})},
             {"enable bill", [&] { return protocol->setCreditEnable(true, false, false, false); }, bytes({'E', 1})},
             {"enable coins+cashless", [&] { return protocol->setCreditEnable(false, true, false, true); }, bytes({'E', 10})},
