@@ -4,6 +4,7 @@
 #include "faultinjector.h"
 #include "machine.h"
 
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -108,88 +109,118 @@ QString ControlInterpreter::execute(const QString& line)
 
 QString ControlInterpreter::dispatch(const QString& command, const QStringList& args)
 {
-    int value = 0;
+    using Handler = QString (ControlInterpreter::*)(const QStringList&);
+    static const QHash<QString, Handler> handlers{
+        {"help", &ControlInterpreter::help},         {"state", &ControlInterpreter::stateCommand},
+        {"coin", &ControlInterpreter::coin},         {"banknote", &ControlInterpreter::banknote},
+        {"bill", &ControlInterpreter::banknote},     {"card", &ControlInterpreter::card},
+        {"pos", &ControlInterpreter::pos},           {"door", &ControlInterpreter::door},
+        {"key", &ControlInterpreter::key},           {"mains", &ControlInterpreter::mains},
+        {"button", &ControlInterpreter::button},     {"temperature", &ControlInterpreter::temperature},
+        {"battery", &ControlInterpreter::battery},   {"column", &ControlInterpreter::column},
+        {"restock", &ControlInterpreter::restock},   {"hopper", &ControlInterpreter::hopper},
+        {"tube", &ControlInterpreter::tube},         {"tubes", &ControlInterpreter::tube},
+        {"paper", &ControlInterpreter::paper},       {"device", &ControlInterpreter::device},
+        {"reset", &ControlInterpreter::reset},       {"fault", &ControlInterpreter::fault},
+        {"timing", &ControlInterpreter::timing},     {"receipts", &ControlInterpreter::receipts},
+        {"clock", &ControlInterpreter::clock},       {"quit", &ControlInterpreter::quit}};
+    const Handler handler = handlers.value(command);
+    if (!handler)
+        return error(QStringLiteral("unknown command %1 (try help)").arg(command));
+    return (this->*handler)(args);
+}
+
+QString ControlInterpreter::help(const QStringList&)
+{
+    return ok(QLatin1String(HELP));
+}
+
+QString ControlInterpreter::stateCommand(const QStringList& args)
+{
+    if (!args.isEmpty())
+        return usage("state");
+    return ok(QString::fromUtf8(QJsonDocument(state()).toJson(QJsonDocument::Compact)));
+}
+
+QString ControlInterpreter::coin(const QStringList& args)
+{
+    int cents = 0;
+    if (args.size() != 1 || !parseMoney(args[0], &cents))
+        return usage("coin CENTS");
+    return answer(m_machine->insertCoin(cents));
+}
+
+QString ControlInterpreter::banknote(const QStringList& args)
+{
+    int cents = 0;
+    if (args.size() != 1 || !parseMoney(args[0], &cents))
+        return usage("banknote CENTS");
+    return answer(m_machine->insertBanknote(cents));
+}
+
+QString ControlInterpreter::pos(const QStringList& args)
+{
+    int cents = 0;
+    const QStringList amount = !args.isEmpty() && args[0] == QLatin1String("pay") ? args.mid(1) : args;
+    if (amount.size() != 1 || !parseMoney(amount[0], &cents))
+        return usage("pos AMOUNT");
+    return answer(m_machine->payByPos(cents));
+}
+
+QString ControlInterpreter::key(const QStringList& args)
+{
+    bool in = false;
+    if (args.size() != 1 || !to_switch(args[0], "in", "out", &in))
+        return usage("key in|out");
+    m_machine->setKeyInserted(in);
+    return ok();
+}
+
+QString ControlInterpreter::mains(const QStringList& args)
+{
     bool on = false;
-    if (command == QLatin1String("help"))
-        return ok(QLatin1String(HELP));
-    if (command == QLatin1String("state"))
-        return ok(QString::fromUtf8(QJsonDocument(state()).toJson(QJsonDocument::Compact)));
-    if (command == QLatin1String("coin")) {
-        if (args.size() != 1 || !parseMoney(args[0], &value))
-            return usage("coin CENTS");
-        return answer(m_machine->insertCoin(value));
-    }
-    if (command == QLatin1String("banknote") || command == QLatin1String("bill")) {
-        if (args.size() != 1 || !parseMoney(args[0], &value))
-            return usage("banknote CENTS");
-        return answer(m_machine->insertBanknote(value));
-    }
-    if (command == QLatin1String("card"))
-        return card(args);
-    if (command == QLatin1String("pos")) {
-        const QStringList amount = !args.isEmpty() && args[0] == QLatin1String("pay") ? args.mid(1) : args;
-        if (amount.size() != 1 || !parseMoney(amount[0], &value))
-            return usage("pos AMOUNT");
-        return answer(m_machine->payByPos(value));
-    }
-    if (command == QLatin1String("door"))
-        return door(args);
-    if (command == QLatin1String("key")) {
-        if (args.size() != 1 || !to_switch(args[0], "in", "out", &on))
-            return usage("key in|out");
-        m_machine->setKeyInserted(on);
-        return ok();
-    }
-    if (command == QLatin1String("mains")) {
-        if (args.size() != 1 || !to_switch(args[0], "on", "off", &on))
-            return usage("mains on|off");
-        m_machine->setMainsPresent(on);
-        return ok();
-    }
-    if (command == QLatin1String("button"))
-        return button(args);
-    if (command == QLatin1String("temperature")) {
-        if (args.size() != 1 || !to_int(args[0], &value))
-            return usage("temperature N");
-        return answer(m_machine->setTemperature(value));
-    }
-    if (command == QLatin1String("battery")) {
-        if (args.size() != 1 || !to_int(args[0], &value))
-            return usage("battery N");
-        return answer(m_machine->setBattery(value));
-    }
-    if (command == QLatin1String("column"))
-        return column(args);
-    if (command == QLatin1String("restock"))
-        return restock(args);
-    if (command == QLatin1String("hopper"))
-        return hopper(args);
-    if (command == QLatin1String("tube") || command == QLatin1String("tubes"))
-        return tube(args);
-    if (command == QLatin1String("paper"))
-        return paper(args);
-    if (command == QLatin1String("device")) {
-        if (args.size() != 2 || !to_switch(args[1], "present", "absent", &on))
-            return usage("device NAME on|off");
-        return answer(m_machine->setDevicePresent(args[0], on));
-    }
-    if (command == QLatin1String("reset")) {
-        m_machine->resetBoard();
-        return ok(QStringLiteral("board reset"));
-    }
-    if (command == QLatin1String("fault"))
-        return fault(args);
-    if (command == QLatin1String("timing"))
-        return timing(args);
-    if (command == QLatin1String("receipts"))
-        return receipts(args);
-    if (command == QLatin1String("clock"))
-        return clock(args);
-    if (command == QLatin1String("quit")) {
-        emit quitRequested();
-        return ok(QStringLiteral("bye"));
-    }
-    return error(QStringLiteral("unknown command %1 (try help)").arg(command));
+    if (args.size() != 1 || !to_switch(args[0], "on", "off", &on))
+        return usage("mains on|off");
+    m_machine->setMainsPresent(on);
+    return ok();
+}
+
+QString ControlInterpreter::temperature(const QStringList& args)
+{
+    int celsius = 0;
+    if (args.size() != 1 || !to_int(args[0], &celsius))
+        return usage("temperature N");
+    return answer(m_machine->setTemperature(celsius));
+}
+
+QString ControlInterpreter::battery(const QStringList& args)
+{
+    int charge = 0;
+    if (args.size() != 1 || !to_int(args[0], &charge))
+        return usage("battery N");
+    return answer(m_machine->setBattery(charge));
+}
+
+QString ControlInterpreter::device(const QStringList& args)
+{
+    bool on = false;
+    if (args.size() != 2 || !to_switch(args[1], "present", "absent", &on))
+        return usage("device NAME on|off");
+    return answer(m_machine->setDevicePresent(args[0], on));
+}
+
+QString ControlInterpreter::reset(const QStringList& args)
+{
+    if (!args.isEmpty())
+        return usage("reset");
+    m_machine->resetBoard();
+    return ok(QStringLiteral("board reset"));
+}
+
+QString ControlInterpreter::quit(const QStringList&)
+{
+    emit quitRequested();
+    return ok(QStringLiteral("bye"));
 }
 
 QString ControlInterpreter::card(const QStringList& args)

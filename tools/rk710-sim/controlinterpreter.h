@@ -33,6 +33,18 @@ signals:
 
 private:
     QString dispatch(const QString& command, const QStringList& args);
+    QString help(const QStringList& args);
+    QString stateCommand(const QStringList& args);
+    QString coin(const QStringList& args);
+    QString banknote(const QStringList& args);
+    QString pos(const QStringList& args);
+    QString key(const QStringList& args);
+    QString mains(const QStringList& args);
+    QString temperature(const QStringList& args);
+    QString battery(const QStringList& args);
+    QString device(const QStringList& args);
+    QString reset(const QStringList& args);
+    QString quit(const QStringList& args);
     QString card(const QStringList& args);
     QString door(const QStringList& args);
     QString button(const QStringList& args);
