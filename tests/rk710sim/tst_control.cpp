@@ -152,6 +152,33 @@ private slots:
         QVERIFY(sim.readAllStandardError().contains("jam"));
     }
 
+    void aSavedStateStartsTheSameMachine()
+    {
+        QVERIFY(m_bench.start());
+        QVERIFY(!m_bench.ask("E\x0F").isNull());
+        for (const char* action : {"column 7 stock 3", "column 2 jam hard", "hopper 1 fill", "tube 50 12",
+                                   "card insert 12,34 77", "coin 200", "door back open", "key in", "mains off",
+                                   "temperature 33", "battery 90", "device pos off", "paper 40", "timing motorMs 700"})
+            QVERIFY2(control(action).startsWith("ok"), action);
+        const QJsonObject saved = m_bench.state();
+
+        SimulatorBench copy;
+        QVERIFY(copy.start(saved));
+        const QJsonObject restored = copy.state();
+        for (const char* key : {"columns", "hoppers", "tubes", "card", "counters", "doors", "key", "mains",
+                                "temperature", "battery", "devices", "status", "presence", "serial",
+                                "timings", "versions", "versionBytes", "resetFlag"})
+            QVERIFY2(restored.value(QLatin1String(key)) == saved.value(QLatin1String(key)), key);
+        QCOMPARE(restored.value("printer").toObject().value("paperLines").toInt(), 40);
+        // The card shows in the credit and the reader's input bit only once a
+        // host enables the reader.
+        QCOMPARE(restored.value("inputs").toInteger(), saved.value("inputs").toInteger() & ~qint64(0x20));
+        QJsonObject credit = saved.value("credit").toObject();
+        credit.insert("cashless", 0);
+        credit.insert("cardId", -1);
+        QCOMPARE(restored.value("credit").toObject(), credit);
+    }
+
     void printedLinesBecomeReceipts()
     {
         QVERIFY(m_bench.start());
