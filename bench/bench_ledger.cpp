@@ -44,12 +44,7 @@ Figures measure(int runs, const std::function<void()>& work)
 
 QByteArray ledger_document(const AccountingService& service)
 {
-    QByteArray data;
-    QXmlStreamWriter writer(&data);
-    writer.setAutoFormatting(true);
-    VM24::XmlDocument document(writer);
-    service.toXml(writer);
-    return data;
+    return VM24::XmlDocument::build([&](QXmlStreamWriter& writer) { service.toXml(writer); });
 }
 
 // Writes the file in place, then flushes the whole file system.

@@ -149,14 +149,7 @@ void AccountingService::toXml(QXmlStreamWriter& writer) const
 
 QByteArray AccountingService::document() const
 {
-    QByteArray data;
-    QXmlStreamWriter writer(&data);
-    writer.setAutoFormatting(true);
-    {
-        VM24::XmlDocument document(writer);
-        toXml(writer);
-    }
-    return data;
+    return VM24::XmlDocument::build([this](QXmlStreamWriter& writer) { toXml(writer); });
 }
 
 bool AccountingService::commit()

@@ -10,6 +10,18 @@ XmlDocument::XmlDocument(QXmlStreamWriter& writer)
     m_writer.writeStartDocument();
 }
 
+QByteArray XmlDocument::build(const std::function<void(QXmlStreamWriter&)>& content)
+{
+    QByteArray data;
+    QXmlStreamWriter writer(&data);
+    writer.setAutoFormatting(true);
+    {
+        XmlDocument document(writer);
+        content(writer);
+    }
+    return data;
+}
+
 XmlDocument::~XmlDocument()
 {
     m_writer.writeEndDocument();

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QByteArray>
+
+#include <functional>
+
 class QXmlStreamWriter;
 
 namespace VM24 {
@@ -13,6 +17,9 @@ public:
     ~XmlDocument();
     XmlDocument(const XmlDocument&) = delete;
     XmlDocument& operator=(const XmlDocument&) = delete;
+
+    // A whole auto-formatted UTF-8 document whose content writes.
+    static QByteArray build(const std::function<void(QXmlStreamWriter&)>& content);
 
 private:
     QXmlStreamWriter& m_writer;

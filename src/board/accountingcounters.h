@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+class QXmlStreamWriter;
+
 // The board's cash counters of one period: pieces per denomination (5000
 // cents down to 5 cents) and the counters of change hoppers 1 to 3.
 class AccountingCounters
@@ -37,6 +39,8 @@ public:
     int get(int index) const;
     void set(int index, int value);
     bool isZero() const;
+    // One "counter" element of the counters document (accounting/countersdocument.cpp).
+    void toXml(QXmlStreamWriter& writer, const char* type) const;
 
     bool operator==(const AccountingCounters& other) const;
     bool operator!=(const AccountingCounters& other) const { return !(*this == other); }
