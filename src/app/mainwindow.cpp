@@ -7,7 +7,14 @@
 #include "app/pendingactivityqueue.h"
 #include "app/slideshowcontrol.h"
 #include "app/vm24.h"
+#include "board/boardstatusobserver.h"
+#include "board/doormonitor.h"
+#include "board/fancontrol.h"
+#include "board/heartbeat.h"
 #include "board/powercontrol.h"
+#include "board/printerobserver.h"
+#include "board/sirencontrol.h"
+#include "board/touchscreenwatcher.h"
 #include "board/rk710controller.h"
 #include "catalogue/priceprovider.h"
 #include "catalogue/productprovider.h"
@@ -79,8 +86,7 @@ MainWindow::MainWindow(Rk710Controller* controller, QTranslator& translator, QWi
     createViews();
     connect(m_controller, &Rk710Controller::boardStatus, this, &MainWindow::onControllerStatusChanged);
     m_accounting = std::make_unique<AccountingService>();
-    // Alarm manager, change and printer observers, touchscreen, fan, siren and
-    // door watchers are created here, in this order, wired to the controller.
+    createBoardWatchers();
     m_pendingActivities = new PendingActivityQueue(this);
     createCatalogue();
     // Motor dispenser monitor, vending session and purchase pages follow the
@@ -120,6 +126,28 @@ void MainWindow::createViews()
     m_views->setAttribute(Qt::WA_NoSystemBackground);
     setCentralWidget(m_views);
     m_context = std::make_unique<Context>(m_views);
+}
+
+// The alarm manager comes first and the change observer after the
+// accounting; the watchers follow in this order.
+void MainWindow::createBoardWatchers()
+{
+    m_printerObserver = new PrinterObserver(this);
+    m_printerObserver->setDeviceStatus(m_controller->getBoardStatus());
+    connect(m_controller, &Rk710Controller::deviceStatusChanged, m_printerObserver, &PrinterObserver::setDeviceStatus);
+
+    m_touchscreenWatcher = new TouchscreenWatcher(TouchscreenWatcher::DEFAULT_DEVICE, this);
+
+    m_fanControl = new FanControl(m_controller, this);
+    m_fanControl->setInput(m_controller->getInputs());
+    connect(m_controller, &Rk710Controller::inputChanged, m_fanControl, &FanControl::setInput);
+
+    m_sirenControl = new SirenControl(m_controller, this);
+
+    m_doorMonitor = new DoorMonitor(this);
+    m_doorMonitor->setInitialDoorStates(m_controller->getInputs());
+    connect(m_controller, &Rk710Controller::inputChanged, m_doorMonitor, &DoorMonitor::setInput);
+    connect(m_doorMonitor, &DoorMonitor::frontDoorOpenChanged, this, &MainWindow::onFrontDoorOpenChanged);
 }
 
 void MainWindow::createCatalogue()
@@ -166,6 +194,7 @@ void MainWindow::createNotificationHandlers()
 
 void MainWindow::registerConfigurables()
 {
+    m_settingsManager->registerConfigurable(m_fanControl);
     m_settingsManager->registerConfigurable(m_productProvider);
     m_settingsManager->registerConfigurable(m_homePage);
 }
@@ -182,6 +211,7 @@ void MainWindow::publishStart()
 void MainWindow::initialize()
 {
     bookInitialCredit();
+    createBoardStatusObserver();
     createScheduledTasks();
     m_scheduler->start();
     m_context->startActivity(m_homePage);
@@ -207,10 +237,31 @@ void MainWindow::createScheduledTasks()
     // recorder, the FTP file preparer and the directory collectors of
     // "outgoing", "mailbox" and "archive" are created and registered here.
     m_settingsManager->forceReload();
+    m_fanControl->setEnabled(true);
     auto* timeUpdater = new Rk710TimeUpdater(m_controller);
     timeUpdater->setInterval(
         settings.value(QStringLiteral("time-update-interval"), DEFAULT_TIME_UPDATE_INTERVAL_S).toInt());
     m_scheduler->registerTask(timeUpdater);
+    registerHeartbeat();
+}
+
+void MainWindow::createBoardStatusObserver()
+{
+    m_boardStatusObserver = new BoardStatusObserver(m_controller, BoardStatusObserver::DEFAULT_INFO_PATH, this);
+    m_boardStatusObserver->initialize(m_controller->getBoardStatus(), m_controller->getProductPresence());
+    connect(m_controller, &Rk710Controller::deviceStatusChanged, m_boardStatusObserver,
+            &BoardStatusObserver::onStatusChanged);
+    connect(m_controller, &Rk710Controller::productPresenceChanged, m_boardStatusObserver,
+            &BoardStatusObserver::onPresenceChanged);
+}
+
+void MainWindow::registerHeartbeat()
+{
+    if (!VM24::get_env_bool("VM24_ENABLE_HEARTBEAT", false))
+        return;
+    auto* heartbeat = new Heartbeat(m_notificationService.get());
+    heartbeat->setInterval(60 * qMax(1, VM24::get_env_int("VM24_HEARTBEAT_INTERVAL_MINS", 0)));
+    m_scheduler->registerTask(heartbeat);
 }
 
 void MainWindow::deinit()

@@ -8,6 +8,12 @@
 
 class AccountingService;
 class AssetsRegistry;
+class BoardStatusObserver;
+class DoorMonitor;
+class FanControl;
+class PrinterObserver;
+class SirenControl;
+class TouchscreenWatcher;
 class Context;
 class HomePage;
 class PendingActivityQueue;
@@ -53,6 +59,7 @@ public slots:
 private:
     void createServices();
     void createViews();
+    void createBoardWatchers();
     void createCatalogue();
     void createHomePage(QTranslator& translator);
     void addViews();
@@ -62,6 +69,8 @@ private:
     void publishStart();
     void bookInitialCredit();
     void createScheduledTasks();
+    void createBoardStatusObserver();
+    void registerHeartbeat();
 
     Rk710Controller* m_controller;
     std::unique_ptr<VM24::NotificationService> m_notificationService;
@@ -70,6 +79,12 @@ private:
     std::unique_ptr<Context> m_context;
     QStackedWidget* m_views = nullptr;
     PowerControl* m_powerControl = nullptr;
+    PrinterObserver* m_printerObserver = nullptr;
+    TouchscreenWatcher* m_touchscreenWatcher = nullptr;
+    FanControl* m_fanControl = nullptr;
+    SirenControl* m_sirenControl = nullptr;
+    DoorMonitor* m_doorMonitor = nullptr;
+    BoardStatusObserver* m_boardStatusObserver = nullptr;
     PendingActivityQueue* m_pendingActivities = nullptr;
     AssetsRegistry* m_assets = nullptr;
     ProductProvider* m_productProvider = nullptr;
