@@ -1,0 +1,223 @@
+"""The kiosk as a person meets it, for end-to-end tests: the installed vm24
+and the board simulator under a virtual X display of 1080 x 1920, touched
+with real pointer events (xdotool) and paid through the simulator's control
+channel. Everything of a run lives in one directory of the build tree,
+screenshots included."""
+
+import json
+import os
+import shutil
+import signal
+import sqlite3
+import subprocess
+import tempfile
+import time
+
+SCREEN_W, SCREEN_H = 1080, 1920
+
+
+class KioskError(AssertionError):
+    pass
+
+
+class Screen:
+    """One screenshot as raw RGB."""
+
+    def __init__(self, path):
+        self.path = path
+        raw = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], check=True,
+                             stdout=subprocess.PIPE).stdout
+        if len(raw) != SCREEN_W * SCREEN_H * 3:
+            raise KioskError("screenshot %s is not %dx%d" % (path, SCREEN_W, SCREEN_H))
+        self.raw = raw
+
+    def pixel(self, x, y):
+        i = (y * SCREEN_W + x) * 3
+        return tuple(self.raw[i:i + 3])
+
+    def is_colour(self, x, y, colour, tolerance=6):
+        return all(abs(a - b) <= tolerance for a, b in zip(self.pixel(x, y), colour))
+
+    def distinct_colours(self, x, y, w, h, step=2):
+        return len({self.pixel(px, py) for px in range(x, x + w, step) for py in range(y, y + h, step)})
+
+
+class Kiosk:
+    def __init__(self, source_dir, build_dir, name, sim_state, settings=None):
+        self.source = os.path.abspath(source_dir)
+        self.build = os.path.abspath(build_dir)
+        build_dir = self.build
+        self.run_dir = os.path.join(build_dir, "tests", "e2e", name)
+        self.shots = os.path.join(self.run_dir, "screenshots")
+        self.sim_state = sim_state
+        self.settings = settings or {}
+        self.processes = []
+        self.display = None
+        self.shot_count = 0
+
+    # -- set-up and tear-down ------------------------------------------------
+
+    def __enter__(self):
+        shutil.rmtree(self.run_dir, ignore_errors=True)
+        os.makedirs(self.shots)
+        subprocess.run([os.path.join(self.source, "tools", "install-run-dir.sh"), self.build, self.run_dir],
+                       check=True, stdout=subprocess.DEVNULL)
+        self._write_settings()
+        self._start_display()
+        self._start_simulator()
+        self._start_program()
+        return self
+
+    def __exit__(self, *exc):
+        for process in reversed(self.processes):
+            if process.poll() is None:
+                process.send_signal(signal.SIGTERM)
+                try:
+                    process.wait(timeout=15)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
+        if getattr(self, "socket_dir", None):
+            shutil.rmtree(self.socket_dir, ignore_errors=True)
+        return False
+
+    def _write_settings(self):
+        path = os.path.join(self.run_dir, "Korvane", "VM24.ini")
+        with open(path, encoding="utf-8") as f:
+            lines = f.read().splitlines()
+        for section, values in self.settings.items():
+            header = "[%s]" % section
+            if header not in lines:
+                lines += ["", header]
+            at = lines.index(header) + 1
+            for key, value in values.items():
+                prefix = key + "="
+                end = next((i for i in range(at, len(lines)) if lines[i].startswith("[")), len(lines))
+                found = [i for i in range(at, end) if lines[i].startswith(prefix)]
+                if found:
+                    lines[found[0]] = prefix + str(value)
+                else:
+                    lines.insert(at, prefix + str(value))
+        with open(path, "w", encoding="utf-8") as f:
+            f.write("\n".join(lines) + "\n")
+
+    def _start_display(self):
+        read_end, write_end = os.pipe()
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+                                 "%dx%dx24" % (SCREEN_W, SCREEN_H), "-nolisten", "tcp"],
+                                pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        self.processes.append(xvfb)
+        with os.fdopen(read_end) as f:
+            number = f.readline().strip()
+        if not number:
+            raise KioskError("Xvfb did not start")
+        self.display = ":" + number
+
+    def _start_simulator(self):
+        state_path = os.path.join(self.run_dir, "start-state.json")
+        with open(state_path, "w") as f:
+            json.dump(self.sim_state, f)
+        # Socket paths are short: the control socket lives in a directory of its own.
+        self.socket_dir = tempfile.mkdtemp(prefix="vm24-e2e-")
+        self.control_path = os.path.join(self.socket_dir, "rk710.sock")
+        self.receipts_path = os.path.join(self.run_dir, "receipts.txt")
+        sim = subprocess.Popen([os.path.join(self.build, "bin", "rk710-sim"),
+                                "--link", os.path.join(self.run_dir, "rk710"), "--control", self.control_path,
+                                "--state", state_path, "--receipts", self.receipts_path,
+                                "--log", os.path.join(self.run_dir, "requests.log"), "--no-stdin"],
+                               stdout=subprocess.PIPE, stderr=open(os.path.join(self.run_dir, "rk710-sim.log"), "w"),
+                               text=True)
+        self.processes.append(sim)
+        self.device = sim.stdout.readline().strip()
+        if not self.device:
+            raise KioskError("the board simulator did not start")
+
+    def _start_program(self):
+        env = dict(os.environ)
+        env.update({"DISPLAY": self.display, "QT_QPA_PLATFORM": "xcb", "VM24_APP_DIR": self.run_dir,
+                    "VM24_SERIAL_DEVICE": self.device,
+                    "VM24_SYSTEM_ACTIONS_RECORD": os.path.join(self.run_dir, "system-actions.log")})
+        for variable in ("QT_SCALE_FACTOR", "VM24_WINDOWED", "QT_QPA_FONTDIR"):
+            env.pop(variable, None)
+        self.program_log = os.path.join(self.run_dir, "vm24.log")
+        self.started_at = time.monotonic()
+        program = subprocess.Popen([os.path.join(self.run_dir, "vm24")], env=env,
+                                   stdout=open(self.program_log, "w"), stderr=subprocess.STDOUT)
+        self.processes.append(program)
+        self.program = program
+
+    # -- the screen ---------------------------------------------------------
+
+    def screenshot(self, label):
+        self.shot_count += 1
+        path = os.path.join(self.shots, "%02d-%s.png" % (self.shot_count, label))
+        subprocess.run(["import", "-display", self.display, "-window", "root", path], check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return Screen(path)
+
+    def wait_for_screen(self, label, predicate, timeout=20.0):
+        """Takes screenshots until predicate(screen) holds; keeps the last as the step's picture."""
+        deadline = time.monotonic() + timeout
+        while True:
+            self.check_running()
+            path = os.path.join(self.shots, "probe.png")
+            subprocess.run(["import", "-display", self.display, "-window", "root", path], check=True,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            screen = Screen(path)
+            if predicate(screen):
+                self.shot_count += 1
+                final = os.path.join(self.shots, "%02d-%s.png" % (self.shot_count, label))
+                os.replace(path, final)
+                screen.path = final
+                return screen
+            if time.monotonic() > deadline:
+                self.shot_count += 1
+                os.replace(path, os.path.join(self.shots, "%02d-%s-TIMEOUT.png" % (self.shot_count, label)))
+                raise KioskError("screen '%s' not reached within %.0f s" % (label, timeout))
+            time.sleep(0.25)
+
+    def touch(self, x, y):
+        env = dict(os.environ, DISPLAY=self.display)
+        subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], check=True, env=env)
+
+    def check_running(self):
+        if self.program.poll() is not None:
+            raise KioskError("vm24 ended with %s; see %s" % (self.program.returncode, self.program_log))
+
+    # -- the board ----------------------------------------------------------
+
+    def board(self, *commands):
+        answers = subprocess.run([os.path.join(self.build, "bin", "rk710-sim"), "--send", self.control_path]
+                                 + list(commands), stdout=subprocess.PIPE, text=True)
+        lines = answers.stdout.splitlines()
+        if answers.returncode != 0:
+            raise KioskError("board commands %s answered %s" % (commands, lines))
+        return lines
+
+    def state(self):
+        answer = self.board("state")[0]
+        return json.loads(answer[len("ok "):])
+
+    def receipts(self, count=1):
+        answer = self.board("receipts %d" % count)[0]
+        return json.loads(answer[len("ok "):])
+
+    # -- the run directory --------------------------------------------------
+
+    def path(self, *parts):
+        return os.path.join(self.run_dir, *parts)
+
+    def event_log(self):
+        """Rows of the event log, oldest first; waits for the program's periodic write."""
+        database = self.path("log.db")
+        if not os.path.exists(database):
+            return []
+        with sqlite3.connect(database) as connection:
+            connection.row_factory = sqlite3.Row
+            return [dict(row) for row in connection.execute("SELECT * FROM Log ORDER BY rowid")]
+
+    def stop_program(self):
+        """Ends vm24 as the machine does at shutdown (SIGTERM) and waits for it."""
+        self.program.send_signal(signal.SIGTERM)
+        self.program.wait(timeout=30)
