@@ -49,6 +49,24 @@ private slots:
                 answers.append(QString::fromUtf8(socket.readLine()).trimmed());
         }
         QCOMPARE(answers, (QStringList{"ok", "error no column 19", "error usage: key in|out", "ok"}));
+        // A line too long to take is refused once, up to its end, whether it
+        // arrives whole or in parts.
+        auto sendLongLine = [&socket](bool inParts) {
+            const QByteArray line = QByteArray(200000, 'x') + "\nkey out\n";
+            const int first = inParts ? 100000 : int(line.size());
+            socket.write(line.left(first));
+            socket.waitForBytesWritten(3000);
+            QTest::qWait(inParts ? 300 : 0);
+            socket.write(line.mid(first));
+            QStringList received;
+            while (received.size() < 2 && socket.waitForReadyRead(3000)) {
+                while (socket.canReadLine())
+                    received.append(QString::fromUtf8(socket.readLine()).trimmed());
+            }
+            return received;
+        };
+        QCOMPARE(sendLongLine(false), (QStringList{"error line too long", "ok"}));
+        QCOMPARE(sendLongLine(true), (QStringList{"error line too long", "ok"}));
 
         QByteArray output;
         const QString path = m_bench.sim().controlPath();
@@ -62,7 +80,7 @@ private slots:
                  2);
 
         const quint32 word = inputs();
-        QVERIFY(word & (1u << 2));
+        QVERIFY(!(word & (1u << 2)));
         QVERIFY(!(word & (1u << 7)));
         QVERIFY(word & (1u << 8));
         QCOMPARE(int((word >> 16) & 0xFF), 41);
@@ -100,6 +118,8 @@ private slots:
         QVERIFY(!m_bench.ask("E\x08").isNull());
         QCOMPARE(control("card insert 500"), QString("ok card 1 balance 500"));
         QCOMPARE(inputs() & 0x30u, 0x30u);
+        QCOMPARE(control("tray 2"), QString("ok tray 2"));
+        QVERIFY(inputs() & (1u << 6));
 
         QCOMPARE(status() & 0x3Eu, 0x3Eu);
         QVERIFY(!(status() & (1u << 16)));
@@ -157,7 +177,7 @@ private slots:
         QVERIFY(m_bench.start());
         QVERIFY(!m_bench.ask("E\x0F").isNull());
         for (const char* action : {"column 7 stock 3", "column 2 jam hard", "hopper 1 fill", "tube 50 12",
-                                   "card insert 12,34 77", "coin 200", "door back open", "key in", "mains off",
+                                   "card insert 12,34 77", "coin 200", "door back open", "tray 1", "key in", "mains off",
                                    "temperature 33", "battery 90", "device pos off", "paper 40", "timing motorMs 700"})
             QVERIFY2(control(action).startsWith("ok"), action);
         const QJsonObject saved = m_bench.state();
@@ -165,7 +185,7 @@ private slots:
         SimulatorBench copy;
         QVERIFY(copy.start(saved));
         const QJsonObject restored = copy.state();
-        for (const char* key : {"columns", "hoppers", "tubes", "card", "counters", "doors", "key", "mains",
+        for (const char* key : {"columns", "hoppers", "tubes", "card", "counters", "doors", "tray", "key", "mains",
                                 "temperature", "battery", "devices", "status", "presence", "serial",
                                 "timings", "versions", "versionBytes", "resetFlag"})
             QVERIFY2(restored.value(QLatin1String(key)) == saved.value(QLatin1String(key)), key);

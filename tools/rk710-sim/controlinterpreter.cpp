@@ -55,7 +55,7 @@ QString usage(const char* text)
 
 const char* const HELP =
     "commands: state, coin V, banknote V, card insert BALANCE [ID], card remove, pos AMOUNT, "
-    "door front|back|product open|close, key in|out, mains on|off, button press [MS]|down|up, "
+    "door front|back|product open|close, tray N, key in|out, mains on|off, button press [MS]|down|up, "
     "temperature N, battery N, column N stock K|empty|jam [soft|hard]|unjam, restock K, "
     "hopper N fill [K]|set K|empty, tube V K, tubes empty, paper out|in|LINES, device NAME on|off, "
     "reset, fault nak|corrupt|drop RATE|next N|off, fault delay MS, fault stray N, "
@@ -121,6 +121,7 @@ QString ControlInterpreter::dispatch(const QString& command, const QStringList& 
         {"restock", &ControlInterpreter::restock},   {"hopper", &ControlInterpreter::hopper},
         {"tube", &ControlInterpreter::tube},         {"tubes", &ControlInterpreter::tube},
         {"paper", &ControlInterpreter::paper},       {"device", &ControlInterpreter::device},
+        {"tray", &ControlInterpreter::tray},
         {"reset", &ControlInterpreter::reset},       {"fault", &ControlInterpreter::fault},
         {"timing", &ControlInterpreter::timing},     {"receipts", &ControlInterpreter::receipts},
         {"clock", &ControlInterpreter::clock},       {"quit", &ControlInterpreter::quit}};
@@ -199,6 +200,14 @@ QString ControlInterpreter::battery(const QStringList& args)
     if (args.size() != 1 || !to_int(args[0], &charge))
         return usage("battery N");
     return answer(m_machine->setBattery(charge));
+}
+
+QString ControlInterpreter::tray(const QStringList& args)
+{
+    int products = 0;
+    if (args.size() != 1 || !to_int(args[0], &products))
+        return usage("tray N");
+    return answer(m_machine->setTray(products));
 }
 
 QString ControlInterpreter::device(const QStringList& args)

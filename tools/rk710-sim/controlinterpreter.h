@@ -43,6 +43,7 @@ private:
     QString temperature(const QStringList& args);
     QString battery(const QStringList& args);
     QString device(const QStringList& args);
+    QString tray(const QStringList& args);
     QString reset(const QStringList& args);
     QString quit(const QStringList& args);
     QString card(const QStringList& args);

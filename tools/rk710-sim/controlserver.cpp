@@ -38,15 +38,32 @@ bool ControlServer::listen(const QString& path)
     return true;
 }
 
-void ControlServer::serveLines(QByteArray& buffer, const std::function<void(const QByteArray&)>& reply)
+void ControlServer::serveLines(LineBuffer& buffer, const QByteArray& bytes,
+                               const std::function<void(const QByteArray&)>& reply)
 {
+    buffer.data.append(bytes);
     qsizetype end;
-    while ((end = buffer.indexOf('\n')) >= 0) {
-        const QByteArray line = buffer.left(end).trimmed();
-        buffer.remove(0, end + 1);
+    while ((end = buffer.data.indexOf('\n')) >= 0) {
+        const QByteArray line = buffer.data.left(end).trimmed();
+        buffer.data.remove(0, end + 1);
+        if (buffer.discarding) {
+            // The rest of a line too long to take, refused already.
+            buffer.discarding = false;
+            continue;
+        }
+        if (end > MAX_LINE_LENGTH) {
+            reply(QByteArrayLiteral("error line too long\n"));
+            continue;
+        }
         if (line.isEmpty() || line.startsWith('#'))
             continue;
         reply(m_interpreter->execute(QString::fromUtf8(line)).toUtf8() + '\n');
+    }
+    if (buffer.data.size() > MAX_LINE_LENGTH) {
+        buffer.data.clear();
+        if (!buffer.discarding)
+            reply(QByteArrayLiteral("error line too long\n"));
+        buffer.discarding = true;
     }
 }
 
@@ -54,11 +71,10 @@ void ControlServer::onNewConnection()
 {
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        auto buffer = std::make_shared<QByteArray>();
+        auto buffer = std::make_shared<LineBuffer>();
         connect(socket, &QLocalSocket::readyRead, this, [this, socket, buffer] {
-            buffer->append(socket->readAll());
             QPointer<QLocalSocket> alive(socket);
-            serveLines(*buffer, [alive](const QByteArray& answer) {
+            serveLines(*buffer, socket->readAll(), [alive](const QByteArray& answer) {
                 if (alive)
                     alive->write(answer);
             });
@@ -78,18 +94,14 @@ void ControlServer::onStandardInput()
     const ssize_t n = ::read(STDIN_FILENO, chunk, sizeof chunk);
     if (n < 0 && errno == EINTR)
         return;
+    QByteArray bytes(chunk, n > 0 ? int(n) : 0);
     if (n <= 0) {
         // End of input (or a background job that may not read the terminal):
-        // the socket stays the way in.
+        // the socket stays the way in. A last line without its end counts.
         m_stdin->setEnabled(false);
-        if (!m_stdinBuffer.trimmed().isEmpty())
-            m_stdinBuffer.append('\n');
-        else
-            return;
-    } else {
-        m_stdinBuffer.append(chunk, int(n));
+        bytes = QByteArrayLiteral("\n");
     }
-    serveLines(m_stdinBuffer, [](const QByteArray& answer) {
+    serveLines(m_stdinBuffer, bytes, [](const QByteArray& answer) {
         fwrite(answer.constData(), 1, size_t(answer.size()), stdout);
         fflush(stdout);
     });

@@ -22,6 +22,8 @@ class ControlServer : public QObject
     Q_OBJECT
 
 public:
+    static const int MAX_LINE_LENGTH = 65536;
+
     explicit ControlServer(ControlInterpreter* interpreter, QObject* parent = nullptr);
     ~ControlServer() override;
 
@@ -35,12 +37,17 @@ private slots:
     void onStandardInput();
 
 private:
-    void serveLines(QByteArray& buffer, const std::function<void(const QByteArray&)>& reply);
+    struct LineBuffer
+    {
+        QByteArray data;
+        bool discarding = false;
+    };
+    void serveLines(LineBuffer& buffer, const QByteArray& bytes, const std::function<void(const QByteArray&)>& reply);
 
     ControlInterpreter* m_interpreter;
     QLocalServer* m_server = nullptr;
     QSocketNotifier* m_stdin = nullptr;
-    QByteArray m_stdinBuffer;
+    LineBuffer m_stdinBuffer;
     QString m_error;
 };
 

@@ -197,6 +197,14 @@ Machine::Outcome Machine::setDoorOpen(Door door, bool open)
     return Outcome::success();
 }
 
+Machine::Outcome Machine::setTray(int products)
+{
+    if (products < 0)
+        return Outcome::failure(QStringLiteral("products must not be negative"));
+    m_tray = products;
+    return Outcome::success(QStringLiteral("tray %1").arg(products));
+}
+
 void Machine::pressButton(int ms)
 {
     m_buttonDown = true;
@@ -720,6 +728,7 @@ bool Machine::applyJson(const QJsonObject& json, QString* error)
     m_doorOpen[ProductDoor] = doors.value("product").toString(m_doorOpen[ProductDoor] ? "open" : "closed") == "open";
     m_lockReleased = doors.value("lockReleased").toBool(m_lockReleased);
     m_keyInserted = json.value("key").toBool(m_keyInserted);
+    m_tray = std::max(0, json.value("tray").toInt(m_tray));
     m_mains = json.value("mains").toBool(m_mains);
     if (!setTemperature(json.value("temperature").toInt(m_temperature)).ok
         || !setBattery(json.value("battery").toInt(m_battery)).ok) {

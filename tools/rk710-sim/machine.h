@@ -83,6 +83,8 @@ public:
     Outcome removeCard();
     Outcome payByPos(int amount);
     Outcome setDoorOpen(Door door, bool open);
+    // Products waiting behind the delivery door (they interrupt the barrier).
+    Outcome setTray(int products);
     void setKeyInserted(bool inserted) { m_keyInserted = inserted; }
     void setMainsPresent(bool present) { m_mains = present; }
     void pressButton(int ms);

@@ -48,6 +48,8 @@ void quit_on_signals(QCoreApplication* app)
     // A simulator started in the background must not stop when it reads the
     // terminal: the read fails instead and standard input is left alone.
     std::signal(SIGTTIN, SIG_IGN);
+    // A reader of the first line that goes away must not end the board.
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 bool load_start_state(Machine* machine, const QString& path)
