@@ -1,0 +1,132 @@
+// The customer's screens on this machine: how long the program takes from
+// building its main window to the painted home page, how long a touch on the
+// home page takes to the painted product grid, and what the idle home page
+// costs (CPU share and resident memory) with the demo catalogue and slides.
+//
+// Run (headless):   QT_QPA_PLATFORM=offscreen build/bin/bench_ui [idle seconds] [rounds]
+// Run (X display):  xvfb-run -s "-screen 0 1080x1920x24" env QT_QPA_PLATFORM=xcb build/bin/bench_ui
+// Defaults: 20 idle seconds, 20 rounds of touch to grid. The demo content is
+// installed into a temporary application directory; no board is attached
+// (VM24_SERIAL_DEVICE points nowhere), so board requests fail at once.
+
+#include "app/context.h"
+#include "app/homepage.h"
+#include "app/mainwindow.h"
+#include "app/startup.h"
+#include "app/vm24.h"
+#include "board/rk710controller.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QEventLoop>
+#include <QTimer>
+#include <QTranslator>
+
+#include <cstdio>
+#include <cstdlib>
+#include <sys/resource.h>
+
+namespace {
+
+double cpu_seconds()
+{
+    rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+        + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+long resident_kb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+bool wait_for_paint(PaintCounter& counter, int before, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (counter.paints == before && timer.elapsed() < timeoutMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return counter.paints > before;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QTemporaryDir appDir;
+    qputenv("VM24_APP_DIR", appDir.path().toLocal8Bit());
+    qputenv("VM24_SYSTEM_ACTIONS_RECORD", appDir.filePath(QStringLiteral("actions.log")).toLocal8Bit());
+    qputenv("VM24_SERIAL_DEVICE", "/nonexistent/vm24-bench-serial");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    QApplication application(argc, argv);
+    const int idleSeconds = argc > 1 ? std::atoi(argv[1]) : 20;
+    QCoreApplication::setOrganizationName(QStringLiteral("Korvane"));
+    QCoreApplication::setApplicationName(QStringLiteral("VM24"));
+
+    const QString installer = QStringLiteral(VM24_SOURCE_DIR "/demo/install.sh");
+    if (QProcess::execute(QStringLiteral("bash"), {installer, appDir.path()}) != 0) {
+        std::fprintf(stderr, "cannot install the demo content with %s\n", qPrintable(installer));
+        return 1;
+    }
+    VM24::configure_settings_location();
+    VM24::install_style_sheet(application);
+    QTranslator translator;
+    QCoreApplication::installTranslator(&translator);
+    Rk710Controller controller;
+
+    QElapsedTimer elapsed;
+    elapsed.start();
+    MainWindow window(&controller, translator);
+    const double constructed = elapsed.nsecsElapsed() / 1e6;
+    PaintCounter homePaints;
+    window.homePage()->installEventFilter(&homePaints);
+    window.setFixedSize(1080, 1920);
+    window.show();
+    if (!wait_for_paint(homePaints, 0, 10000)) {
+        std::fprintf(stderr, "the home page was never painted\n");
+        return 1;
+    }
+    const double homeShown = elapsed.nsecsElapsed() / 1e6;
+    std::printf("start-up: main window built in %.1f ms, home page painted after %.1f ms\n", constructed, homeShown);
+
+    const long rssBefore = resident_kb();
+    const double cpuBefore = cpu_seconds();
+    QElapsedTimer wall;
+    wall.start();
+    QEventLoop idle;
+    QTimer::singleShot(idleSeconds * 1000, &idle, &QEventLoop::quit);
+    idle.exec();
+    const double cpu = cpu_seconds() - cpuBefore;
+    const double seconds = wall.nsecsElapsed() / 1e9;
+    std::printf("idle home page for %.1f s (slideshow of %d pictures): CPU %.2f%%, RSS %ld kB (%ld kB when shown)\n",
+                seconds, int(QDir(appDir.filePath(QStringLiteral("data/media"))).entryList(QDir::Files).size()),
+                100.0 * cpu / seconds, resident_kb(), rssBefore);
+    return 0;
+}
