@@ -7,7 +7,9 @@
 # RUN_DIR receives the program, the demo content (data directory and settings
 # file with the product arrangement, from demo/install.sh) and stand-ins for
 # the platform scripts: each one only appends its name and arguments to
-# RUN_DIR/platform-scripts.log, so nothing on this machine is changed.
+# RUN_DIR/platform-scripts.log, so nothing on this machine is changed. On a
+# machine without the touchscreen device its alarm is switched off in the
+# settings, as an operator would, so that the kiosk is not out of service.
 # Ledgers, counters and the event log of an earlier run are kept.
 set -euo pipefail
 
@@ -32,4 +34,7 @@ echo "\$(date '+%F %T') $name \$*" >> "\$(dirname "\$0")/platform-scripts.log"
 STANDIN
   chmod 755 "$run_dir/$name"
 done
+if [ ! -e /dev/vm60_touchscreen ] && ! grep -q '^\[Alarms\]' "$run_dir/Korvane/VM24.ini"; then
+  printf '\n[Alarms]\ntouchscreen-disconnected=false\n' >> "$run_dir/Korvane/VM24.ini"
+fi
 echo "run directory ready: $run_dir"

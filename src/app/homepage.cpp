@@ -10,6 +10,8 @@
 #include "app/startup.h"
 #include "app/stylebackground.h"
 #include "app/textfit.h"
+#include "vending/alarmdialog.h"
+#include "vending/alarmmanager.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -52,13 +54,15 @@ protected:
 
 } // namespace
 
-HomePage::HomePage(Activity* productPage, PendingActivityQueue* pendingActivities, Activity* maintenanceMode,
-                   QTranslator& translator, Context* context, QWidget* parent)
+HomePage::HomePage(Activity* productPage, PendingActivityQueue* pendingActivities, AlarmManager* alarmManager,
+                   Activity* maintenanceMode, QTranslator& translator, Context* context, QWidget* parent)
     : QWidget(parent)
     , Activity(context)
     , m_productPage(productPage)
     , m_pendingActivities(pendingActivities)
+    , m_alarmManager(alarmManager)
     , m_maintenanceMode(maintenanceMode)
+    , m_alarmDialog(new AlarmDialog(this))
     , m_customBannerPage(new CustomBannerPage(context))
     , m_pharmaciesPage(new OpenPharmaciesPage(context))
     , m_translator(translator)
@@ -140,12 +144,18 @@ void HomePage::setUpPage()
 {
     setLanguage(m_defaultLanguage);
     context()->showView(this);
-    if (m_pendingActivities->isEmpty()) {
-        disconnect(m_queueConnection);
-        m_queueConnection = connect(m_pendingActivities, &PendingActivityQueue::queueNotEmpty, this,
-                                    &HomePage::startPendingActivity);
-    } else {
+    if (!m_pendingActivities->isEmpty()) {
         startPendingActivity();
+        return;
+    }
+    disconnect(m_queueConnection);
+    m_queueConnection = connect(m_pendingActivities, &PendingActivityQueue::queueNotEmpty, this,
+                                &HomePage::startPendingActivity);
+    disconnect(m_alarmConnection);
+    if (m_alarmManager) {
+        m_alarmConnection =
+            connect(m_alarmManager, &AlarmManager::alarmsChanged, this, &HomePage::onAlarmsChanged);
+        onAlarmsChanged(m_alarmManager->activeAlarms());
     }
 }
 
@@ -153,6 +163,18 @@ void HomePage::onPause()
 {
     m_restoreTimer.stop();
     disconnect(m_queueConnection);
+    disconnect(m_alarmConnection);
+    m_alarmDialog->hide();
+}
+
+void HomePage::onAlarmsChanged(VM24::Alarms alarms)
+{
+    if (!alarms) {
+        m_alarmDialog->hide();
+        return;
+    }
+    m_alarmDialog->setAlarms(alarms);
+    m_alarmDialog->show();
 }
 
 void HomePage::loadConfiguration(QSettings& settings)

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "app/activity.h"
+#include "logging/alarm.h"
 #include "maintenance/iconfigurable.h"
 
 #include <QRect>
 #include <QTimer>
 #include <QWidget>
 
+class AlarmDialog;
+class AlarmManager;
 class ClickableArea;
 class ClickableImageLabel;
 class CustomBannerPage;
@@ -19,6 +22,8 @@ class QTranslator;
 // slideshow inside a frame, two red banners inviting a touch, the language
 // buttons and two header buttons for the shop's message and the pharmacies
 // on duty. Any touch on the banners or the pictures starts the purchase.
+// While it has the screen it shows the out-of-service dialog during alarms
+// and hands the screen to activities waiting in the pending queue.
 class HomePage : public QWidget, public Activity, public IConfigurable
 {
     Q_OBJECT
@@ -35,8 +40,8 @@ public:
     static const QStringList SUPPORTED_LANGUAGES;
     static const int INTERNAL_BUTTON_INPUT_BIT = 8;
 
-    HomePage(Activity* productPage, PendingActivityQueue* pendingActivities, Activity* maintenanceMode,
-             QTranslator& translator, Context* context, QWidget* parent = nullptr);
+    HomePage(Activity* productPage, PendingActivityQueue* pendingActivities, AlarmManager* alarmManager,
+             Activity* maintenanceMode, QTranslator& translator, Context* context, QWidget* parent = nullptr);
 
     void onStart() override;
     void onResume(const ActivityResult& result) override;
@@ -50,6 +55,7 @@ public:
     bool isRestoreTimerRunning() const { return m_restoreTimer.isActive(); }
     int restoreTimeoutMs() const { return m_restoreTimer.interval(); }
     QButtonGroup* languageButtons() const { return m_languageButtons; }
+    AlarmDialog* alarmDialog() const { return m_alarmDialog; }
     ClickableImageLabel* customTextButton() const { return m_customTextButton; }
     ClickableImageLabel* pharmaciesButton() const { return m_pharmaciesButton; }
     CustomBannerPage* customBannerPage() const { return m_customBannerPage; }
@@ -62,6 +68,7 @@ public slots:
     void showCustomBanner();
     void showOpenPharmacies();
     void startPendingActivity();
+    void onAlarmsChanged(VM24::Alarms alarms);
     void onInputChanged(int inputs);
     void onLanguageButtonClicked(int index);
     void restoreDefaultLanguage();
@@ -80,7 +87,9 @@ private:
 
     Activity* m_productPage;
     PendingActivityQueue* m_pendingActivities;
+    AlarmManager* m_alarmManager;
     Activity* m_maintenanceMode;
+    AlarmDialog* m_alarmDialog;
     ClickableImageLabel* m_customTextButton = nullptr;
     ClickableImageLabel* m_pharmaciesButton = nullptr;
     CustomBannerPage* m_customBannerPage;
@@ -94,4 +103,5 @@ private:
     QPixmap m_mediaFrame;
     QPixmap m_languageToolbar;
     QMetaObject::Connection m_queueConnection;
+    QMetaObject::Connection m_alarmConnection;
 };

@@ -26,6 +26,8 @@
 #include "tasks/rk710timeupdater.h"
 #include "tasks/taskscheduler.h"
 #include "updates/assetsregistry.h"
+#include "vending/alarmmanager.h"
+#include "vending/motordispensermonitor.h"
 
 #include <QCoreApplication>
 #include <QRunnable>
@@ -85,12 +87,14 @@ MainWindow::MainWindow(Rk710Controller* controller, QTranslator& translator, QWi
     createServices();
     createViews();
     connect(m_controller, &Rk710Controller::boardStatus, this, &MainWindow::onControllerStatusChanged);
+    createAlarmManager();
     m_accounting = std::make_unique<AccountingService>();
     createBoardWatchers();
     m_pendingActivities = new PendingActivityQueue(this);
     createCatalogue();
-    // Motor dispenser monitor, vending session and purchase pages follow the
-    // price provider. The USB monitor (maintenance mode) comes after them.
+    createMotorMonitor();
+    // The vending session and the purchase pages follow the motor monitor.
+    // The USB monitor of maintenance mode comes after them.
     m_settingsManager = new SettingsManager(m_controller, this);
     // Maintenance pages, the push-update watcher, the content and package
     // downloaders and maintenance mode with its menu come here, after the
@@ -128,8 +132,16 @@ void MainWindow::createViews()
     m_context = std::make_unique<Context>(m_views);
 }
 
-// The alarm manager comes first and the change observer after the
-// accounting; the watchers follow in this order.
+void MainWindow::createAlarmManager()
+{
+    m_alarmManager = new AlarmManager(m_notificationService.get(), this);
+    connect(m_controller, &Rk710Controller::inputChanged, m_alarmManager, &AlarmManager::onInputChanged);
+    connect(m_controller, &Rk710Controller::deviceStatusChanged, m_alarmManager,
+            &AlarmManager::onDeviceStatusesChanged);
+}
+
+// The change observer comes first, right after the accounting service; the
+// watchers follow in this order.
 void MainWindow::createBoardWatchers()
 {
     m_printerObserver = new PrinterObserver(this);
@@ -137,17 +149,23 @@ void MainWindow::createBoardWatchers()
     connect(m_controller, &Rk710Controller::deviceStatusChanged, m_printerObserver, &PrinterObserver::setDeviceStatus);
 
     m_touchscreenWatcher = new TouchscreenWatcher(TouchscreenWatcher::DEFAULT_DEVICE, this);
+    if (!m_touchscreenWatcher->isConnected())
+        m_alarmManager->setAlarm(VM24::TouchscreenDisconnectedAlarm);
+    connect(m_touchscreenWatcher, &TouchscreenWatcher::touchscreenConnectedChanged, m_alarmManager,
+            &AlarmManager::onTouchscreenConnectedChanged);
 
     m_fanControl = new FanControl(m_controller, this);
     m_fanControl->setInput(m_controller->getInputs());
     connect(m_controller, &Rk710Controller::inputChanged, m_fanControl, &FanControl::setInput);
 
     m_sirenControl = new SirenControl(m_controller, this);
+    connect(m_alarmManager, &AlarmManager::alarmsChanged, m_sirenControl, &SirenControl::onAlarmsChanged);
 
     m_doorMonitor = new DoorMonitor(this);
     m_doorMonitor->setInitialDoorStates(m_controller->getInputs());
     connect(m_controller, &Rk710Controller::inputChanged, m_doorMonitor, &DoorMonitor::setInput);
     connect(m_doorMonitor, &DoorMonitor::frontDoorOpenChanged, this, &MainWindow::onFrontDoorOpenChanged);
+    connect(m_alarmManager, &AlarmManager::alarmsChanged, m_powerControl, &PowerControl::onAlarmsChanged);
 }
 
 void MainWindow::createCatalogue()
@@ -163,9 +181,17 @@ void MainWindow::createCatalogue()
     m_priceProvider = new PriceProvider(m_productProvider, this);
 }
 
+void MainWindow::createMotorMonitor()
+{
+    m_motorMonitor = new MotorDispenserMonitor(m_alarmManager, m_productProvider, m_notificationService.get(), this);
+    m_motorMonitor->setProductPresence(m_controller->getProductPresence());
+    connect(m_controller, &Rk710Controller::productPresenceChanged, m_motorMonitor,
+            &MotorDispenserMonitor::setProductPresence);
+}
+
 void MainWindow::createHomePage(QTranslator& translator)
 {
-    m_homePage = new HomePage(nullptr, m_pendingActivities, nullptr, translator, m_context.get());
+    m_homePage = new HomePage(nullptr, m_pendingActivities, m_alarmManager, nullptr, translator, m_context.get());
     connect(m_controller, &Rk710Controller::inputChanged, m_homePage, &HomePage::onInputChanged);
 }
 
@@ -194,8 +220,10 @@ void MainWindow::createNotificationHandlers()
 
 void MainWindow::registerConfigurables()
 {
+    m_settingsManager->registerConfigurable(m_alarmManager);
     m_settingsManager->registerConfigurable(m_fanControl);
     m_settingsManager->registerConfigurable(m_productProvider);
+    m_settingsManager->registerConfigurable(m_motorMonitor);
     m_settingsManager->registerConfigurable(m_homePage);
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 
 class AccountingService;
+class AlarmManager;
 class AssetsRegistry;
 class BoardStatusObserver;
 class DoorMonitor;
@@ -16,6 +17,7 @@ class SirenControl;
 class TouchscreenWatcher;
 class Context;
 class HomePage;
+class MotorDispenserMonitor;
 class PendingActivityQueue;
 class PeriodicDbLogger;
 class PowerControl;
@@ -49,6 +51,7 @@ public:
     VM24::NotificationService* notificationService() const { return m_notificationService.get(); }
     TaskScheduler* scheduler() const { return m_scheduler; }
     ProductProvider* productProvider() const { return m_productProvider; }
+    AlarmManager* alarmManager() const { return m_alarmManager; }
 
 public slots:
     void initialize();
@@ -59,8 +62,10 @@ public slots:
 private:
     void createServices();
     void createViews();
+    void createAlarmManager();
     void createBoardWatchers();
     void createCatalogue();
+    void createMotorMonitor();
     void createHomePage(QTranslator& translator);
     void addViews();
     void createSlideshow();
@@ -79,6 +84,7 @@ private:
     std::unique_ptr<Context> m_context;
     QStackedWidget* m_views = nullptr;
     PowerControl* m_powerControl = nullptr;
+    AlarmManager* m_alarmManager = nullptr;
     PrinterObserver* m_printerObserver = nullptr;
     TouchscreenWatcher* m_touchscreenWatcher = nullptr;
     FanControl* m_fanControl = nullptr;
@@ -89,6 +95,7 @@ private:
     AssetsRegistry* m_assets = nullptr;
     ProductProvider* m_productProvider = nullptr;
     PriceProvider* m_priceProvider = nullptr;
+    MotorDispenserMonitor* m_motorMonitor = nullptr;
     HomePage* m_homePage = nullptr;
     SlideshowControl* m_slideshow = nullptr;
     SettingsManager* m_settingsManager = nullptr;

@@ -4,6 +4,9 @@
 #include "app/homepage.h"
 #include "app/openpharmaciespage.h"
 #include "app/pendingactivityqueue.h"
+#include "logging/notificationservice.h"
+#include "vending/alarmdialog.h"
+#include "vending/alarmmanager.h"
 #include "recordingactivity.h"
 #include "testenvironment.h"
 
@@ -25,6 +28,8 @@ struct HomeFixture
     QStackedWidget views;
     Context context{&views};
     PendingActivityQueue queue;
+    VM24::NotificationService notifications;
+    AlarmManager alarms{&notifications};
     RecordingActivity productPage{&context};
     RecordingActivity maintenance{&context};
     QTranslator translator;
@@ -33,7 +38,7 @@ struct HomeFixture
     HomeFixture()
     {
         QCoreApplication::installTranslator(&translator);
-        home = std::make_unique<HomePage>(&productPage, &queue, &maintenance, translator, &context);
+        home = std::make_unique<HomePage>(&productPage, &queue, &alarms, &maintenance, translator, &context);
         context.addView(home.get());
         context.addView(&productPage);
         context.addView(&maintenance);
@@ -78,6 +83,7 @@ private slots:
     void headerButtonsOpenTheDisplayPages();
     void pendingActivityWaitsForTheHomePage();
     void internalButtonOpensMaintenanceOnlyFromTheHomePage();
+    void alarmDialogShowsOnlyOnTheHomePage();
 };
 
 void HomePageTest::oneLanguageButtonPerTranslation()
@@ -215,6 +221,35 @@ void HomePageTest::internalButtonOpensMaintenanceOnlyFromTheHomePage()
     fixture.home->onInputChanged(internalButton);
     QCOMPARE(fixture.maintenance.starts, 1);
     QCOMPARE(fixture.context.currentActivity(), &fixture.maintenance);
+}
+
+void HomePageTest::alarmDialogShowsOnlyOnTheHomePage()
+{
+    TestEnvironment::ScopedAppDir appDir;
+    HomeFixture fixture;
+    // An alarm already active when the home page comes up.
+    fixture.alarms.setAlarm(VM24::TamperAlarm);
+    fixture.context.startActivity(fixture.home.get());
+    QVERIFY(fixture.home->alarmDialog()->isVisible());
+    QCOMPARE(fixture.home->alarmDialog()->shownTexts().size(), 1);
+
+    fixture.alarms.setAlarm(VM24::BatteryPowerAlarm);
+    QCOMPARE(fixture.home->alarmDialog()->shownTexts().size(), 2);
+    fixture.alarms.clearAlarm(VM24::TamperAlarm);
+    fixture.alarms.clearAlarm(VM24::BatteryPowerAlarm);
+    QVERIFY(!fixture.home->alarmDialog()->isVisible());
+
+    // Another page on top: no pop-up over it.
+    fixture.home->onEnterClicked();
+    fixture.alarms.setAlarm(VM24::TamperAlarm);
+    QVERIFY(!fixture.home->alarmDialog()->isVisible());
+    fixture.productPage.finish();
+    QVERIFY(fixture.home->alarmDialog()->isVisible());
+
+    // A pending activity takes the screen from the dialog.
+    fixture.queue.enqueue(&fixture.maintenance, 0);
+    QCOMPARE(fixture.context.currentActivity(), &fixture.maintenance);
+    QVERIFY(!fixture.home->alarmDialog()->isVisible());
 }
 
 QTEST_MAIN(HomePageTest)
