@@ -2,6 +2,74 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB" sourcelanguage="it">
 <context>
+    <name>Accounting</name>
+    <message>
+        <source>Banconote</source>
+        <translation>Banknotes</translation>
+    </message>
+    <message>
+        <source>Monete</source>
+        <translation>Coins</translation>
+    </message>
+    <message>
+        <source>Ricariche</source>
+        <translation>Card top-ups</translation>
+    </message>
+    <message>
+        <source>Incasso contante</source>
+        <translation>Cash takings</translation>
+    </message>
+    <message>
+        <source>Incasso cashless</source>
+        <translation>Cashless takings</translation>
+    </message>
+    <message>
+        <source>Incasso POS</source>
+        <translation>POS takings</translation>
+    </message>
+    <message>
+        <source>Totale resti</source>
+        <translation>Total change</translation>
+    </message>
+    <message>
+        <source>Credito dovuto</source>
+        <translation>Credit owed</translation>
+    </message>
+    <message>
+        <source>Cashbox monete</source>
+        <translation>Coin cash box</translation>
+    </message>
+    <message>
+        <source>Numero ricariche</source>
+        <translation>Number of top-ups</translation>
+    </message>
+    <message>
+        <source>Resti erogati</source>
+        <translation>Change payouts</translation>
+    </message>
+    <message>
+        <source>Totale</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>Parziale</source>
+        <translation>Partial</translation>
+    </message>
+    <message>
+        <source>Log</source>
+        <translation>Log</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmDialog</name>
+    <message>
+        <source>Momentaneamente
+fuori servizio</source>
+        <translation>Temporarily
+out of service</translation>
+    </message>
+</context>
+<context>
     <name>Alarms</name>
     <message>
         <source>Macchina manomessa</source>

@@ -2,6 +2,74 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="it_IT" sourcelanguage="it">
 <context>
+    <name>Accounting</name>
+    <message>
+        <source>Banconote</source>
+        <translation>Banconote</translation>
+    </message>
+    <message>
+        <source>Monete</source>
+        <translation>Monete</translation>
+    </message>
+    <message>
+        <source>Ricariche</source>
+        <translation>Ricariche</translation>
+    </message>
+    <message>
+        <source>Incasso contante</source>
+        <translation>Incasso contante</translation>
+    </message>
+    <message>
+        <source>Incasso cashless</source>
+        <translation>Incasso cashless</translation>
+    </message>
+    <message>
+        <source>Incasso POS</source>
+        <translation>Incasso POS</translation>
+    </message>
+    <message>
+        <source>Totale resti</source>
+        <translation>Totale resti</translation>
+    </message>
+    <message>
+        <source>Credito dovuto</source>
+        <translation>Credito dovuto</translation>
+    </message>
+    <message>
+        <source>Cashbox monete</source>
+        <translation>Cashbox monete</translation>
+    </message>
+    <message>
+        <source>Numero ricariche</source>
+        <translation>Numero ricariche</translation>
+    </message>
+    <message>
+        <source>Resti erogati</source>
+        <translation>Resti erogati</translation>
+    </message>
+    <message>
+        <source>Totale</source>
+        <translation>Totale</translation>
+    </message>
+    <message>
+        <source>Parziale</source>
+        <translation>Parziale</translation>
+    </message>
+    <message>
+        <source>Log</source>
+        <translation>Log</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmDialog</name>
+    <message>
+        <source>Momentaneamente
+fuori servizio</source>
+        <translation>Momentaneamente
+fuori servizio</translation>
+    </message>
+</context>
+<context>
     <name>Alarms</name>
     <message>
         <source>Macchina manomessa</source>
