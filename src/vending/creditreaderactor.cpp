@@ -1,0 +1,146 @@
+#include "vending/creditreaderactor.h"
+
+#include "app/vm24.h"
+#include "board/creditpacket.h"
+#include "board/rk710controller.h"
+#include "vending/vendingsessioncontext.h"
+
+CreditReaderActor::CreditReaderActor(VendingSessionContext* session, Rk710Controller* controller)
+    : m_session(session)
+    , m_controller(controller)
+    , m_pollTimer(this)
+{
+    m_pollTimer.setSingleShot(true);
+    m_pollTimer.setInterval(POLL_INTERVAL_MS);
+    connect(&m_pollTimer, &QTimer::timeout, this, &CreditReaderActor::readCredit);
+}
+
+void CreditReaderActor::execute()
+{
+    m_billValidatorEnabled = true;
+    m_coinAcceptorEnabled = true;
+    applyAcceptanceState();
+    m_pollTimer.start();
+}
+
+void CreditReaderActor::readCredit()
+{
+    getCreditAndNotify();
+    rechargeCashless();
+    m_pollTimer.start();
+}
+
+void CreditReaderActor::getCreditAndNotify()
+{
+    const CreditPacket packet = m_controller->getCredit();
+    if (!packet.isValid())
+        return;
+    const int credit = m_session->update(packet);
+    const bool reached = credit >= m_maxAcceptedCredit;
+    if (packet.method() == m_method && reached == m_limitReached)
+        return;
+    m_method = packet.method();
+    m_limitReached = reached;
+    applyAcceptanceState();
+}
+
+void CreditReaderActor::rechargeCashless()
+{
+    const int amount = m_session->getRechargableAmount();
+    if (amount < 1)
+        return;
+    const int cardId = m_session->cardId();
+    const int balance = m_session->cardBalance();
+    const int reported = m_controller->rechargeCashless(amount);
+    const CreditPacket after = m_controller->getCredit();
+    // The card's balance tells what really reached it, also when the board's
+    // answer was lost on the line.
+    int change = 0;
+    const int remainder = VendingSessionContext::cardBalanceChange(cardId, balance, after, &change)
+        ? amount - qBound(0, change, amount)
+        : reported;
+    m_session->notifyRechargeResult(amount, remainder);
+    if (after.isValid())
+        m_session->update(after);
+}
+
+void CreditReaderActor::goToSleep()
+{
+    m_asleep = true;
+    m_pollTimer.stop();
+    disableMoneyAcceptance();
+    VM24::thread_sleep(SLEEP_SECONDS);
+    const CreditPacket packet = m_controller->getCredit();
+    if (packet.isValid())
+        m_session->update(packet);
+    rechargeCashless();
+}
+
+void CreditReaderActor::suspend()
+{
+    goToSleep();
+    emit suspended();
+}
+
+void CreditReaderActor::stop()
+{
+    goToSleep();
+    m_controller->setOutput(false, ALL_LIGHTS);
+    m_controller->setCreditEnable(false, false, false, false);
+    m_controller->clear();
+    emit stopped();
+}
+
+void CreditReaderActor::resume()
+{
+    m_asleep = false;
+    applyAcceptanceState();
+    readCredit();
+}
+
+void CreditReaderActor::acceptBanknotes()
+{
+    if (m_method != CreditPacket::Pos && !m_limitReached && !m_asleep)
+        m_controller->setBanknoteAcceptance(true);
+}
+
+void CreditReaderActor::rejectBanknotes()
+{
+    if (m_method != CreditPacket::Pos && !m_asleep)
+        m_controller->setBanknoteAcceptance(false);
+}
+
+void CreditReaderActor::applyAcceptanceState()
+{
+    switch (m_method) {
+    case CreditPacket::None:
+        m_controller->setOutput(true, ALL_LIGHTS);
+        m_controller->setCreditEnable(m_billValidatorEnabled, m_coinAcceptorEnabled, true, true);
+        m_controller->setBanknoteAcceptance(true);
+        break;
+    case CreditPacket::Pos:
+        m_controller->setOutput(false, CASH_LIGHTS);
+        m_controller->setOutput(true, POS_LIGHT);
+        m_controller->setCreditEnable(false, false, true, false);
+        break;
+    default:
+        if (m_limitReached) {
+            disableMoneyAcceptance();
+            break;
+        }
+        m_controller->setOutput(true, CASH_LIGHTS);
+        m_controller->setOutput(false, POS_LIGHT);
+        m_controller->setCreditEnable(m_billValidatorEnabled, m_coinAcceptorEnabled, false, true);
+        m_controller->setBanknoteAcceptance(true);
+        break;
+    }
+}
+
+void CreditReaderActor::disableMoneyAcceptance()
+{
+    const bool keep = m_method != CreditPacket::Pos;
+    m_controller->setOutput(false, SLEEP_LIGHTS);
+    m_controller->setCreditEnable(keep, false, false, keep);
+    if (keep)
+        m_controller->setBanknoteAcceptance(false);
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+class Rk710Controller;
+class VendingSessionContext;
+
+// Reads the board's credit once a second for one vending session, in a
+// thread of its own: hands every report to the session, moves cash onto a
+// cashless card when one is presented, and switches the money acceptors and
+// their lights by how the customer pays and how much credit there is.
+// The session reaches it only by queued calls.
+class CreditReaderActor : public QObject
+{
+    Q_OBJECT
+
+public:
+    static const int POLL_INTERVAL_MS = 1000;
+    static const int SLEEP_SECONDS = 2;
+    static const int DEFAULT_MAX_ACCEPTED_CREDIT = 50000;
+    // Outputs: the lights of the cash acceptors and of the POS terminal.
+    static const int CASH_LIGHTS = 2 | 64;
+    static const int POS_LIGHT = 8;
+    static const int ALL_LIGHTS = CASH_LIGHTS | POS_LIGHT;
+    static const int SLEEP_LIGHTS = 2 | POS_LIGHT;
+
+    CreditReaderActor(VendingSessionContext* session, Rk710Controller* controller);
+
+    void setMaxAcceptedCredit(int credit) { m_maxAcceptedCredit = credit; }
+    int maxAcceptedCredit() const { return m_maxAcceptedCredit; }
+
+public slots:
+    void execute();
+    void readCredit();
+    void suspend();
+    void resume();
+    void stop();
+    void acceptBanknotes();
+    void rejectBanknotes();
+
+signals:
+    void suspended();
+    void stopped();
+
+private:
+    void getCreditAndNotify();
+    void rechargeCashless();
+    void goToSleep();
+    void applyAcceptanceState();
+    void disableMoneyAcceptance();
+
+    VendingSessionContext* m_session;
+    Rk710Controller* m_controller;
+    QTimer m_pollTimer;
+    int m_method = 0;
+    int m_maxAcceptedCredit = DEFAULT_MAX_ACCEPTED_CREDIT;
+    bool m_billValidatorEnabled = false;
+    bool m_coinAcceptorEnabled = false;
+    bool m_limitReached = false;
+    // Suspended or stopped: acceptance stays off whatever the countdown asks.
+    bool m_asleep = false;
+};

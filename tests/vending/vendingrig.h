@@ -1,0 +1,163 @@
+#pragma once
+
+#include "accounting/accountingservice.h"
+#include "board/powercontrol.h"
+#include "board/rk710controller.h"
+#include "catalogue/priceprovider.h"
+#include "catalogue/productprovider.h"
+#include "moneynotificationlog.h"
+#include "simulatedboard.h"
+#include "testenvironment.h"
+#include "vending/changeobserver.h"
+#include "vending/vendingsessioncontext.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+// A vending session wired as the main window wires it, over the board
+// simulator, in a fresh application directory. Settings written before
+// start() are read by every part.
+class VendingRig
+{
+public:
+    explicit VendingRig(const QJsonObject& boardState = QJsonObject())
+        : board(boardState)
+    {
+    }
+    ~VendingRig()
+    {
+        // A session still polling stops with the board still there.
+        // (The QTRY macros give up once a test has failed.)
+        if (session && session->isPolling()) {
+            session->prepareToCloseSession();
+            QElapsedTimer timer;
+            timer.start();
+            while (session->isPolling() && timer.elapsed() < 10000)
+                QTest::qWait(20);
+        }
+    }
+
+    bool start()
+    {
+        if (!board.start()) {
+            qWarning() << board.errorString();
+            return false;
+        }
+        notifications.addHandler(&log);
+        accounting = std::make_unique<AccountingService>();
+        QSettings settings;
+        change = std::make_unique<ChangeObserver>(&notifications);
+        change->loadConfiguration(settings);
+        change->setDeviceStatus(controller()->getBoardStatus());
+        QObject::connect(controller(), &Rk710Controller::deviceStatusChanged, change.get(),
+                         &ChangeObserver::setDeviceStatus);
+        products = std::make_unique<ProductProvider>(appDir.filePath("data/products"));
+        prices = std::make_unique<PriceProvider>(products.get());
+        power = std::make_unique<PowerControl>();
+        session = std::make_unique<VendingSessionContext>(controller(), prices.get(), accounting.get(), change.get(),
+                                                          power.get(), &notifications);
+        session->loadConfiguration(settings);
+        return true;
+    }
+
+    Rk710Controller* controller() const { return board.controller(); }
+    bool control(const QString& command) const { return board.control(command); }
+    QJsonObject state() const { return board.state(); }
+    QJsonObject card() const { return state().value("card").toObject(); }
+    QJsonObject enables() const { return state().value("enables").toObject(); }
+
+    // Waits until the session holds the credit.
+    bool awaitCredit(int credit, int ms = 8000)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (session->currentCredit() != credit && timer.elapsed() < ms)
+            QTest::qWait(20);
+        return session->currentCredit() == credit;
+    }
+
+    // Ends the session as the product grid does and waits for the board
+    // counters that closing it writes.
+    bool endSession()
+    {
+        const QString counters = appDir.filePath("counters.xml");
+        QFile::remove(counters);
+        session->endSession(nullptr);
+        QElapsedTimer timer;
+        timer.start();
+        while (!QFile::exists(counters) && timer.elapsed() < 5000)
+            QTest::qWait(20);
+        return QFile::exists(counters);
+    }
+
+    // The value of the coins in the hoppers and the changer tubes.
+    int storedCoins() const
+    {
+        int value = 0;
+        const QJsonObject machine = state();
+        for (const char* store : {"hoppers", "tubes"}) {
+            for (const QJsonValue& s : machine.value(store).toArray())
+                value += s["value"].toInt() * s["coins"].toInt();
+        }
+        return value;
+    }
+
+    // Suspends the credit reader as the delivery page does.
+    bool suspend()
+    {
+        QSignalSpy suspended(session.get(), &VendingSessionContext::creditPollingSuspended);
+        session->prepareToDispenseProduct();
+        return suspended.wait(10000);
+    }
+
+    // The board requests that switch money acceptance, from index `from` of
+    // the request log on: "O1 74", "E1101", "W0", "A".
+    QStringList acceptanceRequests(int from = 0) const
+    {
+        QStringList described;
+        const QList<QByteArray> requests = board.requests();
+        for (int i = from; i < requests.size(); ++i) {
+            const QByteArray& r = requests.at(i);
+            switch (r.at(0)) {
+            case 'O':
+                described << QStringLiteral("O%1 %2").arg(int(r.at(1))).arg((quint8(r.at(2)) << 8) | quint8(r.at(3)));
+                break;
+            case 'E':
+                described << QStringLiteral("E%1%2%3%4").arg(r.at(1) & 1).arg((r.at(1) >> 1) & 1).arg((r.at(1) >> 2) & 1).arg((r.at(1) >> 3) & 1);
+                break;
+            case 'W':
+                described << QStringLiteral("W%1").arg(int(r.at(1)));
+                break;
+            case 'A':
+                described << QStringLiteral("A");
+                break;
+            }
+        }
+        return described;
+    }
+    int requestCount() const { return int(board.requests().size()); }
+    // How many requests with this command letter the board received.
+    int requestsOf(char code) const
+    {
+        int count = 0;
+        for (const QByteArray& r : board.requests())
+            count += r.at(0) == code;
+        return count;
+    }
+
+    TestEnvironment::ScopedAppDir appDir;
+    SimulatedBoard board;
+    VM24::NotificationService notifications;
+    MoneyNotificationLog log;
+    std::unique_ptr<AccountingService> accounting;
+    std::unique_ptr<ChangeObserver> change;
+    std::unique_ptr<ProductProvider> products;
+    std::unique_ptr<PriceProvider> prices;
+    std::unique_ptr<PowerControl> power;
+    std::unique_ptr<VendingSessionContext> session;
+};
