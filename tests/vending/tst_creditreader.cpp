@@ -104,11 +104,13 @@ void TestCreditReader::suspendResumeStop()
 {
     VendingRig rig;
     QVERIFY(rig.start());
+    int from = rig.requestCount();
     rig.session->beginVendingSession();
-    QTRY_VERIFY(rig.enables().value("coinAcceptor").toBool());
+    QTRY_COMPARE(rig.acceptanceRequests(from), QStringList({"O1 74", "E1111", "W1"}));
     QVERIFY(rig.control("coin 100"));
     QVERIFY(rig.awaitCredit(100));
-    int from = rig.requestCount();
+    QTRY_COMPARE(rig.acceptanceRequests(from).size(), 8);
+    from = rig.requestCount();
     QVERIFY(rig.suspend());
     QCOMPARE(rig.acceptanceRequests(from).join(", "), QStringList({"O0 10", "E1001", "W0"}).join(", "));
     // Nothing is read while suspended.
