@@ -1,24 +1,43 @@
-// Commit time of the ledger: both files replaced whole and flushed to the
-// disk (what every closed session pays), next to the same two files written
-// in place and flushed with syncfs, and to building the document alone.
+// The money side's two recurring costs.
 //
-// Run:  build/bin/bench_ledger [commits]      (default 40, median and worst shown)
+// 1. Commit time of the ledger: both files replaced whole and flushed to the
+//    disk (what every closed session pays), next to the same two files
+//    written in place and flushed with syncfs, and to building the document
+//    alone.
+// 2. Credit polling: the program's CPU time per second with a vending session
+//    open (the credit reader asks the board once a second), next to the same
+//    time with no session (the board's state reader alone), both against the
+//    board simulator (build/bin/rk710-sim).
+//
+// Run:  build/bin/bench_ledger [commits] [seconds]
+//       (default 40 commits, median and worst shown; 10 s of each polling case)
 // The files go to a temporary directory under $TMPDIR (default /tmp): run it
 // on the file system the machine keeps its application directory on.
 
 #include "accounting/accountingservice.h"
 #include "accounting/durablefile.h"
 #include "accounting/xmldocument.h"
+#include "app/vm24.h"
+#include "board/powercontrol.h"
+#include "board/rk710controller.h"
+#include "catalogue/priceprovider.h"
+#include "catalogue/productprovider.h"
+#include "rk710simprocess.h"
+#include "vending/changeobserver.h"
 #include "vending/sessionbalance.h"
+#include "vending/vendingsessioncontext.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTimer>
 #include <QXmlStreamWriter>
 
 #include <algorithm>
+#include <ctime>
 #include <functional>
 
 namespace {
@@ -58,12 +77,71 @@ void write_in_place_and_syncfs(const QString& path, const QByteArray& data)
     VM24::sync_file_system(file.handle());
 }
 
+double process_cpu_ms()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+// CPU milliseconds the program spends per second while the event loop runs
+// for the given time.
+double cpu_per_second(int seconds)
+{
+    const double start = process_cpu_ms();
+    QElapsedTimer wall;
+    wall.start();
+    QEventLoop loop;
+    QTimer::singleShot(seconds * 1000, &loop, &QEventLoop::quit);
+    loop.exec();
+    return (process_cpu_ms() - start) / (wall.elapsed() / 1000.0);
+}
+
+struct PollingFigures
+{
+    double idle;
+    double session;
+    int requests;
+};
+
+bool measure_polling(int seconds, PollingFigures* figures)
+{
+    Rk710SimProcess simulator;
+    if (!simulator.start()) {
+        QTextStream(stderr) << "cannot start the board simulator: " << simulator.errorString() << "\n";
+        return false;
+    }
+    Rk710Controller controller;
+    if (!controller.open(simulator.devicePath().toLocal8Bit().constData()))
+        return false;
+    controller.initialize();
+    VM24::NotificationService notifications;
+    AccountingService accounting;
+    ProductProvider products(VM24::get_path(QStringLiteral("data/products")));
+    PriceProvider prices(&products);
+    ChangeObserver change(&notifications);
+    PowerControl power;
+    VendingSessionContext session(&controller, &prices, &accounting, &change, &power, &notifications);
+
+    figures->idle = cpu_per_second(seconds);
+    const int requestsBefore = simulator.state()["link"].toObject()["executed"].toInt();
+    session.beginVendingSession();
+    figures->session = cpu_per_second(seconds);
+    figures->requests = simulator.state()["link"].toObject()["executed"].toInt() - requestsBefore;
+    QEventLoop loop;
+    QObject::connect(&session, &VendingSessionContext::creditPollingStopped, &loop, &QEventLoop::quit);
+    session.prepareToCloseSession();
+    loop.exec();
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? qMax(1, QByteArray(argv[1]).toInt()) : 40;
+    const int seconds = argc > 2 ? qMax(1, QByteArray(argv[2]).toInt()) : 10;
     QTemporaryDir dir;
     qputenv("VM24_APP_DIR", dir.path().toLocal8Bit());
 
@@ -104,5 +182,15 @@ int main(int argc, char** argv)
     out << QStringLiteral("document only (no file):                        median %1 ms\n")
                .arg(build.median, 0, 'f', 3);
     out << QStringLiteral("ratio commit / in place + syncfs: %1\n").arg(commit.median / inPlace.median, 0, 'f', 2);
+    out.flush();
+
+    PollingFigures polling{};
+    if (!measure_polling(seconds, &polling))
+        return 1;
+    out << QStringLiteral("CPU per second, board state reader alone:     %1 ms\n").arg(polling.idle, 0, 'f', 2);
+    out << QStringLiteral("CPU per second, with a session polling credit: %1 ms\n").arg(polling.session, 0, 'f', 2);
+    out << QStringLiteral("credit polling costs %1 ms of CPU per second of session (%2 board requests per second in all)\n")
+               .arg(polling.session - polling.idle, 0, 'f', 2)
+               .arg(polling.requests / double(seconds), 0, 'f', 1);
     return 0;
 }
