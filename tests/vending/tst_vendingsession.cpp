@@ -69,6 +69,7 @@ private slots:
     void suspendMovesCashOntoAPresentedCard();
     void countdownFollowsTheCredit();
     void creditNoteText();
+    void deliveryDoorIsReleasedForAWhile();
 };
 
 void TestVendingSession::cardPaysWhatCashDoesNotCover()
@@ -277,6 +278,19 @@ void TestVendingSession::creditNoteText()
                           QString(24, '-')}));
     QCOMPARE(lines.size(), start + 11 + 12);
     QCOMPARE(note.lines().at(start + 5).second, ReceiptHelper::Center);
+}
+
+void TestVendingSession::deliveryDoorIsReleasedForAWhile()
+{
+    VendingRig rig;
+    QVERIFY(rig.start());
+    const auto released = [&rig] { return rig.state()["doors"].toObject()["lockReleased"].toBool(); };
+    QVERIFY(!released());
+    rig.session->openDoor();
+    QVERIFY(rig.session->isDoorReleased());
+    QTRY_VERIFY(released());
+    rig.session->onDoorLockTimeout();
+    QTRY_VERIFY(!released());
 }
 
 QTEST_MAIN(TestVendingSession)
