@@ -79,7 +79,7 @@ void write_in_place_and_syncfs(const QString& path, const QByteArray& data)
 
 double process_cpu_ms()
 {
-    timespec t{};
+    timespec t {};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
 }
@@ -176,20 +176,23 @@ int main(int argc, char** argv)
     QTextStream out(stdout);
     out << "ledger document: " << ledger_document(service).size() << " bytes, " << runs << " commits each\n";
     out << QStringLiteral("commit (replace whole, fsync file + directory): median %1 ms, worst %2 ms\n")
-               .arg(commit.median, 0, 'f', 2).arg(commit.worst, 0, 'f', 2);
+               .arg(commit.median, 0, 'f', 2)
+               .arg(commit.worst, 0, 'f', 2);
     out << QStringLiteral("in place + syncfs, both files:                  median %1 ms, worst %2 ms\n")
-               .arg(inPlace.median, 0, 'f', 2).arg(inPlace.worst, 0, 'f', 2);
+               .arg(inPlace.median, 0, 'f', 2)
+               .arg(inPlace.worst, 0, 'f', 2);
     out << QStringLiteral("document only (no file):                        median %1 ms\n")
                .arg(build.median, 0, 'f', 3);
     out << QStringLiteral("ratio commit / in place + syncfs: %1\n").arg(commit.median / inPlace.median, 0, 'f', 2);
     out.flush();
 
-    PollingFigures polling{};
+    PollingFigures polling {};
     if (!measure_polling(seconds, &polling))
         return 1;
     out << QStringLiteral("CPU per second, board state reader alone:     %1 ms\n").arg(polling.idle, 0, 'f', 2);
     out << QStringLiteral("CPU per second, with a session polling credit: %1 ms\n").arg(polling.session, 0, 'f', 2);
-    out << QStringLiteral("credit polling costs %1 ms of CPU per second of session (%2 board requests per second in all)\n")
+    out << QStringLiteral(
+               "credit polling costs %1 ms of CPU per second of session (%2 board requests per second in all)\n")
                .arg(polling.session - polling.idle, 0, 'f', 2)
                .arg(polling.requests / double(seconds), 0, 'f', 1);
     return 0;

@@ -51,8 +51,8 @@ void write_amount_and_count(const char* name, qint64 amount, int count, QXmlStre
 }
 
 template <size_t N>
-void write_denominations(const char* name, const Denomination (&denominations)[N],
-                         const AccountingCounters& counters, QXmlStreamWriter& writer)
+void write_denominations(const char* name, const Denomination (&denominations)[N], const AccountingCounters& counters,
+                         QXmlStreamWriter& writer)
 {
     for (const Denomination& d : denominations) {
         VM24::write_empty_element(name,
@@ -83,7 +83,8 @@ SaveMachineStateTask::SaveMachineStateTask(const Accounting& day, const QStringL
 
 QString SaveMachineStateTask::filePath(const QString& directory, int serial, const QDateTime& time)
 {
-    return QStringLiteral("%1/VM24Data_%3_%2.xml").arg(directory, VM24::format_rk_date(time), VM24::format_serial(serial));
+    return QStringLiteral("%1/VM24Data_%3_%2.xml")
+        .arg(directory, VM24::format_rk_date(time), VM24::format_serial(serial));
 }
 
 void SaveMachineStateTask::run()
@@ -123,13 +124,15 @@ void SaveMachineStateTask::writeRoot(QXmlStreamWriter& writer, const QDateTime& 
     {
         VM24::XmlTag versions("Versions", writer);
         VM24::write_empty_element("Version",
-                                  {QStringLiteral("descr"), QStringLiteral("Rpi2: %1").arg(QLatin1String(VM24::APPLICATION_VERSION)),
+                                  {QStringLiteral("descr"),
+                                   QStringLiteral("Rpi2: %1").arg(QLatin1String(VM24::APPLICATION_VERSION)),
                                    QStringLiteral("device"), QStringLiteral("RPi2")},
                                   writer);
         for (int i = 0; i < Devices::Count; ++i) {
             const auto device = Devices::Index(i);
             VM24::write_empty_element("Version",
-                                      {QStringLiteral("descr"), up_to_first_zero(m_controller->getVersionString(device)),
+                                      {QStringLiteral("descr"),
+                                       up_to_first_zero(m_controller->getVersionString(device)),
                                        QStringLiteral("device"), Devices::to_string(device)},
                                       writer);
         }

@@ -55,7 +55,8 @@ SessionBalance distinct_balance()
 
 QString accounting_element(const char* type, const QByteArray& inner)
 {
-    return QStringLiteral("<accounting type=\"%1\" creation-date=\"2016-03-01T14:05:00\" last-update=\"\">%2</accounting>")
+    return QStringLiteral(
+               "<accounting type=\"%1\" creation-date=\"2016-03-01T14:05:00\" last-update=\"\">%2</accounting>")
         .arg(QLatin1String(type), QString::fromUtf8(inner));
 }
 
@@ -156,11 +157,12 @@ void TestLedger::fileLayout()
     QVERIFY(text.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ledger>\n"));
     const QStringList order = {"type=\"permanent\"", "type=\"partial\"", "type=\"log\""};
     QVERIFY(text.indexOf(order[0]) < text.indexOf(order[1]) && text.indexOf(order[1]) < text.indexOf(order[2]));
-    const QStringList children = {"<banknotes>1000</banknotes>", "<coins>230</coins>", "<coin-box>130</coin-box>",
-                                  "<recharges count=\"2\">300</recharges>", "<cash-income>700</cash-income>",
-                                  "<cashless-income>180</cashless-income>", "<pos-income>1250</pos-income>",
-                                  "<change-delivered count=\"1\">45</change-delivered>",
-                                  "<extra-income>35</extra-income>", "<dispensers>"};
+    const QStringList children
+        = {"<banknotes>1000</banknotes>",     "<coins>230</coins>",
+           "<coin-box>130</coin-box>",        "<recharges count=\"2\">300</recharges>",
+           "<cash-income>700</cash-income>",  "<cashless-income>180</cashless-income>",
+           "<pos-income>1250</pos-income>",   "<change-delivered count=\"1\">45</change-delivered>",
+           "<extra-income>35</extra-income>", "<dispensers>"};
     int at = 0;
     for (const QString& child : children) {
         const int found = text.indexOf(child, at);
@@ -233,15 +235,18 @@ void TestLedger::unreadableFilesAreKeptAside()
 
 void TestLedger::readingToleratesOddContent()
 {
-    const QByteArray document = QStringLiteral("<?xml version=\"1.0\"?><ledger>%1%2</ledger>")
-        .arg(accounting_element("log", "<banknotes>12</banknotes><unknown><coins>7</coins></unknown>"
-                                       "<coins>abc</coins><recharges count=\"x\">9</recharges>"),
-             accounting_element("partial", "<dispensers><dispenser index=\"3\" count=\"2\" amount=\"300\"/>"
-                                           "<dispenser index=\"18\" count=\"5\" amount=\"5\"/>"
-                                           "<dispenser index=\"x\" count=\"6\" amount=\"6\"/>"
-                                           "<dispenser count=\"7\" amount=\"7\"/>"
-                                           "<other index=\"4\" count=\"8\"/></dispensers>"))
-        .toUtf8();
+    const QByteArray document
+        = QStringLiteral("<?xml version=\"1.0\"?><ledger>%1%2</ledger>")
+              .arg(accounting_element("log",
+                                      "<banknotes>12</banknotes><unknown><coins>7</coins></unknown>"
+                                      "<coins>abc</coins><recharges count=\"x\">9</recharges>"),
+                   accounting_element("partial",
+                                      "<dispensers><dispenser index=\"3\" count=\"2\" amount=\"300\"/>"
+                                      "<dispenser index=\"18\" count=\"5\" amount=\"5\"/>"
+                                      "<dispenser index=\"x\" count=\"6\" amount=\"6\"/>"
+                                      "<dispenser count=\"7\" amount=\"7\"/>"
+                                      "<other index=\"4\" count=\"8\"/></dispensers>"))
+              .toUtf8();
     bool ok = false;
     const Ledger ledger = parse(document, &ok);
     QVERIFY(ok);
@@ -263,10 +268,11 @@ void TestLedger::readingToleratesOddContent()
 
 void TestLedger::readsOnlyTheFirstThreeChildren()
 {
-    const QByteArray document = QStringLiteral("<ledger>%1<note>x</note>%2%3</ledger>")
-        .arg(accounting_element("partial", "<coins>1</coins>"), accounting_element("nightly", "<coins>2</coins>"),
-             accounting_element("permanent", "<coins>3</coins>"))
-        .toUtf8();
+    const QByteArray document
+        = QStringLiteral("<ledger>%1<note>x</note>%2%3</ledger>")
+              .arg(accounting_element("partial", "<coins>1</coins>"), accounting_element("nightly", "<coins>2</coins>"),
+                   accounting_element("permanent", "<coins>3</coins>"))
+              .toUtf8();
     bool ok = false;
     const Ledger ledger = parse(document, &ok);
     QVERIFY(ok);

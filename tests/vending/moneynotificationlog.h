@@ -46,8 +46,14 @@ private:
     }
     void visit(const VM24::ProductPurchasedNotification* n) override
     {
-        add(n->CATEGORY, QStringLiteral("%1 %2 %3 %4 %5")
-                             .arg(n->productId()).arg(n->cost()).arg(n->dispenser()).arg(n->method()).arg(n->userInfo()).trimmed());
+        add(n->CATEGORY,
+            QStringLiteral("%1 %2 %3 %4 %5")
+                .arg(n->productId())
+                .arg(n->cost())
+                .arg(n->dispenser())
+                .arg(n->method())
+                .arg(n->userInfo())
+                .trimmed());
     }
     void visit(const VM24::ChangeReturnedNotification* n) override { add(n->CATEGORY, numbers({n->amount()})); }
     void visit(const VM24::OverpayNotification* n) override { add(n->CATEGORY, numbers({n->amount()})); }
@@ -55,23 +61,23 @@ private:
     {
         add(n->CATEGORY, numbers({n->flag(), n->cash(), n->cashless()}));
     }
-    void visit(const VM24::AlarmNotification*) override {}
+    void visit(const VM24::AlarmNotification*) override { }
     void visit(const VM24::CashInsertedNotification* n) override
     {
         add(n->CATEGORY, numbers({n->banknotes(), n->coins()}));
     }
-    void visit(const VM24::PowerManagementNotification*) override {}
-    void visit(const VM24::ProductSoldOutNotification*) override {}
-    void visit(const VM24::MotorDispenserErrorNotification*) override {}
-    void visit(const VM24::AlarmActiveNotification*) override {}
+    void visit(const VM24::PowerManagementNotification*) override { }
+    void visit(const VM24::ProductSoldOutNotification*) override { }
+    void visit(const VM24::MotorDispenserErrorNotification*) override { }
+    void visit(const VM24::AlarmActiveNotification*) override { }
     void visit(const VM24::EmptyHopperNotification* n) override
     {
         add(n->CATEGORY, QStringLiteral("%1 %2").arg(n->hopper()).arg(n->isCleared() ? "cleared" : "empty"));
     }
-    void visit(const VM24::InfoNotification*) override {}
+    void visit(const VM24::InfoNotification*) override { }
     void visit(const VM24::WarningNotification* n) override { add(n->CATEGORY, n->message()); }
-    void visit(const VM24::DebugNotification*) override {}
-    void visit(const VM24::SupportRequestNotification*) override {}
+    void visit(const VM24::DebugNotification*) override { }
+    void visit(const VM24::SupportRequestNotification*) override { }
 
     mutable QMutex m_mutex;
     QStringList m_lines;

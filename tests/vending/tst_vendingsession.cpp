@@ -12,13 +12,16 @@ namespace {
 
 QJsonObject card_state(int balance, int id, int maxBalance)
 {
-    return QJsonObject{{"card", QJsonObject{{"present", true}, {"balance", balance}, {"id", id}, {"maxBalance", maxBalance}}}};
+    return QJsonObject {
+        {"card", QJsonObject {{"present", true}, {"balance", balance}, {"id", id}, {"maxBalance", maxBalance}}}};
 }
 
 // Hopper 1 pays 1 euro coins.
 QJsonObject change_state()
 {
-    return QJsonObject{{"hoppers", QJsonArray{QJsonObject{{"value", 100}, {"coins", 50}}, QJsonObject{{"value", 50}, {"coins", 0}}}}};
+    return QJsonObject {
+        {"hoppers",
+         QJsonArray {QJsonObject {{"value", 100}, {"coins", 50}}, QJsonObject {{"value", 50}, {"coins", 0}}}}};
 }
 
 void write_settings(const QVariantMap& values)
@@ -49,8 +52,16 @@ QString describe(const SessionBalance& b)
 {
     return QStringLiteral("banknotes %1 coins %2 recharges %3 change %4 cash %5 cashless %6 pos %7 extra %8 "
                           "recharge-count %9 change-count %10 coin-box %11")
-        .arg(b.banknotes).arg(b.coins).arg(b.recharges).arg(b.changeDelivered).arg(b.cashIncome)
-        .arg(b.cashlessIncome).arg(b.posIncome).arg(b.extraCredit).arg(b.rechargeCount).arg(b.changeCount)
+        .arg(b.banknotes)
+        .arg(b.coins)
+        .arg(b.recharges)
+        .arg(b.changeDelivered)
+        .arg(b.cashIncome)
+        .arg(b.cashlessIncome)
+        .arg(b.posIncome)
+        .arg(b.extraCredit)
+        .arg(b.rechargeCount)
+        .arg(b.changeCount)
         .arg(b.coinBox);
 }
 
@@ -105,7 +116,7 @@ void TestVendingSession::cardPaysWhatCashDoesNotCover()
 
     QVERIFY(rig.endSession());
     const SessionBalance b = booked(rig.accounting->get(Ledger::Log));
-    QCOMPARE(describe(b), describe(SessionBalance{500, 120, 0, 0, 0, 800, 0, 0, 1, 0, 0}));
+    QCOMPARE(describe(b), describe(SessionBalance {500, 120, 0, 0, 0, 800, 0, 0, 1, 0, 0}));
     QCOMPARE(rig.accounting->get(Ledger::Permanent).dispensedAmount(3), 800);
     QCOMPARE(rig.session->currentCredit(), 0);
     QCOMPARE(rig.prices->customerLevel(), 0);
@@ -162,22 +173,23 @@ void TestVendingSession::changeAndCreditNote()
     const int extra = 700 - change;
     QCOMPARE(rig.storedCoins(), stored - change);
     const SessionBalance b = booked(rig.accounting->get(Ledger::Permanent));
-    QCOMPARE(describe(b), describe(SessionBalance{0, 700, 0, change, 0, 0, 0, extra, 0, change > 0, 0}));
-    QCOMPARE(rig.log.starting("return-change"), change ? QStringList{"return-change 500"} : QStringList());
-    QCOMPARE(rig.log.starting("overpay"), QStringList{QStringLiteral("overpay %1").arg(extra)});
+    QCOMPARE(describe(b), describe(SessionBalance {0, 700, 0, change, 0, 0, 0, extra, 0, change > 0, 0}));
+    QCOMPARE(rig.log.starting("return-change"), change ? QStringList {"return-change 500"} : QStringList());
+    QCOMPARE(rig.log.starting("overpay"), QStringList {QStringLiteral("overpay %1").arg(extra)});
     QCOMPARE(rig.log.starting("warning"), QStringList());
     QFile receipts(rig.board.simulator().receiptLogPath());
     QVERIFY(receipts.open(QIODevice::ReadOnly));
     const QString printed = QString::fromUtf8(receipts.readAll());
-    QVERIFY2(printed.contains(QStringLiteral("IMPORTO DOVUTO: %1").arg(VM24::format_credit(extra))), qPrintable(printed));
+    QVERIFY2(printed.contains(QStringLiteral("IMPORTO DOVUTO: %1").arg(VM24::format_credit(extra))),
+             qPrintable(printed));
     QVERIFY(printed.contains("Farmacia Centrale"));
 }
 
 void TestVendingSession::rechargeWithRemainderBlocksFurtherRecharges()
 {
     // The card takes 300 more before it is full.
-    VendingRig rig(QJsonObject{
-        {"card", QJsonObject{{"present", false}, {"balance", 1000}, {"id", 77}, {"maxBalance", 1300}}}});
+    VendingRig rig(
+        QJsonObject {{"card", QJsonObject {{"present", false}, {"balance", 1000}, {"id", 77}, {"maxBalance", 1300}}}});
     QVERIFY(rig.start());
     rig.session->beginVendingSession();
     QTRY_VERIFY(rig.enables().value("coinAcceptor").toBool());
@@ -187,7 +199,7 @@ void TestVendingSession::rechargeWithRemainderBlocksFurtherRecharges()
     QCOMPARE(rig.requestsOf('D'), 0);
     QVERIFY(rig.control("card insert 1000 77"));
     QTRY_COMPARE(rig.session->isRechargeBlocked(), true);
-    QCOMPARE(rig.log.starting("recharge"), QStringList{"recharge 300 77"});
+    QCOMPARE(rig.log.starting("recharge"), QStringList {"recharge 300 77"});
     QCOMPARE(rig.session->balance().recharges, 300);
     QCOMPARE(rig.session->balance().rechargeCount, 1);
     QCOMPARE(rig.session->computeExtraCredit(), 100);
@@ -226,7 +238,7 @@ void TestVendingSession::suspendMovesCashOntoAPresentedCard()
     QCOMPARE(rig.session->currentCredit(), 800);
     QCOMPARE(rig.session->balance().recharges, 300);
     QVERIFY(rig.log.lines().contains("vending-session-info 1 300 0"));
-    QCOMPARE(rig.log.starting("recharge"), QStringList{"recharge 300 9"});
+    QCOMPARE(rig.log.starting("recharge"), QStringList {"recharge 300 9"});
 }
 
 void TestVendingSession::countdownFollowsTheCredit()

@@ -128,7 +128,11 @@ public:
                 described << QStringLiteral("O%1 %2").arg(int(r.at(1))).arg((quint8(r.at(2)) << 8) | quint8(r.at(3)));
                 break;
             case 'E':
-                described << QStringLiteral("E%1%2%3%4").arg(r.at(1) & 1).arg((r.at(1) >> 1) & 1).arg((r.at(1) >> 2) & 1).arg((r.at(1) >> 3) & 1);
+                described << QStringLiteral("E%1%2%3%4")
+                                 .arg(r.at(1) & 1)
+                                 .arg((r.at(1) >> 1) & 1)
+                                 .arg((r.at(1) >> 2) & 1)
+                                 .arg((r.at(1) >> 3) & 1);
                 break;
             case 'W':
                 described << QStringLiteral("W%1").arg(int(r.at(1)));
