@@ -200,6 +200,130 @@ ON DUTY</translation>
     </message>
 </context>
 <context>
+    <name>ProductDetailsPage</name>
+    <message>
+        <source>CREDITO INSUFFICIENTE</source>
+        <translation>NOT ENOUGH CREDIT</translation>
+    </message>
+    <message>
+        <source>Tocca questo riquadro per continuare</source>
+        <translation>Touch this box to continue</translation>
+    </message>
+    <message>
+        <source>DESCRIZIONE:</source>
+        <translation>DESCRIPTION:</translation>
+    </message>
+    <message>
+        <source>PREZZO UNITARIO:</source>
+        <translation>UNIT PRICE:</translation>
+    </message>
+    <message>
+        <source>QUANTITA&apos;:</source>
+        <translation>QUANTITY:</translation>
+    </message>
+    <message>
+        <source>TOTALE:</source>
+        <translation>TOTAL:</translation>
+    </message>
+    <message>
+        <source>ANNULLA</source>
+        <translation>CANCEL</translation>
+    </message>
+    <message>
+        <source>CONFERMA</source>
+        <translation>CONFIRM</translation>
+    </message>
+</context>
+<context>
+    <name>ProductDispensingPage</name>
+    <message>
+        <source>Attendere prego</source>
+        <translation>Please wait</translation>
+    </message>
+    <message>
+        <source>Preparazione erogazione prodotti</source>
+        <translation>Getting your products ready</translation>
+    </message>
+    <message>
+        <source>Prelievo cashless</source>
+        <translation>Charging your card</translation>
+    </message>
+    <message numerus="yes">
+        <source>Attenzione: erogati %n prodott(o) su %1</source>
+        <translation>
+            <numerusform>Please note: %n product of %1 delivered</numerusform>
+            <numerusform>Please note: %n products of %1 delivered</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Toccare questo riquadro per continuare</source>
+        <translation>Touch this box to continue</translation>
+    </message>
+    <message>
+        <source>RITIRA PRODOTTO</source>
+        <translation>TAKE YOUR PRODUCT</translation>
+    </message>
+</context>
+<context>
+    <name>ProductPage</name>
+    <message>
+        <source>Fine sessione</source>
+        <translation>End of purchase</translation>
+    </message>
+    <message>
+        <source>Operazione completata</source>
+        <translation>Thank you</translation>
+    </message>
+    <message>
+        <source>Attendere erogazione resto</source>
+        <translation>Please wait for your change</translation>
+    </message>
+    <message>
+        <source>Impossibile erogare resto per euro %1</source>
+        <translation>Change of euro %1 could not be paid</translation>
+    </message>
+    <message>
+        <source>Impossibile erogare resto per %1 euro</source>
+        <translation>%1 euro of change could not be paid</translation>
+    </message>
+    <message>
+        <source>Attendere stampa scontrino</source>
+        <translation>Please wait for your receipt</translation>
+    </message>
+    <message>
+        <source>Impossibile stampare scontrino per credito dovuto di %1</source>
+        <translation>The receipt for the credit owed of %1 could not be printed</translation>
+    </message>
+    <message>
+        <source>Tocca questo riquadro per terminare l&apos;operazione</source>
+        <translation>Touch this box to finish</translation>
+    </message>
+    <message>
+        <source>IMPORTO DOVUTO: %1</source>
+        <translation>IMPORTO DOVUTO: %1</translation>
+    </message>
+    <message>
+        <source>PRESENTARE QUESTO</source>
+        <translation>PRESENTARE QUESTO</translation>
+    </message>
+    <message>
+        <source>SCONTRINO NEGLI ORARI</source>
+        <translation>SCONTRINO NEGLI ORARI</translation>
+    </message>
+    <message>
+        <source>DI APERTURA PER IL</source>
+        <translation>DI APERTURA PER IL</translation>
+    </message>
+    <message>
+        <source>RIMBORSO DEL CREDITO</source>
+        <translation>RIMBORSO DEL CREDITO</translation>
+    </message>
+    <message>
+        <source>NON UTILIZZATO</source>
+        <translation>NON UTILIZZATO</translation>
+    </message>
+</context>
+<context>
     <name>ProductSoldOutNotification</name>
     <message>
         <source>Prodotto &apos;%1&apos; (%2) esaurito alla colonna %3</source>
@@ -218,6 +342,28 @@ ON DUTY</translation>
     <message>
         <source>Inizializzazione interfaccia grafica</source>
         <translation>Initialising user interface</translation>
+    </message>
+</context>
+<context>
+    <name>SuggestionsPage</name>
+    <message>
+        <source>POTREBBE INTERESSARTI ANCHE</source>
+        <translation>YOU MIGHT ALSO LIKE</translation>
+    </message>
+    <message>
+        <source>ALTRI PRODOTTI</source>
+        <translation>OTHER PRODUCTS</translation>
+    </message>
+    <message>
+        <source>NO GRAZIE</source>
+        <translation>NO THANKS</translation>
+    </message>
+</context>
+<context>
+    <name>VendingSessionContext</name>
+    <message>
+        <source>Credito corrente: %1</source>
+        <translation>Current credit: %1</translation>
     </message>
 </context>
 <context>

@@ -200,6 +200,130 @@ DI TURNO</translation>
     </message>
 </context>
 <context>
+    <name>ProductDetailsPage</name>
+    <message>
+        <source>CREDITO INSUFFICIENTE</source>
+        <translation>CREDITO INSUFFICIENTE</translation>
+    </message>
+    <message>
+        <source>Tocca questo riquadro per continuare</source>
+        <translation>Tocca questo riquadro per continuare</translation>
+    </message>
+    <message>
+        <source>DESCRIZIONE:</source>
+        <translation>DESCRIZIONE:</translation>
+    </message>
+    <message>
+        <source>PREZZO UNITARIO:</source>
+        <translation>PREZZO UNITARIO:</translation>
+    </message>
+    <message>
+        <source>QUANTITA&apos;:</source>
+        <translation>QUANTITA&apos;:</translation>
+    </message>
+    <message>
+        <source>TOTALE:</source>
+        <translation>TOTALE:</translation>
+    </message>
+    <message>
+        <source>ANNULLA</source>
+        <translation>ANNULLA</translation>
+    </message>
+    <message>
+        <source>CONFERMA</source>
+        <translation>CONFERMA</translation>
+    </message>
+</context>
+<context>
+    <name>ProductDispensingPage</name>
+    <message>
+        <source>Attendere prego</source>
+        <translation>Attendere prego</translation>
+    </message>
+    <message>
+        <source>Preparazione erogazione prodotti</source>
+        <translation>Preparazione erogazione prodotti</translation>
+    </message>
+    <message>
+        <source>Prelievo cashless</source>
+        <translation>Prelievo cashless</translation>
+    </message>
+    <message numerus="yes">
+        <source>Attenzione: erogati %n prodott(o) su %1</source>
+        <translation>
+            <numerusform>Attenzione: erogato %n prodotto su %1</numerusform>
+            <numerusform>Attenzione: erogati %n prodotti su %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Toccare questo riquadro per continuare</source>
+        <translation>Toccare questo riquadro per continuare</translation>
+    </message>
+    <message>
+        <source>RITIRA PRODOTTO</source>
+        <translation>RITIRA PRODOTTO</translation>
+    </message>
+</context>
+<context>
+    <name>ProductPage</name>
+    <message>
+        <source>Fine sessione</source>
+        <translation>Fine sessione</translation>
+    </message>
+    <message>
+        <source>Operazione completata</source>
+        <translation>Operazione completata</translation>
+    </message>
+    <message>
+        <source>Attendere erogazione resto</source>
+        <translation>Attendere erogazione resto</translation>
+    </message>
+    <message>
+        <source>Impossibile erogare resto per euro %1</source>
+        <translation>Impossibile erogare resto per euro %1</translation>
+    </message>
+    <message>
+        <source>Impossibile erogare resto per %1 euro</source>
+        <translation>Impossibile erogare resto per %1 euro</translation>
+    </message>
+    <message>
+        <source>Attendere stampa scontrino</source>
+        <translation>Attendere stampa scontrino</translation>
+    </message>
+    <message>
+        <source>Impossibile stampare scontrino per credito dovuto di %1</source>
+        <translation>Impossibile stampare scontrino per credito dovuto di %1</translation>
+    </message>
+    <message>
+        <source>Tocca questo riquadro per terminare l&apos;operazione</source>
+        <translation>Tocca questo riquadro per terminare l&apos;operazione</translation>
+    </message>
+    <message>
+        <source>IMPORTO DOVUTO: %1</source>
+        <translation>IMPORTO DOVUTO: %1</translation>
+    </message>
+    <message>
+        <source>PRESENTARE QUESTO</source>
+        <translation>PRESENTARE QUESTO</translation>
+    </message>
+    <message>
+        <source>SCONTRINO NEGLI ORARI</source>
+        <translation>SCONTRINO NEGLI ORARI</translation>
+    </message>
+    <message>
+        <source>DI APERTURA PER IL</source>
+        <translation>DI APERTURA PER IL</translation>
+    </message>
+    <message>
+        <source>RIMBORSO DEL CREDITO</source>
+        <translation>RIMBORSO DEL CREDITO</translation>
+    </message>
+    <message>
+        <source>NON UTILIZZATO</source>
+        <translation>NON UTILIZZATO</translation>
+    </message>
+</context>
+<context>
     <name>ProductSoldOutNotification</name>
     <message>
         <source>Prodotto &apos;%1&apos; (%2) esaurito alla colonna %3</source>
@@ -218,6 +342,28 @@ DI TURNO</translation>
     <message>
         <source>Inizializzazione interfaccia grafica</source>
         <translation>Inizializzazione interfaccia grafica</translation>
+    </message>
+</context>
+<context>
+    <name>SuggestionsPage</name>
+    <message>
+        <source>POTREBBE INTERESSARTI ANCHE</source>
+        <translation>POTREBBE INTERESSARTI ANCHE</translation>
+    </message>
+    <message>
+        <source>ALTRI PRODOTTI</source>
+        <translation>ALTRI PRODOTTI</translation>
+    </message>
+    <message>
+        <source>NO GRAZIE</source>
+        <translation>NO GRAZIE</translation>
+    </message>
+</context>
+<context>
+    <name>VendingSessionContext</name>
+    <message>
+        <source>Credito corrente: %1</source>
+        <translation>Credito corrente: %1</translation>
     </message>
 </context>
 <context>

@@ -33,6 +33,7 @@ namespace {
 
 const QPoint CUSTOM_TEXT_BUTTON_POSITION(36, 14);
 const QPoint PHARMACIES_BUTTON_POSITION(542, 14);
+const char* const ITALIAN = "it";
 const int LANGUAGE_BUTTON_SIZE = 80;
 const int LANGUAGE_BUTTON_STEP = 114;
 const int DEFAULT_RESTORE_TIMEOUT_S = 60;
@@ -194,9 +195,12 @@ void HomePage::setLanguage(const QString& language)
     if (language == m_currentLanguage)
         return;
     m_currentLanguage = language;
-    // A language without a translation empties the translator: the Italian
-    // source texts show. Every page re-translates on the language change.
-    VM24::load_translation(m_translator, language);
+    // A language without a translation shows the Italian texts, from the
+    // Italian translation when there is one: it carries the plural forms
+    // the source texts leave open. Every page re-translates on the
+    // language change.
+    if (!VM24::load_translation(m_translator, language))
+        VM24::load_translation(m_translator, QLatin1String(ITALIAN));
 }
 
 void HomePage::onEnterClicked()

@@ -4,6 +4,7 @@
 #include "app/context.h"
 #include "app/defaults.h"
 #include "app/homepage.h"
+#include "app/informationpanelfactory.h"
 #include "app/pendingactivityqueue.h"
 #include "app/slideshowcontrol.h"
 #include "app/vm24.h"
@@ -27,7 +28,14 @@
 #include "tasks/taskscheduler.h"
 #include "updates/assetsregistry.h"
 #include "vending/alarmmanager.h"
+#include "vending/changeobserver.h"
+#include "vending/informationpanel.h"
 #include "vending/motordispensermonitor.h"
+#include "vending/productdetailspage.h"
+#include "vending/productdispensingpage.h"
+#include "vending/productpage.h"
+#include "vending/suggestionspage.h"
+#include "vending/vendingsessioncontext.h"
 
 #include <QCoreApplication>
 #include <QRunnable>
@@ -93,8 +101,8 @@ MainWindow::MainWindow(Rk710Controller* controller, QTranslator& translator, QWi
     m_pendingActivities = new PendingActivityQueue(this);
     createCatalogue();
     createMotorMonitor();
-    // The vending session and the purchase pages follow the motor monitor.
-    // The USB monitor of maintenance mode comes after them.
+    createPurchasePages();
+    // The USB monitor of maintenance mode comes here.
     m_settingsManager = new SettingsManager(m_controller, this);
     // Maintenance pages, the push-update watcher, the content and package
     // downloaders and maintenance mode with its menu come here, after the
@@ -140,10 +148,12 @@ void MainWindow::createAlarmManager()
             &AlarmManager::onDeviceStatusesChanged);
 }
 
-// The change observer comes first, right after the accounting service; the
-// watchers follow in this order.
 void MainWindow::createBoardWatchers()
 {
+    m_changeObserver = new ChangeObserver(m_notificationService.get(), this);
+    m_changeObserver->setDeviceStatus(m_controller->getBoardStatus());
+    connect(m_controller, &Rk710Controller::deviceStatusChanged, m_changeObserver, &ChangeObserver::setDeviceStatus);
+
     m_printerObserver = new PrinterObserver(this);
     m_printerObserver->setDeviceStatus(m_controller->getBoardStatus());
     connect(m_controller, &Rk710Controller::deviceStatusChanged, m_printerObserver, &PrinterObserver::setDeviceStatus);
@@ -189,16 +199,40 @@ void MainWindow::createMotorMonitor()
             &MotorDispenserMonitor::setProductPresence);
 }
 
+void MainWindow::createPurchasePages()
+{
+    m_session = new VendingSessionContext(m_controller, m_priceProvider, m_accounting.get(), m_changeObserver,
+                                          m_powerControl, m_notificationService.get(), this);
+    Context* context = m_context.get();
+    m_dispensingPage = new ProductDispensingPage(m_session, m_productProvider, m_motorMonitor, m_controller, context);
+    m_detailsPage = new ProductDetailsPage(m_dispensingPage, m_session, m_productProvider, m_priceProvider, context);
+    m_suggestionsPage = new SuggestionsPage(m_detailsPage, m_session, m_productProvider, m_priceProvider, context);
+    m_productPage = new ProductPage(m_detailsPage, m_suggestionsPage, m_session, m_productProvider, m_priceProvider,
+                                    m_motorMonitor, m_controller, context);
+    connect(m_alarmManager, &AlarmManager::alarmsChanged, m_productPage, &ProductPage::onAlarmsChanged);
+    connect(m_session, &VendingSessionContext::sessionExpired, m_productPage, &ProductPage::triggerEndSession);
+    for (QWidget* page : {static_cast<QWidget*>(m_detailsPage), static_cast<QWidget*>(m_suggestionsPage),
+                          static_cast<QWidget*>(m_productPage)}) {
+        InformationPanel* panel =
+            VM24::make_information_panel(m_session, m_changeObserver, m_printerObserver, page);
+        connect(panel, &InformationPanel::endSessionTriggered, m_productPage, &ProductPage::triggerEndSession);
+    }
+}
+
 void MainWindow::createHomePage(QTranslator& translator)
 {
-    m_homePage = new HomePage(nullptr, m_pendingActivities, m_alarmManager, nullptr, translator, m_context.get());
+    m_homePage = new HomePage(m_productPage, m_pendingActivities, m_alarmManager, nullptr, translator,
+                              m_context.get());
     connect(m_controller, &Rk710Controller::inputChanged, m_homePage, &HomePage::onInputChanged);
 }
 
 // Display pages were added by the pages that own them.
 void MainWindow::addViews()
 {
-    m_context->addView(m_homePage);
+    for (QWidget* page : {static_cast<QWidget*>(m_homePage), static_cast<QWidget*>(m_productPage),
+                          static_cast<QWidget*>(m_suggestionsPage), static_cast<QWidget*>(m_detailsPage),
+                          static_cast<QWidget*>(m_dispensingPage)})
+        m_context->addView(page);
 }
 
 void MainWindow::createSlideshow()
@@ -221,10 +255,14 @@ void MainWindow::createNotificationHandlers()
 void MainWindow::registerConfigurables()
 {
     m_settingsManager->registerConfigurable(m_alarmManager);
+    m_settingsManager->registerConfigurable(m_changeObserver);
     m_settingsManager->registerConfigurable(m_fanControl);
     m_settingsManager->registerConfigurable(m_productProvider);
     m_settingsManager->registerConfigurable(m_motorMonitor);
+    // The file notifier registers here.
+    m_settingsManager->registerConfigurable(m_session);
     m_settingsManager->registerConfigurable(m_homePage);
+    // Then the content and package downloaders.
 }
 
 void MainWindow::publishStart()

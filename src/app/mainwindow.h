@@ -10,6 +10,7 @@ class AccountingService;
 class AlarmManager;
 class AssetsRegistry;
 class BoardStatusObserver;
+class ChangeObserver;
 class DoorMonitor;
 class FanControl;
 class PrinterObserver;
@@ -22,12 +23,17 @@ class PendingActivityQueue;
 class PeriodicDbLogger;
 class PowerControl;
 class PriceProvider;
+class ProductDetailsPage;
+class ProductDispensingPage;
+class ProductPage;
 class ProductProvider;
 class QStackedWidget;
 class QTranslator;
 class Rk710Controller;
 class SettingsManager;
 class SlideshowControl;
+class SuggestionsPage;
+class VendingSessionContext;
 class TaskScheduler;
 
 // The program's one window and the place where every long-lived object is
@@ -52,6 +58,8 @@ public:
     TaskScheduler* scheduler() const { return m_scheduler; }
     ProductProvider* productProvider() const { return m_productProvider; }
     AlarmManager* alarmManager() const { return m_alarmManager; }
+    ProductPage* productPage() const { return m_productPage; }
+    VendingSessionContext* session() const { return m_session; }
 
 public slots:
     void initialize();
@@ -66,6 +74,7 @@ private:
     void createBoardWatchers();
     void createCatalogue();
     void createMotorMonitor();
+    void createPurchasePages();
     void createHomePage(QTranslator& translator);
     void addViews();
     void createSlideshow();
@@ -85,6 +94,7 @@ private:
     QStackedWidget* m_views = nullptr;
     PowerControl* m_powerControl = nullptr;
     AlarmManager* m_alarmManager = nullptr;
+    ChangeObserver* m_changeObserver = nullptr;
     PrinterObserver* m_printerObserver = nullptr;
     TouchscreenWatcher* m_touchscreenWatcher = nullptr;
     FanControl* m_fanControl = nullptr;
@@ -96,6 +106,11 @@ private:
     ProductProvider* m_productProvider = nullptr;
     PriceProvider* m_priceProvider = nullptr;
     MotorDispenserMonitor* m_motorMonitor = nullptr;
+    VendingSessionContext* m_session = nullptr;
+    ProductDispensingPage* m_dispensingPage = nullptr;
+    ProductDetailsPage* m_detailsPage = nullptr;
+    SuggestionsPage* m_suggestionsPage = nullptr;
+    ProductPage* m_productPage = nullptr;
     HomePage* m_homePage = nullptr;
     SlideshowControl* m_slideshow = nullptr;
     SettingsManager* m_settingsManager = nullptr;
