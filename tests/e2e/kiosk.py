@@ -42,6 +42,32 @@ class Screen:
         return len({self.pixel(px, py) for px in range(x, x + w, step) for py in range(y, y + h, step)})
 
 
+class Picture:
+    """A picture of the program's resources, to find where a page draws it."""
+
+    def __init__(self, path, exclude=(), step=6):
+        size = subprocess.run(["identify", "-format", "%w %h", path], check=True, stdout=subprocess.PIPE,
+                              text=True).stdout.split()
+        self.width, self.height = int(size[0]), int(size[1])
+        raw = subprocess.run(["convert", path, "-depth", "8", "rgba:-"], check=True, stdout=subprocess.PIPE).stdout
+        self.points = []
+        for y in range(2, self.height - 2, step):
+            for x in range(2, self.width - 2, step):
+                if any(ex <= x < ex + ew and ey <= y < ey + eh for ex, ey, ew, eh in exclude):
+                    continue
+                i = (y * self.width + x) * 4
+                if raw[i + 3] == 255:
+                    self.points.append((x, y, tuple(raw[i:i + 3])))
+
+    def shown_at(self, screen, x, y, tolerance=10, share=0.95):
+        """True when nearly every opaque point of the picture is on the screen at (x, y)."""
+        if not self.points:
+            return False
+        matches = sum(1 for px, py, colour in self.points
+                      if all(abs(a - b) <= tolerance for a, b in zip(screen.pixel(x + px, y + py), colour)))
+        return matches >= share * len(self.points)
+
+
 class Kiosk:
     def __init__(self, source_dir, build_dir, name, sim_state, settings=None):
         self.source = os.path.abspath(source_dir)
@@ -184,6 +210,9 @@ class Kiosk:
     def check_running(self):
         if self.program.poll() is not None:
             raise KioskError("vm24 ended with %s; see %s" % (self.program.returncode, self.program_log))
+
+    def picture(self, name, exclude=()):
+        return Picture(os.path.join(self.source, "resources", "images", name + ".png"), exclude)
 
     # -- the board ----------------------------------------------------------
 

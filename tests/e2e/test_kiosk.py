@@ -6,8 +6,10 @@ board simulator under a virtual display and uses them as a customer would.
 """
 
 import argparse
+import os
 import sys
 import time
+import xml.etree.ElementTree as ET
 
 from kiosk import Kiosk, KioskError
 
@@ -17,11 +19,11 @@ BOTTOM_BANNER = (60, 1705, 1018, 1801)
 BANNER_TEXT_ZONE = (100, 300, 880, 54)
 
 # A machine ready to sell: every column stocked, hoppers of 50 and 100 cents,
-# changer tubes empty, so that change comes from the hoppers only.
+# changer tubes that take no coins, so that change comes from the hoppers only.
 SELLING_STATE = {
     "columns": [5] * 18,
     "hoppers": [{"value": 50, "coins": 40}, {"value": 100, "coins": 40}],
-    "tubes": [],
+    "tubes": [{"value": v, "coins": 0, "capacity": 0} for v in (5, 10, 20, 50, 100, 200)],
     "key": True,
     "timings": {"motorMs": 300, "payoutMs": 200, "coinMs": 20, "receiptIdleMs": 400},
 }
@@ -29,6 +31,101 @@ SELLING_STATE = {
 # operator would.
 SETTINGS = {"Alarms": {"touchscreen-disconnected": "false"},
             "General": {"restore-default-language-timeout": "3"}}
+# The demo arrangement, with the hand gel (2,90) in selections 13 and 15.
+GEL = "main/1701"
+GEL_SELECTIONS = (13, 15)
+PURCHASE_SETTINGS = dict(SETTINGS, Products={"selection_15": GEL})
+
+# Where things are on the screen.
+GRID_LEFT, GRID_TOP, BUTTON_W, BUTTON_H = 2, 85, 269, 317
+INCREMENT = (358 + 248 + 48, 1260 + 123 + 48)
+CONFIRM = (548 + 254, 1716 + 84)
+NO_THANKS = (212 + 328, 1554 + 130)
+END_PURCHASE = (276 + 267, 16 + 330)
+
+
+def selection_centre(selection):
+    if selection < 2:
+        row, column = 0, 3 * selection
+    else:
+        row, column = 1 + (selection - 2) // 4, (selection - 2) % 4
+    return GRID_LEFT + BUTTON_W * column + BUTTON_W // 2, GRID_TOP + BUTTON_H * row + BUTTON_H // 2
+
+
+class Pages:
+    """Recognises the purchase pages by the pictures they draw away from the
+    middle of the screen, where the wait dialogs appear."""
+
+    def __init__(self, kiosk):
+        self.banner_frame = kiosk.picture("brixo-banner-frame", exclude=[(20, 16, 952, 176)])
+        self.quantity_frame = kiosk.picture("quantity-frame", exclude=[(16, 10, 332, 80), (20, 106, 324, 140)])
+        self.tagline = kiosk.picture("brixo-tagline")
+        self.arrows = kiosk.picture("arrows-down")
+        self.promo = kiosk.picture("promo-button", exclude=[(129, 26, 398, 163)])
+
+    def grid(self, s):
+        return self.banner_frame.shown_at(s, 44, 1670)
+
+    def details(self, s):
+        return self.quantity_frame.shown_at(s, 358, 1260)
+
+    def delivery(self, s):
+        return self.tagline.shown_at(s, 40, 70) and self.arrows.shown_at(s, 430, 1130)
+
+    def suggestions(self, s):
+        return self.promo.shown_at(s, 212, 1220) and self.promo.shown_at(s, 212, 1554)
+
+
+def dialog_shown(screen):
+    """A message box in the middle of the delivery page, below the product."""
+    return all(screen.is_colour(x, 1040, (255, 255, 255), 12) for x in (400, 540, 680))
+
+
+def pay(kiosk, *commands):
+    """Money goes in once the acceptors are on, as a customer would try again."""
+    for command in commands:
+        deadline = time.monotonic() + 10
+        while True:
+            try:
+                kiosk.board(command)
+                break
+            except KioskError:
+                if time.monotonic() > deadline:
+                    raise
+                time.sleep(0.2)
+
+
+def wait_for_credit(kiosk, cents, timeout=10):
+    deadline = time.monotonic() + timeout
+    while kiosk.state()["credit"]["bill"] + kiosk.state()["credit"]["coins"] < cents:
+        if time.monotonic() > deadline:
+            raise KioskError("the board never held %d cents" % cents)
+        time.sleep(0.2)
+    time.sleep(1.5)  # the session reads the credit every second
+
+
+def ledger_periods(kiosk):
+    main = kiosk.path("accounting.xml")
+    with open(main, "rb") as f, open(main + ".bak", "rb") as g:
+        if f.read() != g.read():
+            raise KioskError("accounting.xml and accounting.xml.bak differ")
+    return {a.get("type"): a for a in ET.parse(main).getroot().findall("accounting")}
+
+
+def expect(condition, message):
+    if not condition:
+        raise KioskError(message)
+
+
+def expect_in_order(rows, expected):
+    """Each expected (category, data) pair appears after the previous one."""
+    at = 0
+    for category, data in expected:
+        while at < len(rows) and not (rows[at]["category"] == category and data in rows[at]["data"]):
+            at += 1
+        expect(at < len(rows), "event log: no %s row with %r in order; rows: %s"
+               % (category, data, [(r["category"], r["data"]) for r in rows]))
+        at += 1
 
 
 def on_home_page(screen):
@@ -65,7 +162,160 @@ def case_home(kiosk):
     del english, italian
 
 
-CASES = {"home": case_home}
+def case_purchase(kiosk):
+    pages = Pages(kiosk)
+    kiosk.wait_for_screen("home", on_home_page, timeout=30)
+    kiosk.touch(*centre(TOP_BANNER))
+    kiosk.wait_for_screen("grid", pages.grid)
+
+    pay(kiosk, "banknote 500", "coin 200", "coin 20")
+    wait_for_credit(kiosk, 720)
+    kiosk.screenshot("grid-with-credit")
+    kiosk.touch(*selection_centre(GEL_SELECTIONS[0]))
+    kiosk.wait_for_screen("details", pages.details)
+    kiosk.touch(*INCREMENT)
+    time.sleep(0.5)
+    kiosk.screenshot("details-quantity-2")
+    kiosk.touch(*CONFIRM)
+    kiosk.wait_for_screen("delivery", pages.delivery, timeout=10)
+    kiosk.wait_for_screen("suggestions", pages.suggestions, timeout=30)
+    kiosk.touch(*NO_THANKS)
+    kiosk.wait_for_screen("end-of-purchase", lambda s: not pages.suggestions(s), timeout=10)
+    kiosk.wait_for_screen("home-after-purchase", on_home_page, timeout=40)
+    kiosk.stop_program()
+
+    board = kiosk.state()
+    columns = [c["stock"] for c in board["columns"]]
+    expect(columns == [5] * 13 + [4, 5, 4, 5, 5], "column stock after the sale: %s" % columns)
+    expect(board["delivered"] == 2, "products delivered: %s" % board["delivered"])
+    hoppers = [h["coins"] for h in board["hoppers"]]
+    expect(hoppers == [40, 39], "hopper coins after change of 1,00: %s" % hoppers)
+
+    for period, ledger in ledger_periods(kiosk).items():
+        values = {child.tag: int(child.text) for child in ledger if child.text and child.text.strip().isdigit()}
+        wanted = {"banknotes": 500, "coins": 220, "cash-income": 580, "change-delivered": 100, "extra-income": 40,
+                  "cashless-income": 0, "recharges": 0}
+        expect(all(values.get(k) == v for k, v in wanted.items()), "ledger %s: %s" % (period, values))
+        dispensers = {int(d.get("index")): (int(d.get("count")), int(d.get("amount")))
+                      for d in ledger.find("dispensers")}
+        sold = {i: v for i, v in dispensers.items() if v != (0, 0)}
+        expect(sold == {13: (1, 290), 15: (1, 290)}, "ledger %s dispensers: %s" % (period, sold))
+    expect(len(ledger_periods(kiosk)) == 3, "three accounting periods")
+
+    counters = ET.parse(kiosk.path("counters.xml")).getroot()
+    for counter in counters.findall("counter"):
+        taken = {c.get("value"): int(c.text) for c in counter.findall("currency")}
+        paid = {h.get("id"): int(h.text) for h in counter.findall("hopper")}
+        expect(taken["500"] == 1 and taken["200"] == 1 and taken["20"] == 1 and paid["2"] == 1,
+               "counters %s: %s %s" % (counter.get("type"), taken, paid))
+
+    expect_in_order(kiosk.event_log(), [
+        ("vending-session-info", "flag=0"),
+        ("cash-inserted", "banknotes=500"),
+        ("vending-session-info", "flag=1&cash=720"),
+        ("product-purchased", "productId=%s&cost=290&dispenser=13&method=Cash" % GEL),
+        ("product-purchased", "productId=%s&cost=290&dispenser=15&method=Cash" % GEL),
+        ("return-change", "100"),
+        ("warning", "Impossibile erogare resto per euro 0,40"),
+        ("overpay", "40"),
+        ("vending-session-info", "flag=2"),
+    ])
+
+    note = kiosk.receipts(1)[0]
+    text = [line.strip() for line in note]
+    for line in ("FARMACIA SANTA CHIARA", "IMPORTO DOVUTO: 0,40", "PRESENTARE QUESTO", "SCONTRINO NEGLI ORARI",
+                 "DI APERTURA PER IL", "RIMBORSO DEL CREDITO", "NON UTILIZZATO"):
+        expect(line in text, "credit note without %r: %s" % (line, note))
+    expect(text.index("IMPORTO DOVUTO: 0,40") < text.index("PRESENTARE QUESTO"), "credit note order")
+
+
+def case_alarm(kiosk):
+    pages = Pages(kiosk)
+    kiosk.wait_for_screen("home", on_home_page, timeout=30)
+    kiosk.touch(*centre(BOTTOM_BANNER))
+    kiosk.wait_for_screen("grid", pages.grid)
+    pay(kiosk, "coin 100")
+    wait_for_credit(kiosk, 100)
+    kiosk.touch(*selection_centre(0))
+    kiosk.wait_for_screen("details", pages.details)
+
+    kiosk.board("key out", "door front open")
+    kiosk.wait_for_screen("session-ended-by-alarm", lambda s: not pages.details(s), timeout=15)
+    home = kiosk.wait_for_screen("home-out-of-service", lambda s: on_home_page(s) or
+                                 s.is_colour(*TOP_BANNER[:2], BANNER_FILL, 200), timeout=40)
+    del home
+    # Until the door is shut with the key the machine stays out of service:
+    # touches do not start a purchase.
+    kiosk.touch(*centre(TOP_BANNER))
+    time.sleep(1.5)
+    expect(not pages.grid(kiosk.screenshot("touch-while-out-of-service")), "a purchase started during the alarm")
+    kiosk.board("door front close", "key in")
+    kiosk.wait_for_screen("home-in-service", on_home_page, timeout=20)
+    # The home page works again once the alarm has cleared.
+    deadline = time.monotonic() + 20
+    while True:
+        kiosk.touch(*centre(TOP_BANNER))
+        try:
+            kiosk.wait_for_screen("grid-after-alarm", pages.grid, timeout=3)
+            break
+        except KioskError:
+            if time.monotonic() > deadline:
+                raise
+    kiosk.touch(*END_PURCHASE)
+    kiosk.wait_for_screen("home-at-end", on_home_page, timeout=40)
+    kiosk.stop_program()
+
+    ledger = ledger_periods(kiosk)["permanent"]
+    values = {child.tag: int(child.text) for child in ledger if child.text and child.text.strip().isdigit()}
+    expect(values["coins"] == 100 and values["cash-income"] == 0, "ledger after the alarm: %s" % values)
+    expect(values["change-delivered"] + values["extra-income"] == 100, "the credit went back or was noted: %s" % values)
+    expect_in_order(kiosk.event_log(), [
+        ("vending-session-info", "flag=0"),
+        ("cash-inserted", "coins=100"),
+        ("alarm", "id=1&clear=0"),
+        ("vending-session-info", "flag=2"),
+        ("alarm", "id=1&clear=1"),
+    ])
+    expect(kiosk.state()["delivered"] == 0, "nothing was delivered")
+
+
+def case_shortfall(kiosk):
+    pages = Pages(kiosk)
+    kiosk.wait_for_screen("home", on_home_page, timeout=30)
+    kiosk.touch(*centre(TOP_BANNER))
+    kiosk.wait_for_screen("grid", pages.grid)
+    pay(kiosk, "banknote 1000")
+    wait_for_credit(kiosk, 1000)
+    # Paracetamol, 4,50, in selection 0 only: its column holds one box.
+    kiosk.touch(*selection_centre(0))
+    kiosk.wait_for_screen("details", pages.details)
+    kiosk.touch(*INCREMENT)
+    time.sleep(0.5)
+    kiosk.screenshot("details-quantity-2")
+    kiosk.touch(*CONFIRM)
+    # The wait while the credit reader stops, the motor turns, a second
+    # pass finds the column empty: the shortfall message comes up.
+    kiosk.wait_for_screen("delivery-wait", lambda s: pages.delivery(s) and dialog_shown(s), timeout=10)
+    kiosk.wait_for_screen("delivery", lambda s: pages.delivery(s) and not dialog_shown(s), timeout=10)
+    kiosk.wait_for_screen("shortfall-message", lambda s: pages.delivery(s) and dialog_shown(s), timeout=10)
+    kiosk.wait_for_screen("suggestions", pages.suggestions, timeout=30)
+    kiosk.touch(*NO_THANKS)
+    kiosk.wait_for_screen("home-after-purchase", on_home_page, timeout=40)
+    kiosk.stop_program()
+
+    board = kiosk.state()
+    expect(board["columns"][0]["stock"] == 0 and board["delivered"] == 1, "one box came out: %s" % board["columns"][0])
+    ledger = ledger_periods(kiosk)["permanent"]
+    values = {child.tag: int(child.text) for child in ledger if child.text and child.text.strip().isdigit()}
+    expect(values["cash-income"] == 450, "only what came out is booked: %s" % values)
+    rows = kiosk.event_log()
+    purchases = [r for r in rows if r["category"] == "product-purchased"]
+    expect(len(purchases) == 1 and "dispenser=0" in purchases[0]["data"], "purchases: %s" % purchases)
+
+
+CASES = {"home": case_home, "purchase": case_purchase, "alarm": case_alarm, "shortfall": case_shortfall}
+STATES = {"shortfall": dict(SELLING_STATE, columns=[1] + [5] * 17)}
+CASE_SETTINGS = {"purchase": PURCHASE_SETTINGS}
 
 
 def main():
@@ -74,7 +324,9 @@ def main():
     parser.add_argument("--build", required=True)
     parser.add_argument("case", choices=sorted(CASES))
     arguments = parser.parse_args()
-    with Kiosk(arguments.source, arguments.build, arguments.case, SELLING_STATE, SETTINGS) as kiosk:
+    state = STATES.get(arguments.case, SELLING_STATE)
+    settings = CASE_SETTINGS.get(arguments.case, SETTINGS)
+    with Kiosk(arguments.source, arguments.build, arguments.case, state, settings) as kiosk:
         try:
             CASES[arguments.case](kiosk)
         except KioskError as error:
