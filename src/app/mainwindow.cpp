@@ -334,6 +334,7 @@ void MainWindow::deinit()
 {
     m_notificationService->notify(new VM24::PowerManagementNotification(power_event(m_powerControl->action())));
     // A mounted USB stick is unmounted here.
+    m_controller->waitForQueuedTasks();
     m_controller->setCreditEnable(false, false, false, false);
     m_controller->setOutput(false, OUTPUTS_OFF_AT_EXIT);
     m_controller->setPwmOutput(0, 0, 0, 0);

@@ -21,6 +21,16 @@ bool watchdogEnabled()
     return VM24::get_env_bool(WATCHDOG_VARIABLE, true);
 }
 
+// Stores a word read from the board; true when it is to be announced: it
+// changed, or it was cached by the start-up exchange and not announced yet.
+template <typename T>
+bool store_word(std::atomic<T>& cache, std::atomic<bool>& unannounced, T value)
+{
+    const bool changed = cache.exchange(value) != value;
+    const bool pending = unannounced.exchange(false);
+    return changed || pending;
+}
+
 } // namespace
 
 Rk710Controller::ResourceLocker::ResourceLocker(Rk710Controller* controller)
@@ -126,9 +136,11 @@ bool Rk710Controller::runStartupExchange()
         [&] { m_protocol.setOutput(true, START_OUTPUTS_ON); },
         [&] { m_protocol.setOutput(false, START_OUTPUTS_OFF); },
         [&] { m_protocol.setDoorStatus(false); },
-        [&] { m_protocol.readInput(); },
-        [&] { m_protocol.readBoardStatus(); },
-        [&] { m_protocol.readProductPresenceMask(); },
+        [&] { storeStartupWord(m_inputs, m_inputsUnannounced, m_protocol.readInput()); },
+        [&] { storeStartupWord(m_boardStatus, m_boardStatusUnannounced, m_protocol.readBoardStatus()); },
+        [&] {
+            storeStartupWord(m_productPresence, m_productPresenceUnannounced, m_protocol.readProductPresenceMask());
+        },
         [&] { m_initialCredit = m_protocol.getCredit(); },
         [&] { m_protocol.clear(); },
         [&] {
@@ -148,6 +160,17 @@ bool Rk710Controller::runStartupExchange()
     return true;
 }
 
+// The words are cached at once, so that whatever is built on the controller
+// right after the start-up exchange starts from the board's real state instead
+// of zeros; the reader's first cycle still announces them.
+template <typename T>
+void Rk710Controller::storeStartupWord(std::atomic<T>& cache, std::atomic<bool>& unannounced, T value)
+{
+    unannounced = true;
+    if (value != -1)
+        cache = value;
+}
+
 CreditPacket Rk710Controller::getInitialCredit()
 {
     QMutexLocker locker(&m_mutex);
@@ -164,6 +187,11 @@ void Rk710Controller::start(QRunnable* task)
 void Rk710Controller::startTimeConsuming(QRunnable* task)
 {
     m_longTaskPool.start(task);
+}
+
+void Rk710Controller::waitForQueuedTasks()
+{
+    m_taskPool.waitForDone();
 }
 
 template <typename Result, typename Call>
@@ -279,7 +307,7 @@ int Rk710Controller::readInput()
     bool changed = false;
     const int value = whenAlive(-1, [&](Rk710SerialProtocol& p) {
         const int inputs = p.readInput();
-        changed = inputs != -1 && m_inputs.exchange(inputs) != inputs;
+        changed = inputs != -1 && store_word(m_inputs, m_inputsUnannounced, inputs);
         return inputs;
     });
     if (changed)
@@ -292,7 +320,7 @@ int Rk710Controller::readBoardStatus()
     bool changed = false;
     const int value = whenAlive(-1, [&](Rk710SerialProtocol& p) {
         const int status = p.readBoardStatus();
-        changed = status != -1 && m_boardStatus.exchange(status) != status;
+        changed = status != -1 && store_word(m_boardStatus, m_boardStatusUnannounced, status);
         return status;
     });
     if (changed)
@@ -305,7 +333,7 @@ qint64 Rk710Controller::readProductPresenceMask()
     bool changed = false;
     const qint64 value = whenAlive(qint64(-1), [&](Rk710SerialProtocol& p) {
         const qint64 mask = p.readProductPresenceMask();
-        changed = mask != -1 && m_productPresence.exchange(mask) != mask;
+        changed = mask != -1 && store_word(m_productPresence, m_productPresenceUnannounced, mask);
         return mask;
     });
     if (changed)

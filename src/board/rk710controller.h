@@ -60,9 +60,10 @@ public:
     // Opens the line at 115200 baud.
     bool open(const char* device);
     // The start-up exchange: versions and serial number, outputs, door lock,
-    // a first read of the board's state, the credit left on the board, clear,
-    // hopper values; then polling starts and the board is alive. Nothing
-    // happens on a line that is not open.
+    // a first read of the board's state into the cache (announced by the
+    // reader's first cycle), the credit left on the board, clear, hopper
+    // values; then polling starts and the board is alive. Nothing happens on
+    // a line that is not open.
     void initialize();
     // The credit found by initialize(); the failed packet from then on.
     CreditPacket getInitialCredit();
@@ -76,7 +77,8 @@ public:
     quint8 version1() const { return m_version1; }
     quint8 version2() const { return m_version2; }
 
-    // Cached state; never touches the line.
+    // Cached state, filled by the start-up exchange and kept up to date by
+    // the reader; never touches the line.
     int getInputs() const { return m_inputs; }
     int getBoardStatus() const { return m_boardStatus; }
     qint64 getProductPresence() const { return m_productPresence; }
@@ -87,6 +89,9 @@ public:
     // are owned by the queue.
     void start(QRunnable* task);
     void startTimeConsuming(QRunnable* task);
+    // Waits until the short jobs queued so far have run, so that a job queued
+    // before the machine is switched off cannot switch something on again.
+    void waitForQueuedTasks();
 
     bool clear();
     bool setCreditEnable(bool billValidator, bool coinAcceptor, bool pos, bool cashless);
@@ -160,6 +165,8 @@ private:
     // caller announces it once the lock is released.
     bool changeAlive(bool alive);
     bool runStartupExchange();
+    template <typename T>
+    void storeStartupWord(std::atomic<T>& cache, std::atomic<bool>& unannounced, T value);
     bool errorLimitReached() const;
 
     QMutex m_mutex;
@@ -167,6 +174,9 @@ private:
     std::atomic<int> m_boardStatus{0};
     std::atomic<int> m_actuators{0};
     std::atomic<qint64> m_productPresence{UNKNOWN_PRESENCE};
+    std::atomic<bool> m_inputsUnannounced{false};
+    std::atomic<bool> m_boardStatusUnannounced{false};
+    std::atomic<bool> m_productPresenceUnannounced{false};
     Rk710SerialProtocol m_protocol;
     BoardStateReader* m_reader;
     QThreadPool m_taskPool;

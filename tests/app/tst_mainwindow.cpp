@@ -124,8 +124,15 @@ void MainWindowTest::quittingSwitchesTheMachineOff()
     QVERIFY(controller->setOutput(true, 0xCFF));
     QVERIFY(controller->setCreditEnable(true, true, true, true));
     QVERIFY(controller->setDoorStatus(true));
+    // A fan job still queued when the program quits does not undo the switch-off.
+    Rk710Controller* board = controller.get();
+    controller->start(QRunnable::create([board] {
+        QThread::msleep(300);
+        board->setPwmOutput(1, 25, 25, 0);
+    }));
 
     window->deinit();
+    controller->waitForQueuedTasks();
     const QJsonObject state = sim->state();
     QCOMPARE(state["outputs"].toInt() & 0xCFF, 0);
     const QJsonObject enables = state["enables"].toObject();

@@ -207,6 +207,34 @@ private slots:
         QCOMPARE(quint64(presence.last().first().toLongLong()), quint64(0x8000000000000001ULL));
     }
 
+    // The main window reads the cache right after the start-up exchange; the
+    // reader's first cycle (held back here) must not be needed for that.
+    void startupExchangeFillsTheCache()
+    {
+        board->setInputs(0x00280083);
+        board->setStatus(0x00000406);
+        board->setPresence(0x5);
+        for (char code : {'I', 'K', 'S'})
+            board->setDelay(code, 300);
+        controller.reset(new Rk710Controller);
+        QSignalSpy inputs(controller.get(), &Rk710Controller::inputChanged);
+        QSignalSpy presence(controller.get(), &Rk710Controller::productPresenceChanged);
+        QVERIFY(controller->open(board->devicePath().toLocal8Bit().constData()));
+        controller->initialize();
+        QCOMPARE(controller->getInputs(), 0x00280083);
+        QCOMPARE(controller->getBoardStatus(), 0x00000406);
+        QCOMPARE(controller->getProductPresence(), qint64(5));
+        QCOMPARE(inputs.count(), 0);
+
+        // Announced once all the same, and again only on a change.
+        QTRY_COMPARE(inputs.count(), 1);
+        QCOMPARE(inputs.first().first().toInt(), 0x00280083);
+        QTRY_COMPARE(presence.count(), 1);
+        board->setInputs(0x00280082);
+        QTRY_COMPARE(inputs.count(), 2);
+        QCOMPARE(presence.count(), 1);
+    }
+
     void allOnesPresenceIsAFailure()
     {
         QVERIFY(startController());
@@ -231,7 +259,7 @@ private slots:
         QCOMPARE(actuators.count(), 3);
         QCOMPARE(actuators.last().first().toInt(), 0x008);
         QCOMPARE(controller->getActuators(), 0x008);
-        QCOMPARE(board->requests().last(), bytes({'O', 0, 0x04, 0x02}));
+        QCOMPARE(board->commands().last(), bytes({'O', 0, 0x04, 0x02}));
 
         // A refused request changes nothing.
         controller->setRetryPolicy(100, 1);
@@ -439,17 +467,17 @@ private slots:
     {
         QVERIFY(startController());
         QCOMPARE(VM24::read_rk710_date_time(controller.get()), QDateTime(QDate(2030, 1, 2), QTime(3, 4, 5)));
-        QCOMPARE(board->requests().last(), bytes({'G', 0, 0, 0, 255, 255, 255, 0}));
+        QCOMPARE(board->commands().last(), bytes({'G', 0, 0, 0, 255, 255, 255, 0}));
 
         QVERIFY(VM24::save_local_time(controller.get(), QDateTime(QDate(2031, 3, 9), QTime(14, 5, 7))));
-        QCOMPARE(board->requests().last(), bytes({'G', 31, 3, 9, 14, 5, 7, 7}));
+        QCOMPARE(board->commands().last(), bytes({'G', 31, 3, 9, 14, 5, 7, 7}));
 
         QVERIFY(VM24::save_local_serial_number(controller.get(), 777));
-        QCOMPARE(board->requests().last(), bytes({'V', 2, 1, 0, 0, 0x03, 0x09, 1, 1}));
+        QCOMPARE(board->commands().last(), bytes({'V', 2, 1, 0, 0, 0x03, 0x09, 1, 1}));
         qputenv("RK710_ENABLE_WATCHDOG", "0");
         VM24::save_local_serial_number(controller.get(), 777);
         qunsetenv("RK710_ENABLE_WATCHDOG");
-        QCOMPARE(board->requests().last(), bytes({'V', 2, 1, 0, 0, 0x03, 0x09, 0, 1}));
+        QCOMPARE(board->commands().last(), bytes({'V', 2, 1, 0, 0, 0x03, 0x09, 0, 1}));
 
         QVERIFY(!VM24::read_rk710_date_time(nullptr).isValid());
         QCOMPARE(VM24::return_change_task(nullptr, 80), 80);
@@ -487,6 +515,19 @@ private slots:
         QVERIFY(progress->shortThread.load() != progress->longThread.load());
         QVERIFY(progress->shortThread.load() != QThread::currentThread());
         QCOMPARE(board->count('A'), 1 + 3);
+
+        // Waiting for the queued short jobs waits for a slow one, not for the long one.
+        controller->start(QRunnable::create([progress] {
+            QThread::msleep(300);
+            ++progress->shortDone;
+        }));
+        std::unique_ptr<QThread> waiter(QThread::create([c] { c->waitForQueuedTasks(); }));
+        waiter->start();
+        const bool waited = waiter->wait(10000);
+        progress->longRunning = false;
+        waiter->wait();
+        QVERIFY(waited);
+        QCOMPARE(progress->shortDone.load(), 4);
     }
 };
 

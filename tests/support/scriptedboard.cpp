@@ -100,6 +100,18 @@ QList<QByteArray> ScriptedBoard::requests() const
     return result;
 }
 
+QList<QByteArray> ScriptedBoard::commands() const
+{
+    QList<QByteArray> result = requests();
+    result.removeIf(isPolling);
+    return result;
+}
+
+bool ScriptedBoard::isPolling(const QByteArray& request)
+{
+    return request == "I" || request == "K" || request == "S";
+}
+
 QByteArray ScriptedBoard::codes() const
 {
     QByteArray result;

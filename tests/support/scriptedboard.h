@@ -37,6 +37,10 @@ public:
     void setDelay(char code, int ms);
 
     QList<QByteArray> requests() const;
+    // The requests other than the controller's polling of inputs, status and
+    // product presence, which its reader thread sends at any moment.
+    QList<QByteArray> commands() const;
+    static bool isPolling(const QByteArray& request);
     // The command letters received, in order.
     QByteArray codes() const;
     int count(char code) const;

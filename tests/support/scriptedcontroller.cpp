@@ -3,15 +3,6 @@
 #include <QDeadlineTimer>
 #include <QThread>
 
-namespace {
-
-bool is_polling(const QByteArray& request)
-{
-    return request == "I" || request == "K" || request == "S";
-}
-
-} // namespace
-
 ScriptedController::ScriptedController()
     : m_board(new ScriptedBoard)
 {
@@ -29,12 +20,7 @@ bool ScriptedController::start()
 
 QList<QByteArray> ScriptedController::requests() const
 {
-    QList<QByteArray> result;
-    for (const QByteArray& request : m_board->requests()) {
-        if (!is_polling(request))
-            result.append(request);
-    }
-    return result;
+    return m_board->commands();
 }
 
 bool ScriptedController::waitForRequests(int count, int timeoutMs) const
