@@ -6,7 +6,6 @@
 #include <QEvent>
 #include <QFile>
 #include <QLabel>
-#include <QVBoxLayout>
 
 const char* const CustomBannerPage::MESSAGE_FILE = "data:user/messaggio.html";
 
@@ -21,11 +20,7 @@ CustomBannerPage::CustomBannerPage(Context* context, QWidget* parent)
     m_message->setWordWrap(true);
     m_message->setTextFormat(Qt::RichText);
 
-    auto* layout = new QVBoxLayout(contentWidget());
-    layout->setContentsMargins(60, 40, 60, 40);
-    layout->setSpacing(40);
-    layout->addWidget(m_title, 0, Qt::AlignHCenter | Qt::AlignTop);
-    layout->addWidget(m_message, 1);
+    VM24::lay_out_display_page(contentWidget(), m_title, m_message);
     retranslate();
 }
 

@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QScrollBar>
 #include <QTextBrowser>
-#include <QVBoxLayout>
 
 const char* const OpenPharmaciesPage::DUTY_FILE = "data:user/turni.html";
 
@@ -27,11 +26,7 @@ OpenPharmaciesPage::OpenPharmaciesPage(Context* context, QWidget* parent)
     m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     connect(m_text->verticalScrollBar(), &QScrollBar::valueChanged, this, &OpenPharmaciesPage::restoreTimer);
 
-    auto* layout = new QVBoxLayout(contentWidget());
-    layout->setContentsMargins(60, 40, 60, 40);
-    layout->setSpacing(40);
-    layout->addWidget(m_title, 0, Qt::AlignHCenter | Qt::AlignTop);
-    layout->addWidget(m_text, 1);
+    VM24::lay_out_display_page(contentWidget(), m_title, m_text);
     retranslate();
 }
 

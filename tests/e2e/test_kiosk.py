@@ -104,6 +104,22 @@ def wait_for_credit(kiosk, cents, timeout=10):
     time.sleep(1.5)  # the session reads the credit every second
 
 
+def choose_product(kiosk, pages, money, credit, selection, banner=TOP_BANNER):
+    """From the home page: touch a banner, pay, open a product's details."""
+    kiosk.wait_for_screen("home", on_home_page, timeout=30)
+    kiosk.touch(*centre(banner))
+    kiosk.wait_for_screen("grid", pages.grid)
+    pay(kiosk, *money)
+    wait_for_credit(kiosk, credit)
+    kiosk.screenshot("grid-with-credit")
+    kiosk.touch(*selection_centre(selection))
+    kiosk.wait_for_screen("details", pages.details)
+
+
+def ledger_values(ledger):
+    return {child.tag: int(child.text) for child in ledger if child.text and child.text.strip().isdigit()}
+
+
 def ledger_periods(kiosk):
     main = kiosk.path("accounting.xml")
     with open(main, "rb") as f, open(main + ".bak", "rb") as g:
@@ -164,15 +180,7 @@ def case_home(kiosk):
 
 def case_purchase(kiosk):
     pages = Pages(kiosk)
-    kiosk.wait_for_screen("home", on_home_page, timeout=30)
-    kiosk.touch(*centre(TOP_BANNER))
-    kiosk.wait_for_screen("grid", pages.grid)
-
-    pay(kiosk, "banknote 500", "coin 200", "coin 20")
-    wait_for_credit(kiosk, 720)
-    kiosk.screenshot("grid-with-credit")
-    kiosk.touch(*selection_centre(GEL_SELECTIONS[0]))
-    kiosk.wait_for_screen("details", pages.details)
+    choose_product(kiosk, pages, ("banknote 500", "coin 200", "coin 20"), 720, GEL_SELECTIONS[0])
     kiosk.touch(*INCREMENT)
     time.sleep(0.5)
     kiosk.screenshot("details-quantity-2")
@@ -192,7 +200,7 @@ def case_purchase(kiosk):
     expect(hoppers == [40, 39], "hopper coins after change of 1,00: %s" % hoppers)
 
     for period, ledger in ledger_periods(kiosk).items():
-        values = {child.tag: int(child.text) for child in ledger if child.text and child.text.strip().isdigit()}
+        values = ledger_values(ledger)
         wanted = {"banknotes": 500, "coins": 220, "cash-income": 580, "change-delivered": 100, "extra-income": 40,
                   "cashless-income": 0, "recharges": 0}
         expect(all(values.get(k) == v for k, v in wanted.items()), "ledger %s: %s" % (period, values))
@@ -231,19 +239,11 @@ def case_purchase(kiosk):
 
 def case_alarm(kiosk):
     pages = Pages(kiosk)
-    kiosk.wait_for_screen("home", on_home_page, timeout=30)
-    kiosk.touch(*centre(BOTTOM_BANNER))
-    kiosk.wait_for_screen("grid", pages.grid)
-    pay(kiosk, "coin 100")
-    wait_for_credit(kiosk, 100)
-    kiosk.touch(*selection_centre(0))
-    kiosk.wait_for_screen("details", pages.details)
+    choose_product(kiosk, pages, ("coin 100",), 100, 0, banner=BOTTOM_BANNER)
 
     kiosk.board("key out", "door front open")
     kiosk.wait_for_screen("session-ended-by-alarm", lambda s: not pages.details(s), timeout=15)
-    home = kiosk.wait_for_screen("home-out-of-service", lambda s: on_home_page(s) or
-                                 s.is_colour(*TOP_BANNER[:2], BANNER_FILL, 200), timeout=40)
-    del home
+    kiosk.wait_for_screen("home-out-of-service", on_home_page, timeout=40)
     # Until the door is shut with the key the machine stays out of service:
     # touches do not start a purchase.
     kiosk.touch(*centre(TOP_BANNER))
@@ -265,8 +265,7 @@ def case_alarm(kiosk):
     kiosk.wait_for_screen("home-at-end", on_home_page, timeout=40)
     kiosk.stop_program()
 
-    ledger = ledger_periods(kiosk)["permanent"]
-    values = {child.tag: int(child.text) for child in ledger if child.text and child.text.strip().isdigit()}
+    values = ledger_values(ledger_periods(kiosk)["permanent"])
     expect(values["coins"] == 100 and values["cash-income"] == 0, "ledger after the alarm: %s" % values)
     expect(values["change-delivered"] + values["extra-income"] == 100, "the credit went back or was noted: %s" % values)
     expect_in_order(kiosk.event_log(), [
@@ -281,14 +280,8 @@ def case_alarm(kiosk):
 
 def case_shortfall(kiosk):
     pages = Pages(kiosk)
-    kiosk.wait_for_screen("home", on_home_page, timeout=30)
-    kiosk.touch(*centre(TOP_BANNER))
-    kiosk.wait_for_screen("grid", pages.grid)
-    pay(kiosk, "banknote 1000")
-    wait_for_credit(kiosk, 1000)
     # Paracetamol, 4,50, in selection 0 only: its column holds one box.
-    kiosk.touch(*selection_centre(0))
-    kiosk.wait_for_screen("details", pages.details)
+    choose_product(kiosk, pages, ("banknote 1000",), 1000, 0)
     kiosk.touch(*INCREMENT)
     time.sleep(0.5)
     kiosk.screenshot("details-quantity-2")
@@ -305,8 +298,7 @@ def case_shortfall(kiosk):
 
     board = kiosk.state()
     expect(board["columns"][0]["stock"] == 0 and board["delivered"] == 1, "one box came out: %s" % board["columns"][0])
-    ledger = ledger_periods(kiosk)["permanent"]
-    values = {child.tag: int(child.text) for child in ledger if child.text and child.text.strip().isdigit()}
+    values = ledger_values(ledger_periods(kiosk)["permanent"])
     expect(values["cash-income"] == 450, "only what came out is booked: %s" % values)
     rows = kiosk.event_log()
     purchases = [r for r in rows if r["category"] == "product-purchased"]
