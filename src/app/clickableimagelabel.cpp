@@ -6,6 +6,10 @@
 
 #include <QPainter>
 
+namespace {
+const qreal DISABLED_OPACITY = 0.4;
+}
+
 ClickableImageLabel::ClickableImageLabel(QWidget* parent)
     : QAbstractButton(parent)
     , m_downColor(VM24::PRESSED_BUTTON_BRIGHT)
@@ -47,6 +51,9 @@ QSize ClickableImageLabel::sizeHint() const
 void ClickableImageLabel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    // A button that cannot be touched now is drawn faded.
+    if (!isEnabled())
+        painter.setOpacity(DISABLED_OPACITY);
     ImageLabel::paintPictureAndText(this, painter, m_pixmap, text(), m_margins);
     if (isDown())
         ClickableArea::paintPressedOverlay(painter, rect(), m_downColor);

@@ -185,6 +185,15 @@ void DisplayPagesTest::pressedButtonsShowTheOverlay()
     QCOMPARE(button.grab().toImage().pixelColor(100, 50), QColor(Qt::white));
     // The overlay has rounded corners.
     QCOMPARE(button.grab().toImage().pixelColor(0, 0), QColor(Qt::black));
+    // A disabled button is faded.
+    button.setDown(false);
+    picture.fill(Qt::white);
+    button.setPixmap(picture);
+    button.setEnabled(false);
+    QImage onBlack(button.size(), QImage::Format_RGB32);
+    onBlack.fill(Qt::black);
+    button.render(&onBlack, QPoint(), QRegion(), QWidget::DrawChildren);
+    QVERIFY(onBlack.pixelColor(100, 50).lightness() < 200);
 
     QWidget parent;
     parent.resize(100, 100);
