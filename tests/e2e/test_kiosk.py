@@ -41,6 +41,8 @@ GRID_LEFT, GRID_TOP, BUTTON_W, BUTTON_H = 2, 85, 269, 317
 INCREMENT = (358 + 248 + 48, 1260 + 123 + 48)
 CONFIRM = (548 + 254, 1716 + 84)
 NO_THANKS = (212 + 328, 1554 + 130)
+OTHER_PRODUCTS = (212 + 328, 1220 + 130)
+ENGLISH_BUTTON = (443 + 40, 1819 + 40)
 END_PURCHASE = (276 + 267, 16 + 330)
 
 
@@ -153,6 +155,11 @@ def centre(rect):
     return (rect[0] + rect[2]) // 2, (rect[1] + rect[3]) // 2
 
 
+def banner_text(screen):
+    x, y, w, h = BANNER_TEXT_ZONE
+    return b"".join(screen.raw[((y + row) * 1080 + x) * 3:((y + row) * 1080 + x + w) * 3] for row in range(h))
+
+
 def case_home(kiosk):
     home = kiosk.wait_for_screen("home", on_home_page, timeout=30)
     italian = home.raw
@@ -168,10 +175,7 @@ def case_home(kiosk):
     del duty
 
     # English while the restore time runs, Italian again afterwards.
-    kiosk.touch(443 + 40, 1819 + 40)
-    def banner_text(screen):
-        x, y, w, h = BANNER_TEXT_ZONE
-        return b"".join(screen.raw[((y + row) * 1080 + x) * 3:((y + row) * 1080 + x + w) * 3] for row in range(h))
+    kiosk.touch(*ENGLISH_BUTTON)
     italian_text = banner_text(home)
     english = kiosk.wait_for_screen("home-english", lambda s: banner_text(s) != italian_text, timeout=5)
     kiosk.wait_for_screen("home-italian-again", lambda s: banner_text(s) == italian_text, timeout=10)
@@ -305,9 +309,29 @@ def case_shortfall(kiosk):
     expect(len(purchases) == 1 and "dispenser=0" in purchases[0]["data"], "purchases: %s" % purchases)
 
 
-CASES = {"home": case_home, "purchase": case_purchase, "alarm": case_alarm, "shortfall": case_shortfall}
+def case_english(kiosk):
+    """A purchase in English: every page shows, and the home page is back in
+    Italian afterwards."""
+    pages = Pages(kiosk)
+    italian = banner_text(kiosk.wait_for_screen("home", on_home_page, timeout=30))
+    kiosk.touch(*ENGLISH_BUTTON)
+    kiosk.wait_for_screen("home-english", lambda s: banner_text(s) != italian, timeout=5)
+    choose_product(kiosk, pages, ("coin 200", "coin 100"), 300, GEL_SELECTIONS[0])
+    kiosk.touch(*CONFIRM)
+    kiosk.wait_for_screen("delivery", pages.delivery, timeout=10)
+    kiosk.wait_for_screen("suggestions", pages.suggestions, timeout=30)
+    kiosk.touch(*OTHER_PRODUCTS)
+    kiosk.wait_for_screen("grid-again", pages.grid)
+    kiosk.touch(*END_PURCHASE)
+    kiosk.wait_for_screen("home-in-italian", lambda s: on_home_page(s) and banner_text(s) == italian, timeout=40)
+    kiosk.stop_program()
+    purchases = [r for r in kiosk.event_log() if r["category"] == "product-purchased"]
+    expect(len(purchases) == 1 and "dispenser=13" in purchases[0]["data"], "purchases: %s" % purchases)
+
+
+CASES = {"home": case_home, "english": case_english, "purchase": case_purchase, "alarm": case_alarm, "shortfall": case_shortfall}
 STATES = {"shortfall": dict(SELLING_STATE, columns=[1] + [5] * 17)}
-CASE_SETTINGS = {"purchase": PURCHASE_SETTINGS}
+CASE_SETTINGS = {"purchase": PURCHASE_SETTINGS, "english": PURCHASE_SETTINGS}
 
 
 def main():
