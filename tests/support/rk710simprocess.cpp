@@ -6,6 +6,9 @@
 #include <QJsonDocument>
 #include <QLocalSocket>
 
+#include <signal.h>
+#include <sys/prctl.h>
+
 Rk710SimProcess::Rk710SimProcess(const QJsonObject& startState, const QStringList& extraArguments)
     : m_dir(QDir::tempPath() + QStringLiteral("/rk710-sim-XXXXXX"))
     , m_startState(startState)
@@ -45,6 +48,9 @@ bool Rk710SimProcess::start()
     }
     arguments << m_extraArguments;
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // A test that crashes or is killed by its timeout must not leave a
+    // simulator behind holding the pty and whatever descriptors it inherited.
+    m_process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_process.start(programPath(), arguments);
     if (!m_process.waitForStarted(5000)) {
         m_error = QStringLiteral("cannot start %1: %2").arg(programPath(), m_process.errorString());
