@@ -49,7 +49,14 @@ VendingSessionContext::VendingSessionContext(Rk710Controller* controller, PriceP
     connect(&m_countdown, &Countdown::expired, this, &VendingSessionContext::sessionExpired);
 }
 
-VendingSessionContext::~VendingSessionContext() = default;
+VendingSessionContext::~VendingSessionContext()
+{
+    // The reader must not outlive the session it reports to.
+    if (m_actor && m_actorThread) {
+        askActor("stop");
+        m_actorThread->wait();
+    }
+}
 
 void VendingSessionContext::loadConfiguration(QSettings& settings)
 {
@@ -78,11 +85,13 @@ void VendingSessionContext::startCreditPolling()
     actor->moveToThread(thread);
     connect(thread, &QThread::started, actor, &CreditReaderActor::execute);
     connect(actor, &CreditReaderActor::suspended, this, &VendingSessionContext::creditPollingSuspended);
-    connect(actor, &CreditReaderActor::stopped, thread, &QThread::quit);
+    // Direct: quit() is thread-safe, and the destructor waits for it.
+    connect(actor, &CreditReaderActor::stopped, thread, &QThread::quit, Qt::DirectConnection);
     connect(thread, &QThread::finished, actor, &QObject::deleteLater);
     connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     connect(actor, &QObject::destroyed, this, &VendingSessionContext::onPollingStopped);
     m_actor = actor;
+    m_actorThread = thread;
     thread->start(QThread::InheritPriority);
 }
 

@@ -19,6 +19,7 @@ class CreditPacket;
 class CreditReaderActor;
 class PowerControl;
 class PriceProvider;
+class QThread;
 class QWidget;
 class ReceiptHelper;
 class Rk710Controller;
@@ -138,6 +139,7 @@ private:
     Countdown m_countdown;
     QTimer m_doorLockTimer;
     CreditReaderActor* m_actor = nullptr;
+    QPointer<QThread> m_actorThread;
 
     int m_bank = 0;
     int m_coins = 0;

@@ -81,6 +81,7 @@ private slots:
     void countdownFollowsTheCredit();
     void creditNoteText();
     void deliveryDoorIsReleasedForAWhile();
+    void sessionDestroyedWhilePolling();
 };
 
 void TestVendingSession::cardPaysWhatCashDoesNotCover()
@@ -303,6 +304,18 @@ void TestVendingSession::deliveryDoorIsReleasedForAWhile()
     QTRY_VERIFY(released());
     rig.session->onDoorLockTimeout();
     QTRY_VERIFY(!released());
+}
+
+void TestVendingSession::sessionDestroyedWhilePolling()
+{
+    VendingRig rig;
+    QVERIFY(rig.start());
+    rig.session->beginVendingSession();
+    QTRY_VERIFY(rig.enables().value("coinAcceptor").toBool());
+    rig.session.reset();
+    const QJsonObject enables = rig.enables();
+    for (const char* device : {"billValidator", "coinAcceptor", "pos", "cashless"})
+        QVERIFY2(!enables.value(device).toBool(), device);
 }
 
 QTEST_MAIN(TestVendingSession)
