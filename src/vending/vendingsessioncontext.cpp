@@ -52,10 +52,10 @@ VendingSessionContext::VendingSessionContext(Rk710Controller* controller, PriceP
 VendingSessionContext::~VendingSessionContext()
 {
     // The reader must not outlive the session it reports to.
-    if (m_actor && m_actorThread) {
-        askActor("stop");
+    askActor("stop");
+    m_actor = nullptr;
+    if (m_actorThread)
         m_actorThread->wait();
-    }
 }
 
 void VendingSessionContext::loadConfiguration(QSettings& settings)
@@ -77,7 +77,7 @@ void VendingSessionContext::beginVendingSession()
 
 void VendingSessionContext::startCreditPolling()
 {
-    if (m_actor)
+    if (m_polling)
         return;
     auto* thread = new QThread;
     auto* actor = new CreditReaderActor(this, m_controller);
@@ -92,12 +92,14 @@ void VendingSessionContext::startCreditPolling()
     connect(actor, &QObject::destroyed, this, &VendingSessionContext::onPollingStopped);
     m_actor = actor;
     m_actorThread = thread;
+    m_polling = true;
     thread->start(QThread::InheritPriority);
 }
 
 void VendingSessionContext::onPollingStopped()
 {
     m_actor = nullptr;
+    m_polling = false;
     emit creditPollingStopped();
 }
 
@@ -141,6 +143,7 @@ void VendingSessionContext::prepareToCloseSession()
 {
     m_countdown.stop();
     askActor("stop");
+    m_actor = nullptr;
 }
 
 void VendingSessionContext::openDoor()
@@ -412,12 +415,12 @@ void VendingSessionContext::clearCredit()
 
 void VendingSessionContext::endSession(QWidget* parent)
 {
-    if (m_actor) {
+    if (m_polling) {
         MessageDialog waiting(QCoreApplication::translate("ProductPage", "Fine sessione"),
             QCoreApplication::translate("ProductPage", "Operazione completata"), parent);
         connect(this, &VendingSessionContext::creditPollingStopped, &waiting, &QDialog::accept);
         prepareToCloseSession();
-        while (m_actor)
+        while (m_polling)
             waiting.exec();
     } else {
         m_countdown.stop();

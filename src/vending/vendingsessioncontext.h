@@ -48,7 +48,8 @@ public:
 
     void beginVendingSession();
     void startCreditPolling();
-    bool isPolling() const { return m_actor != nullptr; }
+    // From startCreditPolling() until the reader has stopped.
+    bool isPolling() const { return m_polling; }
 
     // Takes a credit report of the board; returns the credit afterwards.
     int update(const CreditPacket& packet);
@@ -138,8 +139,11 @@ private:
     mutable QMutex m_mutex;
     Countdown m_countdown;
     QTimer m_doorLockTimer;
+    // The reader while it takes requests: none once it was asked to stop, as
+    // it may be gone any moment after that.
     CreditReaderActor* m_actor = nullptr;
     QPointer<QThread> m_actorThread;
+    bool m_polling = false;
 
     int m_bank = 0;
     int m_coins = 0;

@@ -3,17 +3,6 @@
 
 #include <QtTest>
 
-namespace {
-
-void write_settings(const QVariantMap& values)
-{
-    QSettings settings;
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        settings.setValue(it.key(), it.value());
-}
-
-} // namespace
-
 class TestCreditReader : public QObject
 {
     Q_OBJECT

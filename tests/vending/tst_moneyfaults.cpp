@@ -6,12 +6,6 @@
 
 namespace {
 
-void write_settings(const QVariantMap& values)
-{
-    QSettings settings;
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        settings.setValue(it.key(), it.value());
-}
 
 int counter(const QJsonObject& state, const char* name)
 {
@@ -45,7 +39,7 @@ private slots:
 
 void TestMoneyFaults::cashSessionOnABadLine()
 {
-    VendingRig rig(QJsonObject {{"hoppers", QJsonArray {QJsonObject {{"value", 100}, {"coins", 50}}}}});
+    VendingRig rig(QJsonObject{{"hoppers", QJsonArray{QJsonObject{{"value", 100}, {"coins", 50}}}}});
     write_settings({{"hopper-value_1", 100}, {"max-change", 500}});
     QVERIFY(rig.start());
     rig.controller()->setRetryPolicy(200, 5);
@@ -81,7 +75,7 @@ void TestMoneyFaults::cardSessionOnABadLine()
 {
     // The card takes 300 before it is full.
     VendingRig rig(
-        QJsonObject {{"card", QJsonObject {{"present", false}, {"balance", 1000}, {"id", 31}, {"maxBalance", 1300}}}});
+        QJsonObject{{"card", QJsonObject{{"present", false}, {"balance", 1000}, {"id", 31}, {"maxBalance", 1300}}}});
     QVERIFY(rig.start());
     rig.controller()->setRetryPolicy(200, 5);
     QVERIFY(rig.control("fault drop 0.15"));
@@ -115,13 +109,13 @@ void TestMoneyFaults::cardSessionOnABadLine()
     QCOMPARE(books.get(Accounting::RechargeCount), 1);
     QCOMPARE(books.get(Accounting::CashlessIncome), 600);
     QCOMPARE(books.get(Accounting::ExtraIncome), 0);
-    QCOMPARE(rig.log.starting("recharge"), QStringList {"recharge 300 31"});
+    QCOMPARE(rig.log.starting("recharge"), QStringList{"recharge 300 31"});
 }
 
 void TestMoneyFaults::chargeWhoseAnswersAreAllLost()
 {
     VendingRig rig(
-        QJsonObject {{"card", QJsonObject {{"present", true}, {"balance", 5000}, {"id", 8}, {"maxBalance", 5000}}}});
+        QJsonObject{{"card", QJsonObject{{"present", true}, {"balance", 5000}, {"id", 8}, {"maxBalance", 5000}}}});
     QVERIFY(rig.start());
     rig.controller()->setRetryPolicy(200, 5);
     rig.session->beginVendingSession();

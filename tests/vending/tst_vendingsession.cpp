@@ -1,6 +1,5 @@
 #include "accounting/accountingservice.h"
 #include "app/vm24.h"
-#include "board/receipthelper.h"
 #include "vending/longrunningoperation.h"
 #include "vendingrig.h"
 
@@ -12,57 +11,8 @@ namespace {
 
 QJsonObject card_state(int balance, int id, int maxBalance)
 {
-    return QJsonObject {
-        {"card", QJsonObject {{"present", true}, {"balance", balance}, {"id", id}, {"maxBalance", maxBalance}}}};
-}
-
-// Hopper 1 pays 1 euro coins.
-QJsonObject change_state()
-{
-    return QJsonObject {
-        {"hoppers",
-         QJsonArray {QJsonObject {{"value", 100}, {"coins", 50}}, QJsonObject {{"value", 50}, {"coins", 0}}}}};
-}
-
-void write_settings(const QVariantMap& values)
-{
-    QSettings settings;
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        settings.setValue(it.key(), it.value());
-}
-
-SessionBalance booked(const Accounting& a)
-{
-    SessionBalance b;
-    b.banknotes = a.get(Accounting::Banknotes);
-    b.coins = a.get(Accounting::Coins);
-    b.recharges = a.get(Accounting::Recharges);
-    b.changeDelivered = a.get(Accounting::ChangeDelivered);
-    b.cashIncome = a.get(Accounting::CashIncome);
-    b.cashlessIncome = a.get(Accounting::CashlessIncome);
-    b.posIncome = a.get(Accounting::PosIncome);
-    b.extraCredit = a.get(Accounting::ExtraIncome);
-    b.rechargeCount = a.get(Accounting::RechargeCount);
-    b.changeCount = a.get(Accounting::ChangeCount);
-    b.coinBox = a.get(Accounting::CoinBox);
-    return b;
-}
-
-QString describe(const SessionBalance& b)
-{
-    return QStringLiteral("banknotes %1 coins %2 recharges %3 change %4 cash %5 cashless %6 pos %7 extra %8 "
-                          "recharge-count %9 change-count %10 coin-box %11")
-        .arg(b.banknotes)
-        .arg(b.coins)
-        .arg(b.recharges)
-        .arg(b.changeDelivered)
-        .arg(b.cashIncome)
-        .arg(b.cashlessIncome)
-        .arg(b.posIncome)
-        .arg(b.extraCredit)
-        .arg(b.rechargeCount)
-        .arg(b.changeCount)
-        .arg(b.coinBox);
+    return QJsonObject{
+        {"card", QJsonObject{{"present", true}, {"balance", balance}, {"id", id}, {"maxBalance", maxBalance}}}};
 }
 
 } // namespace
@@ -73,13 +23,9 @@ class TestVendingSession : public QObject
 
 private slots:
     void cardPaysWhatCashDoesNotCover();
-    void sessionWithoutMoneyBooksZero();
-    void changeAndCreditNote_data();
-    void changeAndCreditNote();
     void rechargeWithRemainderBlocksFurtherRecharges();
     void suspendMovesCashOntoAPresentedCard();
     void countdownFollowsTheCredit();
-    void creditNoteText();
     void deliveryDoorIsReleasedForAWhile();
     void sessionDestroyedWhilePolling();
 };
@@ -117,80 +63,17 @@ void TestVendingSession::cardPaysWhatCashDoesNotCover()
 
     QVERIFY(rig.endSession());
     const SessionBalance b = booked(rig.accounting->get(Ledger::Log));
-    QCOMPARE(describe(b), describe(SessionBalance {500, 120, 0, 0, 0, 800, 0, 0, 1, 0, 0}));
+    QCOMPARE(describe(b), describe(SessionBalance{500, 120, 0, 0, 0, 800, 0, 0, 1, 0, 0}));
     QCOMPARE(rig.accounting->get(Ledger::Permanent).dispensedAmount(3), 800);
     QCOMPARE(rig.session->currentCredit(), 0);
     QCOMPARE(rig.prices->customerLevel(), 0);
-}
-
-void TestVendingSession::sessionWithoutMoneyBooksZero()
-{
-    VendingRig rig;
-    QVERIFY(rig.start());
-    QVERIFY(rig.power->isEnabled());
-    rig.session->beginVendingSession();
-    QVERIFY(!rig.power->isEnabled());
-    QTRY_VERIFY(rig.enables().value("coinAcceptor").toBool());
-    const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
-    QVERIFY(rig.endSession());
-    QVERIFY(rig.power->isEnabled());
-    QCOMPARE(rig.log.lines(), QStringList({"vending-session-info 0 0 0", "vending-session-info 2 0 0"}));
-    const Accounting& log = rig.accounting->get(Ledger::Log);
-    QCOMPARE(describe(booked(log)), describe(SessionBalance()));
-    QVERIFY(log.lastUpdate() >= before);
-    AccountingService reloaded;
-    QCOMPARE(reloaded.ledger(), rig.accounting->ledger());
-    // Everything is switched off and the board's credit cleared.
-    const QStringList last = rig.acceptanceRequests().mid(rig.acceptanceRequests().size() - 6);
-    QCOMPARE(last, QStringList({"O0 10", "E1001", "W0", "O0 74", "E0000", "A"}));
-}
-
-void TestVendingSession::changeAndCreditNote_data()
-{
-    QTest::addColumn<bool>("greedy");
-    QTest::addColumn<int>("change");
-    QTest::newRow("pay what can be paid") << false << 500;
-    QTest::newRow("greedy: all or nothing") << true << 0;
-}
-
-void TestVendingSession::changeAndCreditNote()
-{
-    QFETCH(bool, greedy);
-    QFETCH(int, change);
-    VendingRig rig(change_state());
-    write_settings({{"hopper-value_1", 100}, {"max-change", 500}, {"receipt-row-1", "Farmacia Centrale"}});
-    QVERIFY(rig.start());
-    QTRY_VERIFY(rig.change->isAvailable());
-    rig.session->setGreedyChange(greedy);
-    rig.session->beginVendingSession();
-    QTRY_VERIFY(rig.enables().value("coinAcceptor").toBool());
-    for (const char* coin : {"coin 200", "coin 200", "coin 200", "coin 100"})
-        QVERIFY(rig.control(coin));
-    QVERIFY(rig.awaitCredit(700));
-    QCOMPARE(rig.session->computeChange(), change);
-    const int stored = rig.storedCoins();
-
-    QVERIFY(rig.endSession());
-    const int extra = 700 - change;
-    QCOMPARE(rig.storedCoins(), stored - change);
-    const SessionBalance b = booked(rig.accounting->get(Ledger::Permanent));
-    QCOMPARE(describe(b), describe(SessionBalance {0, 700, 0, change, 0, 0, 0, extra, 0, change > 0, 0}));
-    QCOMPARE(rig.log.starting("return-change"), change ? QStringList {"return-change 500"} : QStringList());
-    QCOMPARE(rig.log.starting("overpay"), QStringList {QStringLiteral("overpay %1").arg(extra)});
-    QCOMPARE(rig.log.starting("warning"), QStringList());
-    QFile receipts(rig.board.simulator().receiptLogPath());
-    QVERIFY(receipts.open(QIODevice::ReadOnly));
-    const QString printed = QString::fromUtf8(receipts.readAll());
-    QVERIFY2(printed.contains(QStringLiteral("IMPORTO DOVUTO: %1").arg(VM24::format_credit(extra))),
-             qPrintable(printed));
-    QVERIFY(printed.contains("Farmacia Centrale"));
 }
 
 void TestVendingSession::rechargeWithRemainderBlocksFurtherRecharges()
 {
     // The card takes 300 more before it is full.
     VendingRig rig(
-        QJsonObject {{"card", QJsonObject {{"present", false}, {"balance", 1000}, {"id", 77}, {"maxBalance", 1300}}}});
+        QJsonObject{{"card", QJsonObject{{"present", false}, {"balance", 1000}, {"id", 77}, {"maxBalance", 1300}}}});
     QVERIFY(rig.start());
     rig.session->beginVendingSession();
     QTRY_VERIFY(rig.enables().value("coinAcceptor").toBool());
@@ -200,7 +83,7 @@ void TestVendingSession::rechargeWithRemainderBlocksFurtherRecharges()
     QCOMPARE(rig.requestsOf('D'), 0);
     QVERIFY(rig.control("card insert 1000 77"));
     QTRY_COMPARE(rig.session->isRechargeBlocked(), true);
-    QCOMPARE(rig.log.starting("recharge"), QStringList {"recharge 300 77"});
+    QCOMPARE(rig.log.starting("recharge"), QStringList{"recharge 300 77"});
     QCOMPARE(rig.session->balance().recharges, 300);
     QCOMPARE(rig.session->balance().rechargeCount, 1);
     QCOMPARE(rig.session->computeExtraCredit(), 100);
@@ -239,7 +122,7 @@ void TestVendingSession::suspendMovesCashOntoAPresentedCard()
     QCOMPARE(rig.session->currentCredit(), 800);
     QCOMPARE(rig.session->balance().recharges, 300);
     QVERIFY(rig.log.lines().contains("vending-session-info 1 300 0"));
-    QCOMPARE(rig.log.starting("recharge"), QStringList {"recharge 300 9"});
+    QCOMPARE(rig.log.starting("recharge"), QStringList{"recharge 300 9"});
 }
 
 void TestVendingSession::countdownFollowsTheCredit()
@@ -275,22 +158,6 @@ void TestVendingSession::countdownFollowsTheCredit()
     QVERIFY(!countdown->isActive());
     QTRY_VERIFY(rig.enables().value("banknotes").toBool());
     QVERIFY(rig.endSession());
-}
-
-void TestVendingSession::creditNoteText()
-{
-    const ReceiptHelper note = VendingSessionContext::creditNote(1250, QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9)));
-    QStringList lines;
-    for (const ReceiptHelper::Line& line : note.lines())
-        lines << line.first;
-    const int start = lines.indexOf("06/05/2024   07:08");
-    QVERIFY(start > 0);
-    QCOMPARE(lines.mid(start, 11),
-             QStringList({"06/05/2024   07:08", "", "IMPORTO DOVUTO: 12,50", "", QString(24, '-'), "PRESENTARE QUESTO",
-                          "SCONTRINO NEGLI ORARI", "DI APERTURA PER IL", "RIMBORSO DEL CREDITO", "NON UTILIZZATO",
-                          QString(24, '-')}));
-    QCOMPARE(lines.size(), start + 11 + 12);
-    QCOMPARE(note.lines().at(start + 5).second, ReceiptHelper::Center);
 }
 
 void TestVendingSession::deliveryDoorIsReleasedForAWhile()

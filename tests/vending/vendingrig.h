@@ -19,6 +19,49 @@
 
 #include <memory>
 
+// Writes settings keys of the current application directory.
+inline void write_settings(const QVariantMap& values)
+{
+    QSettings settings;
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        settings.setValue(it.key(), it.value());
+}
+
+// The totals of a period as the session balance that would book them.
+inline SessionBalance booked(const Accounting& a)
+{
+    SessionBalance b;
+    b.banknotes = a.get(Accounting::Banknotes);
+    b.coins = a.get(Accounting::Coins);
+    b.recharges = a.get(Accounting::Recharges);
+    b.changeDelivered = a.get(Accounting::ChangeDelivered);
+    b.cashIncome = a.get(Accounting::CashIncome);
+    b.cashlessIncome = a.get(Accounting::CashlessIncome);
+    b.posIncome = a.get(Accounting::PosIncome);
+    b.extraCredit = a.get(Accounting::ExtraIncome);
+    b.rechargeCount = a.get(Accounting::RechargeCount);
+    b.changeCount = a.get(Accounting::ChangeCount);
+    b.coinBox = a.get(Accounting::CoinBox);
+    return b;
+}
+
+inline QString describe(const SessionBalance& b)
+{
+    return QStringLiteral("banknotes %1 coins %2 recharges %3 change %4 cash %5 cashless %6 pos %7 extra %8 "
+                          "recharge-count %9 change-count %10 coin-box %11")
+        .arg(b.banknotes)
+        .arg(b.coins)
+        .arg(b.recharges)
+        .arg(b.changeDelivered)
+        .arg(b.cashIncome)
+        .arg(b.cashlessIncome)
+        .arg(b.posIncome)
+        .arg(b.extraCredit)
+        .arg(b.rechargeCount)
+        .arg(b.changeCount)
+        .arg(b.coinBox);
+}
+
 // A vending session wired as the main window wires it, over the board
 // simulator, in a fresh application directory. Settings written before
 // start() are read by every part.
