@@ -88,10 +88,15 @@ class Kiosk:
         os.makedirs(self.shots)
         subprocess.run([os.path.join(self.source, "tools", "install-run-dir.sh"), self.build, self.run_dir],
                        check=True, stdout=subprocess.DEVNULL)
-        self._write_settings()
-        self._start_display()
-        self._start_simulator()
-        self._start_program()
+        try:
+            self._write_settings()
+            self._start_display()
+            self._start_simulator()
+            self._start_program()
+        except BaseException:
+            # Nothing started here outlives a failed start.
+            self.__exit__(None, None, None)
+            raise
         return self
 
     def __exit__(self, *exc):
