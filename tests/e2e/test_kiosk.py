@@ -7,6 +7,7 @@ board simulator under a virtual display and uses them as a customer would.
 
 import argparse
 import os
+import signal
 import sys
 import time
 import xml.etree.ElementTree as ET
@@ -336,6 +337,8 @@ CASE_SETTINGS = {"purchase": PURCHASE_SETTINGS, "english": PURCHASE_SETTINGS}
 
 
 def main():
+    # A test stopped from outside (ctest's timeout) still ends what it started.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("stopped"))
     parser = argparse.ArgumentParser()
     parser.add_argument("--source", required=True)
     parser.add_argument("--build", required=True)
