@@ -52,6 +52,7 @@ fi
 
 export VM24_APP_DIR="$run_dir"
 export VM24_SYSTEM_ACTIONS_RECORD="$run_dir/system-actions.log"
+export VM24_DEVICE_INFO_FILE="$run_dir/device-info.xml"
 export VM24_SERIAL_DEVICE="$device"
 if [ -n "${QT_QPA_PLATFORM:-}" ]; then
   echo "Platform: $QT_QPA_PLATFORM"

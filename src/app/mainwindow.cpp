@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "accounting/accountingservice.h"
+#include "accounting/machinestaterecorder.h"
 #include "app/context.h"
 #include "app/defaults.h"
 #include "app/homepage.h"
@@ -299,11 +300,16 @@ void MainWindow::createScheduledTasks()
 {
     m_scheduler = new TaskScheduler(this);
     QSettings settings;
-    // The FTP sender, the mailer, the daily log compiler, the machine-state
-    // recorder, the FTP file preparer and the directory collectors of
-    // "outgoing", "mailbox" and "archive" are created and registered here.
+    // The FTP sender, the mailer, the daily log compiler, the FTP file
+    // preparer and the directory collectors of "outgoing", "mailbox" and
+    // "archive" are created and registered here.
+    auto* machineStateRecorder = new MachineStateRecorder(
+        m_accounting.get(), m_productProvider, m_controller,
+        VM24::get_path(QLatin1String(VM24::Defaults::Schedule::DRAFTS)));
+    m_settingsManager->registerConfigurable(machineStateRecorder);
     m_settingsManager->forceReload();
     m_fanControl->setEnabled(true);
+    m_scheduler->registerTask(machineStateRecorder, QStringLiteral("machine-state-recorder"));
     auto* timeUpdater = new Rk710TimeUpdater(m_controller);
     timeUpdater->setInterval(
         settings.value(QStringLiteral("time-update-interval"), DEFAULT_TIME_UPDATE_INTERVAL_S).toInt());
@@ -313,7 +319,9 @@ void MainWindow::createScheduledTasks()
 
 void MainWindow::createBoardStatusObserver()
 {
-    m_boardStatusObserver = new BoardStatusObserver(m_controller, BoardStatusObserver::DEFAULT_INFO_PATH, this);
+    const QString infoPath =
+        qEnvironmentVariable("VM24_DEVICE_INFO_FILE", QLatin1String(BoardStatusObserver::DEFAULT_INFO_PATH));
+    m_boardStatusObserver = new BoardStatusObserver(m_controller, infoPath, this);
     m_boardStatusObserver->initialize(m_controller->getBoardStatus(), m_controller->getProductPresence());
     connect(m_controller, &Rk710Controller::deviceStatusChanged, m_boardStatusObserver,
             &BoardStatusObserver::onStatusChanged);

@@ -88,6 +88,7 @@ private slots:
     void absentBoardBooksNothingAndStillShowsTheHomePage();
     void quittingSwitchesTheMachineOff();
     void closingTheFrontDoorRecountsTheChangeTubes();
+    void dailyRecordAndDeviceInformationAreSetUp();
 };
 
 void MainWindowTest::creditLeftOnTheBoardIsBookedAndReported()
@@ -142,6 +143,24 @@ void MainWindowTest::quittingSwitchesTheMachineOff()
     QCOMPARE(state["pwm"].toArray(), QJsonArray({0, 0, 0, 0}));
     // Quitting without a power action is reported as a restart.
     QCOMPARE(recorded.powerEvents.last(), int(VM24::PowerManagementNotification::Restart));
+}
+
+void MainWindowTest::dailyRecordAndDeviceInformationAreSetUp()
+{
+    const QString infoPath = appDir->filePath(QStringLiteral("device-info.xml"));
+    const QByteArray processInfoPath = qgetenv("VM24_DEVICE_INFO_FILE");
+    qputenv("VM24_DEVICE_INFO_FILE", infoPath.toLocal8Bit());
+    auto restore = qScopeGuard([&] { qputenv("VM24_DEVICE_INFO_FILE", processInfoPath); });
+    startBoard({});
+    auto window = startWindow();
+    QVERIFY(window);
+    // The machine-state record is a daily task: registering it gives it its
+    // first start, the next midnight by default.
+    const QDateTime next = window->scheduler()->getSavedTime(QStringLiteral("machine-state-recorder"));
+    QVERIFY(next.isValid());
+    QCOMPARE(next.time(), QTime(0, 0));
+    QVERIFY(next > QDateTime::currentDateTime());
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(infoPath), 10000);
 }
 
 void MainWindowTest::closingTheFrontDoorRecountsTheChangeTubes()

@@ -168,7 +168,8 @@ class Kiosk:
         env = dict(os.environ)
         env.update({"DISPLAY": self.display, "QT_QPA_PLATFORM": "xcb", "VM24_APP_DIR": self.run_dir,
                     "VM24_SERIAL_DEVICE": self.device,
-                    "VM24_SYSTEM_ACTIONS_RECORD": os.path.join(self.run_dir, "system-actions.log")})
+                    "VM24_SYSTEM_ACTIONS_RECORD": os.path.join(self.run_dir, "system-actions.log"),
+                    "VM24_DEVICE_INFO_FILE": os.path.join(self.run_dir, "device-info.xml")})
         for variable in ("QT_SCALE_FACTOR", "VM24_WINDOWED", "QT_QPA_FONTDIR"):
             env.pop(variable, None)
         self.program_log = os.path.join(self.run_dir, "vm24.log")

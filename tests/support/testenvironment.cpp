@@ -16,6 +16,8 @@ struct ProcessGuard
             qputenv("VM24_SYSTEM_ACTIONS_RECORD", appDir.filePath(QStringLiteral("system-actions.log")).toLocal8Bit());
         if (qEnvironmentVariableIsEmpty("VM24_APP_DIR"))
             qputenv("VM24_APP_DIR", appDir.path().toLocal8Bit());
+        if (qEnvironmentVariableIsEmpty("VM24_DEVICE_INFO_FILE"))
+            qputenv("VM24_DEVICE_INFO_FILE", appDir.filePath(QStringLiteral("device-info.xml")).toLocal8Bit());
         if (qEnvironmentVariableIsEmpty("VM24_SERIAL_DEVICE"))
             qputenv("VM24_SERIAL_DEVICE", "/nonexistent/vm24-test-serial");
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
