@@ -52,9 +52,11 @@ class TestControllerSimulator : public QObject
         return true;
     }
 
+    // Starts the controller made by the test, or a new one.
     bool startController()
     {
-        controller.reset(new Rk710Controller);
+        if (!controller)
+            controller.reset(new Rk710Controller);
         if (!controller->open(sim->devicePath().toLocal8Bit().constData()))
             return false;
         controller->initialize();
@@ -169,12 +171,16 @@ private slots:
     void polledWordsFollowTheMachine()
     {
         QVERIFY(startBoard());
-        QVERIFY(startController());
+        controller.reset(new Rk710Controller);
         QSignalSpy inputs(controller.get(), &Rk710Controller::inputChanged);
         QSignalSpy status(controller.get(), &Rk710Controller::deviceStatusChanged);
         QSignalSpy presence(controller.get(), &Rk710Controller::productPresenceChanged);
-        QTRY_COMPARE(qint64(controller->getBoardStatus()), state()["status"].toInteger());
-        QTest::qWait(600);
+        QVERIFY(startController());
+        QCOMPARE(qint64(controller->getBoardStatus()), state()["status"].toInteger());
+        // The reader's first cycle announces all three words, the status last.
+        QTRY_COMPARE(status.count(), 1);
+        QCOMPARE(inputs.count(), 1);
+        QCOMPARE(presence.count(), 1);
         inputs.clear();
         status.clear();
         presence.clear();

@@ -75,22 +75,24 @@ private slots:
         PowerControl control;
         QSignalSpy quits(&control, &PowerControl::quitRequested);
 
+        // Half the threshold on battery, then past the time the count would have ended.
         control.onAlarmsChanged(VM24::BatteryPowerAlarm | VM24::TamperAlarm);
-        QTest::qWait(800);
+        QTest::qWait(500);
         control.onAlarmsChanged(VM24::TamperAlarm);
         QVERIFY(!control.isOnBatteryCountdown());
-        QTest::qWait(400);
+        QTest::qWait(700);
         QCOMPARE(quits.count(), 0);
 
         QElapsedTimer sinceMainsLost;
         sinceMainsLost.start();
         control.onAlarmsChanged(VM24::BatteryPowerAlarm);
         // Further alarm changes while on battery do not restart the count.
-        QTest::qWait(300);
+        // A restarted count would end at 1600 ms; a loaded machine may be late by a few hundred.
+        QTest::qWait(600);
         control.onAlarmsChanged(VM24::BatteryPowerAlarm | VM24::ProductsNotAvailableAlarm);
-        QVERIFY(quits.wait(2000));
+        QVERIFY(quits.wait(3000));
         QVERIFY2(sinceMainsLost.elapsed() >= 990, qPrintable(QString::number(sinceMainsLost.elapsed())));
-        QVERIFY(sinceMainsLost.elapsed() < 1250);
+        QVERIFY2(sinceMainsLost.elapsed() < 1500, qPrintable(QString::number(sinceMainsLost.elapsed())));
 
         QCOMPARE(quits.count(), 1);
         QCOMPARE(quits.at(0).at(0).value<PowerControl::Action>(), PowerControl::EmergencyShutdown);

@@ -33,6 +33,19 @@ private:
         return client.exitStatus() == QProcess::NormalExit ? client.exitCode() : -1;
     }
 
+    // Answers may have arrived while the socket was still writing: the lines
+    // already buffered count before waiting for more.
+    static QStringList readLines(QLocalSocket& socket, int count)
+    {
+        QStringList lines;
+        for (;;) {
+            while (socket.canReadLine())
+                lines.append(QString::fromUtf8(socket.readLine()).trimmed());
+            if (lines.size() >= count || !socket.waitForReadyRead(10000))
+                return lines;
+        }
+    }
+
     SimulatorBench m_bench;
 
 private slots:
@@ -41,13 +54,9 @@ private slots:
         QVERIFY(m_bench.start());
         QLocalSocket socket;
         socket.connectToServer(m_bench.sim().controlPath());
-        QVERIFY(socket.waitForConnected(3000));
+        QVERIFY(socket.waitForConnected(10000));
         socket.write("key in\n\n# a comment\ncolumn 19 stock 1\nkey sideways\nmains off\n");
-        QStringList answers;
-        while (answers.size() < 4 && socket.waitForReadyRead(3000)) {
-            while (socket.canReadLine())
-                answers.append(QString::fromUtf8(socket.readLine()).trimmed());
-        }
+        const QStringList answers = readLines(socket, 4);
         QCOMPARE(answers, (QStringList{"ok", "error no column 19", "error usage: key in|out", "ok"}));
         // A line too long to take is refused once, up to its end, whether it
         // arrives whole or in parts.
@@ -55,15 +64,10 @@ private slots:
             const QByteArray line = QByteArray(200000, 'x') + "\nkey out\n";
             const int first = inParts ? 100000 : int(line.size());
             socket.write(line.left(first));
-            socket.waitForBytesWritten(3000);
+            socket.waitForBytesWritten(10000);
             QTest::qWait(inParts ? 300 : 0);
             socket.write(line.mid(first));
-            QStringList received;
-            while (received.size() < 2 && socket.waitForReadyRead(3000)) {
-                while (socket.canReadLine())
-                    received.append(QString::fromUtf8(socket.readLine()).trimmed());
-            }
-            return received;
+            return readLines(socket, 2);
         };
         QCOMPARE(sendLongLine(false), (QStringList{"error line too long", "ok"}));
         QCOMPARE(sendLongLine(true), (QStringList{"error line too long", "ok"}));

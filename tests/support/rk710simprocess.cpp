@@ -57,7 +57,7 @@ bool Rk710SimProcess::start()
         return false;
     }
     while (!m_process.canReadLine()) {
-        if (!m_process.waitForReadyRead(5000)) {
+        if (!m_process.waitForReadyRead(10000)) {
             m_error = QStringLiteral("the simulator named no device (its messages are above)");
             return false;
         }
@@ -72,13 +72,15 @@ bool Rk710SimProcess::start()
 
 QString Rk710SimProcess::control(const QString& command) const
 {
+    // Generous: a loaded machine may keep the simulator waiting a while.
+    const int timeoutMs = 10000;
     QLocalSocket socket;
     socket.connectToServer(controlPath());
-    if (!socket.waitForConnected(3000))
+    if (!socket.waitForConnected(timeoutMs))
         return QString();
     socket.write(command.toUtf8() + '\n');
     while (!socket.canReadLine()) {
-        if (!socket.waitForReadyRead(3000))
+        if (!socket.waitForReadyRead(timeoutMs))
             return QString();
     }
     return QString::fromUtf8(socket.readLine()).trimmed();
