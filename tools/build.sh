@@ -1,9 +1,15 @@
 #!/usr/bin/env bash
-# Configures (once) and builds everything into build/.
+# Configures (once) and builds into build/ (or $VM24_BUILD_DIR).
+#   bash tools/build.sh              everything: program, plug-in, simulator, tests, benchmarks
+#   bash tools/build.sh TARGET...    only those targets (the demo builds vm24, rk710-sim, touchev)
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${VM24_BUILD_DIR:-$root/build}"
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
-cmake --build "$build" --parallel "$(nproc)"
+targets=()
+for target in "$@"; do
+  targets+=(--target "$target")
+done
+cmake --build "$build" --parallel "$(nproc)" "${targets[@]}"

@@ -16,7 +16,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/tools/install-deps.sh"
-"$root/tools/build.sh"
+"$root/tools/build.sh" vm24 rk710-sim touchev
 build="${VM24_BUILD_DIR:-$root/build}"
 run_dir="${VM24_RUN_DIR:-$build/demo-run}"
 "$root/tools/install-run-dir.sh" "$build" "$run_dir"
