@@ -49,6 +49,11 @@ public:
     void close() { m_protocol.close(); }
     bool isOpen() const { return m_protocol.isOpen(); }
     int errors() const { return m_protocol.errors(); }
+    // The last request failed and the board certainly did not execute it
+    // (refused with a NAK); otherwise a failed request may have run on the
+    // board with its answer lost.
+    bool lastRequestRefused() const { return m_protocol.lastRequestRefused(); }
+    bool lastRequestLostAnAnswer() const { return m_protocol.lastRequestLostAnAnswer(); }
     rkprotocol::RkProtocol& protocol() { return m_protocol; }
 
     bool clear();

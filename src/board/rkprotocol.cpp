@@ -34,22 +34,29 @@ void RkProtocol::close()
 bool RkProtocol::sendCommand(const quint8* request, int length, int timeout, int attempts,
                              void* reply, int* replyLength)
 {
-    if (!isOpen())
+    m_answerLost = false;
+    if (!isOpen()) {
+        m_lastRequestRefused = true;
         return false;
+    }
     // The capacity is taken once: each attempt reports the announced length
     // through replyLength, which must not become the capacity of the next one.
     const int capacity = (reply && replyLength) ? *replyLength : 0;
     for (int attempt = 0; attempt < attempts; ++attempt) {
+        m_nakReceived = false;
         if (reply && !replyLength)
             continue;
         if (exchange(request, length, timeout, static_cast<quint8*>(reply), capacity, replyLength)) {
             ++m_sequence;
             m_errors = 0;
+            m_lastRequestRefused = false;
             return true;
         }
+        m_answerLost = m_answerLost || !m_nakReceived;
     }
     ++m_sequence;
     ++m_errors;
+    m_lastRequestRefused = !m_answerLost;
     return false;
 }
 
@@ -113,8 +120,10 @@ bool RkProtocol::awaitAcknowledgement(int timeout)
         const int byte = RkSerialPortReadByte(m_port);
         if (byte == ACK)
             return true;
-        if (byte == NAK)
+        if (byte == NAK) {
+            m_nakReceived = true;
             return false;
+        }
     }
     return false;
 }

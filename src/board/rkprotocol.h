@@ -39,6 +39,15 @@ public:
     int sequence() const { return m_sequence; }
     // Consecutive requests that failed after all their attempts.
     int errors() const { return m_errors; }
+    // The last request failed without being executed by the board: the port
+    // was closed, nothing was sent, or the board refused every attempt with a
+    // NAK. A request that failed otherwise may have been executed by the
+    // board with its answer lost on the line.
+    bool lastRequestRefused() const { return m_lastRequestRefused; }
+    // Some attempt of the last request went unanswered or came back spoiled
+    // (not refused): the board may have executed it and answered into the
+    // void, also when a later attempt succeeded.
+    bool lastRequestLostAnAnswer() const { return m_answerLost; }
 
     // Sends request and waits for the answer, up to attempts times, waiting
     // timeout × 100 ms for the acknowledgement each time. When reply is given,
@@ -61,6 +70,9 @@ private:
     int m_timeout = DEFAULT_TIMEOUT;
     int m_maxRetransmissions = DEFAULT_MAX_RETRANSMISSIONS;
     int m_errors = 0;
+    bool m_nakReceived = false;
+    bool m_lastRequestRefused = false;
+    bool m_answerLost = false;
 };
 
 } // namespace rkprotocol

@@ -208,6 +208,53 @@ private slots:
             QVERIFY2(timer.elapsed() < 500, "a NAK ends the attempt at once");
     }
 
+    // Only a request the board refused at every attempt is known not to have
+    // run; one whose answers went missing or came back spoiled may have, and
+    // so may one that succeeded only after such an attempt.
+    void requestTellsWhetherTheBoardMayHaveAnsweredIntoTheVoid_data()
+    {
+        QTest::addColumn<QString>("answers");
+        QTest::addColumn<bool>("succeeds");
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<bool>("lost");
+        QTest::newRow("nak every time") << "nnn" << false << true << false;
+        QTest::newRow("nothing every time") << "sss" << false << false << true;
+        QTest::newRow("lost, then refused") << "snn" << false << false << true;
+        QTest::newRow("refused, then a bad checksum") << "nnc" << false << false << true;
+        QTest::newRow("refused, then answered") << "nn" << true << false << false;
+        QTest::newRow("lost, then answered") << "s" << true << false << true;
+        QTest::newRow("bad checksum, then answered") << "nc" << true << false << true;
+    }
+    void requestTellsWhetherTheBoardMayHaveAnsweredIntoTheVoid()
+    {
+        QFETCH(QString, answers);
+        QFETCH(bool, succeeds);
+        QFETCH(bool, refused);
+        QFETCH(bool, lost);
+        PtyPeer peer;
+        auto attempt = std::make_shared<std::atomic<int>>(0);
+        peer.setResponder([=](const PtyPeer::Frame& f) {
+            const int n = (*attempt)++;
+            if (n >= answers.size())
+                return PtyPeer::answer(f.identifier, QByteArray("ok"));
+            QByteArray spoiled = PtyPeer::answer(f.identifier, QByteArray("ok"));
+            spoiled[spoiled.size() - 1] = char(spoiled[spoiled.size() - 1] ^ 0x01);
+            switch (answers.at(n).toLatin1()) {
+            case 'n': return QByteArray(1, PtyPeer::NAK);
+            case 'c': return spoiled;
+            default: return QByteArray();
+            }
+        });
+        RkProtocol protocol;
+        QVERIFY(openOn(protocol, peer));
+        QCOMPARE(send(protocol, QByteArray("q"), nullptr, 3, 2), succeeds);
+        QCOMPARE(protocol.lastRequestRefused(), refused);
+        QCOMPARE(protocol.lastRequestLostAnAnswer(), lost);
+        QVERIFY(send(protocol, QByteArray("q")));
+        QVERIFY(!protocol.lastRequestRefused());
+        QVERIFY(!protocol.lastRequestLostAnAnswer());
+    }
+
     void strayBytesBeforeAcknowledgementAreSkipped()
     {
         PtyPeer peer;
@@ -298,6 +345,7 @@ private slots:
         QVERIFY(!closed.sendCommand(reinterpret_cast<const quint8*>("q"), 1, 10, 5, nullptr, nullptr));
         QCOMPARE(closed.sequence(), 0);
         QCOMPARE(closed.errors(), 0);
+        QVERIFY(closed.lastRequestRefused());
 
         QTemporaryDir dir;
         QFile regular(dir.filePath("not-a-tty"));
