@@ -16,6 +16,12 @@ const int FAILED_STATUS = Rk710SerialProtocol::Failed;
 const int RESULT_BYTES = 3;
 const int REMAINDER_ANSWER_LENGTH = 4;
 
+void set_flag(bool* flag, bool value)
+{
+    if (flag)
+        *flag = value;
+}
+
 bool watchdogEnabled()
 {
     return VM24::get_env_bool(WATCHDOG_VARIABLE, true);
@@ -49,7 +55,7 @@ Rk710Controller::ResourceLocker::~ResourceLocker()
 
 Rk710Controller::Rk710Controller(QObject* parent)
     : QObject(parent)
-    , m_reader(new BoardStateReader(this))
+    , m_reader(new BoardStateReader(this, this))
 {
     m_taskPool.setMaxThreadCount(1);
     m_taskPool.setExpiryTimeout(-1);
@@ -362,7 +368,11 @@ template <typename Call>
 bool Rk710Controller::startLongCommand(Call call)
 {
     return whenAlive(false, [&](Rk710SerialProtocol& p) {
-        if (m_busy || !call(p))
+        if (m_busy)
+            return false;
+        // Only a refusal proves that nothing started; a start whose answer
+        // was lost may be running on the board.
+        if (!call(p) && p.lastRequestRefused())
             return false;
         m_busy = true;
         return true;
@@ -399,91 +409,156 @@ bool Rk710Controller::withdrawCashless(int amount, CashlessType::Value type)
     return startLongCommand([&](Rk710SerialProtocol& p) { return p.withdrawCashless(amount, type); });
 }
 
-int Rk710Controller::pollLongCommandStatus(quint8* reply, int& length)
+// A poll the board refused with a NAK changed nothing on the board. One whose
+// answer went missing (at some attempt) may have carried the end of the
+// operation, which the board reports only once. One that was not sent
+// because the board is lost leaves the outcome unknown.
+int Rk710Controller::pollStatus(quint8* reply, int& length, PollAnswer* answer)
 {
     ResourceLocker locker(this);
-    if (!m_alive || !m_busy) {
+    *answer = PollAnswer::Answered;
+    if (!m_alive || !m_busy || !reply || length < 2) {
         m_busy = false;
+        if (!m_alive)
+            *answer = PollAnswer::BoardLost;
         return FAILED_STATUS;
     }
     const int status = m_protocol.pollLongCommandStatus(reply, length);
+    if (m_protocol.errors() != 0) {
+        *answer = m_protocol.lastRequestRefused() ? PollAnswer::Refused : PollAnswer::Lost;
+        return FAILED_STATUS;
+    }
+    if (m_protocol.lastRequestLostAnAnswer())
+        *answer = PollAnswer::AnsweredAfterLoss;
     if (status != Rk710SerialProtocol::Running)
         m_busy = false;
     return status;
 }
 
-int Rk710Controller::awaitForReply(quint8* reply, int& length, int periodMs)
+int Rk710Controller::pollLongCommandStatus(quint8* reply, int& length)
+{
+    PollAnswer answer = PollAnswer::Answered;
+    return pollStatus(reply, length, &answer);
+}
+
+// The board reports an operation's end once and answers "nothing running"
+// from then on: after a poll whose answer was lost, "nothing running" may
+// mean that the lost answer carried the end. A start whose answer was lost
+// and that the board never executed also ends here with "nothing running",
+// as a failure: no poll answer was lost on the way.
+int Rk710Controller::awaitForReply(quint8* reply, int& length, int periodMs, bool* unconfirmed)
 {
     const int capacity = length;
-    int status = Rk710SerialProtocol::Running;
-    while (status == Rk710SerialProtocol::Running) {
+    bool endMayBeLost = false;
+    int failedInARow = 0;
+    for (;;) {
         VM24::thread_msleep(periodMs);
         length = capacity;
-        status = pollLongCommandStatus(reply, length);
+        PollAnswer answer = PollAnswer::Answered;
+        const int status = pollStatus(reply, length, &answer);
+        if (answer == PollAnswer::BoardLost)
+            break;
+        if (answer == PollAnswer::Lost || answer == PollAnswer::AnsweredAfterLoss)
+            endMayBeLost = true;
+        if (answer == PollAnswer::Lost || answer == PollAnswer::Refused) {
+            if (++failedInARow >= MAX_UNANSWERED_POLLS)
+                break;
+            continue;
+        }
+        failedInARow = 0;
+        if (status == Rk710SerialProtocol::Running) {
+            endMayBeLost = false;
+            continue;
+        }
+        if (status == FAILED_STATUS && endMayBeLost)
+            break;
+        set_flag(unconfirmed, false);
+        return status;
     }
-    return status;
+    {
+        QMutexLocker locker(&m_mutex);
+        m_busy = false;
+    }
+    set_flag(unconfirmed, true);
+    return FAILED_STATUS;
 }
 
-bool Rk710Controller::awaitMotorCycle(int periodMs)
+bool Rk710Controller::awaitMotorCycle(int periodMs, bool* unconfirmed)
 {
     quint8 reply[Rk710SerialProtocol::LONG_COMMAND_REPLY_SIZE] = {};
     int length = sizeof reply;
-    const int status = awaitForReply(reply, length, periodMs);
-    return status == Rk710SerialProtocol::Finished && length >= RESULT_BYTES && reply[2] != 0;
+    bool unknown = false;
+    const int status = awaitForReply(reply, length, periodMs, &unknown);
+    set_flag(unconfirmed, unknown);
+    return unknown || (status == Rk710SerialProtocol::Finished && length >= RESULT_BYTES && reply[2] != 0);
 }
 
-int Rk710Controller::awaitRemainder(int amount, int periodMs)
+int Rk710Controller::awaitRemainder(int amount, int periodMs, bool* unconfirmed)
 {
     quint8 reply[Rk710SerialProtocol::LONG_COMMAND_REPLY_SIZE] = {};
     int length = sizeof reply;
-    const int status = awaitForReply(reply, length, periodMs);
+    bool unknown = false;
+    const int status = awaitForReply(reply, length, periodMs, &unknown);
+    set_flag(unconfirmed, unknown);
+    if (unknown)
+        return 0;
     const bool ended = status == Rk710SerialProtocol::Finished || status == Rk710SerialProtocol::FinishedWithRemainder;
     if (!ended || length != REMAINDER_ANSWER_LENGTH)
         return amount;
     return get_word(reply, 2);
 }
 
-bool Rk710Controller::deliverProduct(signed char motor)
+bool Rk710Controller::deliverProduct(signed char motor, bool* unconfirmed)
 {
-    return sendMoveMotorCommand(motor) && awaitMotorCycle(MOTOR_POLL_MS);
+    set_flag(unconfirmed, false);
+    return sendMoveMotorCommand(motor) && awaitMotorCycle(MOTOR_POLL_MS, unconfirmed);
 }
 
-bool Rk710Controller::resetMotor(signed char motor)
+bool Rk710Controller::resetMotor(signed char motor, bool* unconfirmed)
 {
-    return sendResetMotorCommand(motor) && awaitMotorCycle(MOTOR_POLL_MS);
+    set_flag(unconfirmed, false);
+    return sendResetMotorCommand(motor) && awaitMotorCycle(MOTOR_POLL_MS, unconfirmed);
 }
 
-int Rk710Controller::dispenseItems(Rk710SerialProtocol::Item item, quint8 count)
+int Rk710Controller::dispenseItems(Rk710SerialProtocol::Item item, quint8 count, bool* unconfirmed)
 {
+    set_flag(unconfirmed, false);
     if (!sendDispenseItemsCommand(item, count))
         return -1;
     quint8 reply[Rk710SerialProtocol::LONG_COMMAND_REPLY_SIZE] = {};
     int length = sizeof reply;
-    const int status = awaitForReply(reply, length, DISPENSE_POLL_MS);
+    bool unknown = false;
+    const int status = awaitForReply(reply, length, DISPENSE_POLL_MS, &unknown);
+    set_flag(unconfirmed, unknown);
+    if (unknown)
+        return count;
     if (status != Rk710SerialProtocol::Finished || length < RESULT_BYTES)
         return -1;
     return reply[2];
 }
 
-int Rk710Controller::returnChange(int amount)
+int Rk710Controller::returnChange(int amount, bool* unconfirmed)
 {
+    set_flag(unconfirmed, false);
     if (!giveChange(amount))
         return amount;
-    return awaitRemainder(amount, CHANGE_POLL_MS);
+    return awaitRemainder(amount, CHANGE_POLL_MS, unconfirmed);
 }
 
-int Rk710Controller::rechargeCashless(int amount)
+int Rk710Controller::rechargeCashless(int amount, bool* unconfirmed)
 {
+    set_flag(unconfirmed, false);
     if (!refundCashless(amount))
         return amount;
-    return awaitRemainder(amount, CASHLESS_POLL_MS);
+    return awaitRemainder(amount, CASHLESS_POLL_MS, unconfirmed);
 }
 
-bool Rk710Controller::authoriseCashless(int amount, CashlessType::Value type)
+bool Rk710Controller::authoriseCashless(int amount, CashlessType::Value type, bool* unconfirmed)
 {
+    set_flag(unconfirmed, false);
     if (!withdrawCashless(amount, type))
         return false;
-    return awaitMotorCycle(type == CashlessType::Standard ? CASHLESS_POLL_MS : REMOTE_CASHLESS_POLL_MS);
+    return awaitMotorCycle(type == CashlessType::Standard ? CASHLESS_POLL_MS : REMOTE_CASHLESS_POLL_MS, unconfirmed);
 }
 
 namespace VM24 {
@@ -514,9 +589,13 @@ bool print_recepit_task(Rk710Controller* controller, const ReceiptHelper& receip
     return controller && controller->printReceipt(receipt);
 }
 
-int return_change_task(Rk710Controller* controller, int amount)
+int return_change_task(Rk710Controller* controller, int amount, bool* unconfirmed)
 {
-    return controller ? controller->returnChange(amount) : amount;
+    if (!controller) {
+        set_flag(unconfirmed, false);
+        return amount;
+    }
+    return controller->returnChange(amount, unconfirmed);
 }
 
 } // namespace VM24

@@ -44,6 +44,7 @@ public:
     };
 
     static const int MAX_ERRORS = 3;
+    static const int MAX_UNANSWERED_POLLS = 3;
     static const int MOTOR_POLL_MS = 500;
     static const int DISPENSE_POLL_MS = 1000;
     static const int CHANGE_POLL_MS = 1000;
@@ -121,7 +122,10 @@ public:
     // The whole receipt under one lock. True for an empty receipt.
     bool printReceipt(const ReceiptHelper& receipt);
 
-    // Long commands: refused while another one runs.
+    // Long commands: refused while another one runs or when the board
+    // refuses them. A start whose answer was lost on the line counts as
+    // started, as the board may be running it: the wait that follows finds
+    // out (nothing running on the board means it never started).
     bool sendMoveMotorCommand(signed char motor);
     bool sendResetMotorCommand(signed char motor);
     bool sendDispenseItemsCommand(Rk710SerialProtocol::Item item, quint8 count);
@@ -130,22 +134,31 @@ public:
     bool withdrawCashless(int amount, CashlessType::Value type);
 
     // Start a long command and wait for its end. Motors are counted from 1.
-    bool deliverProduct(signed char motor);
-    bool resetMotor(signed char motor);
+    // When the board's report of the end is lost for good (its answer lost on
+    // the line, or the board lost while the operation runs), nobody can tell
+    // what the board did: the operation is reported as done in full and
+    // *unconfirmed is set. Goods or money may have left the machine and must
+    // not be handed out a second time; the caller tells an operator.
+    bool deliverProduct(signed char motor, bool* unconfirmed = nullptr);
+    bool resetMotor(signed char motor, bool* unconfirmed = nullptr);
     // Coins paid out; -1 when refused or failed.
-    int dispenseItems(Rk710SerialProtocol::Item item, quint8 count);
+    int dispenseItems(Rk710SerialProtocol::Item item, quint8 count, bool* unconfirmed = nullptr);
     // The amount not paid out (the whole amount when refused or failed).
-    int returnChange(int amount);
+    int returnChange(int amount, bool* unconfirmed = nullptr);
     // The amount not credited (the whole amount when refused or failed).
-    int rechargeCashless(int amount);
-    bool authoriseCashless(int amount, CashlessType::Value type);
+    int rechargeCashless(int amount, bool* unconfirmed = nullptr);
+    bool authoriseCashless(int amount, CashlessType::Value type, bool* unconfirmed = nullptr);
 
     // Asks for the end of the running long command; its status byte (3 when
-    // none runs or the board is lost).
+    // none runs, when the board is lost or when the answer was lost; a lost
+    // answer leaves the command running).
     int pollLongCommandStatus(quint8* reply, int& length);
     // Polls every periodMs, without holding the lock in between, until the
-    // status is not "running".
-    int awaitForReply(quint8* reply, int& length, int periodMs);
+    // board reports the command's end. A poll whose answer is lost does not
+    // end the wait. Status 3 with *unconfirmed set when the end cannot be
+    // known: the board was lost, the end was reported in an answer that was
+    // lost, or MAX_UNANSWERED_POLLS polls in a row were lost or refused.
+    int awaitForReply(quint8* reply, int& length, int periodMs, bool* unconfirmed = nullptr);
 
 signals:
     void boardStatus(bool alive);
@@ -159,8 +172,11 @@ private:
     Result whenAlive(Result failure, Call call);
     template <typename Call>
     bool startLongCommand(Call call);
-    bool awaitMotorCycle(int periodMs);
-    int awaitRemainder(int amount, int periodMs);
+    // What became of one status request besides its status byte.
+    enum class PollAnswer { Answered, AnsweredAfterLoss, Refused, Lost, BoardLost };
+    int pollStatus(quint8* reply, int& length, PollAnswer* answer);
+    bool awaitMotorCycle(int periodMs, bool* unconfirmed);
+    int awaitRemainder(int amount, int periodMs, bool* unconfirmed);
     // Changes the state under the lock and tells whether it changed; the
     // caller announces it once the lock is released.
     bool changeAlive(bool alive);
@@ -200,6 +216,6 @@ bool save_local_serial_number(Rk710Controller* controller, int serial);
 
 // For the worker pool at the end of a purchase.
 bool print_recepit_task(Rk710Controller* controller, const ReceiptHelper& receipt);
-int return_change_task(Rk710Controller* controller, int amount);
+int return_change_task(Rk710Controller* controller, int amount, bool* unconfirmed = nullptr);
 
 } // namespace VM24

@@ -2,6 +2,7 @@
 #include "app/vm24.h"
 #include "board/receipthelper.h"
 #include "board/rk710controller.h"
+#include "boardpollingpause.h"
 #include "scriptedboard.h"
 #include "testenvironment.h"
 
@@ -427,8 +428,9 @@ private slots:
         QCOMPARE(controller->returnChange(120), 20);
         change->wait();
 
-        // The board falls silent in the middle of a motor cycle: the wait ends
-        // with the first failed poll and the next command may start.
+        // The board falls silent in the middle of a motor cycle: failed polls
+        // do not end the wait, the lost board does. The product may be in the
+        // tray: the cycle counts as done, unconfirmed.
         board->setLongCommandScript(50, bytes({0, 1, 1}));
         std::unique_ptr<QThread> silence(QThread::create([&] {
             QThread::msleep(1200);
@@ -437,10 +439,33 @@ private slots:
         silence->start();
         QElapsedTimer timer;
         timer.start();
-        QVERIFY(!controller->deliverProduct(5));
+        bool unconfirmed = false;
+        QVERIFY(controller->deliverProduct(5, &unconfirmed));
+        QVERIFY(unconfirmed);
         silence->wait();
         QVERIFY(timer.elapsed() < 6000);
+        QVERIFY(!controller->isAlive());
         QVERIFY(!controller->isBusy());
+    }
+
+    // Only a start the board refused with a NAK is known not to run; after
+    // one, the board is not asked about it.
+    void refusedStartIsNotPolled()
+    {
+        QVERIFY(startController());
+        controller->setRetryPolicy(100, 2);
+        board->setLongCommandScript(0, bytes({0, 1, 0, 0}));
+        BoardPollingPause pause(controller.get());
+        QVERIFY(pause.wait());
+        board->rejectNext(2);
+        bool unconfirmed = true;
+        QCOMPARE(controller->returnChange(120, &unconfirmed), 120);
+        QVERIFY(!unconfirmed);
+        QVERIFY(!controller->isBusy());
+        QTest::qWait(300);
+        QCOMPARE(board->codes().right(2), QByteArray("RR"));
+        QCOMPARE(board->count('N'), 0);
+        QCOMPARE(controller->returnChange(120), 0);
     }
 
     void receiptHoldsTheLock()

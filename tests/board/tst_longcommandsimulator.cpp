@@ -1,0 +1,384 @@
+// Long board commands (motor cycles, coins, change, card charges and
+// recharges) against the board simulator while the line loses answers: what
+// the controller reports must be what the board did, and nothing may run
+// twice.
+
+#include "board/rk710controller.h"
+#include "boardpollingpause.h"
+#include "rk710simprocess.h"
+#include "simulatorlinklog.h"
+#include "testenvironment.h"
+
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTest>
+#include <QThread>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+const int CARD_ID = 9;
+
+QJsonObject machine()
+{
+    QJsonArray columns{3, 0};
+    return QJsonObject{
+        {"columns", columns},
+        {"hoppers", QJsonArray{QJsonObject{{"value", 100}, {"coins", 20}}, QJsonObject{{"value", 50}, {"coins", 20}}}},
+        {"card", QJsonObject{{"present", true}, {"balance", 1000}, {"id", CARD_ID}, {"maxBalance", 1300}}},
+        {"timings", QJsonObject{{"motorMs", 150}, {"jamMs", 250}, {"resetMs", 100}, {"coinMs", 5}, {"payoutMs", 50},
+                                {"cashlessMs", 50}, {"posMs", 100}, {"watchdogMs", 600000}}}};
+}
+
+} // namespace
+
+class TestLongCommandSimulator : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestEnvironment::ScopedAppDir> appDir;
+    std::unique_ptr<Rk710SimProcess> sim;
+    std::unique_ptr<Rk710Controller> controller;
+
+    // The board of machine(), a controller that has run the start-up
+    // exchange and the card reader enabled; each request gets 5 attempts of
+    // 200 ms.
+    bool start()
+    {
+        {
+            QSettings settings;
+            settings.setValue(QStringLiteral("hopper-value_1"), 100);
+            settings.setValue(QStringLiteral("hopper-value_2"), 50);
+        }
+        sim.reset(new Rk710SimProcess(machine()));
+        if (!sim->start()) {
+            qWarning() << sim->errorString();
+            return false;
+        }
+        controller.reset(new Rk710Controller);
+        if (!controller->open(sim->devicePath().toLocal8Bit().constData()))
+            return false;
+        controller->initialize();
+        controller->setRetryPolicy(200, 5);
+        return controller->isAlive() && controller->setCreditEnable(false, false, false, true);
+    }
+
+    bool control(const QString& command) { return sim->control(command).startsWith(QLatin1String("ok")); }
+    QJsonObject state() { return sim->state(); }
+    QList<LoggedFrame> frames() { return read_simulator_link_log(sim->requestLogPath()); }
+
+    int storedCoins()
+    {
+        int value = 0;
+        for (const QJsonValue& hopper : state()["hoppers"].toArray())
+            value += hopper["value"].toInt() * hopper["coins"].toInt();
+        return value;
+    }
+    int hopperCoins(int hopper) { return state()["hoppers"].toArray()[hopper - 1].toObject()["coins"].toInt(); }
+    int cardBalance() { return state()["card"].toObject()["balance"].toInt(); }
+    int stock(int column) { return state()["columns"].toArray()[column - 1].toObject()["stock"].toInt(); }
+    QString operation() { return state()["operation"].toObject()["state"].toString(); }
+
+    bool awaitOperation(const QString& phase, int ms = 5000)
+    {
+        return QTest::qWaitFor([&] { return operation() == phase; }, ms);
+    }
+
+    // Runs call on a thread of its own, as the delivery and the change
+    // pay-out run on worker threads; a test that fails early still waits for
+    // it before its variables go.
+    struct Joiner
+    {
+        void operator()(QThread* thread) const
+        {
+            thread->wait();
+            delete thread;
+        }
+    };
+    template <typename F>
+    static std::unique_ptr<QThread, Joiner> inThread(F call)
+    {
+        std::unique_ptr<QThread, Joiner> thread(QThread::create(call));
+        thread->start();
+        return thread;
+    }
+
+private slots:
+    void init() { appDir.reset(new TestEnvironment::ScopedAppDir); }
+
+    void cleanup()
+    {
+        controller.reset();
+        sim.reset();
+        appDir.reset();
+    }
+
+    // Every answer to the start is lost, but the board executed it once:
+    // the controller asks the board and reports what it did.
+    void startWhoseAnswersAreLost()
+    {
+        QVERIFY(start());
+        BoardPollingPause pause(controller.get());
+        QVERIFY(pause.wait());
+
+        struct Case
+        {
+            const char* name;
+            char code;
+            std::function<QVariant(bool*)> call;
+            QVariant expected;
+            std::function<int()> measure;
+            int change;
+        };
+        const QList<Case> cases = {
+            {"change", 'R', [&](bool* u) { return QVariant(controller->returnChange(250, u)); }, 0,
+             [&] { return storedCoins(); }, -250},
+            {"recharge up to the card's maximum", 'D',
+             [&](bool* u) { return QVariant(controller->rechargeCashless(500, u)); }, 200,
+             [&] { return cardBalance(); }, 300},
+            {"charge", 'B',
+             [&](bool* u) { return QVariant(controller->authoriseCashless(300, CashlessType::Standard, u)); }, true,
+             [&] { return cardBalance(); }, -300},
+            {"charge over the balance", 'B',
+             [&](bool* u) { return QVariant(controller->authoriseCashless(5000, CashlessType::Standard, u)); }, false,
+             [&] { return cardBalance(); }, 0},
+            {"motor cycle", 'T', [&](bool* u) { return QVariant(controller->deliverProduct(1, u)); }, true,
+             [&] { return stock(1); }, -1},
+            {"motor cycle of an empty column", 'T', [&](bool* u) { return QVariant(controller->deliverProduct(2, u)); },
+             false, [&] { return state()["delivered"].toInt(); }, 0},
+            {"coins", 'X',
+             [&](bool* u) { return QVariant(controller->dispenseItems(Rk710SerialProtocol::Hopper2, 3, u)); }, 3,
+             [&] { return hopperCoins(2); }, -3},
+        };
+        for (const Case& c : cases) {
+            const int before = c.measure();
+            const int mark = int(frames().size());
+            QVERIFY(control(QStringLiteral("fault drop next 5")));
+            bool unconfirmed = true;
+            QCOMPARE(c.call(&unconfirmed), c.expected);
+            QVERIFY2(!unconfirmed, c.name);
+            QVERIFY2(c.measure() - before == c.change, c.name);
+            const QList<LoggedFrame> after = frames();
+            QCOMPARE(codes_with_fate(after, mark, LoggedFrame::Dropped), QByteArray(5, c.code));
+            QVERIFY2(codes_with_fate(after, mark, LoggedFrame::Answered).startsWith('N'), c.name);
+            QVERIFY(!controller->isBusy());
+            QVERIFY(controller->isAlive());
+        }
+        QCOMPARE(state()["delivered"].toInt(), 1);
+    }
+
+    // A start the board refused was not executed: the whole amount stays
+    // unpaid and the board is not asked about it.
+    void refusedStartIsNotAskedAbout()
+    {
+        QVERIFY(start());
+        BoardPollingPause pause(controller.get());
+        QVERIFY(pause.wait());
+        const int coins = storedCoins();
+        const int mark = int(frames().size());
+        QVERIFY(control(QStringLiteral("fault nak next 5")));
+        bool unconfirmed = true;
+        QCOMPARE(controller->returnChange(250, &unconfirmed), 250);
+        QVERIFY(!unconfirmed);
+        QVERIFY(!controller->isBusy());
+        QTest::qWait(1500);
+        const QList<LoggedFrame> after = frames();
+        QCOMPARE(codes_with_fate(after, mark, LoggedFrame::Refused), QByteArray("RRRRR"));
+        QCOMPARE(int(after.size()), mark + 5);
+        QCOMPARE(storedCoins(), coins);
+
+        QCOMPARE(controller->returnChange(250), 0);
+        QCOMPARE(storedCoins(), coins - 250);
+    }
+
+    // The board heard nothing of the start (it was silent): asked, it
+    // reports nothing running, and the start counts as failed.
+    void startLostInSilenceNeverRan()
+    {
+        QVERIFY(start());
+        BoardPollingPause pause(controller.get());
+        QVERIFY(pause.wait());
+        const int coins = storedCoins();
+        const int mark = int(frames().size());
+        // Five attempts of 200 ms fall in the silence, the poll a second later does not.
+        QVERIFY(control(QStringLiteral("fault silence 1500")));
+        bool unconfirmed = true;
+        QCOMPARE(controller->returnChange(250, &unconfirmed), 250);
+        QVERIFY(!unconfirmed);
+        const QList<LoggedFrame> after = frames();
+        QCOMPARE(codes_with_fate(after, mark, LoggedFrame::Ignored), QByteArray("RRRRR"));
+        QCOMPARE(codes_with_fate(after, mark, LoggedFrame::Answered), QByteArray("N"));
+        QCOMPARE(after.last().answer, QByteArray("\x00\x03", 2));
+        QCOMPARE(storedCoins(), coins);
+        QVERIFY(controller->isAlive());
+        QVERIFY(!controller->isBusy());
+    }
+
+    // The answers to a change pay-out are lost while the board pays: the
+    // controller finds it running, waits for it as its own, and the reader
+    // goes on polling between the status requests.
+    void startLostWhileTheOperationRuns()
+    {
+        QVERIFY(start());
+        QVERIFY(control(QStringLiteral("timing coinMs 500")));
+        const int coins = storedCoins();
+        auto pause = std::make_unique<BoardPollingPause>(controller.get());
+        QVERIFY(pause->wait());
+        const int mark = int(frames().size());
+        QVERIFY(control(QStringLiteral("fault drop next 5")));
+        int remainder = -1;
+        bool unconfirmed = true;
+        auto payout = inThread([&] { remainder = controller->returnChange(500, &unconfirmed); });
+        QVERIFY(QTest::qWaitFor([&] { return codes_with_fate(frames(), mark, LoggedFrame::Dropped) == "RRRRR"; }, 3000));
+        // The start counts as started once its last attempt has timed out.
+        QTRY_VERIFY(controller->isBusy());
+        pause->release();
+        QVERIFY(payout->wait(15000));
+        QCOMPARE(remainder, 0);
+        QVERIFY(!unconfirmed);
+        QCOMPARE(storedCoins(), coins - 500);
+
+        QList<LoggedFrame> polls;
+        QByteArray codes;
+        const QList<LoggedFrame> after = frames();
+        for (int i = mark; i < after.size(); ++i) {
+            codes.append(after.at(i).code);
+            if (after.at(i).code == 'N')
+                polls.append(after.at(i));
+        }
+        QVERIFY(polls.size() >= 2);
+        QCOMPARE(polls.first().answer.mid(0, 2), QByteArray("R\x00", 2)); // running: adopted
+        QCOMPARE(polls.last().answer, QByteArray("R\x01\x00\x00", 4));
+        QVERIFY2(codes.mid(codes.indexOf('N'), codes.lastIndexOf('N') - codes.indexOf('N')).contains('I'),
+                 codes.constData());
+    }
+
+    // A status request whose answers are all lost while the board is still
+    // at work does not end the wait: the end is still reported, and used.
+    void lostPollInTheMiddle_data()
+    {
+        QTest::addColumn<char>("code");
+        QTest::newRow("change") << 'R';
+        QTest::newRow("motor cycle") << 'T';
+    }
+    void lostPollInTheMiddle()
+    {
+        QFETCH(char, code);
+        QVERIFY(start());
+        QVERIFY(control(QStringLiteral("timing coinMs 500")));
+        QVERIFY(control(QStringLiteral("timing motorMs 3000")));
+        BoardPollingPause pause(controller.get());
+        QVERIFY(pause.wait());
+        const int coins = storedCoins();
+        bool done = false;
+        int remainder = -1;
+        bool unconfirmed = true;
+        auto operation = inThread([&] {
+            if (code == 'R')
+                remainder = controller->returnChange(500, &unconfirmed);
+            else
+                done = controller->deliverProduct(1, &unconfirmed);
+        });
+        QVERIFY(awaitOperation(QStringLiteral("running")));
+        const int mark = int(frames().size());
+        QVERIFY(control(QStringLiteral("fault drop next 5")));
+        QVERIFY(operation->wait(20000));
+
+        const QList<LoggedFrame> after = frames();
+        QCOMPARE(codes_with_fate(after, mark, LoggedFrame::Dropped), QByteArray("NNNNN"));
+        QCOMPARE(after.at(mark).answer.mid(0, 2), QByteArray(1, code) + char(0)); // lost while running
+        QVERIFY(!unconfirmed);
+        if (code == 'R') {
+            QCOMPARE(remainder, 0);
+            QCOMPARE(storedCoins(), coins - 500);
+        } else {
+            QVERIFY(done);
+            QCOMPARE(stock(1), 2);
+        }
+        QVERIFY(!controller->isBusy());
+    }
+
+    // The answer that carried the end is lost; the board then reports
+    // nothing running. What the board did cannot be known: the operation is
+    // reported as done, and as unconfirmed.
+    void lostEndReportIsUnconfirmed_data()
+    {
+        QTest::addColumn<char>("code");
+        QTest::newRow("change") << 'R';
+        QTest::newRow("motor cycle") << 'T';
+    }
+    void lostEndReportIsUnconfirmed()
+    {
+        QFETCH(char, code);
+        QVERIFY(start());
+        QVERIFY(control(QStringLiteral("timing coinMs 80")));
+        BoardPollingPause pause(controller.get());
+        QVERIFY(pause.wait());
+        const int coins = storedCoins();
+        bool done = false;
+        int remainder = -1;
+        bool unconfirmed = false;
+        auto operation = inThread([&] {
+            if (code == 'R')
+                remainder = controller->returnChange(500, &unconfirmed);
+            else
+                done = controller->deliverProduct(1, &unconfirmed);
+        });
+        QVERIFY(awaitOperation(QStringLiteral("finished")));
+        const int mark = int(frames().size());
+        QVERIFY(control(QStringLiteral("fault drop next 5")));
+        QVERIFY(operation->wait(20000));
+
+        const QList<LoggedFrame> after = frames();
+        QCOMPARE(codes_with_fate(after, mark, LoggedFrame::Dropped), QByteArray("NNNNN"));
+        QCOMPARE(after.at(mark).answer.mid(0, 2), QByteArray(1, code) + char(1));
+        QVERIFY(unconfirmed);
+        if (code == 'R') {
+            QCOMPARE(remainder, 0);
+            QCOMPARE(storedCoins(), coins - 500);
+        } else {
+            QVERIFY(done);
+            QCOMPARE(stock(1), 2);
+        }
+        QVERIFY(!controller->isBusy());
+        QVERIFY(controller->isAlive());
+    }
+
+    // The board falls silent while it pays: three failed requests lose it,
+    // the wait ends at once, and the pay-out is reported as done but not
+    // confirmed; the board did finish paying.
+    void boardLostDuringPayout()
+    {
+        QVERIFY(start());
+        QVERIFY(control(QStringLiteral("timing coinMs 500")));
+        QSignalSpy alive(controller.get(), &Rk710Controller::boardStatus);
+        const int coins = storedCoins();
+        int remainder = -1;
+        bool unconfirmed = false;
+        QElapsedTimer timer;
+        timer.start();
+        auto payout = inThread([&] { remainder = controller->returnChange(500, &unconfirmed); });
+        QVERIFY(awaitOperation(QStringLiteral("running")));
+        QVERIFY(control(QStringLiteral("fault silence on")));
+        QVERIFY(payout->wait(15000));
+        QVERIFY(timer.elapsed() < 10000);
+        QCOMPARE(alive.count(), 1);
+        QVERIFY(!controller->isAlive());
+        QCOMPARE(remainder, 0);
+        QVERIFY(unconfirmed);
+        QVERIFY(!controller->isBusy());
+
+        QVERIFY(awaitOperation(QStringLiteral("finished")));
+        QCOMPARE(storedCoins(), coins - 500);
+        // Lost is lost: nothing more goes on the line.
+        QCOMPARE(controller->returnChange(100, &unconfirmed), 100);
+        QVERIFY(!unconfirmed);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLongCommandSimulator)
+#include "tst_longcommandsimulator.moc"
