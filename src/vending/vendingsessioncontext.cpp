@@ -20,6 +20,8 @@
 #include <QSettings>
 #include <QThread>
 
+#include <memory>
+
 namespace {
 
 const char* const GREEDY_CHANGE_VARIABLE = "VM24_GREEDY_CHANGE";
@@ -277,12 +279,19 @@ bool VendingSessionContext::withdrawCashless(int amount)
 {
     const int card = cardId();
     const int balance = cardBalance();
-    const bool authorised = m_controller->authoriseCashless(amount, CashlessType::Standard);
+    bool unconfirmed = false;
+    const bool authorised = m_controller->authoriseCashless(amount, CashlessType::Standard, &unconfirmed);
     const CreditPacket after = m_controller->getCredit();
     // The card's balance tells whether the charge happened, also when the
     // board's answer was lost on the line.
     int change = 0;
-    const bool charged = cardBalanceChange(card, balance, after, &change) ? change == -amount : authorised;
+    const bool balanceKnown = cardBalanceChange(card, balance, after, &change);
+    const bool charged = balanceKnown ? change == -amount : authorised;
+    if (unconfirmed && !balanceKnown) {
+        warn(QCoreApplication::translate("ProductPage",
+                 "Addebito cashless di euro %1 non confermato dalla scheda: registrato come addebitato")
+                 .arg(VM24::format_credit(amount)));
+    }
     if (charged && after.isValid())
         update(after);
     return charged;
@@ -430,24 +439,39 @@ void VendingSessionContext::endSession(QWidget* parent)
     closeSession();
 }
 
+// A pay-out whose end the board could not confirm counts as paid: the coins
+// may be in the tray, and a credit note for them would pay them twice. The
+// warning tells an operator to check the hoppers against the books.
 void VendingSessionContext::payChange(QWidget* parent)
 {
     const int amount = computeChange();
     if (amount < 1)
         return;
     Rk710Controller* controller = m_controller;
+    auto unconfirmed = std::make_shared<bool>(false);
     const int remainder = VM24::long_running_operation(
-        VM24::run_in_thread_pool([controller, amount] { return VM24::return_change_task(controller, amount); }), parent,
-        QCoreApplication::translate("ProductPage", "Attendere erogazione resto"), VM24::format_money(amount));
+        VM24::run_in_thread_pool([controller, amount, unconfirmed] {
+            return VM24::return_change_task(controller, amount, unconfirmed.get());
+        }),
+        parent, QCoreApplication::translate("ProductPage", "Attendere erogazione resto"), VM24::format_money(amount));
     const int paid = amount - qBound(0, remainder, amount);
     notifyChangeDelivered(paid);
     if (paid > 0)
         m_notifications->notify(new VM24::ChangeReturnedNotification(paid));
-    if (remainder > 0) {
-        m_notifications->notify(new VM24::WarningNotification(
-            QCoreApplication::translate("ProductPage", "Impossibile erogare resto per euro %1")
-                .arg(VM24::format_credit(remainder))));
+    if (*unconfirmed) {
+        warn(QCoreApplication::translate("ProductPage",
+                 "Erogazione resto di euro %1 non confermata dalla scheda: registrata come erogata")
+                 .arg(VM24::format_credit(amount)));
     }
+    if (remainder > 0) {
+        warn(QCoreApplication::translate("ProductPage", "Impossibile erogare resto per euro %1")
+                 .arg(VM24::format_credit(remainder)));
+    }
+}
+
+void VendingSessionContext::warn(const QString& message)
+{
+    m_notifications->notify(new VM24::WarningNotification(message));
 }
 
 void VendingSessionContext::printCreditNote(QWidget* parent)
@@ -468,7 +492,7 @@ void VendingSessionContext::printCreditNote(QWidget* parent)
     const QString warning
         = QCoreApplication::translate("ProductPage", "Impossibile stampare scontrino per credito dovuto di %1")
               .arg(VM24::format_money(extra));
-    m_notifications->notify(new VM24::WarningNotification(warning));
+    warn(warning);
     InteractiveMessageDialog::showInteractive(warning,
         QCoreApplication::translate("ProductPage", "Tocca questo riquadro per terminare l'operazione"),
         InteractiveMessageDialog::DEFAULT_DURATION_MS, parent);

@@ -127,6 +127,7 @@ private:
     void askActor(const char* slot);
     void runBoardTask(const std::function<void()>& task);
     void payChange(QWidget* parent);
+    void warn(const QString& message);
     void printCreditNote(QWidget* parent);
 
     Rk710Controller* m_controller;

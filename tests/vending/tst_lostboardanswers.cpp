@@ -1,0 +1,177 @@
+#include "app/context.h"
+#include "boardpollingpause.h"
+#include "simulatorlinklog.h"
+#include "vending/alarmmanager.h"
+#include "vending/motordispensermonitor.h"
+#include "vending/productdispensingpage.h"
+#include "vendingrig.h"
+
+#include <QStackedWidget>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+// Hopper 1 pays 1 euro coins; every column holds 3 products.
+QJsonObject machine()
+{
+    QJsonArray columns;
+    for (int i = 0; i < 18; ++i)
+        columns.append(3);
+    return QJsonObject{{"columns", columns},
+                       {"hoppers", QJsonArray{QJsonObject{{"value", 100}, {"coins", 50}}}},
+                       {"timings", QJsonObject{{"motorMs", 100}, {"coinMs", 20}, {"payoutMs", 50},
+                                               {"receiptIdleMs", 200}, {"watchdogMs", 600000}}}};
+}
+
+// A session that took 700 in coins and sold a product of 200: 500 of change
+// are due. The credit reader has stopped, so the pay-out is the next thing
+// the session asks of the board.
+bool sell_with_change_due(VendingRig& rig)
+{
+    write_settings({{"hopper-value_1", 100}, {"max-change", 500}});
+    if (!rig.start())
+        return false;
+    rig.controller()->setRetryPolicy(200, 5);
+    if (!QTest::qWaitFor([&] { return rig.change->isAvailable(); }, 5000))
+        return false;
+    rig.session->beginVendingSession();
+    if (!QTest::qWaitFor([&] { return rig.enables().value("coinAcceptor").toBool(); }, 10000))
+        return false;
+    for (const char* coin : {"coin 200", "coin 200", "coin 200", "coin 100"}) {
+        if (!rig.control(coin))
+            return false;
+    }
+    if (!rig.awaitCredit(700) || !rig.suspend())
+        return false;
+    rig.session->recordPurchase(200, {4});
+    rig.session->prepareToCloseSession();
+    return QTest::qWaitFor([&] { return !rig.session->isPolling(); }, 15000) && rig.session->computeChange() == 500;
+}
+
+QList<LoggedFrame> frames(VendingRig& rig)
+{
+    return read_simulator_link_log(rig.board.simulator().requestLogPath());
+}
+
+} // namespace
+
+// A session while the line loses the board's answers to a change pay-out or
+// a motor cycle: the books follow what the board did, and money that may
+// have been paid is never promised again on a credit note.
+class TestLostBoardAnswers : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void changeWhoseStartAnswerIsLost();
+    void changeWhoseEndIsNeverConfirmed();
+    void deliveryWhoseStartAnswerIsLost();
+};
+
+void TestLostBoardAnswers::changeWhoseStartAnswerIsLost()
+{
+    VendingRig rig(machine());
+    QVERIFY(sell_with_change_due(rig));
+    BoardPollingPause pause(rig.controller());
+    QVERIFY(pause.wait());
+    const int stored = rig.storedCoins();
+    const int mark = int(frames(rig).size());
+    QVERIFY(rig.control("fault drop next 5"));
+    QVERIFY(rig.endSession());
+
+    QCOMPARE(codes_with_fate(frames(rig), mark, LoggedFrame::Dropped), QByteArray("RRRRR"));
+    QCOMPARE(rig.storedCoins(), stored - 500);
+    const Accounting& books = rig.accounting->get(Ledger::Log);
+    QCOMPARE(books.get(Accounting::ChangeDelivered), 500);
+    QCOMPARE(books.get(Accounting::ChangeCount), 1);
+    QCOMPARE(books.get(Accounting::ExtraIncome), 0);
+    QCOMPARE(rig.log.starting("return-change"), QStringList{"return-change 500"});
+    QCOMPARE(rig.log.starting("overpay"), QStringList());
+    QCOMPARE(rig.log.starting("warning"), QStringList());
+    QCOMPARE(rig.requestsOf('P'), 0);
+}
+
+// The board paid, but the answer that reported the end was lost: the change
+// is booked as paid, no credit note is printed for it, and a warning tells
+// an operator to check.
+void TestLostBoardAnswers::changeWhoseEndIsNeverConfirmed()
+{
+    VendingRig rig(machine());
+    QVERIFY(sell_with_change_due(rig));
+    BoardPollingPause pause(rig.controller());
+    QVERIFY(pause.wait());
+    const int stored = rig.storedCoins();
+    const int mark = int(frames(rig).size());
+    // The end is reported once: its answer is lost as soon as the board has paid.
+    QTimer watch;
+    watch.setInterval(5);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        const QJsonObject operation = rig.state().value("operation").toObject();
+        if (operation.value("code").toString() == "R" && operation.value("state").toString() == "finished") {
+            watch.stop();
+            rig.control("fault drop next 5");
+        }
+    });
+    watch.start();
+    QVERIFY(rig.endSession());
+    QVERIFY(!watch.isActive());
+
+    const QList<LoggedFrame> after = frames(rig);
+    QCOMPARE(codes_with_fate(after, mark, LoggedFrame::Dropped), QByteArray("NNNNN"));
+    QCOMPARE(rig.storedCoins(), stored - 500);
+    const Accounting& books = rig.accounting->get(Ledger::Log);
+    QCOMPARE(books.get(Accounting::ChangeDelivered), 500);
+    QCOMPARE(books.get(Accounting::ExtraIncome), 0);
+    QCOMPARE(rig.log.starting("return-change"), QStringList{"return-change 500"});
+    QCOMPARE(rig.log.starting("overpay"), QStringList());
+    QCOMPARE(rig.log.starting("warning"),
+             QStringList{"warning Erogazione resto di euro 5,00 non confermata dalla scheda: registrata come erogata"});
+    QCOMPARE(rig.requestsOf('P'), 0);
+    QVERIFY(rig.controller()->isAlive());
+}
+
+// The answers to the motor's start are lost, as are those to the presence
+// read before it: the product came out, and it is booked.
+void TestLostBoardAnswers::deliveryWhoseStartAnswerIsLost()
+{
+    VendingRig rig(machine());
+    QVERIFY(rig.start());
+    rig.controller()->setRetryPolicy(200, 5);
+    AlarmManager alarms(&rig.notifications);
+    MotorDispenserMonitor motors(&alarms, rig.products.get(), &rig.notifications);
+    QStackedWidget views;
+    Context context(&views);
+    ProductDispensingPage page(rig.session.get(), rig.products.get(), &motors, rig.controller(), &context);
+    page.setNumberOfProductsToDispense(1);
+    page.setUnitPrice(200);
+    rig.session->productId = QStringLiteral("test/1");
+
+    rig.session->beginVendingSession();
+    QTRY_VERIFY_WITH_TIMEOUT(rig.enables().value("coinAcceptor").toBool(), 10000);
+    QVERIFY(rig.control("coin 200"));
+    QVERIFY(rig.awaitCredit(200));
+    QVERIFY(rig.suspend());
+    BoardPollingPause pause(rig.controller());
+    QVERIFY(pause.wait());
+    const int mark = int(frames(rig).size());
+    QVERIFY(rig.control("fault drop next 10"));
+    const QList<int> delivered = page.productDispensingTask({3});
+    QCOMPARE(codes_with_fate(frames(rig), mark, LoggedFrame::Dropped), QByteArray("KKKKKTTTTT"));
+    QCOMPARE(delivered, QList<int>{3});
+    rig.session->recordPurchase(200, delivered);
+
+    const QJsonObject state = rig.state();
+    QCOMPARE(state["columns"].toArray()[3].toObject()["stock"].toInt(), 2);
+    QCOMPARE(state["delivered"].toInt(), 1);
+    QCOMPARE(rig.accounting->get(Ledger::Permanent).dispensedCount(3), 1);
+    QCOMPARE(rig.session->currentCredit(), 0);
+    QCOMPARE(rig.log.starting("product-purchased"), QStringList{"product-purchased test/1 200 3 0"});
+    pause.release();
+    rig.session->beginMultivend();
+    QVERIFY(rig.endSession());
+    QCOMPARE(rig.accounting->get(Ledger::Log).get(Accounting::CashIncome), 200);
+}
+
+QTEST_MAIN(TestLostBoardAnswers)
+#include "tst_lostboardanswers.moc"
