@@ -5,7 +5,7 @@
 
 #include "board/rk710controller.h"
 #include "boardpollingpause.h"
-#include "rk710simprocess.h"
+#include "simulatedboard.h"
 #include "simulatorlinklog.h"
 #include "testenvironment.h"
 
@@ -41,8 +41,8 @@ class TestLongCommandSimulator : public QObject
     Q_OBJECT
 
     std::unique_ptr<TestEnvironment::ScopedAppDir> appDir;
-    std::unique_ptr<Rk710SimProcess> sim;
-    std::unique_ptr<Rk710Controller> controller;
+    std::unique_ptr<SimulatedBoard> board;
+    Rk710Controller* controller = nullptr;
 
     // The board of machine(), a controller that has run the start-up
     // exchange and the card reader enabled; each request gets 5 attempts of
@@ -54,22 +54,19 @@ class TestLongCommandSimulator : public QObject
             settings.setValue(QStringLiteral("hopper-value_1"), 100);
             settings.setValue(QStringLiteral("hopper-value_2"), 50);
         }
-        sim.reset(new Rk710SimProcess(machine()));
-        if (!sim->start()) {
-            qWarning() << sim->errorString();
+        board.reset(new SimulatedBoard(machine()));
+        if (!board->start()) {
+            qWarning() << board->errorString();
             return false;
         }
-        controller.reset(new Rk710Controller);
-        if (!controller->open(sim->devicePath().toLocal8Bit().constData()))
-            return false;
-        controller->initialize();
+        controller = board->controller();
         controller->setRetryPolicy(200, 5);
-        return controller->isAlive() && controller->setCreditEnable(false, false, false, true);
+        return controller->setCreditEnable(false, false, false, true);
     }
 
-    bool control(const QString& command) { return sim->control(command).startsWith(QLatin1String("ok")); }
-    QJsonObject state() { return sim->state(); }
-    QList<LoggedFrame> frames() { return read_simulator_link_log(sim->requestLogPath()); }
+    bool control(const QString& command) { return board->control(command); }
+    QJsonObject state() { return board->state(); }
+    QList<LoggedFrame> frames() { return read_simulator_link_log(board->simulator().requestLogPath()); }
 
     int storedCoins()
     {
@@ -112,8 +109,8 @@ private slots:
 
     void cleanup()
     {
-        controller.reset();
-        sim.reset();
+        controller = nullptr;
+        board.reset();
         appDir.reset();
     }
 
@@ -122,7 +119,7 @@ private slots:
     void startWhoseAnswersAreLost()
     {
         QVERIFY(start());
-        BoardPollingPause pause(controller.get());
+        BoardPollingPause pause(controller);
         QVERIFY(pause.wait());
 
         struct Case
@@ -176,7 +173,7 @@ private slots:
     void refusedStartIsNotAskedAbout()
     {
         QVERIFY(start());
-        BoardPollingPause pause(controller.get());
+        BoardPollingPause pause(controller);
         QVERIFY(pause.wait());
         const int coins = storedCoins();
         const int mark = int(frames().size());
@@ -200,14 +197,20 @@ private slots:
     void startLostInSilenceNeverRan()
     {
         QVERIFY(start());
-        BoardPollingPause pause(controller.get());
+        BoardPollingPause pause(controller);
         QVERIFY(pause.wait());
         const int coins = storedCoins();
         const int mark = int(frames().size());
-        // Five attempts of 200 ms fall in the silence, the poll a second later does not.
-        QVERIFY(control(QStringLiteral("fault silence 1500")));
+        QVERIFY(control(QStringLiteral("fault silence on")));
+        int remainder = -1;
         bool unconfirmed = true;
-        QCOMPARE(controller->returnChange(250, &unconfirmed), 250);
+        auto payout = inThread([&] { remainder = controller->returnChange(250, &unconfirmed); });
+        // The board speaks again once the start has counted as started, before
+        // the first status request.
+        QVERIFY(QTest::qWaitFor([&] { return controller->isBusy(); }, 5000));
+        QVERIFY(control(QStringLiteral("fault silence off")));
+        QVERIFY(payout->wait(10000));
+        QCOMPARE(remainder, 250);
         QVERIFY(!unconfirmed);
         const QList<LoggedFrame> after = frames();
         QCOMPARE(codes_with_fate(after, mark, LoggedFrame::Ignored), QByteArray("RRRRR"));
@@ -226,7 +229,7 @@ private slots:
         QVERIFY(start());
         QVERIFY(control(QStringLiteral("timing coinMs 500")));
         const int coins = storedCoins();
-        auto pause = std::make_unique<BoardPollingPause>(controller.get());
+        auto pause = std::make_unique<BoardPollingPause>(controller);
         QVERIFY(pause->wait());
         const int mark = int(frames().size());
         QVERIFY(control(QStringLiteral("fault drop next 5")));
@@ -259,84 +262,50 @@ private slots:
 
     // A status request whose answers are all lost while the board is still
     // at work does not end the wait: the end is still reported, and used.
-    void lostPollInTheMiddle_data()
+    // When the lost answer carried the end, the board then reports nothing
+    // running, and what it did cannot be known: the operation is reported as
+    // done, and as unconfirmed.
+    void lostPollAnswer_data()
     {
         QTest::addColumn<char>("code");
-        QTest::newRow("change") << 'R';
-        QTest::newRow("motor cycle") << 'T';
+        QTest::addColumn<QString>("lostWhile");
+        QTest::addColumn<bool>("unconfirmed");
+        QTest::newRow("change, while paying") << 'R' << "running" << false;
+        QTest::newRow("motor cycle, while turning") << 'T' << "running" << false;
+        QTest::newRow("change, its end") << 'R' << "finished" << true;
+        QTest::newRow("motor cycle, its end") << 'T' << "finished" << true;
     }
-    void lostPollInTheMiddle()
+    void lostPollAnswer()
     {
         QFETCH(char, code);
+        QFETCH(QString, lostWhile);
+        QFETCH(bool, unconfirmed);
+        const bool running = lostWhile == QLatin1String("running");
         QVERIFY(start());
-        QVERIFY(control(QStringLiteral("timing coinMs 500")));
-        QVERIFY(control(QStringLiteral("timing motorMs 3000")));
-        BoardPollingPause pause(controller.get());
+        QVERIFY(control(QStringLiteral("timing coinMs %1").arg(running ? 500 : 80)));
+        if (running)
+            QVERIFY(control(QStringLiteral("timing motorMs 3000")));
+        BoardPollingPause pause(controller);
         QVERIFY(pause.wait());
         const int coins = storedCoins();
         bool done = false;
         int remainder = -1;
-        bool unconfirmed = true;
+        bool reportedUnconfirmed = !unconfirmed;
         auto operation = inThread([&] {
             if (code == 'R')
-                remainder = controller->returnChange(500, &unconfirmed);
+                remainder = controller->returnChange(500, &reportedUnconfirmed);
             else
-                done = controller->deliverProduct(1, &unconfirmed);
+                done = controller->deliverProduct(1, &reportedUnconfirmed);
         });
-        QVERIFY(awaitOperation(QStringLiteral("running")));
+        QVERIFY(awaitOperation(lostWhile));
         const int mark = int(frames().size());
         QVERIFY(control(QStringLiteral("fault drop next 5")));
         QVERIFY(operation->wait(20000));
 
         const QList<LoggedFrame> after = frames();
         QCOMPARE(codes_with_fate(after, mark, LoggedFrame::Dropped), QByteArray("NNNNN"));
-        QCOMPARE(after.at(mark).answer.mid(0, 2), QByteArray(1, code) + char(0)); // lost while running
-        QVERIFY(!unconfirmed);
-        if (code == 'R') {
-            QCOMPARE(remainder, 0);
-            QCOMPARE(storedCoins(), coins - 500);
-        } else {
-            QVERIFY(done);
-            QCOMPARE(stock(1), 2);
-        }
-        QVERIFY(!controller->isBusy());
-    }
-
-    // The answer that carried the end is lost; the board then reports
-    // nothing running. What the board did cannot be known: the operation is
-    // reported as done, and as unconfirmed.
-    void lostEndReportIsUnconfirmed_data()
-    {
-        QTest::addColumn<char>("code");
-        QTest::newRow("change") << 'R';
-        QTest::newRow("motor cycle") << 'T';
-    }
-    void lostEndReportIsUnconfirmed()
-    {
-        QFETCH(char, code);
-        QVERIFY(start());
-        QVERIFY(control(QStringLiteral("timing coinMs 80")));
-        BoardPollingPause pause(controller.get());
-        QVERIFY(pause.wait());
-        const int coins = storedCoins();
-        bool done = false;
-        int remainder = -1;
-        bool unconfirmed = false;
-        auto operation = inThread([&] {
-            if (code == 'R')
-                remainder = controller->returnChange(500, &unconfirmed);
-            else
-                done = controller->deliverProduct(1, &unconfirmed);
-        });
-        QVERIFY(awaitOperation(QStringLiteral("finished")));
-        const int mark = int(frames().size());
-        QVERIFY(control(QStringLiteral("fault drop next 5")));
-        QVERIFY(operation->wait(20000));
-
-        const QList<LoggedFrame> after = frames();
-        QCOMPARE(codes_with_fate(after, mark, LoggedFrame::Dropped), QByteArray("NNNNN"));
-        QCOMPARE(after.at(mark).answer.mid(0, 2), QByteArray(1, code) + char(1));
-        QVERIFY(unconfirmed);
+        QCOMPARE(after.at(mark).answer.mid(0, 2), QByteArray(1, code) + char(running ? 0 : 1));
+        QCOMPARE(reportedUnconfirmed, unconfirmed);
         if (code == 'R') {
             QCOMPARE(remainder, 0);
             QCOMPARE(storedCoins(), coins - 500);
@@ -355,7 +324,7 @@ private slots:
     {
         QVERIFY(start());
         QVERIFY(control(QStringLiteral("timing coinMs 500")));
-        QSignalSpy alive(controller.get(), &Rk710Controller::boardStatus);
+        QSignalSpy alive(controller, &Rk710Controller::boardStatus);
         const int coins = storedCoins();
         int remainder = -1;
         bool unconfirmed = false;
