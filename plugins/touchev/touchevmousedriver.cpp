@@ -12,9 +12,9 @@ QStringList TouchevMouseDriver::keys()
     return {QStringLiteral("touchev")};
 }
 
-QObject* TouchevMouseDriver::create(const QString& key, const QString& specification)
+QObject* TouchevMouseDriver::create(const QString& key, const QString& deviceString)
 {
     if (key.toLower() != QLatin1StringView("touchev"))
         return nullptr;
-    return TouchevMouseHandler::create(key, specification);
+    return TouchevMouseHandler::create(key, deviceString);
 }

@@ -13,5 +13,5 @@ public:
 
     static QStringList keys();
     // Returns a new TouchevMouseHandler (owned by the caller) or null.
-    QObject* create(const QString& key, const QString& specification) override;
+    QObject* create(const QString& key, const QString& deviceString) override;
 };

@@ -90,11 +90,11 @@ bool isLeftButtonDown(const unsigned char* keys)
 
 } // namespace
 
-TouchevMouseHandler* TouchevMouseHandler::create(const QString& driver, const QString& spec)
+TouchevMouseHandler* TouchevMouseHandler::create(const QString& driver, const QString& deviceString)
 {
     // The first part is the device, even when empty (":rot=90" names no
     // device); empty option parts are ignored.
-    QStringList parts = spec.split(QLatin1Char(':'));
+    QStringList parts = deviceString.split(QLatin1Char(':'));
     QString device = parts.takeFirst();
     parts.removeAll(QString());
     if (device.isEmpty())

@@ -14,7 +14,7 @@ class QSocketNotifier;
 // as mouse events with the left button, in screen coordinates of the
 // 1080 x 1920 portrait screen.
 //
-// The specification handed to create() is the device path followed by
+// The device string handed to create() is the device path followed by
 // options, separated by colons: "/dev/vm60_touchscreen:rot=90:dejitter=5".
 class TouchevMouseHandler : public QObject
 {
@@ -30,9 +30,9 @@ public:
     static constexpr int RECORD_SIZE = sizeof(input_event);
     static constexpr int BUFFER_RECORDS = 64;
 
-    // Parses spec, opens the device and returns a new handler, or null
+    // Parses the device string, opens the device and returns a new handler, or null
     // (with a warning) when the device cannot be opened.
-    static TouchevMouseHandler* create(const QString& driver, const QString& spec);
+    static TouchevMouseHandler* create(const QString& driver, const QString& deviceString);
 
     // Takes ownership of fd and transform. A transform that already has
     // hardware limits keeps them; otherwise they are read from the device.

@@ -44,7 +44,7 @@ TouchscreenWatcher::~TouchscreenWatcher()
     closePointerDevice();
 }
 
-QString TouchscreenWatcher::pointerSpecification() const
+QString TouchscreenWatcher::pointerDeviceString() const
 {
     return m_options.isEmpty() ? m_devicePath : m_devicePath + QLatin1Char(':') + m_options;
 }
@@ -79,7 +79,7 @@ void TouchscreenWatcher::onDirectoryChanged()
 void TouchscreenWatcher::reopenPointerDevice()
 {
     closePointerDevice();
-    m_pointerDevice = QGenericPluginFactory::create(QString::fromLatin1(PLUGIN_KEY), pointerSpecification());
+    m_pointerDevice = QGenericPluginFactory::create(QString::fromLatin1(PLUGIN_KEY), pointerDeviceString());
     if (m_pointerDevice)
         m_pointerDevice->setParent(this);
     hide_cursor();

@@ -31,8 +31,8 @@ public:
     bool isConnected() const { return m_connected; }
     bool isResetEnabled() const { return m_resetEnabled; }
     QString devicePath() const { return m_devicePath; }
-    // The plug-in's specification: device path and options.
-    QString pointerSpecification() const;
+    // The string handed to the plug-in: device path and options.
+    QString pointerDeviceString() const;
     // The handler reading the touchscreen now; null while disconnected or
     // when the plug-in could not open the device.
     QObject* pointerDevice() const { return m_pointerDevice; }

@@ -78,7 +78,7 @@ private slots:
         QVERIFY(watcher.isConnected());
         QPointer<QObject> first = watcher.pointerDevice();
         QVERIFY(first);
-        QCOMPARE(watcher.pointerSpecification(), devicePath() + QStringLiteral(":rot=270"));
+        QCOMPARE(watcher.pointerDeviceString(), devicePath() + QStringLiteral(":rot=270"));
         QSignalSpy changes(&watcher, &TouchscreenWatcher::touchscreenConnectedChanged);
 
         QVERIFY(unplug(devicePath()));
@@ -120,7 +120,7 @@ private slots:
         ScopedEnvironment options("VM24_TOUCHEV_OPTIONS", "rot=90:dejitter=5");
         QVERIFY(plug_in(devicePath()));
         TouchscreenWatcher watcher(devicePath());
-        QCOMPARE(watcher.pointerSpecification(), devicePath() + QStringLiteral(":rot=90:dejitter=5"));
+        QCOMPARE(watcher.pointerDeviceString(), devicePath() + QStringLiteral(":rot=90:dejitter=5"));
         QVERIFY(watcher.isResetTimerActive());
         QCOMPARE(watcher.resetInterval(), 120000);
 

@@ -91,9 +91,9 @@ class TouchevMouseHandlerTest : public QObject
     Q_OBJECT
 
 private slots:
-    void specification_data()
+    void deviceString_data()
     {
-        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("deviceString");
         QTest::addColumn<bool>("fromEnvironment");
         QTest::addColumn<bool>("compression");
         QTest::addColumn<int>("jitterLimit");
@@ -114,9 +114,9 @@ private slots:
         QTest::newRow("case matters") << "%1:NoCompress:Rot=90" << false << true << 0 << 270 << QSize();
         QTest::newRow("unusable limits") << "%1:limits=0x4095" << false << true << 0 << 270 << QSize();
     }
-    void specification()
+    void deviceString()
     {
-        QFETCH(QString, spec);
+        QFETCH(QString, deviceString);
         QFETCH(bool, fromEnvironment);
         QFETCH(bool, compression);
         QFETCH(int, jitterLimit);
@@ -128,7 +128,7 @@ private slots:
         const QByteArray previous = qgetenv("TSLIB_TSDEVICE");
         qputenv("TSLIB_TSDEVICE", fromEnvironment ? fifo.path().toLocal8Bit() : QByteArray("/nonexistent/ts"));
         std::unique_ptr<TouchevMouseHandler> handler(
-            TouchevMouseHandler::create(QStringLiteral("touchev"), QString(spec).replace("%1", fifo.path())));
+            TouchevMouseHandler::create(QStringLiteral("touchev"), QString(deviceString).replace("%1", fifo.path())));
         qputenv("TSLIB_TSDEVICE", previous);
 
         QVERIFY(handler);
@@ -147,7 +147,7 @@ private slots:
 
     void unopenableDevice_data()
     {
-        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("deviceString");
         QTest::addColumn<QString>("warning");
         QTest::newRow("missing") << "/nonexistent/touch:rot=90"
                                  << "Cannot open mouse input device '/nonexistent/touch': No such file or directory";
@@ -155,12 +155,12 @@ private slots:
     }
     void unopenableDevice()
     {
-        QFETCH(QString, spec);
+        QFETCH(QString, deviceString);
         QFETCH(QString, warning);
         const QByteArray previous = qgetenv("TSLIB_TSDEVICE");
         qunsetenv("TSLIB_TSDEVICE");
         QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
-        TouchevMouseHandler* handler = TouchevMouseHandler::create(QStringLiteral("touchev"), spec);
+        TouchevMouseHandler* handler = TouchevMouseHandler::create(QStringLiteral("touchev"), deviceString);
         if (!previous.isNull())
             qputenv("TSLIB_TSDEVICE", previous);
         QCOMPARE(handler, nullptr);

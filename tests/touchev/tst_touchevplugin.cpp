@@ -45,9 +45,9 @@ private:
 
 using Handler = std::unique_ptr<QObject>;
 
-Handler createHandler(const QString& key, const QString& spec)
+Handler createHandler(const QString& key, const QString& deviceString)
 {
-    return Handler(QGenericPluginFactory::create(key, spec));
+    return Handler(QGenericPluginFactory::create(key, deviceString));
 }
 
 } // namespace
@@ -126,12 +126,12 @@ private slots:
     }
 
     // What the application does when the device node goes and comes back:
-    // delete the handler, later create it again with the same specification.
+    // delete the handler, later create it again with the same device string.
     void closeAndReopen()
     {
         Fifo fifo;
-        const QString spec = fifo.path() + ":limits=4095x4095";
-        Handler handler = createHandler(QStringLiteral("touchev"), spec);
+        const QString deviceString = fifo.path() + ":limits=4095x4095";
+        Handler handler = createHandler(QStringLiteral("touchev"), deviceString);
         QVERIFY(handler);
         QVERIFY(fifo.openWriter());
         QVERIFY(touchAndWait(fifo, true, QPoint(2048, 2048)));
@@ -141,7 +141,7 @@ private slots:
         QTRY_COMPARE(m_target->count(QEvent::MouseButtonRelease), 1);
         handler.reset();
 
-        handler = createHandler(QStringLiteral("touchev"), spec);
+        handler = createHandler(QStringLiteral("touchev"), deviceString);
         QVERIFY(handler);
         QVERIFY(fifo.openWriter());
         QVERIFY(touchAndWait(fifo, true, QPoint(1000, 1000)));
