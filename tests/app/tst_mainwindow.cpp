@@ -65,7 +65,7 @@ class MainWindowTest : public QObject
     {
         auto window = std::make_unique<MainWindow>(controller.get(), translator);
         window->notificationService()->addHandler(&recorded);
-        if (!QTest::qWaitFor([&] { return window->context()->currentActivity() == window->homePage(); }, 5000))
+        if (!QTest::qWaitFor([&] { return window->context()->currentActivity() == window->homePage(); }, 20000))
             return nullptr;
         return window;
     }

@@ -26,7 +26,7 @@ public:
     // Requests other than polling since start(), each as sent (code letter first).
     QList<QByteArray> requests() const;
     // Waits until at least count such requests were made.
-    bool waitForRequests(int count, int timeoutMs = 3000) const;
+    bool waitForRequests(int count, int timeoutMs = 10000) const;
     void clearRequests();
 
 private:
