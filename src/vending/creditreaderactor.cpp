@@ -51,15 +51,15 @@ void CreditReaderActor::rechargeCashless()
         return;
     const int cardId = m_session->cardId();
     const int balance = m_session->cardBalance();
-    const int reported = m_controller->rechargeCashless(amount);
+    bool unconfirmed = false;
+    const int reported = m_controller->rechargeCashless(amount, &unconfirmed);
     const CreditPacket after = m_controller->getCredit();
     // The card's balance tells what really reached it, also when the board's
     // answer was lost on the line.
     int change = 0;
-    const int remainder = VendingSessionContext::cardBalanceChange(cardId, balance, after, &change)
-        ? amount - qBound(0, change, amount)
-        : reported;
-    m_session->notifyRechargeResult(amount, remainder);
+    const bool balanceKnown = VendingSessionContext::cardBalanceChange(cardId, balance, after, &change);
+    const int remainder = balanceKnown ? amount - qBound(0, change, amount) : reported;
+    m_session->notifyRechargeResult(amount, remainder, unconfirmed && !balanceKnown);
     if (after.isValid())
         m_session->update(after);
 }

@@ -156,8 +156,11 @@ QList<int> ProductDispensingPage::productDispensingTask(QList<int> dispensers)
     while (delivered.size() < requested && !available.isEmpty()) {
         for (auto it = available.begin(); it != available.end() && delivered.size() < requested;) {
             const int dispenser = *it;
-            if (m_controller->deliverProduct(static_cast<signed char>(dispenser + 1))) {
+            bool unconfirmed = false;
+            if (m_controller->deliverProduct(static_cast<signed char>(dispenser + 1), &unconfirmed)) {
                 delivered.append(dispenser);
+                if (unconfirmed)
+                    m_session->notifyDeliveryUnconfirmed(dispenser);
                 ++it;
             } else {
                 QCoreApplication::postEvent(this, new MotorErrorEvent(dispenser));

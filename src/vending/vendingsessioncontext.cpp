@@ -313,10 +313,15 @@ int VendingSessionContext::getRechargableAmount() const
     return m_method == CreditPacket::CashlessCard && !m_rechargeBlocked ? cashCredit() : 0;
 }
 
-void VendingSessionContext::notifyRechargeResult(int requested, int remainder)
+void VendingSessionContext::notifyRechargeResult(int requested, int remainder, bool unconfirmed)
 {
     if (requested < remainder)
         return;
+    if (unconfirmed) {
+        warn(QCoreApplication::translate("ProductPage",
+                 "Ricarica cashless di euro %1 non confermata dalla scheda: registrata come accreditata")
+                 .arg(VM24::format_credit(requested - remainder)));
+    }
     QMutexLocker locker(&m_mutex);
     const int moved = requested - remainder;
     if (moved > 0) {
@@ -325,6 +330,13 @@ void VendingSessionContext::notifyRechargeResult(int requested, int remainder)
     }
     m_rechargeBlocked = remainder > 0;
     m_rechargeCount += 1;
+}
+
+void VendingSessionContext::notifyDeliveryUnconfirmed(int dispenser)
+{
+    warn(QCoreApplication::translate("ProductPage",
+             "Erogazione dall'erogatore %1 non confermata dalla scheda: registrata come avvenuta")
+             .arg(dispenser + 1));
 }
 
 void VendingSessionContext::recordPurchase(int unitPrice, const QList<int>& dispensers)

@@ -63,10 +63,16 @@ public:
     bool withdrawCashless(int amount);
     void notifyCashlessWithdrawn(int amount);
     int getRechargableAmount() const;
-    void notifyRechargeResult(int requested, int remainder);
+    // unconfirmed: the board could not confirm the recharge's end and the
+    // card's balance could not tell either; it is booked as reported, and an
+    // operator is warned.
+    void notifyRechargeResult(int requested, int remainder, bool unconfirmed = false);
 
     void prepareToDispenseProduct();
     void recordPurchase(int unitPrice, const QList<int>& dispensers);
+    // A motor cycle (dispensers counted from 0) whose end the board could not
+    // confirm: it counts as delivered, and an operator is warned.
+    void notifyDeliveryUnconfirmed(int dispenser);
     void openDoor();
     void beginMultivend();
     void refreshCountdown();

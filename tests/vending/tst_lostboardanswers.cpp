@@ -7,8 +7,11 @@
 #include "vendingrig.h"
 
 #include <QStackedWidget>
+#include <QThread>
 #include <QTimer>
 #include <QtTest>
+
+#include <memory>
 
 namespace {
 
@@ -54,6 +57,36 @@ QList<LoggedFrame> frames(VendingRig& rig)
     return read_simulator_link_log(rig.board.simulator().requestLogPath());
 }
 
+// The board reports an operation's end once: once the operation of this
+// command letter has finished, every answer to the next status request is
+// lost. Armed by start().
+class EndReportLoss : public QObject
+{
+public:
+    EndReportLoss(VendingRig* rig, char code)
+        : m_rig(rig)
+        , m_code(QString(QLatin1Char(code)))
+    {
+        m_watch.setInterval(5);
+        connect(&m_watch, &QTimer::timeout, this, [this] {
+            const QJsonObject operation = m_rig->state().value("operation").toObject();
+            if (operation.value("code").toString() == m_code && operation.value("state").toString() == "finished") {
+                m_watch.stop();
+                m_rig->control("fault drop next 5");
+                m_done = true;
+            }
+        });
+    }
+    void start() { m_watch.start(); }
+    bool done() const { return m_done; }
+
+private:
+    VendingRig* m_rig;
+    QString m_code;
+    QTimer m_watch;
+    bool m_done = false;
+};
+
 } // namespace
 
 // A session while the line loses the board's answers to a change pay-out or
@@ -66,7 +99,10 @@ class TestLostBoardAnswers : public QObject
 private slots:
     void changeWhoseAnswerIsLost_data();
     void changeWhoseAnswerIsLost();
-    void deliveryWhoseStartAnswerIsLost();
+    void deliveryWhoseAnswerIsLost_data();
+    void deliveryWhoseAnswerIsLost();
+    void rechargeWhoseEndIsLost_data();
+    void rechargeWhoseEndIsLost();
 };
 
 // The answers to the pay-out's start are lost: the board was asked, it was
@@ -95,22 +131,13 @@ void TestLostBoardAnswers::changeWhoseAnswerIsLost()
     QVERIFY(pause.wait());
     const int stored = rig.storedCoins();
     const int mark = int(frames(rig).size());
-    // The end is reported once: its answer is lost as soon as the board has paid.
-    QTimer watch;
-    watch.setInterval(5);
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        const QJsonObject operation = rig.state().value("operation").toObject();
-        if (operation.value("code").toString() == "R" && operation.value("state").toString() == "finished") {
-            watch.stop();
-            rig.control("fault drop next 5");
-        }
-    });
+    EndReportLoss endLoss(&rig, 'R');
     if (endLost)
-        watch.start();
+        endLoss.start();
     else
         QVERIFY(rig.control("fault drop next 5"));
     QVERIFY(rig.endSession());
-    QVERIFY(!watch.isActive());
+    QCOMPARE(endLoss.done(), endLost);
 
     QCOMPARE(codes_with_fate(frames(rig), mark, LoggedFrame::Dropped), dropped);
     QCOMPARE(rig.storedCoins(), stored - 500);
@@ -126,9 +153,25 @@ void TestLostBoardAnswers::changeWhoseAnswerIsLost()
 }
 
 // The answers to the motor's start are lost, as are those to the presence
-// read before it: the product came out, and it is booked.
-void TestLostBoardAnswers::deliveryWhoseStartAnswerIsLost()
+// read before it: the product came out, and it is booked. The answer that
+// reported the cycle's end is lost: the product is booked as well, and an
+// operator is warned.
+void TestLostBoardAnswers::deliveryWhoseAnswerIsLost_data()
 {
+    QTest::addColumn<bool>("endLost");
+    QTest::addColumn<QByteArray>("dropped");
+    QTest::addColumn<QStringList>("warnings");
+    QTest::newRow("start") << false << QByteArray("KKKKKTTTTT") << QStringList();
+    QTest::newRow("end") << true << QByteArray("NNNNN")
+                         << QStringList{"warning Erogazione dall'erogatore 4 non confermata dalla scheda: "
+                                        "registrata come avvenuta"};
+}
+
+void TestLostBoardAnswers::deliveryWhoseAnswerIsLost()
+{
+    QFETCH(bool, endLost);
+    QFETCH(QByteArray, dropped);
+    QFETCH(QStringList, warnings);
     VendingRig rig(machine());
     QVERIFY(rig.start());
     rig.controller()->setRetryPolicy(200, 5);
@@ -149,9 +192,19 @@ void TestLostBoardAnswers::deliveryWhoseStartAnswerIsLost()
     BoardPollingPause pause(rig.controller());
     QVERIFY(pause.wait());
     const int mark = int(frames(rig).size());
-    QVERIFY(rig.control("fault drop next 10"));
-    const QList<int> delivered = page.productDispensingTask({3});
-    QCOMPARE(codes_with_fate(frames(rig), mark, LoggedFrame::Dropped), QByteArray("KKKKKTTTTT"));
+    EndReportLoss endLoss(&rig, 'T');
+    if (endLost)
+        endLoss.start();
+    else
+        QVERIFY(rig.control("fault drop next 10"));
+    // On a thread of its own, as on the product page, so that the end can be
+    // watched for meanwhile.
+    QList<int> delivered;
+    std::unique_ptr<QThread> delivery(QThread::create([&] { delivered = page.productDispensingTask({3}); }));
+    delivery->start();
+    QVERIFY(QTest::qWaitFor([&] { return delivery->isFinished(); }, 30000));
+    QCOMPARE(endLoss.done(), endLost);
+    QCOMPARE(codes_with_fate(frames(rig), mark, LoggedFrame::Dropped), dropped);
     QCOMPARE(delivered, QList<int>{3});
     rig.session->recordPurchase(200, delivered);
 
@@ -161,10 +214,67 @@ void TestLostBoardAnswers::deliveryWhoseStartAnswerIsLost()
     QCOMPARE(rig.accounting->get(Ledger::Permanent).dispensedCount(3), 1);
     QCOMPARE(rig.session->currentCredit(), 0);
     QCOMPARE(rig.log.starting("product-purchased"), QStringList{"product-purchased test/1 200 3 0"});
+    QCOMPARE(rig.log.starting("warning"), warnings);
     pause.release();
     rig.session->beginMultivend();
     QVERIFY(rig.endSession());
     QCOMPARE(rig.accounting->get(Ledger::Log).get(Accounting::CashIncome), 200);
+}
+
+// The card is credited, but the board's report of it is lost: the card's
+// balance tells what reached it. When the board is lost while it credits the
+// card, neither can tell: the cash counts as moved onto the card (it is not
+// paid out as change a second time) and an operator is warned.
+void TestLostBoardAnswers::rechargeWhoseEndIsLost_data()
+{
+    QTest::addColumn<bool>("boardLost");
+    QTest::addColumn<QStringList>("warnings");
+    QTest::newRow("balance readable") << false << QStringList();
+    QTest::newRow("board lost") << true
+                                << QStringList{"warning Ricarica cashless di euro 2,00 non confermata dalla scheda: "
+                                               "registrata come accreditata"};
+}
+
+void TestLostBoardAnswers::rechargeWhoseEndIsLost()
+{
+    QFETCH(bool, boardLost);
+    QFETCH(QStringList, warnings);
+    QJsonObject board = machine();
+    board["card"] = QJsonObject{{"present", true}, {"balance", 1000}, {"id", 12}, {"maxBalance", 5000}};
+    board["timings"] = QJsonObject{{"cashlessMs", boardLost ? 3000 : 400}, {"watchdogMs", 600000}};
+    VendingRig rig(board);
+    QVERIFY(rig.start());
+    rig.controller()->setRetryPolicy(200, 5);
+    rig.session->beginVendingSession();
+    QVERIFY(rig.awaitCredit(1000));
+    QTRY_VERIFY_WITH_TIMEOUT(rig.enables().value("coinAcceptor").toBool(), 10000);
+    BoardPollingPause pause(rig.controller());
+    QVERIFY(pause.wait());
+    const int mark = int(frames(rig).size());
+    EndReportLoss endLoss(&rig, 'D');
+    QTimer silence;
+    silence.setInterval(5);
+    QObject::connect(&silence, &QTimer::timeout, [&] {
+        if (rig.state().value("operation").toObject().value("code").toString() == "D") {
+            silence.stop();
+            rig.control("fault silence on");
+        }
+    });
+    if (boardLost)
+        silence.start();
+    else
+        endLoss.start();
+    QVERIFY(rig.control("coin 200"));
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.log.starting("recharge").isEmpty(), 20000);
+
+    QCOMPARE(rig.log.starting("recharge"), QStringList{"recharge 200 12"});
+    QCOMPARE(rig.session->balance().recharges, 200);
+    QCOMPARE(rig.log.starting("warning"), warnings);
+    QCOMPARE(rig.controller()->isAlive(), !boardLost);
+    if (!boardLost)
+        QCOMPARE(codes_with_fate(frames(rig), mark, LoggedFrame::Dropped), QByteArray("NNNNN"));
+    QVERIFY(rig.control("fault silence off"));
+    QTRY_COMPARE_WITH_TIMEOUT(rig.card().value("balance").toInt(), 1200, 5000);
 }
 
 QTEST_MAIN(TestLostBoardAnswers)
