@@ -448,6 +448,50 @@ private slots:
         QVERIFY(!controller->isBusy());
     }
 
+    // Status requests that go unanswered while every other request is
+    // answered keep the board alive: the wait gives up after three of them
+    // in a row instead of waiting for ever, and the outcome is unconfirmed
+    // (coins may have been paid). A poll answered in between starts the
+    // count again.
+    void waitGivesUpOnPollsThatAreNeverAnswered()
+    {
+        QVERIFY(startController());
+        controller->setRetryPolicy(100, 2);
+        board->setLongCommandScript(50, bytes({0, 1, 7}));
+        board->setUnanswered('N', true);
+        bool unconfirmed = false;
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(controller->dispenseItems(Rk710SerialProtocol::Hopper1, 7, &unconfirmed), 7);
+        QVERIFY(unconfirmed);
+        QCOMPARE(board->count('N'), Rk710Controller::MAX_UNANSWERED_POLLS * 2);
+        QVERIFY(timer.elapsed() < 6000);
+        QVERIFY(controller->isAlive());
+        QVERIFY(!controller->isBusy());
+
+        // Polls about every 1000 ms, 200 ms more for one that goes
+        // unanswered: two lost, one answered "running", two lost, one
+        // answered "running", then the end.
+        board->setUnanswered('N', false);
+        board->setLongCommandScript(3, bytes({0, 1, 5}));
+        const int polls = board->count('N');
+        std::unique_ptr<QThread> flaky(QThread::create([&] {
+            QThread::msleep(1500);
+            board->setUnanswered('N', true); // polls 2 and 3, at about 2000 and 3200
+            QThread::msleep(2300);
+            board->setUnanswered('N', false); // poll 4, at about 4400
+            QThread::msleep(1100);
+            board->setUnanswered('N', true); // polls 5 and 6, at about 5400 and 6600
+            QThread::msleep(2400);
+            board->setUnanswered('N', false);
+        }));
+        flaky->start();
+        QCOMPARE(controller->dispenseItems(Rk710SerialProtocol::Hopper1, 7, &unconfirmed), 5);
+        QVERIFY(!unconfirmed);
+        QCOMPARE(board->count('N') - polls, 4 * 2 + 4);
+        flaky->wait();
+    }
+
     // Only a start the board refused with a NAK is known not to run; after
     // one, the board is not asked about it.
     void refusedStartIsNotPolled()

@@ -92,6 +92,15 @@ void ScriptedBoard::setDelay(char code, int ms)
     m_delays[code] = ms;
 }
 
+void ScriptedBoard::setUnanswered(char code, bool unanswered)
+{
+    QMutexLocker locker(&m_mutex);
+    if (unanswered)
+        m_unanswered.insert(code);
+    else
+        m_unanswered.remove(code);
+}
+
 QList<QByteArray> ScriptedBoard::requests() const
 {
     QList<QByteArray> result;
@@ -134,7 +143,7 @@ QByteArray ScriptedBoard::respond(const PtyPeer::Frame& frame)
     QByteArray data;
     {
         QMutexLocker locker(&m_mutex);
-        if (m_silent)
+        if (m_silent || m_unanswered.contains(code))
             return QByteArray();
         if (m_rejections > 0) {
             --m_rejections;

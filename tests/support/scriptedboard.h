@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QHash>
 #include <QMutex>
+#include <QSet>
 
 // A controller board played by a script over a pseudo-terminal: it answers
 // every command letter with the state set by the test (inputs, status,
@@ -35,6 +36,8 @@ public:
     void rejectNext(int n);
     // Holds back the answers to a command letter for ms milliseconds.
     void setDelay(char code, int ms);
+    // Leaves every request of a command letter unanswered, the others not.
+    void setUnanswered(char code, bool unanswered);
 
     QList<QByteArray> requests() const;
     // The requests other than the controller's polling of inputs, status and
@@ -58,6 +61,7 @@ private:
     QByteArray m_versions;
     QHash<char, QByteArray> m_fixed;
     QHash<char, int> m_delays;
+    QSet<char> m_unanswered;
     int m_runningPolls = 0;
     QByteArray m_finalAnswer;
     int m_pollsLeft = -1; // -1: nothing running
