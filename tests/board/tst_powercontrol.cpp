@@ -84,17 +84,19 @@ private slots:
         QCOMPARE(quits.count(), 0);
 
         QElapsedTimer sinceMainsLost;
+        qint64 quitAfterMs = -1;
+        connect(&control, &PowerControl::quitRequested, this, [&] { quitAfterMs = sinceMainsLost.elapsed(); });
         sinceMainsLost.start();
         control.onAlarmsChanged(VM24::BatteryPowerAlarm);
         // Further alarm changes while on battery do not restart the count.
         // A restarted count would end at 1600 ms; a loaded machine may be late by a few hundred.
         QTest::qWait(600);
         control.onAlarmsChanged(VM24::BatteryPowerAlarm | VM24::ProductsNotAvailableAlarm);
-        QVERIFY(quits.wait(3000));
-        QVERIFY2(sinceMainsLost.elapsed() >= 990, qPrintable(QString::number(sinceMainsLost.elapsed())));
-        QVERIFY2(sinceMainsLost.elapsed() < 1500, qPrintable(QString::number(sinceMainsLost.elapsed())));
+        // A stalled machine may have ended the count during the wait above.
+        QTRY_COMPARE_WITH_TIMEOUT(quits.count(), 1, 3000);
+        QVERIFY2(quitAfterMs >= 990, qPrintable(QString::number(quitAfterMs)));
+        QVERIFY2(quitAfterMs < 1500, qPrintable(QString::number(quitAfterMs)));
 
-        QCOMPARE(quits.count(), 1);
         QCOMPARE(quits.at(0).at(0).value<PowerControl::Action>(), PowerControl::EmergencyShutdown);
         QCOMPARE(control.action(), PowerControl::EmergencyShutdown);
         QCOMPARE(ShutdownSystemCall::instance().mode(), ShutdownSystemCall::PowerOff);

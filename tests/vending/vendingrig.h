@@ -133,7 +133,7 @@ public:
         session->endSession(nullptr);
         QElapsedTimer timer;
         timer.start();
-        while (!QFile::exists(counters) && timer.elapsed() < 5000)
+        while (!QFile::exists(counters) && timer.elapsed() < 20000)
             QTest::qWait(20);
         return QFile::exists(counters);
     }
