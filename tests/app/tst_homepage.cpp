@@ -120,7 +120,7 @@ void HomePageTest::languageButtonSwitchesEveryPageUntilTheDefaultReturns()
     QTest::qWait(600);
     QCOMPARE(fixture.home->currentLanguage(), QStringLiteral("en"));
 
-    QTRY_COMPARE_WITH_TIMEOUT(fixture.home->currentLanguage(), QStringLiteral("it"), 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(fixture.home->currentLanguage(), QStringLiteral("it"), 5000);
     deliver_language_change();
     QCOMPARE(fixture.home->pharmaciesButton()->text(), QStringLiteral("FARMACIE\nDI TURNO"));
     QCOMPARE(fixture.home->pharmaciesPage()->backButton()->text(), QStringLiteral("TORNA INDIETRO"));

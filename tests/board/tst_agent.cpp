@@ -32,7 +32,7 @@ protected:
 bool cyclesAdvance(CountingAgent& agent)
 {
     const int before = agent.cycles;
-    return QTest::qWaitFor([&] { return agent.cycles > before + 2; }, 2000);
+    return QTest::qWaitFor([&] { return agent.cycles > before + 2; }, 10000);
 }
 
 bool cyclesStandStill(CountingAgent& agent)
@@ -75,7 +75,7 @@ private slots:
         QVERIFY(cyclesAdvance(agent));
 
         agent.stop();
-        QVERIFY(agent.wait(2000));
+        QVERIFY(agent.wait(10000));
         QCOMPARE(agent.stops.load(), 1);
         QCOMPARE(agent.suspends.load(), 2);
         QCOMPARE(agent.resumes.load(), 2);
@@ -90,7 +90,7 @@ private slots:
         QTRY_COMPARE(suspended.count(), 1);
 
         agent.stop();
-        QVERIFY(agent.wait(2000));
+        QVERIFY(agent.wait(10000));
         QCOMPARE(agent.stops.load(), 1);
         QCOMPARE(agent.resumes.load(), 0);
         QVERIFY(!agent.isSuspended());
@@ -105,7 +105,7 @@ private slots:
         QCOMPARE(agent.resumes.load(), 0);
         QCOMPARE(agent.suspends.load(), 0);
         agent.stop();
-        QVERIFY(agent.wait(2000));
+        QVERIFY(agent.wait(10000));
     }
 
     void stopIsFinal()
@@ -116,7 +116,7 @@ private slots:
         QVERIFY(!agent.isSuspended());
         agent.resume();
         agent.start();
-        QVERIFY(agent.wait(2000));
+        QVERIFY(agent.wait(10000));
         QCOMPARE(agent.cycles.load(), 0);
         QCOMPARE(agent.stops.load(), 1);
         QCOMPARE(agent.suspends.load(), 0);
@@ -132,7 +132,7 @@ private slots:
         QTRY_VERIFY(receiverThread != nullptr);
         QCOMPARE(receiverThread, QThread::currentThreadId());
         agent.stop();
-        QVERIFY(agent.wait(2000));
+        QVERIFY(agent.wait(10000));
     }
 };
 

@@ -86,7 +86,7 @@ class BoardStatusObserverTest : public QObject
             return false;
         controller->initialize();
         QSignalSpy status(controller.get(), &Rk710Controller::deviceStatusChanged);
-        return controller->isAlive() && (status.count() > 0 || status.wait(3000));
+        return controller->isAlive() && (status.count() > 0 || status.wait(10000));
     }
 
     void connectObserver(BoardStatusObserver* observer)
@@ -121,7 +121,7 @@ private slots:
         QSignalSpy updated(&observer, &BoardStatusObserver::deviceInfoUpdated);
         const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
         observer.initialize(controller->getBoardStatus(), controller->getProductPresence());
-        QVERIFY(updated.wait(5000));
+        QVERIFY(updated.wait(10000));
 
         const DeviceInfo info = read_device_info(infoPath());
         QVERIFY(info.complete);
@@ -162,10 +162,10 @@ private slots:
         connectObserver(&observer);
         QSignalSpy updated(&observer, &BoardStatusObserver::deviceInfoUpdated);
         observer.initialize(controller->getBoardStatus(), controller->getProductPresence());
-        QVERIFY(updated.wait(5000));
+        QVERIFY(updated.wait(10000));
 
         QVERIFY(control(QStringLiteral("device printer off")));
-        QTRY_VERIFY_WITH_TIMEOUT(!(observer.status() & BoardStatus::Printer), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!(observer.status() & BoardStatus::Printer), 15000);
         QTRY_VERIFY(observer.isIdle());
         DeviceInfo info = read_device_info(infoPath());
         QCOMPARE(info.vars.value(QStringLiteral("Printer")), QStringLiteral("0"));
@@ -174,12 +174,12 @@ private slots:
 
         // A second device going away while the first is still away.
         QVERIFY(control(QStringLiteral("device motor5 off")));
-        QTRY_VERIFY_WITH_TIMEOUT(!(observer.status() & BoardStatus::Motor5), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!(observer.status() & BoardStatus::Motor5), 15000);
         QTRY_VERIFY(observer.isIdle());
         QCOMPARE(read_device_info(infoPath()).versions.value(QStringLiteral("Erogatore  5")), QString());
 
         QVERIFY(control(QStringLiteral("device printer on")));
-        QTRY_VERIFY_WITH_TIMEOUT(observer.status() & BoardStatus::Printer, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(observer.status() & BoardStatus::Printer, 15000);
         QTRY_VERIFY(observer.isIdle());
         info = read_device_info(infoPath());
         QCOMPARE(info.versions.value(QStringLiteral("Stampante")), QStringLiteral("1.05"));
@@ -197,7 +197,7 @@ private slots:
 
         QVERIFY(control(QStringLiteral("column 18 stock 2")));
         QVERIFY(control(QStringLiteral("column 1 stock 1")));
-        QTRY_COMPARE_WITH_TIMEOUT(read_device_info(infoPath()).mask, QStringLiteral("20001"), 6000);
+        QTRY_COMPARE_WITH_TIMEOUT(read_device_info(infoPath()).mask, QStringLiteral("20001"), 15000);
         QCOMPARE(observer.presence(), qint64(0x20001));
     }
 
@@ -211,7 +211,7 @@ private slots:
         observer.onStatusChanged(status & ~BoardStatus::Printer);
         observer.onPresenceChanged(0x3);
         QVERIFY(!observer.isIdle());
-        QTRY_VERIFY_WITH_TIMEOUT(observer.isIdle(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(observer.isIdle(), 15000);
 
         QCOMPARE(observer.versions().at(Devices::Rk710), QStringLiteral("2.07"));
         QCOMPARE(observer.versions().at(Devices::Printer), QString());
@@ -230,13 +230,13 @@ private slots:
 
         QVERIFY(control(QStringLiteral("reset")));
         QSignalSpy status(controller.get(), &Rk710Controller::deviceStatusChanged);
-        QTRY_VERIFY_WITH_TIMEOUT(status.count() >= 1, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(status.count() >= 1, 15000);
         QVERIFY(status.first().at(0).toInt() & BoardStatus::BoardReset);
         // The exchange clears the flag; the next status read shows it.
-        QTRY_VERIFY_WITH_TIMEOUT(!(controller->getBoardStatus() & BoardStatus::BoardReset), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!(controller->getBoardStatus() & BoardStatus::BoardReset), 15000);
         QCOMPARE(sim->state().value(QStringLiteral("resetFlag")).toBool(), false);
         QTRY_COMPARE_WITH_TIMEOUT(read_device_info(infoPath()).vars.value(QStringLiteral("BoardReset")),
-                                  QStringLiteral("0"), 5000);
+                                  QStringLiteral("0"), 15000);
     }
 
     void aReaderNeverSeesHalfAFile()

@@ -191,11 +191,11 @@ private slots:
         QVERIFY(!(inputs.last().first().toInt() & InputMask::FrontDoorClosed));
 
         QVERIFY(control(QStringLiteral("column 7 stock 1")));
-        QTRY_COMPARE_WITH_TIMEOUT(presence.count(), 1, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(presence.count(), 1, 10000);
         QCOMPARE(presence.last().first().toLongLong(), qint64(1) << 6);
 
         QVERIFY(control(QStringLiteral("device printer off")));
-        QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 4000);
+        QTRY_COMPARE_WITH_TIMEOUT(status.count(), 1, 10000);
         QVERIFY(!(status.last().first().toInt() & BoardStatus::Printer));
         QCOMPARE(inputs.count(), 1);
     }
@@ -241,7 +241,7 @@ private slots:
         QSignalSpy alive(controller.get(), &Rk710Controller::boardStatus);
         controller->setRetryPolicy(200, 2);
         QVERIFY(control(QStringLiteral("fault silence on")));
-        QTRY_COMPARE_WITH_TIMEOUT(alive.count(), 1, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(alive.count(), 1, 10000);
         QCOMPARE(alive.first().first().toBool(), false);
         QVERIFY(!controller->isAlive());
 

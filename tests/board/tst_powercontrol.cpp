@@ -172,7 +172,7 @@ private slots:
         control.setEnabled(false);
 
         control.onAlarmsChanged(VM24::BatteryPowerAlarm);
-        QTRY_VERIFY_WITH_TIMEOUT(control.isThresholdExceeded(), 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(control.isThresholdExceeded(), 5000);
         // Still on battery: the count does not start again.
         control.onAlarmsChanged(VM24::BatteryPowerAlarm | VM24::TamperAlarm);
         QVERIFY(!control.isOnBatteryCountdown());

@@ -57,7 +57,7 @@ private slots:
         control.onAlarmsChanged(VM24::TamperAlarm);
         QTRY_VERIFY(scripted->controller()->getActuators() & SirenControl::SIREN_OUTPUT);
 
-        QTRY_VERIFY_WITH_TIMEOUT(!control.isSounding(), 1000);
+        QTRY_VERIFY_WITH_TIMEOUT(!control.isSounding(), 5000);
         QVERIFY(scripted->waitForRequests(2));
         QCOMPARE(scripted->requests(), (QList<QByteArray>{siren(true), siren(false)}));
         QTRY_COMPARE(scripted->controller()->getActuators() & SirenControl::SIREN_OUTPUT, 0);

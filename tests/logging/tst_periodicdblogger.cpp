@@ -157,7 +157,7 @@ private slots:
         f.service.notify(new InfoNotification(QStringLiteral("ciao")));
         QTest::qWait(300);
         QCOMPARE(row_count(f.file), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(row_count(f.file), 1, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(row_count(f.file), 1, 10000);
     }
 
     void retentionKeepsThreeMonths()

@@ -159,7 +159,7 @@ private slots:
 
         // Shown again, it counts its time afresh.
         dialog.show();
-        QTRY_COMPARE_WITH_TIMEOUT(accepted.count(), 1, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(accepted.count(), 1, 10000);
         QVERIFY(!dialog.isVisible());
     }
 

@@ -307,7 +307,7 @@ private slots:
         QVERIFY(!scheduler.isActive());
         scheduler.start();
         QVERIFY(scheduler.isActive());
-        QTRY_VERIFY_WITH_TIMEOUT(counters.runs >= 1, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(counters.runs >= 1, 10000);
         scheduler.stop();
         const int runs = counters.runs;
         QTest::qWait(1300);

@@ -91,7 +91,7 @@ private slots:
         QVERIFY(controller->open(sim->devicePath().toLocal8Bit().constData()));
         controller->initialize();
         QVERIFY(controller->isAlive());
-        QTRY_VERIFY_WITH_TIMEOUT(monitor->canSellAnything(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(monitor->canSellAnything(), 10000);
     }
 
     void cleanup()
@@ -111,13 +111,13 @@ private slots:
     {
         QCOMPARE(alarms->activeAlarms(), VM24::Alarms());
         QVERIFY(control(QStringLiteral("door front open")));
-        QTRY_VERIFY_WITH_TIMEOUT(alarms->activeAlarms().testFlag(VM24::TamperAlarm), 3000);
-        QTRY_VERIFY_WITH_TIMEOUT(simOutputs() & SIREN, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(alarms->activeAlarms().testFlag(VM24::TamperAlarm), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(simOutputs() & SIREN, 10000);
         QCOMPARE(rowsOf(QStringLiteral("alarm")), QStringList{QStringLiteral("alarm|id=1&clear=0")});
 
         QVERIFY(control(QStringLiteral("door front close")));
-        QTRY_VERIFY_WITH_TIMEOUT(!alarms->activeAlarms().testFlag(VM24::TamperAlarm), 3000);
-        QTRY_VERIFY_WITH_TIMEOUT(!(simOutputs() & SIREN), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!alarms->activeAlarms().testFlag(VM24::TamperAlarm), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!(simOutputs() & SIREN), 10000);
         QCOMPARE(rowsOf(QStringLiteral("alarm")),
                  (QStringList{QStringLiteral("alarm|id=1&clear=0"), QStringLiteral("alarm|id=1&clear=1")}));
     }
@@ -125,9 +125,9 @@ private slots:
     void withTheKeyInTheDoorsOpenQuietly()
     {
         QVERIFY(control(QStringLiteral("key in")));
-        QTRY_VERIFY_WITH_TIMEOUT(alarms->isKeyInserted(), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(alarms->isKeyInserted(), 10000);
         QVERIFY(control(QStringLiteral("door back open")));
-        QTRY_VERIFY_WITH_TIMEOUT(!(controller->getInputs() & 2), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!(controller->getInputs() & 2), 10000);
         QTest::qWait(600);
         QCOMPARE(alarms->activeAlarms(), VM24::Alarms());
         QVERIFY(!(simOutputs() & SIREN));
@@ -138,7 +138,7 @@ private slots:
     void anEmptiedColumnIsLogged()
     {
         QVERIFY(control(QStringLiteral("column 3 empty")));
-        QTRY_VERIFY_WITH_TIMEOUT(monitor->motor(2).empty, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(monitor->motor(2).empty, 10000);
         QVERIFY(!monitor->motor(3).empty);
         // Every column was announced stocked by the first report, then column 3 emptied.
         const QStringList rows = rowsOf(QStringLiteral("empty-dispenser"));
@@ -152,11 +152,11 @@ private slots:
     {
         for (int column = 1; column <= 18; ++column)
             QVERIFY(control(QStringLiteral("column %1 empty").arg(column)));
-        QTRY_VERIFY_WITH_TIMEOUT(alarms->activeAlarms().testFlag(VM24::ProductsNotAvailableAlarm), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(alarms->activeAlarms().testFlag(VM24::ProductsNotAvailableAlarm), 10000);
         QVERIFY(rowsOf(QStringLiteral("alarm")).contains(QStringLiteral("alarm|id=4&clear=0")));
 
         QVERIFY(control(QStringLiteral("column 11 stock 1")));
-        QTRY_VERIFY_WITH_TIMEOUT(!alarms->activeAlarms().testFlag(VM24::ProductsNotAvailableAlarm), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!alarms->activeAlarms().testFlag(VM24::ProductsNotAvailableAlarm), 10000);
         QVERIFY(rowsOf(QStringLiteral("alarm")).contains(QStringLiteral("alarm|id=4&clear=1")));
     }
 };

@@ -244,13 +244,13 @@ void PurchasePagesTest::gridPlacesAndEnablesTheSelections()
 
     // A column that gets stock back sells again; one that errs stops.
     QVERIFY(purchase.rig.control(QStringLiteral("column 5 stock 2")));
-    QTRY_VERIFY_WITH_TIMEOUT(purchase.grid->button(4)->isEnabled(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(purchase.grid->button(4)->isEnabled(), 15000);
     purchase.motors->setError(6, true);
     QVERIFY(!purchase.grid->button(6)->isEnabled());
 
     // Cashless prices once a card is read.
     QVERIFY(purchase.rig.control(QStringLiteral("card insert 20,00 7")));
-    QTRY_COMPARE_WITH_TIMEOUT(purchase.grid->button(2)->price(), 180, 8000);
+    QTRY_COMPARE_WITH_TIMEOUT(purchase.grid->button(2)->price(), 180, 15000);
     purchase.grid->triggerEndSession();
     QVERIFY(purchase.awaitHome());
 }
@@ -260,7 +260,7 @@ void PurchasePagesTest::openMachineShowsTheNumbersOfUnusableButtons()
     Purchase purchase(stocked_board(columns(3)));
     QVERIFY(purchase.start());
     QVERIFY(purchase.rig.control(QStringLiteral("door front open")));
-    QTRY_VERIFY_WITH_TIMEOUT(!(purchase.rig.controller()->getInputs() & 1), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!(purchase.rig.controller()->getInputs() & 1), 15000);
     purchase.openGrid();
     QVERIFY(purchase.grid->button(1)->isIndexShown());
     QVERIFY(!purchase.grid->button(0)->isIndexShown());
@@ -268,7 +268,7 @@ void PurchasePagesTest::openMachineShowsTheNumbersOfUnusableButtons()
     QVERIFY(purchase.awaitHome());
 
     QVERIFY(purchase.rig.control(QStringLiteral("door front close")));
-    QTRY_VERIFY_WITH_TIMEOUT(purchase.rig.controller()->getInputs() & 1, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(purchase.rig.controller()->getInputs() & 1, 15000);
     purchase.openGrid();
     QVERIFY(!purchase.grid->button(1)->isIndexShown());
     purchase.grid->triggerEndSession();
