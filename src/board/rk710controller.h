@@ -150,8 +150,8 @@ public:
     bool authoriseCashless(int amount, CashlessType::Value type, bool* unconfirmed = nullptr);
 
     // Asks for the end of the running long command; its status byte (3 when
-    // none runs, when the board is lost or when the answer was lost; a lost
-    // answer leaves the command running).
+    // none runs, when the board is lost or when the request failed; a failed
+    // request leaves the command busy, as it may still be running).
     int pollLongCommandStatus(quint8* reply, int& length);
     // Polls every periodMs, without holding the lock in between, until the
     // board reports the command's end. A poll whose answer is lost does not
