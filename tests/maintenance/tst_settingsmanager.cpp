@@ -5,6 +5,7 @@
 #include "board/rk710controller.h"
 #include "app/vm24.h"
 #include "rk710simprocess.h"
+#include "simulatorlinklog.h"
 #include "testenvironment.h"
 
 #include <QFile>
@@ -59,27 +60,6 @@ QStringList action_programs()
     for (const QStringList& action : SystemActions::recordedActions())
         programs.append(QFileInfo(action.first()).fileName() + QLatin1Char(' ') + action.mid(1).join(QLatin1Char(' ')));
     return programs;
-}
-
-// The data of every request frame the board received, in order, from the
-// given position of its request log on.
-QList<QByteArray> requests_on_the_wire(const QString& requestLog, qint64 from)
-{
-    QList<QByteArray> requests;
-    QFile file(requestLog);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text) || !file.seek(from))
-        return requests;
-    while (!file.atEnd()) {
-        const QList<QByteArray> fields = file.readLine().split('#').first().simplified().split(' ');
-        if (fields.size() < 7 || fields.at(1) != "rx" || fields.at(2) != "23")
-            continue;
-        QByteArray frame;
-        for (int i = 2; i < fields.size(); ++i)
-            frame.append(char(fields.at(i).toInt(nullptr, 16)));
-        const int length = (quint8(frame.at(2)) << 8) | quint8(frame.at(3));
-        requests.append(frame.mid(4, length));
-    }
-    return requests;
 }
 
 QByteArray item_request(int item, int value)
@@ -329,7 +309,7 @@ private slots:
         }
         syncOnWorkerThread();
 
-        const QList<QByteArray> requests = requests_on_the_wire(m_board->requestLogPath(), m_startupLogSize);
+        const QList<QByteArray> requests = request_data(read_simulator_link_log(m_board->requestLogPath(), m_startupLogSize));
         QVERIFY(std::any_of(requests.begin(), requests.end(),
                             [](const QByteArray& request) { return is_serial_assignment(request, 4321); }));
         QVERIFY(requests.contains(item_request(1, 50)));

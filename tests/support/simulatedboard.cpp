@@ -1,8 +1,8 @@
 #include "simulatedboard.h"
 
 #include "board/rk710controller.h"
+#include "simulatorlinklog.h"
 
-#include <QFile>
 
 SimulatedBoard::SimulatedBoard(const QJsonObject& startState)
     : m_simulator(startState)
@@ -40,22 +40,5 @@ bool SimulatedBoard::control(const QString& command) const
 
 QList<QByteArray> SimulatedBoard::requests() const
 {
-    // Log lines: "<ms> rx <hex bytes> [# note]"; a request frame is
-    // 23, identifier, length (2 bytes), data, checksum.
-    QList<QByteArray> frames;
-    QFile log(m_simulator.requestLogPath());
-    if (!log.open(QIODevice::ReadOnly))
-        return frames;
-    while (!log.atEnd()) {
-        const QList<QByteArray> fields = log.readLine().split('#').first().simplified().split(' ');
-        if (fields.size() < 7 || fields.at(1) != "rx" || fields.at(2) != "23")
-            continue;
-        QByteArray frame;
-        for (int i = 2; i < fields.size(); ++i)
-            frame.append(char(fields.at(i).toInt(nullptr, 16)));
-        const int length = (quint8(frame.at(2)) << 8) | quint8(frame.at(3));
-        if (frame.size() == length + 5)
-            frames.append(frame.mid(4, length));
-    }
-    return frames;
+    return request_data(read_simulator_link_log(m_simulator.requestLogPath()));
 }

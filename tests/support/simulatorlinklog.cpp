@@ -36,11 +36,11 @@ QByteArray answer_data(const QByteArray& bytes)
 
 } // namespace
 
-QList<LoggedFrame> read_simulator_link_log(const QString& requestLogPath)
+QList<LoggedFrame> read_simulator_link_log(const QString& requestLogPath, qint64 from)
 {
     QList<LoggedFrame> frames;
     QFile log(requestLogPath);
-    if (!log.open(QIODevice::ReadOnly))
+    if (!log.open(QIODevice::ReadOnly) || !log.seek(from))
         return frames;
     while (!log.atEnd()) {
         const LogLine line = parse(log.readLine());
@@ -49,8 +49,12 @@ QList<LoggedFrame> read_simulator_link_log(const QString& requestLogPath)
             if (line.bytes.size() < 6 || line.bytes.at(0) != '#' || line.note == "bad checksum"
                 || line.note.startsWith("incomplete") || line.note.startsWith("length"))
                 continue;
+            const int length = (quint8(line.bytes.at(2)) << 8) | quint8(line.bytes.at(3));
+            if (line.bytes.size() != length + 5)
+                continue;
             LoggedFrame frame;
             frame.code = line.bytes.at(4);
+            frame.request = line.bytes.mid(4, length);
             frame.fate = line.note == "silent" ? LoggedFrame::Ignored : LoggedFrame::Answered;
             frames.append(frame);
         } else if (!frames.isEmpty() && line.direction == "--" && line.note == "answer dropped") {
@@ -64,6 +68,15 @@ QList<LoggedFrame> read_simulator_link_log(const QString& requestLogPath)
         }
     }
     return frames;
+}
+
+QList<QByteArray> request_data(const QList<LoggedFrame>& frames)
+{
+    QList<QByteArray> requests;
+    requests.reserve(frames.size());
+    for (const LoggedFrame& frame : frames)
+        requests.append(frame.request);
+    return requests;
 }
 
 QByteArray codes_with_fate(const QList<LoggedFrame>& frames, int from, LoggedFrame::Fate fate)

@@ -17,11 +17,16 @@ struct LoggedFrame
     };
 
     char code = 0;      // the command letter
+    QByteArray request; // the request data, from the command letter on, without framing
     Fate fate = Answered;
     QByteArray answer;  // the answer data, sent or withheld, without framing
 };
 
-QList<LoggedFrame> read_simulator_link_log(const QString& requestLogPath);
+// From byte offset `from` of the log on (0: the whole log).
+QList<LoggedFrame> read_simulator_link_log(const QString& requestLogPath, qint64 from = 0);
+
+// The request data of every frame, in order.
+QList<QByteArray> request_data(const QList<LoggedFrame>& frames);
 
 // The command letters of frames[from...] that met the given fate, in order.
 QByteArray codes_with_fate(const QList<LoggedFrame>& frames, int from, LoggedFrame::Fate fate);
