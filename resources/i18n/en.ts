@@ -322,6 +322,22 @@ ON DUTY</translation>
         <source>NON UTILIZZATO</source>
         <translation>NON UTILIZZATO</translation>
     </message>
+    <message>
+        <source>Addebito cashless di euro %1 non confermato dalla scheda: registrato come addebitato</source>
+        <translation>Cashless charge of euro %1 not confirmed by the board: booked as charged</translation>
+    </message>
+    <message>
+        <source>Ricarica cashless di euro %1 non confermata dalla scheda: registrata come accreditata</source>
+        <translation>Cashless recharge of euro %1 not confirmed by the board: booked as credited</translation>
+    </message>
+    <message>
+        <source>Erogazione dall&apos;erogatore %1 non confermata dalla scheda: registrata come avvenuta</source>
+        <translation>Delivery from dispenser %1 not confirmed by the board: booked as delivered</translation>
+    </message>
+    <message>
+        <source>Erogazione resto di euro %1 non confermata dalla scheda: registrata come erogata</source>
+        <translation>Change of euro %1 not confirmed by the board: booked as paid</translation>
+    </message>
 </context>
 <context>
     <name>ProductSoldOutNotification</name>

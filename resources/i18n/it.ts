@@ -322,6 +322,22 @@ DI TURNO</translation>
         <source>NON UTILIZZATO</source>
         <translation>NON UTILIZZATO</translation>
     </message>
+    <message>
+        <source>Addebito cashless di euro %1 non confermato dalla scheda: registrato come addebitato</source>
+        <translation>Addebito cashless di euro %1 non confermato dalla scheda: registrato come addebitato</translation>
+    </message>
+    <message>
+        <source>Ricarica cashless di euro %1 non confermata dalla scheda: registrata come accreditata</source>
+        <translation>Ricarica cashless di euro %1 non confermata dalla scheda: registrata come accreditata</translation>
+    </message>
+    <message>
+        <source>Erogazione dall&apos;erogatore %1 non confermata dalla scheda: registrata come avvenuta</source>
+        <translation>Erogazione dall&apos;erogatore %1 non confermata dalla scheda: registrata come avvenuta</translation>
+    </message>
+    <message>
+        <source>Erogazione resto di euro %1 non confermata dalla scheda: registrata come erogata</source>
+        <translation>Erogazione resto di euro %1 non confermata dalla scheda: registrata come erogata</translation>
+    </message>
 </context>
 <context>
     <name>ProductSoldOutNotification</name>
