@@ -109,6 +109,7 @@ int main(int argc, char* argv[])
     qputenv("VM24_APP_DIR", appDir.path().toLocal8Bit());
     qputenv("VM24_SYSTEM_ACTIONS_RECORD", appDir.filePath(QStringLiteral("actions.log")).toLocal8Bit());
     qputenv("VM24_SERIAL_DEVICE", "/nonexistent/vm24-bench-serial");
+    qputenv("VM24_DEVICE_INFO_FILE", appDir.filePath(QStringLiteral("device-info.xml")).toLocal8Bit());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
