@@ -101,7 +101,7 @@ void HomePageTest::languageButtonSwitchesEveryPageUntilTheDefaultReturns()
     TestEnvironment::ScopedAppDir appDir;
     HomeFixture fixture;
     fixture.configure({{QStringLiteral("default-language"), QStringLiteral("it")},
-                       {QStringLiteral("restore-default-language-timeout"), 1}});
+                       {QStringLiteral("restore-default-language-timeout"), 2}});
     fixture.context.startActivity(fixture.home.get());
     deliver_language_change();
     QCOMPARE(fixture.home->pharmaciesButton()->text(), QStringLiteral("FARMACIE\nDI TURNO"));
@@ -112,12 +112,13 @@ void HomePageTest::languageButtonSwitchesEveryPageUntilTheDefaultReturns()
     QCOMPARE(fixture.home->bannerText(), QStringLiteral("TOUCH THE SCREEN TO START BUYING"));
     QCOMPARE(fixture.home->pharmaciesButton()->text(), QStringLiteral("PHARMACIES\nON DUTY"));
     QCOMPARE(fixture.home->customBannerPage()->backButton()->text(), QStringLiteral("GO BACK"));
-    QCOMPARE(fixture.home->restoreTimeoutMs(), 1000);
+    QCOMPARE(fixture.home->restoreTimeoutMs(), 2000);
 
-    // A second press within the wait starts it again.
-    QTest::qWait(600);
+    // A second press within the wait starts it again: 2.4 s after the first
+    // press, 1.2 s after the second, English still shows.
+    QTest::qWait(1200);
     fixture.home->onLanguageButtonClicked(1);
-    QTest::qWait(600);
+    QTest::qWait(1200);
     QCOMPARE(fixture.home->currentLanguage(), QStringLiteral("en"));
 
     QTRY_COMPARE_WITH_TIMEOUT(fixture.home->currentLanguage(), QStringLiteral("it"), 5000);

@@ -334,7 +334,10 @@ def case_english(kiosk):
 
 CASES = {"home": case_home, "english": case_english, "purchase": case_purchase, "alarm": case_alarm, "shortfall": case_shortfall}
 STATES = {"shortfall": dict(SELLING_STATE, columns=[1] + [5] * 17)}
-CASE_SETTINGS = {"purchase": PURCHASE_SETTINGS, "english": PURCHASE_SETTINGS}
+# In English the default language comes back only long after the purchase
+# has begun, so that a slow start cannot turn it into an Italian one.
+CASE_SETTINGS = {"purchase": PURCHASE_SETTINGS,
+                 "english": dict(PURCHASE_SETTINGS, General={"restore-default-language-timeout": "30"})}
 
 
 def main():
