@@ -9,11 +9,15 @@
 #include <QMutexLocker>
 
 #include <memory>
+#include <vector>
 
 // Publishes notifications to the registered handlers, one publication at a
 // time, from any thread. notify() takes ownership of the notification, stamps
 // it with the current local time, hands it to every handler in registration
 // order and deletes it. Handlers are not owned and are never removed.
+// Notifications published before any handler exists (an alarm raised while
+// the program is being put together) are held, up to MAX_HELD, and handed
+// to the first handler when it is added, with their own time stamps.
 template <class Notification>
 class NotificationService
 {
@@ -27,8 +31,20 @@ public:
     NotificationService(const NotificationService&) = delete;
     NotificationService& operator=(const NotificationService&) = delete;
 
-    // Registration happens at start-up, before the first publication.
-    void addHandler(Handler* handler) { m_handlers.append(handler); }
+    static constexpr int MAX_HELD = 100;
+
+    // Registration happens at start-up.
+    void addHandler(Handler* handler)
+    {
+        QMutexLocker locker(m_mutex.get());
+        m_handlers.append(handler);
+        if (m_handlers.size() != 1)
+            return;
+        const std::vector<std::unique_ptr<Notification>> held = std::move(m_held);
+        m_held.clear();
+        for (const std::unique_ptr<Notification>& notification : held)
+            handler->handle(notification.get());
+    }
     QList<Handler*> handlers() const { return m_handlers; }
 
     // A disabled service deletes notifications unseen.
@@ -42,6 +58,11 @@ public:
             return;
         QMutexLocker locker(m_mutex.get());
         owned->setTimestamp(QDateTime::currentDateTime());
+        if (m_handlers.isEmpty()) {
+            if (int(m_held.size()) < MAX_HELD)
+                m_held.push_back(std::move(owned));
+            return;
+        }
         const QList<Handler*> handlers = m_handlers;
         for (Handler* handler : handlers)
             handler->handle(owned.get());
@@ -49,6 +70,7 @@ public:
 
 private:
     QList<Handler*> m_handlers;
+    std::vector<std::unique_ptr<Notification>> m_held;
     std::unique_ptr<QMutex> m_mutex;
     bool m_enabled = true;
 };

@@ -1,8 +1,11 @@
 #include "accounting/accountingservice.h"
 #include "app/context.h"
+#include "app/defaults.h"
 #include "app/homepage.h"
 #include "app/mainwindow.h"
+#include "app/vm24.h"
 #include "board/rk710controller.h"
+#include "logging/alarm.h"
 #include "logging/overpaynotification.h"
 #include "logging/powermanagementnotification.h"
 #include "rk710simprocess.h"
@@ -11,6 +14,8 @@
 
 #include <QFile>
 #include <QJsonArray>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTranslator>
 #include <QtTest>
 
@@ -86,6 +91,7 @@ private slots:
 
     void creditLeftOnTheBoardIsBookedAndReported();
     void absentBoardBooksNothingAndStillShowsTheHomePage();
+    void alarmRaisedWhileStartingIsInTheEventLog();
     void quittingSwitchesTheMachineOff();
     void closingTheFrontDoorRecountsTheChangeTubes();
     void dailyRecordAndDeviceInformationAreSetUp();
@@ -115,6 +121,29 @@ void MainWindowTest::absentBoardBooksNothingAndStillShowsTheHomePage()
     QCOMPARE(ledger.get(Ledger::Permanent).get(Accounting::ExtraIncome), 0);
     QCOMPARE(ledger.get(Ledger::Permanent).get(Accounting::Coins), 0);
     QVERIFY(window->scheduler()->isActive());
+}
+
+// No touchscreen on a test machine: its alarm is raised while the window is
+// being built, before the event log is one of the notification handlers.
+void MainWindowTest::alarmRaisedWhileStartingIsInTheEventLog()
+{
+    {
+        auto window = startWindow();
+        QVERIFY(window);
+    }
+    const QString connection = QStringLiteral("alarm-at-start");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(VM24::get_path(QLatin1String(VM24::Defaults::Log::LOG_FILE)));
+        QVERIFY(db.open());
+        QSqlQuery query(QStringLiteral("SELECT category, data FROM Log ORDER BY rowid"), db);
+        QStringList rows;
+        while (query.next())
+            rows.append(query.value(0).toString() + QLatin1Char(' ') + query.value(1).toString());
+        QVERIFY2(rows.contains(QStringLiteral("alarm id=%1&clear=0").arg(int(VM24::TouchscreenDisconnectedAlarm))),
+                 qPrintable(rows.join(QLatin1String(" | "))));
+    }
+    QSqlDatabase::removeDatabase(connection);
 }
 
 void MainWindowTest::quittingSwitchesTheMachineOff()

@@ -154,6 +154,38 @@ private slots:
         QCOMPARE(log.size(), 1);
     }
 
+    // What is published while the program is being put together reaches the
+    // first handler once it is added, in order and with its own time stamps;
+    // beyond the held number, notifications are deleted unseen.
+    void publicationsBeforeTheFirstHandlerAreHeldForIt()
+    {
+        QList<Seen> log;
+        LoggingHandler first(QStringLiteral("first"), &log);
+        LoggingHandler second(QStringLiteral("second"), &log);
+        VM24::NotificationService service;
+        bool lastDeleted = false;
+        for (int i = 0; i < VM24::NotificationService::MAX_HELD; ++i)
+            service.notify(new InfoNotification(QString::number(i)));
+        service.notify(new TrackedInfo(QStringLiteral("one too many"), &lastDeleted));
+        QVERIFY(lastDeleted);
+        QTest::qWait(20);
+        const QDateTime added = QDateTime::currentDateTime();
+
+        service.addHandler(&first);
+        QCOMPARE(log.size(), VM24::NotificationService::MAX_HELD);
+        for (int i = 0; i < log.size(); ++i) {
+            QCOMPARE(log.at(i).message, QString::number(i));
+            QVERIFY(log.at(i).timestamp.isValid() && log.at(i).timestamp < added);
+        }
+
+        service.addHandler(&second);
+        QCOMPARE(log.size(), VM24::NotificationService::MAX_HELD);
+        service.notify(new InfoNotification(QStringLiteral("after")));
+        QCOMPARE(log.size(), VM24::NotificationService::MAX_HELD + 2);
+        QCOMPARE(log.at(log.size() - 2).handler, QStringLiteral("first"));
+        QCOMPARE(log.last().handler, QStringLiteral("second"));
+    }
+
     void disabledServiceDeletesUnseen()
     {
         bool deleted = false;
