@@ -22,6 +22,7 @@
 #include "board/rk710controller.h"
 #include "catalogue/priceprovider.h"
 #include "catalogue/productprovider.h"
+#include "processusage.h"
 #include "rk710simprocess.h"
 #include "vending/changeobserver.h"
 #include "vending/sessionbalance.h"
@@ -37,7 +38,6 @@
 #include <QXmlStreamWriter>
 
 #include <algorithm>
-#include <ctime>
 #include <functional>
 
 namespace {
@@ -77,26 +77,6 @@ void write_in_place_and_syncfs(const QString& path, const QByteArray& data)
     VM24::sync_file_system(file.handle());
 }
 
-double process_cpu_ms()
-{
-    timespec t {};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
-
-// CPU milliseconds the program spends per second while the event loop runs
-// for the given time.
-double cpu_per_second(int seconds)
-{
-    const double start = process_cpu_ms();
-    QElapsedTimer wall;
-    wall.start();
-    QEventLoop loop;
-    QTimer::singleShot(seconds * 1000, &loop, &QEventLoop::quit);
-    loop.exec();
-    return (process_cpu_ms() - start) / (wall.elapsed() / 1000.0);
-}
-
 struct PollingFigures
 {
     double idle;
@@ -123,10 +103,10 @@ bool measure_polling(int seconds, PollingFigures* figures)
     PowerControl power;
     VendingSessionContext session(&controller, &prices, &accounting, &change, &power, &notifications);
 
-    figures->idle = cpu_per_second(seconds);
+    figures->idle = 1000.0 * cpu_share_while_idle(seconds);
     const int requestsBefore = simulator.state()["link"].toObject()["executed"].toInt();
     session.beginVendingSession();
-    figures->session = cpu_per_second(seconds);
+    figures->session = 1000.0 * cpu_share_while_idle(seconds);
     figures->requests = simulator.state()["link"].toObject()["executed"].toInt() - requestsBefore;
     QEventLoop loop;
     QObject::connect(&session, &VendingSessionContext::creditPollingStopped, &loop, &QEventLoop::quit);

@@ -5,25 +5,13 @@
 // Run:  build/bin/bench_serial_roundtrip [requests]   (default 20000)
 
 #include "board/rkprotocol.h"
+#include "processusage.h"
 #include "ptypeer.h"
 
 #include <QElapsedTimer>
 
 #include <cstdio>
 #include <cstdlib>
-#include <sys/resource.h>
-
-namespace {
-
-double cpuSeconds()
-{
-    rusage usage;
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
-        + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -38,7 +26,7 @@ int main(int argc, char* argv[])
 
     const quint8 request[] = {'I'};
     int failures = 0;
-    const double cpuBefore = cpuSeconds();
+    const double cpuBefore = process_cpu_seconds();
     QElapsedTimer timer;
     timer.start();
     for (int i = 0; i < requests; ++i) {
@@ -46,7 +34,7 @@ int main(int argc, char* argv[])
             ++failures;
     }
     const double elapsed = double(timer.nsecsElapsed()) / 1e9;
-    const double cpu = cpuSeconds() - cpuBefore;
+    const double cpu = process_cpu_seconds() - cpuBefore;
 
     const int requestBytes = 5 + 1;
     const int answerBytes = 5;

@@ -15,46 +15,24 @@
 #include "app/startup.h"
 #include "app/vm24.h"
 #include "board/rk710controller.h"
+#include "processusage.h"
 #include "vending/productpage.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QEventLoop>
 #include <QMouseEvent>
-#include <QTimer>
 #include <QTranslator>
 
 #include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <cstdlib>
-#include <sys/resource.h>
 
 namespace {
-
-double cpu_seconds()
-{
-    rusage usage;
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
-        + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-long resident_kb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
 
 // Counts the paint events a widget receives.
 class PaintCounter : public QObject
@@ -146,17 +124,11 @@ int main(int argc, char* argv[])
     std::printf("start-up: main window built in %.1f ms, home page painted after %.1f ms\n", constructed, homeShown);
 
     const long rssBefore = resident_kb();
-    const double cpuBefore = cpu_seconds();
-    QElapsedTimer wall;
-    wall.start();
-    QEventLoop idle;
-    QTimer::singleShot(idleSeconds * 1000, &idle, &QEventLoop::quit);
-    idle.exec();
-    const double cpu = cpu_seconds() - cpuBefore;
-    const double seconds = wall.nsecsElapsed() / 1e9;
+    double seconds = 0;
+    const double cpuShare = cpu_share_while_idle(idleSeconds, &seconds);
     std::printf("idle home page for %.1f s (slideshow of %d pictures): CPU %.2f%%, RSS %ld kB (%ld kB when shown)\n",
                 seconds, int(QDir(appDir.filePath(QStringLiteral("data/media"))).entryList(QDir::Files).size()),
-                100.0 * cpu / seconds, resident_kb(), rssBefore);
+                100.0 * cpuShare, resident_kb(), rssBefore);
 
     // Touch on the home banner to the painted product grid; the session is
     // ended between rounds (that takes the credit reader's two seconds).
