@@ -5,8 +5,8 @@
 // Run:  build/bin/bench_controller [requests] [idle-seconds]   (default 3000, 10)
 // It starts build/bin/rk710-sim itself (next to this program).
 
-#include "app/vm24.h"
 #include "board/rk710controller.h"
+#include "core/vm24.h"
 
 #include <QCoreApplication>
 #include <QDir>

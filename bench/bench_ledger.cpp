@@ -15,17 +15,17 @@
 // on the file system the machine keeps its application directory on.
 
 #include "accounting/accountingservice.h"
-#include "accounting/durablefile.h"
-#include "accounting/xmldocument.h"
-#include "app/vm24.h"
+#include "accounting/sessionbalance.h"
 #include "board/powercontrol.h"
 #include "board/rk710controller.h"
 #include "catalogue/priceprovider.h"
 #include "catalogue/productprovider.h"
+#include "core/durablefile.h"
+#include "core/vm24.h"
+#include "core/xmldocument.h"
 #include "processusage.h"
 #include "rk710simprocess.h"
 #include "vending/changeobserver.h"
-#include "vending/sessionbalance.h"
 #include "vending/vendingsessioncontext.h"
 
 #include <QCoreApplication>

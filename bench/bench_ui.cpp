@@ -9,14 +9,14 @@
 // installed into a temporary application directory; no board is attached
 // (VM24_SERIAL_DEVICE points nowhere), so board requests fail at once.
 
-#include "app/context.h"
-#include "app/homepage.h"
 #include "app/mainwindow.h"
-#include "app/startup.h"
-#include "app/vm24.h"
 #include "board/rk710controller.h"
+#include "core/vm24.h"
+#include "home/homepage.h"
 #include "processusage.h"
-#include "vending/productpage.h"
+#include "purchase/productpage.h"
+#include "ui/context.h"
+#include "ui/startup.h"
 
 #include <QApplication>
 #include <QDir>

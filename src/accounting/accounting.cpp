@@ -1,7 +1,7 @@
 #include "accounting/accounting.h"
 
-#include "accounting/xmltag.h"
-#include "accounting/xmlwriting.h"
+#include "core/xmltag.h"
+#include "core/xmlwriting.h"
 
 #include <QCoreApplication>
 #include <QDebug>

@@ -1,10 +1,10 @@
 #include "accounting/accountingservice.h"
 
-#include "accounting/durablefile.h"
-#include "accounting/xmldocument.h"
-#include "app/vm24.h"
+#include "accounting/sessionbalance.h"
 #include "board/creditpacket.h"
-#include "vending/sessionbalance.h"
+#include "core/durablefile.h"
+#include "core/vm24.h"
+#include "core/xmldocument.h"
 
 #include <QDebug>
 #include <QFile>

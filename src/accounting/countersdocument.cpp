@@ -1,13 +1,13 @@
 #include "accounting/countersdocument.h"
 
 #include "accounting/counterserializer.h"
-#include "accounting/durablefile.h"
 #include "accounting/getcounterstask.h"
-#include "accounting/xmldocument.h"
-#include "accounting/xmltag.h"
-#include "accounting/xmlwriting.h"
 #include "board/accountingcounters.h"
 #include "board/rk710controller.h"
+#include "core/durablefile.h"
+#include "core/xmldocument.h"
+#include "core/xmltag.h"
+#include "core/xmlwriting.h"
 
 #include <QXmlStreamWriter>
 

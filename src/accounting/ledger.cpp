@@ -1,6 +1,6 @@
 #include "accounting/ledger.h"
 
-#include "accounting/xmltag.h"
+#include "core/xmltag.h"
 
 #include <QCoreApplication>
 #include <QXmlStreamReader>

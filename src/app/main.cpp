@@ -1,10 +1,10 @@
-#include "app/context.h"
-#include "app/defaults.h"
 #include "app/mainwindow.h"
-#include "app/startup.h"
-#include "app/unixsignalwatcher.h"
-#include "app/vm24.h"
 #include "board/rk710controller.h"
+#include "core/defaults.h"
+#include "core/unixsignalwatcher.h"
+#include "core/vm24.h"
+#include "ui/context.h"
+#include "ui/startup.h"
 
 #include <QApplication>
 #include <QPixmapCache>

@@ -1,8 +1,8 @@
 #include "board/boardstatusobserver.h"
 
-#include "app/vm24.h"
 #include "board/boardstatus.h"
 #include "board/rk710controller.h"
+#include "core/vm24.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

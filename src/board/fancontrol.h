@@ -1,6 +1,6 @@
 #pragma once
 
-#include "maintenance/iconfigurable.h"
+#include "core/iconfigurable.h"
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "logging/alarm.h"
+#include "core/alarm.h"
 
 #include <QObject>
 #include <QTimer>

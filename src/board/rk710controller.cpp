@@ -1,9 +1,9 @@
 #include "board/rk710controller.h"
 
-#include "app/vm24.h"
 #include "board/boardstatereader.h"
 #include "board/byteorder.h"
 #include "board/receipthelper.h"
+#include "core/vm24.h"
 
 #include <QSettings>
 

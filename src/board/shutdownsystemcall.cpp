@@ -1,6 +1,6 @@
 #include "board/shutdownsystemcall.h"
 
-#include "app/systemactions.h"
+#include "core/systemactions.h"
 
 #include <QCoreApplication>
 

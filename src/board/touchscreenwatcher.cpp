@@ -1,6 +1,6 @@
 #include "board/touchscreenwatcher.h"
 
-#include "app/vm24.h"
+#include "core/vm24.h"
 
 #include <QFileInfo>
 #include <QCursor>

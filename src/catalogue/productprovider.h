@@ -1,7 +1,7 @@
 #pragma once
 
 #include "catalogue/productdatabase.h"
-#include "maintenance/iconfigurable.h"
+#include "core/iconfigurable.h"
 
 #include <QImage>
 #include <QMap>

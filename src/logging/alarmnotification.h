@@ -1,6 +1,6 @@
 #pragma once
 
-#include "logging/alarm.h"
+#include "core/alarm.h"
 #include "logging/notificationvisitorsupport.h"
 #include "logging/standardrkalarm.h"
 

@@ -1,6 +1,6 @@
 #include "logging/dbloggerjob.h"
 
-#include "app/vm24.h"
+#include "core/vm24.h"
 #include "logging/logdatabase.h"
 #include "logging/periodicdblogger.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/vm24.h"
+#include "core/vm24.h"
 
 #include <QSqlDatabase>
 #include <QString>

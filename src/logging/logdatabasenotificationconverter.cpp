@@ -1,6 +1,6 @@
 #include "logging/logdatabasenotificationconverter.h"
 
-#include "app/vm24.h"
+#include "core/vm24.h"
 #include "logging/notifications.h"
 
 #include <QSqlRecord>

@@ -1,7 +1,7 @@
 #include "logging/standardrkalarm.h"
 
-#include "accounting/xmlwriting.h"
-#include "app/vm24.h"
+#include "core/vm24.h"
+#include "core/xmlwriting.h"
 
 namespace VM24 {
 

@@ -1,7 +1,7 @@
 #include "tasks/exchangetimetask.h"
 
-#include "app/vm24.h"
 #include "board/rk710controller.h"
+#include "core/vm24.h"
 
 #include <QDateTime>
 

@@ -1,6 +1,6 @@
 #include "tasks/taskscheduler.h"
 
-#include "app/vm24.h"
+#include "core/vm24.h"
 #include "tasks/abstractanacrontask.h"
 #include "tasks/schedulerclock.h"
 

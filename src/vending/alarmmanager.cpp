@@ -1,8 +1,8 @@
 #include "vending/alarmmanager.h"
 
-#include "app/vm24.h"
 #include "board/boardstatus.h"
 #include "board/inputmask.h"
+#include "core/vm24.h"
 #include "logging/alarmactivenotification.h"
 #include "logging/alarmnotification.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "logging/alarm.h"
+#include "core/alarm.h"
+#include "core/iconfigurable.h"
 #include "logging/notificationservice.h"
-#include "maintenance/iconfigurable.h"
 
 #include <QObject>
 

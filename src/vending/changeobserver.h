@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/iconfigurable.h"
 #include "logging/notificationservice.h"
-#include "maintenance/iconfigurable.h"
 
 #include <QObject>
 

@@ -1,8 +1,8 @@
 #include "vending/creditreaderactor.h"
 
-#include "app/vm24.h"
 #include "board/creditpacket.h"
 #include "board/rk710controller.h"
+#include "core/vm24.h"
 #include "vending/vendingsessioncontext.h"
 
 CreditReaderActor::CreditReaderActor(VendingSessionContext* session, Rk710Controller* controller)

@@ -1,9 +1,9 @@
 #include "vending/motordispensermonitor.h"
 
-#include "accounting/durablefile.h"
-#include "app/defaults.h"
-#include "app/vm24.h"
 #include "catalogue/productprovider.h"
+#include "core/defaults.h"
+#include "core/durablefile.h"
+#include "core/vm24.h"
 #include "logging/motordispensererrornotification.h"
 #include "logging/productsoldoutnotification.h"
 #include "vending/alarmmanager.h"

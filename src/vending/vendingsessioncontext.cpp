@@ -2,18 +2,18 @@
 
 #include "accounting/accountingservice.h"
 #include "accounting/countersdocument.h"
-#include "app/vm24.h"
 #include "board/creditpacket.h"
 #include "board/powercontrol.h"
 #include "board/receipthelper.h"
 #include "board/rk710controller.h"
 #include "catalogue/priceprovider.h"
+#include "core/vm24.h"
 #include "logging/notifications.h"
-#include "maintenance/interactivemessagedialog.h"
+#include "ui/interactivemessagedialog.h"
+#include "ui/longrunningoperation.h"
+#include "ui/messagedialog.h"
 #include "vending/changeobserver.h"
 #include "vending/creditreaderactor.h"
-#include "vending/longrunningoperation.h"
-#include "vending/messagedialog.h"
 
 #include <QCoreApplication>
 #include <QRunnable>

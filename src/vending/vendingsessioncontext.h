@@ -1,9 +1,9 @@
 #pragma once
 
+#include "accounting/sessionbalance.h"
+#include "core/iconfigurable.h"
 #include "logging/notificationservice.h"
-#include "maintenance/iconfigurable.h"
 #include "vending/countdown.h"
-#include "vending/sessionbalance.h"
 
 #include <QMutex>
 #include <QObject>

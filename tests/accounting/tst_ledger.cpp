@@ -1,9 +1,9 @@
 #include "accounting/accountingservice.h"
-#include "accounting/xmltag.h"
-#include "accounting/xmlwriting.h"
+#include "accounting/sessionbalance.h"
 #include "board/creditpacket.h"
+#include "core/xmltag.h"
+#include "core/xmlwriting.h"
 #include "testenvironment.h"
-#include "vending/sessionbalance.h"
 
 #include <QDir>
 #include <QFile>

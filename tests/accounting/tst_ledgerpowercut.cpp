@@ -1,5 +1,5 @@
 #include "accounting/accountingservice.h"
-#include "accounting/durablefile.h"
+#include "core/durablefile.h"
 #include "testenvironment.h"
 #include "unitbalance.h"
 

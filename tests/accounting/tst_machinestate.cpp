@@ -1,14 +1,14 @@
 #include "accounting/accountingservice.h"
 #include "accounting/countersdocument.h"
-#include "accounting/machinestaterecorder.h"
-#include "accounting/savemachinestatetask.h"
-#include "app/vm24.h"
+#include "accounting/sessionbalance.h"
 #include "board/devices.h"
 #include "board/rk710controller.h"
 #include "catalogue/productprovider.h"
+#include "core/vm24.h"
 #include "simulatedboard.h"
+#include "tasks/machinestaterecorder.h"
+#include "tasks/savemachinestatetask.h"
 #include "testenvironment.h"
-#include "vending/sessionbalance.h"
 
 #include <QDir>
 #include <QFile>

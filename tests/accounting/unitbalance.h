@@ -1,6 +1,6 @@
 #pragma once
 
-#include "vending/sessionbalance.h"
+#include "accounting/sessionbalance.h"
 
 // The session the ledger committer books once per round: every field
 // distinct, so that a ledger mixing two rounds shows.

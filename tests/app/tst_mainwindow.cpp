@@ -1,16 +1,16 @@
 #include "accounting/accountingservice.h"
-#include "app/context.h"
-#include "app/defaults.h"
-#include "app/homepage.h"
 #include "app/mainwindow.h"
-#include "app/vm24.h"
 #include "board/rk710controller.h"
-#include "logging/alarm.h"
+#include "core/alarm.h"
+#include "core/defaults.h"
+#include "core/vm24.h"
+#include "home/homepage.h"
 #include "logging/overpaynotification.h"
 #include "logging/powermanagementnotification.h"
 #include "rk710simprocess.h"
 #include "tasks/taskscheduler.h"
 #include "testenvironment.h"
+#include "ui/context.h"
 
 #include <QFile>
 #include <QJsonArray>

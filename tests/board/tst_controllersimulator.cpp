@@ -2,11 +2,11 @@
 // start-up exchange, sales, change and cashless operations, the polled words,
 // and long commands while the line drops, corrupts and refuses frames.
 
-#include "app/vm24.h"
 #include "board/boardstatus.h"
 #include "board/inputmask.h"
 #include "board/receipthelper.h"
 #include "board/rk710controller.h"
+#include "core/vm24.h"
 #include "rk710simprocess.h"
 #include "testenvironment.h"
 

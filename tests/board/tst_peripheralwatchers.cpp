@@ -1,6 +1,5 @@
 #include "board/boardstatus.h"
 #include "board/doormonitor.h"
-#include "board/heartbeat.h"
 #include "board/inputmask.h"
 #include "board/printerobserver.h"
 #include "logging/debugnotification.h"
@@ -8,6 +7,7 @@
 #include "logging/notifications.h"
 #include "logging/notificationservice.h"
 #include "settableclock.h"
+#include "tasks/heartbeat.h"
 #include "tasks/taskscheduler.h"
 
 #include <QSignalSpy>

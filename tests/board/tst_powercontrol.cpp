@@ -1,7 +1,7 @@
 #include "board/powercontrol.h"
 #include "board/shutdownsystemcall.h"
 
-#include "app/systemactions.h"
+#include "core/systemactions.h"
 #include "testenvironment.h"
 
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
-#include "app/systemactions.h"
-#include "app/vm24.h"
 #include "board/receipthelper.h"
 #include "board/rk710controller.h"
 #include "boardpollingpause.h"
+#include "core/systemactions.h"
+#include "core/vm24.h"
 #include "scriptedboard.h"
 #include "testenvironment.h"
 

@@ -1,5 +1,5 @@
-#include "board/rk710serialprotocol.h"
 #include "board/receipthelper.h"
+#include "board/rk710serialprotocol.h"
 #include "ptypeer.h"
 
 #include <QElapsedTimer>

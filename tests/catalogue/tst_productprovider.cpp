@@ -2,7 +2,7 @@
 #include "catalogue/productprovider.h"
 #include "updates/assetsregistry.h"
 
-#include "app/vm24.h"
+#include "core/vm24.h"
 #include "testenvironment.h"
 
 #include <QDir>

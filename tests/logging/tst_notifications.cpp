@@ -1,4 +1,4 @@
-#include "logging/alarm.h"
+#include "core/alarm.h"
 #include "logging/notificationhandlerbase.h"
 #include "logging/notifications.h"
 #include "logging/notificationservice.h"

@@ -1,6 +1,6 @@
 #include "recordingactivity.h"
 
-#include "app/context.h"
+#include "ui/context.h"
 
 RecordingActivity::RecordingActivity(Context* context, QWidget* parent)
     : QWidget(parent)

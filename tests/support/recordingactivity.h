@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/activity.h"
-#include "app/activityresult.h"
+#include "ui/activity.h"
+#include "ui/activityresult.h"
 
 #include <QWidget>
 

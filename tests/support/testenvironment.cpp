@@ -1,6 +1,6 @@
 #include "testenvironment.h"
 
-#include "app/vm24.h"
+#include "core/vm24.h"
 
 #include <QDir>
 

@@ -1,5 +1,5 @@
-#include "app/systemactions.h"
 #include "board/rk710controller.h"
+#include "core/systemactions.h"
 #include "rk710simprocess.h"
 #include "settableclock.h"
 #include "tasks/rk710timeupdater.h"

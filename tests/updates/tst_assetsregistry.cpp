@@ -1,7 +1,7 @@
 #include "updates/assetsregistry.h"
 
-#include "app/defaults.h"
-#include "app/vm24.h"
+#include "core/defaults.h"
+#include "core/vm24.h"
 #include "testenvironment.h"
 
 #include <QDir>

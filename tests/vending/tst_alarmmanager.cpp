@@ -2,7 +2,7 @@
 
 #include "board/boardstatus.h"
 #include "board/inputmask.h"
-#include "app/vm24.h"
+#include "core/vm24.h"
 #include "notificationlog.h"
 #include "testenvironment.h"
 

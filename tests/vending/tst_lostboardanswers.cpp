@@ -1,9 +1,9 @@
-#include "app/context.h"
 #include "boardpollingpause.h"
+#include "purchase/productdispensingpage.h"
 #include "simulatorlinklog.h"
+#include "ui/context.h"
 #include "vending/alarmmanager.h"
 #include "vending/motordispensermonitor.h"
-#include "vending/productdispensingpage.h"
 #include "vendingrig.h"
 
 #include <QStackedWidget>

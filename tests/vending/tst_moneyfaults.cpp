@@ -1,5 +1,5 @@
-#include "app/vm24.h"
-#include "vending/longrunningoperation.h"
+#include "core/vm24.h"
+#include "ui/longrunningoperation.h"
 #include "vendingrig.h"
 
 #include <QtTest>

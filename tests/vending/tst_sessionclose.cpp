@@ -1,6 +1,6 @@
 #include "accounting/accountingservice.h"
-#include "app/vm24.h"
 #include "board/receipthelper.h"
+#include "core/vm24.h"
 #include "vendingrig.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "accounting/accountingservice.h"
-#include "app/vm24.h"
-#include "vending/longrunningoperation.h"
+#include "core/vm24.h"
+#include "ui/longrunningoperation.h"
 #include "vendingrig.h"
 
 #include <QFile>

@@ -1,0 +1,173 @@
+#include "core/vm24.h"
+
+#include "core/systemactions.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QSettings>
+#include <QStringList>
+#include <QThread>
+
+#include <cstdlib>
+
+namespace VM24 {
+
+namespace {
+const char* const SERIAL_KEY = "advanced/serial";
+const int MAX_SERIAL = 99999;
+const char* const SCRIPT_DATE_TIME_FORMAT = "yyyy-MM-dd hh:mm:ss";
+} // namespace
+
+QString format_credit(int cents)
+{
+    if (cents < 0)
+        return QLatin1Char('-') + format_credit(-cents);
+    return QStringLiteral("%1,%2").arg(cents / 100).arg(cents % 100, 2, 10, QLatin1Char('0'));
+}
+
+QString format_money(int cents)
+{
+    return QString(QChar(0x20AC)) + QLatin1Char(' ') + format_credit(cents);
+}
+
+int read_money_amount(const QString& text)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    const int whole = parts.value(0).toInt();
+    const int fraction = parts.value(1).leftJustified(2, QLatin1Char('0'), true).toInt();
+    return whole * 100 + fraction;
+}
+
+void thread_sleep(int seconds)
+{
+    QThread::sleep(static_cast<unsigned long>(qMax(0, seconds)));
+}
+
+void thread_msleep(int milliseconds)
+{
+    QThread::msleep(static_cast<unsigned long>(qMax(0, milliseconds)));
+}
+
+QString format_rk_date(const QDateTime& dateTime)
+{
+    return dateTime.toString(QLatin1String(XML_DATE_FORMAT));
+}
+
+QDateTime read_rk_date(const QString& text)
+{
+    return QDateTime::fromString(text, QLatin1String(XML_DATE_FORMAT));
+}
+
+QString format_serial(int serial)
+{
+    return QStringLiteral("%1").arg(serial, 5, 10, QLatin1Char('0'));
+}
+
+int read_serial()
+{
+    QSettings settings;
+    return qBound(0, settings.value(QLatin1String(SERIAL_KEY), 0).toInt(), MAX_SERIAL);
+}
+
+void write_serial(int serial)
+{
+    QSettings settings;
+    settings.setValue(QLatin1String(SERIAL_KEY), qBound(0, serial, MAX_SERIAL));
+    settings.sync();
+}
+
+bool get_env_bool(const char* name, bool dflt)
+{
+    bool ok = false;
+    const int value = qEnvironmentVariable(name).toInt(&ok);
+    if (!ok || (value != 0 && value != 1))
+        return dflt;
+    return value == 1;
+}
+
+int get_env_int(const char* name, int dflt)
+{
+    bool ok = false;
+    const int value = qEnvironmentVariable(name).toInt(&ok);
+    return ok ? value : dflt;
+}
+
+QString application_dir()
+{
+    const QString overridden = qEnvironmentVariable("VM24_APP_DIR");
+    if (!overridden.isEmpty())
+        return QDir::cleanPath(QDir(overridden).absolutePath());
+    return QCoreApplication::applicationDirPath();
+}
+
+QString get_path(const QString& path)
+{
+    if (QDir::isAbsolutePath(path))
+        return path;
+    return QDir::cleanPath(application_dir() + QLatin1Char('/') + path);
+}
+
+void configure_settings_location()
+{
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, application_dir());
+    QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, application_dir());
+}
+
+QString serial_device_path()
+{
+    const QString overridden = qEnvironmentVariable("VM24_SERIAL_DEVICE");
+    return overridden.isEmpty() ? QStringLiteral("/dev/ttyAMA0") : overridden;
+}
+
+QTime interpret_time(const QSettings& settings, const QString& key, const QTime& dflt)
+{
+    const QVariant stored = settings.value(key);
+    if (!stored.isValid())
+        return dflt;
+    const QTime parsed = QTime::fromString(stored.toString(), QStringLiteral("hh:mm"));
+    return parsed.isValid() ? parsed : dflt;
+}
+
+QString make_temp_dir(const char* templ)
+{
+    QByteArray buffer(templ);
+    if (buffer.size() > 31 || !buffer.endsWith("XXXXXX"))
+        return QString();
+    const char* created = mkdtemp(buffer.data());
+    return created ? QString::fromLocal8Bit(created) : QString();
+}
+
+QByteArray strip_version_string(const QByteArray& answer)
+{
+    const QList<QByteArray> fields = answer.split(':');
+    return fields.size() < 2 ? QByteArray() : fields.at(1).trimmed();
+}
+
+QByteArray strip_serial_number_string(const QByteArray& answer)
+{
+    const QList<QByteArray> fields = answer.split(':');
+    return fields.size() < 3 ? QByteArray() : fields.last().trimmed();
+}
+
+void change_hostname(int serial)
+{
+    SystemActions::run(get_path(QStringLiteral("change_hostname.sh")),
+                       {QStringLiteral("vm24_") + format_serial(serial)});
+}
+
+void set_system_date_time(const QDateTime& dateTime)
+{
+    if (!dateTime.isValid())
+        return;
+    SystemActions::run(get_path(QStringLiteral("set_system_time.sh")),
+                       {dateTime.toString(QLatin1String(SCRIPT_DATE_TIME_FORMAT))});
+}
+
+void adjust_system_date_time(const QDateTime& dateTime)
+{
+    if (dateTime.isValid() && QDate::currentDate().year() < 2000)
+        set_system_date_time(dateTime);
+}
+
+} // namespace VM24

@@ -1,0 +1,223 @@
+#include "purchase/productpage.h"
+
+#include "board/rk710controller.h"
+#include "catalogue/priceprovider.h"
+#include "catalogue/productprovider.h"
+#include "purchase/deliveryfinished.h"
+#include "purchase/productdetailspage.h"
+#include "purchase/suggestionspage.h"
+#include "ui/brixoeventspage.h"
+#include "ui/clickablearea.h"
+#include "ui/context.h"
+#include "ui/productbutton.h"
+#include "ui/stylebackground.h"
+#include "vending/vendingsessioncontext.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+#include <QRandomGenerator>
+
+const QSize ProductPage::BUTTON_SIZE(269, 317);
+const QRect ProductPage::BRIXO_BANNER_FRAME(QPoint(44, 1670), QPoint(1035, 1912));
+
+namespace {
+const int COLUMNS = 4;
+const int GRID_LEFT = 2;
+const int GRID_TOP = 85;
+const char* const BANNER_FRAME_PICTURE = ":/images/brixo-banner-frame";
+const char* const BANNER_PICTURE = "data:brixo-banner/brixo-banner.png";
+// The banner's window inside its frame.
+const QRect BANNER_WINDOW(20, 16, 952, 176);
+} // namespace
+
+ProductPage::ProductPage(ProductDetailsPage* detailsPage, SuggestionsPage* suggestionsPage,
+                         VendingSessionContext* session, ProductProvider* products, PriceProvider* prices,
+                         MotorDispenserMonitor* motors, Rk710Controller* controller, Context* context,
+                         QWidget* parent)
+    : QWidget(parent)
+    , Activity(context)
+    , m_detailsPage(detailsPage)
+    , m_suggestionsPage(suggestionsPage)
+    , m_brixoEventsPage(new BrixoEventsPage(context))
+    , m_session(session)
+    , m_products(products)
+    , m_prices(prices)
+    , m_motors(motors)
+    , m_controller(controller)
+    , m_bannerArea(new ClickableArea(this))
+    , m_bannerFrame(QLatin1String(BANNER_FRAME_PICTURE))
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    context->addView(m_brixoEventsPage);
+    for (int selection = 0; selection < SELECTIONS; ++selection) {
+        auto* button = new ProductButton(this);
+        button->move(buttonPosition(selection));
+        button->setIndex(selection);
+        button->setEnabled(false);
+        connect(button, &QAbstractButton::clicked, this, [this, selection] { onProductSelected(selection); });
+        m_buttons.append(button);
+    }
+    m_bannerArea->setGeometry(BRIXO_BANNER_FRAME);
+    connect(m_bannerArea, &QAbstractButton::clicked, this, &ProductPage::showBrixoEvents);
+}
+
+// Selection 0 and 1 flank the information panel on the first row; the
+// others fill rows 1 to 4.
+QPoint ProductPage::buttonPosition(int selection)
+{
+    int row = 0;
+    int column = 0;
+    if (selection == 1) {
+        column = 3;
+    } else if (selection >= 2) {
+        row = 1 + (selection - 2) / COLUMNS;
+        column = (selection - 2) % COLUMNS;
+    }
+    return QPoint(BUTTON_SIZE.width() * column + GRID_LEFT, BUTTON_SIZE.height() * row + GRID_TOP);
+}
+
+void ProductPage::onStart()
+{
+    const bool frontDoorClosed = m_controller->getInputs() & (1 << FRONT_DOOR_CLOSED_BIT);
+    const int indexPolicy = frontDoorClosed ? ProductButton::IndexNever : ProductButton::IndexWhenDisabled;
+    m_banner = QPixmap(QLatin1String(BANNER_PICTURE));
+
+    m_session->beginVendingSession();
+    context()->showView(this);
+    for (int selection = 0; selection < SELECTIONS; ++selection) {
+        showSelection(selection, indexPolicy);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    connect(m_prices, &PriceProvider::pricesChanged, this, &ProductPage::onPricesChanged, Qt::UniqueConnection);
+    connect(m_motors, &MotorDispenserMonitor::motorStateChanged, this, &ProductPage::onMotorStateChanged,
+            Qt::UniqueConnection);
+}
+
+void ProductPage::showSelection(int selection, int indexPolicy)
+{
+    const ProductRecord& product = m_products->getProductAtLocation(selection);
+    ProductButton* button = m_buttons.at(selection);
+    button->setIndexVisibilityPolicy(static_cast<ProductButton::IndexVisibilityPolicy>(indexPolicy));
+    button->setPrice(m_prices->price(product.id()));
+    button->setIndex(selection);
+    button->setImage(product.id().isEmpty() ? QPixmap() : m_products->getThumbnail(product.id()));
+    button->setEnabled(isSelling(selection));
+}
+
+// A selection sells when it offers a product with a name and its motor is
+// neither empty nor in error.
+bool ProductPage::isSelling(int selection) const
+{
+    const ProductRecord& product = m_products->getProductAtLocation(selection);
+    const MotorDispenserMonitor::MotorState state = m_motors->selection(selection);
+    return !product.id().isEmpty() && !product.name().isEmpty() && !state.empty && !state.error;
+}
+
+void ProductPage::onResume(const ActivityResult& result)
+{
+    if (result.status() == ActivityResult::NoResult) {
+        if (isInterrupted()) {
+            finish();
+            return;
+        }
+        m_session->refreshCountdown();
+        context()->showView(this);
+        return;
+    }
+    if (result.status() != ActivityResult::HasResult) {
+        finish();
+        return;
+    }
+    const DeliveryFinished* delivery = DeliveryFinished::from(result);
+    if (delivery && !delivery->dispensers().isEmpty()) {
+        m_session->openDoor();
+        m_session->recordPurchase(delivery->unitPrice(), delivery->dispensers());
+    }
+    if (isInterrupted()) {
+        finish();
+        return;
+    }
+    m_session->beginMultivend();
+    offerSuggestions();
+}
+
+QStringList ProductPage::suggestionsFor(const QString& productId) const
+{
+    const QString category = m_products->getProduct(productId).category();
+    QStringList suggestions;
+    for (int selection = 0; selection < SELECTIONS; ++selection) {
+        const ProductRecord& candidate = m_products->getProductAtLocation(selection);
+        if (candidate.category() != category && !suggestions.contains(candidate.id()) && isSelling(selection))
+            suggestions.append(candidate.id());
+    }
+    return suggestions;
+}
+
+void ProductPage::offerSuggestions()
+{
+    QStringList suggestions = suggestionsFor(m_session->productId);
+    for (int i = 1; i < suggestions.size(); ++i)
+        suggestions.swapItemsAt(i, QRandomGenerator::global()->bounded(i + 1));
+    if (suggestions.isEmpty()) {
+        context()->showView(this);
+        return;
+    }
+    m_suggestionsPage->setSuggestedProducts(suggestions);
+    startActivity(m_suggestionsPage);
+}
+
+void ProductPage::onStop()
+{
+    disconnect(m_prices, nullptr, this, nullptr);
+    disconnect(m_motors, nullptr, this, nullptr);
+    m_session->endSession(this);
+}
+
+void ProductPage::onAlarmsChanged(VM24::Alarms alarms)
+{
+    if (alarms)
+        triggerEndSession();
+}
+
+void ProductPage::triggerEndSession()
+{
+    if (isResumed())
+        finish();
+    else
+        interrupt();
+}
+
+void ProductPage::onProductSelected(int selection)
+{
+    if (selection < 0 || selection >= SELECTIONS)
+        return;
+    m_session->productId = m_products->arrangement().value(selection);
+    startActivity(m_detailsPage);
+}
+
+void ProductPage::onPricesChanged()
+{
+    for (int selection = 0; selection < SELECTIONS; ++selection)
+        m_buttons.at(selection)->setPrice(m_prices->price(m_products->getProductAtLocation(selection).id()));
+}
+
+void ProductPage::onMotorStateChanged(int, MotorDispenserMonitor::MotorState state)
+{
+    if (state.selection < SELECTIONS)
+        m_buttons.at(state.selection)->setEnabled(isSelling(state.selection));
+}
+
+void ProductPage::showBrixoEvents()
+{
+    startActivity(m_brixoEventsPage);
+}
+
+void ProductPage::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    VM24::paint_style_background(this, painter);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(BRIXO_BANNER_FRAME.topLeft(), m_bannerFrame);
+    if (!m_banner.isNull())
+        painter.drawPixmap(BANNER_WINDOW.translated(BRIXO_BANNER_FRAME.topLeft()), m_banner);
+}

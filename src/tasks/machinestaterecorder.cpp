@@ -1,0 +1,41 @@
+#include "tasks/machinestaterecorder.h"
+
+#include "accounting/accountingservice.h"
+#include "catalogue/productids.h"
+#include "catalogue/productprovider.h"
+#include "core/defaults.h"
+#include "core/vm24.h"
+#include "tasks/savemachinestatetask.h"
+
+#include <QSettings>
+#include <QThreadPool>
+
+MachineStateRecorder::MachineStateRecorder(AccountingService* accounting, ProductProvider* products,
+                                           Rk710Controller* controller, const QString& directory,
+                                           QThreadPool* pool)
+    : m_accounting(accounting)
+    , m_products(products)
+    , m_controller(controller)
+    , m_directory(directory)
+    , m_pool(pool ? pool : QThreadPool::globalInstance())
+{
+}
+
+void MachineStateRecorder::loadConfiguration(QSettings& settings)
+{
+    m_serial = settings.value(QStringLiteral("advanced/serial"), 0).toInt();
+    // A changed time takes effect for the next run at once.
+    setDailyStart(VM24::interpret_time(settings, QStringLiteral("Schedule/record-machine-state"),
+                                       VM24::Defaults::Schedule::RECORD_MACHINE_STATE));
+}
+
+void MachineStateRecorder::run()
+{
+    QStringList names;
+    for (int selection = 0; selection < VM24::NUMBER_OF_SELECTIONS; ++selection)
+        names.append(m_products->getProductAtLocation(selection).name());
+    const Accounting day = m_accounting->get(Ledger::Log);
+    m_pool->start(new SaveMachineStateTask(day, names, m_controller, m_directory, m_serial));
+    m_accounting->reset(Ledger::Log);
+    m_accounting->commit();
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/iconfigurable.h"
+#include "tasks/dailyjob.h"
+
+#include <QString>
+
+class AccountingService;
+class ProductProvider;
+class QThreadPool;
+class Rk710Controller;
+
+// Once a day: writes the day's totals and the board's daily counters to a
+// machine-state file in the output directory for the remote reports, then
+// starts a new log period in the ledger and a new day on the board.
+class MachineStateRecorder : public DailyJob, public IConfigurable
+{
+public:
+    MachineStateRecorder(AccountingService* accounting, ProductProvider* products, Rk710Controller* controller,
+                         const QString& directory, QThreadPool* pool = nullptr);
+
+    void loadConfiguration(QSettings& settings) override;
+    void run() override;
+
+    int serial() const { return m_serial; }
+
+private:
+    AccountingService* m_accounting;
+    ProductProvider* m_products;
+    Rk710Controller* m_controller;
+    QString m_directory;
+    QThreadPool* m_pool;
+    int m_serial = 0;
+};

@@ -1,0 +1,378 @@
+#include "core/iconfigurable.h"
+#include "settings/settingsmanager.h"
+
+#include "board/rk710controller.h"
+#include "core/systemactions.h"
+#include "core/vm24.h"
+#include "rk710simprocess.h"
+#include "simulatorlinklog.h"
+#include "testenvironment.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QSettings>
+#include <QThread>
+#include <QThreadPool>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+class RecordingConfigurable : public IConfigurable
+{
+public:
+    RecordingConfigurable(const QString& name, QStringList* calls)
+        : m_name(name)
+        , m_calls(calls)
+    {
+    }
+    void loadConfiguration(QSettings& settings) override
+    {
+        m_calls->append(m_name);
+        thread = QThread::currentThread();
+        maxCredit = settings.value(QStringLiteral("max-credit"), 5000).toInt();
+    }
+    QThread* thread = nullptr;
+    int maxCredit = 0;
+
+private:
+    QString m_name;
+    QStringList* m_calls;
+};
+
+bool write_text(const QString& path, const QByteArray& text)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size();
+}
+
+QString read_text(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+QStringList action_programs()
+{
+    QStringList programs;
+    for (const QStringList& action : SystemActions::recordedActions())
+        programs.append(QFileInfo(action.first()).fileName() + QLatin1Char(' ') + action.mid(1).join(QLatin1Char(' ')));
+    return programs;
+}
+
+QByteArray item_request(int item, int value)
+{
+    return QByteArray("H") + char(item) + char(value >> 8) + char(value & 0xff);
+}
+
+// Version exchange of a pharmacy machine that makes the board adopt serial.
+bool is_serial_assignment(const QByteArray& request, int serial)
+{
+    const QByteArray head = QByteArray("V") + char(2) + char(1) + char(serial >> 24) + char(serial >> 16)
+        + char(serial >> 8) + char(serial);
+    return request.size() == head.size() + 2 && request.startsWith(head) && request.endsWith(char(1));
+}
+
+} // namespace
+
+class TestSettingsManager : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestEnvironment::ScopedAppDir> m_appDir;
+    std::unique_ptr<SettingsManager> m_manager;
+    QStringList m_calls;
+    RecordingConfigurable m_first{QStringLiteral("first"), &m_calls};
+    RecordingConfigurable m_second{QStringLiteral("second"), &m_calls};
+    RecordingConfigurable m_third{QStringLiteral("third"), &m_calls};
+
+    std::unique_ptr<Rk710SimProcess> m_board;
+    std::unique_ptr<Rk710Controller> m_controller;
+    qint64 m_startupLogSize = 0;
+
+    // A simulated board behind a live controller, and a manager that uses it.
+    bool startBoard()
+    {
+        m_board = std::make_unique<Rk710SimProcess>();
+        if (!m_board->start())
+            return false;
+        m_controller = std::make_unique<Rk710Controller>();
+        if (!m_controller->open(m_board->devicePath().toLocal8Bit().constData()))
+            return false;
+        m_controller->initialize();
+        m_manager = std::make_unique<SettingsManager>(m_controller.get());
+        m_manager->setNetworkProfilePath(profilePath());
+        m_startupLogSize = QFileInfo(m_board->requestLogPath()).size();
+        return m_controller->isAlive();
+    }
+
+    void syncOnWorkerThread()
+    {
+        QThreadPool::globalInstance()->start([this] { m_manager->syncAction(); });
+        QThreadPool::globalInstance()->waitForDone();
+    }
+
+    QString profilePath() const { return m_appDir->filePath(QStringLiteral("static_ethernet")); }
+
+    QString importFile(const QByteArray& content)
+    {
+        const QString path = m_appDir->filePath(QStringLiteral("import.ini"));
+        write_text(path, content);
+        return path;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QCoreApplication::setOrganizationName(QStringLiteral("Korvane"));
+        QCoreApplication::setApplicationName(QStringLiteral("VM24"));
+    }
+
+    void init()
+    {
+        m_appDir = std::make_unique<TestEnvironment::ScopedAppDir>();
+        QFile::remove(SystemActions::recordPath());
+        m_calls.clear();
+        m_manager = std::make_unique<SettingsManager>(nullptr);
+        m_manager->setNetworkProfilePath(profilePath());
+        m_manager->registerConfigurable(&m_first);
+        m_manager->registerConfigurable(nullptr);
+        m_manager->registerConfigurable(&m_second);
+        m_manager->registerConfigurable(&m_third);
+    }
+
+    void cleanup()
+    {
+        m_manager.reset();
+        m_controller.reset();
+        m_board.reset();
+        m_appDir.reset();
+    }
+
+    void reloadRunsEachConfigurableOnceInRegistrationOrder()
+    {
+        QCOMPARE(SettingsManager(nullptr).networkProfilePath(), QStringLiteral("/etc/netctl/static_ethernet"));
+        QSettings().setValue(QStringLiteral("max-credit"), 2000);
+        m_manager->forceReload();
+        QCOMPARE(m_calls, (QStringList{"first", "second", "third"}));
+        QCOMPARE(m_second.maxCredit, 2000);
+    }
+
+    void syncSettingsReloadsOnTheOwnThread()
+    {
+        QSettings().setValue(QStringLiteral("advanced/serial"), 42);
+        QThreadPool::globalInstance()->start([this] { m_manager->syncSettings(); });
+        QThreadPool::globalInstance()->waitForDone();
+        QVERIFY(m_calls.isEmpty());
+        QTRY_COMPARE(m_calls, (QStringList{"first", "second", "third"}));
+        QCOMPARE(m_first.thread, QThread::currentThread());
+        QCOMPARE(m_third.thread, QThread::currentThread());
+        QCOMPARE(action_programs(), (QStringList{"change_hostname.sh vm24_00042", "enable_dynamic.sh "}));
+        QVERIFY(!QFile::exists(profilePath()));
+    }
+
+    void staticNetworkProfile()
+    {
+        {
+            QSettings settings;
+            settings.setValue(QStringLiteral("NetworkConfig/method"), QStringLiteral("static"));
+            settings.setValue(QStringLiteral("NetworkConfig/host-ip"), QStringLiteral("10.1.2.3"));
+            settings.setValue(QStringLiteral("NetworkConfig/netmask"), 16);
+            settings.setValue(QStringLiteral("NetworkConfig/gateway"), QStringLiteral("10.1.0.1"));
+            settings.setValue(QStringLiteral("NetworkConfig/dns"), QStringLiteral("10.1.0.53"));
+        }
+        QVERIFY(write_text(profilePath(), "old profile, much longer than the new one ............................................................"));
+        m_manager->syncAction();
+        QCOMPARE(read_text(profilePath()), QStringLiteral(
+            "Description='Configurazione di rete statica per VM24'\n"
+            "Interface=eth0\n"
+            "Connection=ethernet\n"
+            "IP=static\n"
+            "SkipNoCarrier=yes\n"
+            "Address=('10.1.2.3/16')\n"
+            "Gateway='10.1.0.1'\n"
+            "DNS=('10.1.0.53')"));
+        QCOMPARE(action_programs().last(), QStringLiteral("enable_static.sh "));
+        QCOMPARE(SystemActions::recordedActions().last().first(), m_appDir->filePath(QStringLiteral("enable_static.sh")));
+
+        // Missing keys take their defaults.
+        QSettings settings;
+        settings.remove(QStringLiteral("NetworkConfig"));
+        settings.setValue(QStringLiteral("NetworkConfig/method"), QStringLiteral("static"));
+        QVERIFY(SettingsManager::staticNetworkProfile(settings).endsWith(
+            QStringLiteral("Address=('192.168.0.100/24')\nGateway='192.168.0.1'\nDNS=('192.168.0.1')")));
+    }
+
+    void unwritableProfileSkipsTheScript()
+    {
+        QSettings().setValue(QStringLiteral("NetworkConfig/method"), QStringLiteral("static"));
+        m_manager->setNetworkProfilePath(m_appDir->filePath(QStringLiteral("missing/static_ethernet")));
+        m_manager->syncAction();
+        QCOMPARE(action_programs(), QStringList{"change_hostname.sh vm24_00000"});
+    }
+
+    void importRespectsTheUserLevelForAdvancedSettings()
+    {
+        write_text(m_appDir->filePath(QStringLiteral("unused")), "");
+        VM24::write_serial(111);
+        const QString path = importFile("max-credit=3000\n[advanced]\nserial=222\nsupport-email=a@b.it\n");
+
+        QVERIFY(m_manager->importFromFile(path, 2));
+        QCOMPARE(VM24::read_serial(), 111);
+        QCOMPARE(QSettings().value(QStringLiteral("max-credit")).toInt(), 3000);
+        QVERIFY(!QSettings().contains(QStringLiteral("advanced/support-email")));
+        QTRY_COMPARE(m_calls.size(), 3);
+        QCOMPARE(m_first.maxCredit, 3000);
+        QCOMPARE(action_programs().first(), QStringLiteral("change_hostname.sh vm24_00111"));
+
+        QFile::remove(SystemActions::recordPath());
+        QVERIFY(m_manager->importFromFile(path, 3));
+        QCOMPARE(VM24::read_serial(), 222);
+        QCOMPARE(QSettings().value(QStringLiteral("advanced/support-email")).toString(), QStringLiteral("a@b.it"));
+        QCOMPARE(action_programs().first(), QStringLiteral("change_hostname.sh vm24_00222"));
+    }
+
+    void importKeepsReservedSelectionsForPartnerProducts()
+    {
+        {
+            QSettings settings;
+            settings.setValue(QStringLiteral("Products/selection_3"), QStringLiteral("brixo/1"));
+            settings.setValue(QStringLiteral("Products/selection_4"), QStringLiteral("brixo/2"));
+            settings.setValue(QStringLiteral("Products/selection_10"), QStringLiteral("main/1"));
+            settings.setValue(QStringLiteral("Products/selection_17"), QStringLiteral("main/17"));
+            settings.setValue(QStringLiteral("Alarms/tamper"), false);
+            settings.setValue(QStringLiteral("user-text"), QStringLiteral("Farmacia"));
+        }
+        const QString path = importFile(
+            "[Products]\n"
+            "selection_3=main/5\n"
+            "selection_4=brixo-2025/9\n"
+            "selection_10=main/6\n"
+            "selection_11=\n"
+            "selection_2=brixo/7\n"
+            "selection_18=main/1\n"
+            "other=main/2\n"
+            "[Alarms]\n"
+            "battery-power=false\n");
+        QVERIFY(m_manager->importFromFile(path, 1));
+
+        QSettings settings;
+        settings.beginGroup(QStringLiteral("Products"));
+        QStringList keys = settings.childKeys();
+        keys.sort();
+        QCOMPARE(keys, (QStringList{"selection_10", "selection_17", "selection_2", "selection_3", "selection_4"}));
+        QCOMPARE(settings.value(QStringLiteral("selection_3")).toString(), QStringLiteral("brixo/1"));
+        QCOMPARE(settings.value(QStringLiteral("selection_4")).toString(), QStringLiteral("brixo-2025/9"));
+        QCOMPARE(settings.value(QStringLiteral("selection_10")).toString(), QStringLiteral("main/6"));
+        QCOMPARE(settings.value(QStringLiteral("selection_17")).toString(), QStringLiteral("main/17"));
+        QCOMPARE(settings.value(QStringLiteral("selection_2")).toString(), QStringLiteral("brixo/7"));
+        settings.endGroup();
+        QCOMPARE(settings.value(QStringLiteral("Alarms/tamper")).toBool(), false);
+        QCOMPARE(settings.value(QStringLiteral("Alarms/battery-power"), true).toBool(), false);
+        QCOMPARE(settings.value(QStringLiteral("user-text")).toString(), QStringLiteral("Farmacia"));
+    }
+
+    void importIgnoresFilesThatAreNotSettings_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("xml") << QByteArray("<?xml version=\"1.0\"?>\n<catalogue name=\"x\"/>\n");
+        QTest::newRow("text") << QByteArray("max-credit=1\njust some words\n");
+        QTest::newRow("broken section") << QByteArray("[General]\nmax-credit=1\n[broken\n");
+        QTest::newRow("binary") << QByteArray("max-credit=1\n\x89PNG\r\n\x1a\n\0\0\0", 20);
+        QTest::newRow("missing") << QByteArray();
+    }
+
+    void importIgnoresFilesThatAreNotSettings()
+    {
+        QFETCH(QByteArray, content);
+        QSettings().setValue(QStringLiteral("max-credit"), 2500);
+        const QString path = content.isEmpty() ? m_appDir->filePath(QStringLiteral("none.ini")) : importFile(content);
+        QVERIFY(!m_manager->importFromFile(path, 3));
+        QCOMPARE(QSettings().value(QStringLiteral("max-credit")).toInt(), 2500);
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(m_calls.isEmpty());
+        QVERIFY(SystemActions::recordedActions().isEmpty());
+    }
+
+    void syncActionSetsSerialOutputsAndHoppersOnTheBoard()
+    {
+        QVERIFY2(startBoard(), qPrintable(m_board->errorString()));
+        {
+            QSettings settings;
+            settings.setValue(QStringLiteral("advanced/serial"), 4321);
+            settings.setValue(QStringLiteral("hopper-value_1"), 50);
+            settings.setValue(QStringLiteral("hopper-value_2"), 200);
+            settings.setValue(QStringLiteral("use-optical-barrier"), true);
+        }
+        syncOnWorkerThread();
+
+        const QList<QByteArray> requests = request_data(read_simulator_link_log(m_board->requestLogPath(), m_startupLogSize));
+        QVERIFY(std::any_of(requests.begin(), requests.end(),
+                            [](const QByteArray& request) { return is_serial_assignment(request, 4321); }));
+        QVERIFY(requests.contains(item_request(1, 50)));
+        QVERIFY(requests.contains(item_request(2, 200)));
+        const QJsonObject state = m_board->state();
+        QCOMPARE(state.value(QStringLiteral("serial")).toInt(), 4321);
+        QCOMPARE(state.value(QStringLiteral("hoppers")).toArray().at(0).toObject().value(QStringLiteral("value")).toInt(), 50);
+        QCOMPARE(state.value(QStringLiteral("hoppers")).toArray().at(1).toObject().value(QStringLiteral("value")).toInt(), 200);
+        QVERIFY(state.value(QStringLiteral("outputs")).toInt() & SettingsManager::OPTICAL_BARRIER_OUTPUT);
+        QVERIFY(m_controller->getActuators() & SettingsManager::OPTICAL_BARRIER_OUTPUT);
+        QCOMPARE(action_programs(), (QStringList{"change_hostname.sh vm24_04321", "enable_dynamic.sh "}));
+
+        // Switching the barrier off leaves the other outputs as they were.
+        const int otherOutputs = state.value(QStringLiteral("outputs")).toInt() & ~SettingsManager::OPTICAL_BARRIER_OUTPUT;
+        QSettings().setValue(QStringLiteral("use-optical-barrier"), false);
+        syncOnWorkerThread();
+        QCOMPARE(m_board->state().value(QStringLiteral("outputs")).toInt(), otherOutputs);
+        QVERIFY(!(m_controller->getActuators() & SettingsManager::OPTICAL_BARRIER_OUTPUT));
+    }
+
+    void importedSerialReachesTheBoardOnlyFromLevelThree()
+    {
+        QVERIFY2(startBoard(), qPrintable(m_board->errorString()));
+        VM24::write_serial(111);
+        const QString path = importFile("[advanced]\nserial=2468\n");
+        QVERIFY(m_manager->importFromFile(path, 2));
+        QCOMPARE(m_board->state().value(QStringLiteral("serial")).toInt(), 111);
+        QVERIFY(m_manager->importFromFile(path, 3));
+        QCOMPARE(m_board->state().value(QStringLiteral("serial")).toInt(), 2468);
+        QCOMPARE(action_programs().last(), QStringLiteral("enable_dynamic.sh "));
+        QVERIFY(action_programs().contains(QStringLiteral("change_hostname.sh vm24_02468")));
+    }
+
+    void pendingClockGoesToTheBoardAtTheEnd()
+    {
+        QVERIFY2(startBoard(), qPrintable(m_board->errorString()));
+        const QDateTime clock(QDate(2031, 5, 6), QTime(7, 8, 9));
+        m_manager->setPendingClock(clock);
+        m_manager.reset();
+        const QDateTime board = QDateTime::fromString(m_board->state().value(QStringLiteral("clock")).toString(), Qt::ISODate);
+        QVERIFY2(board >= clock && board.secsTo(clock) > -10, qPrintable(board.toString(Qt::ISODate)));
+
+        // Without a pending clock the board's clock is left alone.
+        QVERIFY(m_board->control(QStringLiteral("clock 2030-01-01T00:00:00")).startsWith(QStringLiteral("ok")));
+        SettingsManager(m_controller.get()).setNetworkProfilePath(profilePath());
+        const QDateTime untouched = QDateTime::fromString(m_board->state().value(QStringLiteral("clock")).toString(), Qt::ISODate);
+        QCOMPARE(untouched.date(), QDate(2030, 1, 1));
+    }
+
+    void lostBoardStillAppliesTheRest()
+    {
+        QVERIFY2(startBoard(), qPrintable(m_board->errorString()));
+        m_controller->setRetryPolicy(100, 1);
+        QVERIFY(m_board->control(QStringLiteral("fault silence on")).startsWith(QStringLiteral("ok")));
+        QSettings().setValue(QStringLiteral("advanced/serial"), 77);
+        QElapsedTimer timer;
+        timer.start();
+        syncOnWorkerThread();
+        QVERIFY(timer.elapsed() < 10000);
+        QCOMPARE(action_programs(), (QStringList{"change_hostname.sh vm24_00077", "enable_dynamic.sh "}));
+        QVERIFY(m_board->state().value(QStringLiteral("serial")).toInt() != 77);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettingsManager)
+#include "tst_settingsmanager.moc"
