@@ -2,6 +2,8 @@
 // building its main window to the painted home page, how long a touch on the
 // home page takes to the painted product grid, and what the idle home page
 // costs (CPU share and resident memory) with the demo catalogue and slides.
+// The same is first measured, in a child process, for a bare window showing
+// one full-screen picture: the floor any program of this toolkit stands on.
 //
 // Run (headless):   QT_QPA_PLATFORM=offscreen build/bin/bench_ui [idle seconds] [rounds]
 // Run (X display):  xvfb-run -s "-screen 0 1080x1920x24" env QT_QPA_PLATFORM=xcb build/bin/bench_ui
@@ -24,6 +26,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QEventLoop>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QTranslator>
 
@@ -70,6 +73,50 @@ void touch(QWidget* page, const QPoint& point)
     QCoreApplication::sendEvent(target, &release);
 }
 
+// The floor: a bare window that shows one full-screen picture. Prints its
+// build time, first paint and resident memory on one line.
+int run_bare_window(const QString& picture)
+{
+    QElapsedTimer elapsed;
+    elapsed.start();
+    QLabel window;
+    window.setPixmap(QPixmap(picture));
+    const double constructed = elapsed.nsecsElapsed() / 1e6;
+    PaintCounter paints;
+    window.installEventFilter(&paints);
+    window.setFixedSize(1080, 1920);
+    window.show();
+    if (!wait_for_paint(paints, 0, 10000))
+        return 1;
+    const double shown = elapsed.nsecsElapsed() / 1e6;
+    cpu_share_while_idle(2);
+    std::printf("%.1f %.1f %ld\n", constructed, shown, resident_kb());
+    return 0;
+}
+
+struct BareWindow
+{
+    double constructedMs = -1;
+    double shownMs = -1;
+    long residentKb = -1;
+};
+
+BareWindow measure_bare_window(const QString& picture)
+{
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), { QStringLiteral("--bare"), picture });
+    BareWindow bare;
+    if (!child.waitForFinished(30000) || child.exitCode() != 0)
+        return bare;
+    const QList<QByteArray> fields = child.readAllStandardOutput().simplified().split(' ');
+    if (fields.size() == 3) {
+        bare.constructedMs = fields.at(0).toDouble();
+        bare.shownMs = fields.at(1).toDouble();
+        bare.residentKb = fields.at(2).toLong();
+    }
+    return bare;
+}
+
 bool wait_until(const std::function<bool()>& condition, int timeoutMs)
 {
     QElapsedTimer timer;
@@ -92,6 +139,8 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication application(argc, argv);
+    if (argc > 2 && QByteArray(argv[1]) == "--bare")
+        return run_bare_window(QString::fromLocal8Bit(argv[2]));
     const int idleSeconds = argc > 1 ? std::atoi(argv[1]) : 20;
     const int rounds = argc > 2 ? std::atoi(argv[2]) : 10;
     QCoreApplication::setOrganizationName(QStringLiteral("Korvane"));
@@ -106,6 +155,11 @@ int main(int argc, char* argv[])
     VM24::install_style_sheet(application);
     QTranslator translator;
     QCoreApplication::installTranslator(&translator);
+    const QStringList slides = QDir(appDir.filePath(QStringLiteral("data/media"))).entryList(QDir::Files);
+    const BareWindow bare = measure_bare_window(
+        slides.isEmpty() ? QString() : appDir.filePath(QStringLiteral("data/media/") + slides.first()));
+    std::printf("bare window with one full-screen picture: built in %.1f ms, painted after %.1f ms, RSS %ld kB\n",
+                bare.constructedMs, bare.shownMs, bare.residentKb);
     Rk710Controller controller;
 
     QElapsedTimer elapsed;
@@ -121,14 +175,17 @@ int main(int argc, char* argv[])
         return 1;
     }
     const double homeShown = elapsed.nsecsElapsed() / 1e6;
-    std::printf("start-up: main window built in %.1f ms, home page painted after %.1f ms\n", constructed, homeShown);
+    std::printf("start-up: main window built in %.1f ms (%.1fx the bare window), home page painted after %.1f ms "
+                "(%.1fx)\n",
+                constructed, constructed / bare.constructedMs, homeShown, homeShown / bare.shownMs);
 
     const long rssBefore = resident_kb();
     double seconds = 0;
     const double cpuShare = cpu_share_while_idle(idleSeconds, &seconds);
-    std::printf("idle home page for %.1f s (slideshow of %d pictures): CPU %.2f%%, RSS %ld kB (%ld kB when shown)\n",
-                seconds, int(QDir(appDir.filePath(QStringLiteral("data/media"))).entryList(QDir::Files).size()),
-                100.0 * cpuShare, resident_kb(), rssBefore);
+    const long rssIdle = resident_kb();
+    std::printf("idle home page for %.1f s (slideshow of %d pictures): CPU %.2f%%, RSS %ld kB (%ld kB when shown; "
+                "%.1fx the bare window)\n",
+                seconds, int(slides.size()), 100.0 * cpuShare, rssIdle, rssBefore, double(rssIdle) / bare.residentKb);
 
     // Touch on the home banner to the painted product grid; the session is
     // ended between rounds (that takes the credit reader's two seconds).

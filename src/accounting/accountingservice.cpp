@@ -1,5 +1,6 @@
 #include "accounting/accountingservice.h"
 
+#include "accounting/accountinglog.h"
 #include "accounting/sessionbalance.h"
 #include "board/creditpacket.h"
 #include "core/durablefile.h"
@@ -45,7 +46,7 @@ void set_aside_unreadable(const QString& path)
         return;
     const QString kept = path + QStringLiteral(".unreadable-") + VM24::format_rk_date(now());
     if (QFile::rename(path, kept))
-        qWarning() << "Unreadable ledger file kept as" << kept;
+        qCWarning(accountingLog) << "Unreadable ledger file kept as" << kept;
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/applog.h"
 #include "board/rk710controller.h"
 #include "core/defaults.h"
 #include "core/unixsignalwatcher.h"
@@ -84,7 +85,7 @@ int main(int argc, char* argv[])
     splash.reset();
 
     QTimer::singleShot(0, [] {
-        qInfo("%s %s running", VM24::APPLICATION_NAME, VM24::APPLICATION_VERSION);
+        qCInfo(appLog, "%s %s running", VM24::APPLICATION_NAME, VM24::APPLICATION_VERSION);
     });
     return application.exec();
 }

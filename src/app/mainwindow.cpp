@@ -1,5 +1,7 @@
 #include "app/mainwindow.h"
 
+#include "core/settingskeys.h"
+
 #include "accounting/accountingservice.h"
 #include "board/boardstatusobserver.h"
 #include "board/doormonitor.h"
@@ -50,7 +52,6 @@ const QRect MainWindow::MEDIA_AREA(QPoint(92, 424), QPoint(992, 1654));
 namespace {
 
 const char* const DATA_ASSETS[] = {"products", "brixo-events", "brixo-banner", "media", "user", "package-cache"};
-const int DEFAULT_TIME_UPDATE_INTERVAL_S = 3600;
 // Board outputs switched off at exit: lights 0 to 7, fan and siren.
 const int OUTPUTS_OFF_AT_EXIT = 0xCFF;
 
@@ -312,7 +313,7 @@ void MainWindow::createScheduledTasks()
     m_scheduler->registerTask(machineStateRecorder, QStringLiteral("machine-state-recorder"));
     auto* timeUpdater = new Rk710TimeUpdater(m_controller);
     timeUpdater->setInterval(
-        settings.value(QStringLiteral("time-update-interval"), DEFAULT_TIME_UPDATE_INTERVAL_S).toInt());
+        settings.value(QLatin1String(VM24::Keys::TIME_UPDATE_INTERVAL), VM24::Keys::DEFAULT_TIME_UPDATE_INTERVAL_S).toInt());
     m_scheduler->registerTask(timeUpdater);
     registerHeartbeat();
 }

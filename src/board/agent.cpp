@@ -40,8 +40,11 @@ bool Agent::terminationCondition()
 {
     QMutexLocker locker(&m_mutex);
     if (m_state == Suspended) {
+        // Receivers may call back into the agent: nothing is announced under the lock.
+        locker.unlock();
         onSuspend();
         emit suspended();
+        locker.relock();
         while (m_state == Suspended)
             m_condition.wait(&m_mutex);
         if (m_state == Running) {

@@ -1,5 +1,7 @@
 #include "board/fancontrol.h"
 
+#include "core/settingskeys.h"
+
 #include "board/inputmask.h"
 #include "board/rk710controller.h"
 
@@ -26,7 +28,7 @@ FanControl::FanControl(Rk710Controller* controller, QObject* parent)
 void FanControl::loadConfiguration(QSettings& settings)
 {
     setTemperatureHysteresisThresholds(
-        settings.value(QStringLiteral("temperature-threshold"), DEFAULT_TEMPERATURE_THRESHOLD).toInt());
+        settings.value(QLatin1String(VM24::Keys::TEMPERATURE_THRESHOLD), VM24::Keys::DEFAULT_TEMPERATURE_THRESHOLD).toInt());
 }
 
 void FanControl::setTemperatureHysteresisThresholds(int threshold)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/iconfigurable.h"
+#include "core/settingskeys.h"
 
 #include <QObject>
 
@@ -16,7 +17,7 @@ class FanControl : public QObject, public IConfigurable
     Q_OBJECT
 public:
     static const int CHASSIS_FAN_OUTPUT = 1024;
-    static const int DEFAULT_TEMPERATURE_THRESHOLD = 40;
+    static constexpr int DEFAULT_TEMPERATURE_THRESHOLD = VM24::Keys::DEFAULT_TEMPERATURE_THRESHOLD;
     static const int MAX_LEVEL = 4;
     // Level L covers the temperatures between threshold L and threshold L + 1.
     static const int COOLING_THRESHOLDS[MAX_LEVEL + 2];

@@ -1,5 +1,7 @@
 #include "board/powercontrol.h"
 
+#include "core/settingskeys.h"
+
 #include "board/shutdownsystemcall.h"
 
 #include <QCoreApplication>
@@ -11,7 +13,7 @@ PowerControl::PowerControl(QObject* parent)
     : QObject(parent)
 {
     QSettings settings;
-    const int threshold = settings.value(QStringLiteral("battery-threshold"), DEFAULT_BATTERY_THRESHOLD_MS).toInt();
+    const int threshold = settings.value(QLatin1String(VM24::Keys::BATTERY_THRESHOLD), VM24::Keys::DEFAULT_BATTERY_THRESHOLD_MS).toInt();
     m_batteryTimer.setSingleShot(true);
     m_batteryTimer.setTimerType(Qt::PreciseTimer);
     m_batteryTimer.setInterval(std::max(threshold, int(MIN_BATTERY_THRESHOLD_MS)));

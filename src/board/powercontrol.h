@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/alarm.h"
+#include "core/settingskeys.h"
 
 #include <QObject>
 #include <QTimer>
@@ -20,7 +21,7 @@ public:
     enum Action { None = 0, Restart = 1, Reboot = 2, Shutdown = 3, EmergencyShutdown = 4 };
     Q_ENUM(Action)
 
-    static const int DEFAULT_BATTERY_THRESHOLD_MS = 5000;
+    static constexpr int DEFAULT_BATTERY_THRESHOLD_MS = VM24::Keys::DEFAULT_BATTERY_THRESHOLD_MS;
     static const int MIN_BATTERY_THRESHOLD_MS = 1000;
 
     // Reads the battery threshold from the application settings.

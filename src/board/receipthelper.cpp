@@ -1,5 +1,7 @@
 #include "board/receipthelper.h"
 
+#include "core/settingskeys.h"
+
 #include <QSettings>
 
 ReceiptHelper::ReceiptHelper(int width)
@@ -40,7 +42,7 @@ void ReceiptHelper::compileStandardReceiptHeader(ReceiptHelper& receipt)
     QSettings settings;
     receipt.empty(2);
     receipt.repeated('-');
-    for (const char* key : {"receipt-row-1", "receipt-row-2", "receipt-row-3"})
+    for (const char* key : VM24::Keys::RECEIPT_ROWS)
         receipt.line(settings.value(QLatin1String(key)).toString(), DoubleHeight);
     receipt.repeated('-');
     receipt.empty(1);

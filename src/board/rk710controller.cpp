@@ -151,11 +151,11 @@ bool Rk710Controller::runStartupExchange()
         [&] { m_protocol.clear(); },
         [&] {
             m_protocol.setItemValue(Rk710SerialProtocol::Hopper1,
-                                    settings.value(QStringLiteral("hopper-value_1"), 0).toInt());
+                                    Rk710SerialProtocol::hopperValueSetting(settings, Rk710SerialProtocol::Hopper1));
         },
         [&] {
             m_protocol.setItemValue(Rk710SerialProtocol::Hopper2,
-                                    settings.value(QStringLiteral("hopper-value_2"), 0).toInt());
+                                    Rk710SerialProtocol::hopperValueSetting(settings, Rk710SerialProtocol::Hopper2));
         },
     };
     for (const std::function<void()>& step : steps) {

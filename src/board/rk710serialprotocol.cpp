@@ -1,8 +1,11 @@
 #include "board/rk710serialprotocol.h"
 
+#include "core/settingskeys.h"
+
 #include "board/byteorder.h"
 #include "board/receipthelper.h"
 
+#include <QSettings>
 #include <QStringList>
 
 namespace {
@@ -125,6 +128,11 @@ QDateTime Rk710SerialProtocol::exchangeDateTime(const QDateTime& dateTime)
     if (!date.isValid() || !time.isValid())
         return QDateTime();
     return QDateTime(date, time);
+}
+
+int Rk710SerialProtocol::hopperValueSetting(const QSettings& settings, Item item)
+{
+    return settings.value(QLatin1String(VM24::Keys::HOPPER_VALUES[item == Hopper1 ? 0 : 1]), 0).toInt();
 }
 
 bool Rk710SerialProtocol::setItemValue(Item item, int value)

@@ -1,5 +1,6 @@
 #include "board/rkprotocol.h"
 
+#include "board/boardlog.h"
 #include "board/rkserialport.h"
 
 namespace rkprotocol {
@@ -57,6 +58,9 @@ bool RkProtocol::sendCommand(const quint8* request, int length, int timeout, int
     ++m_sequence;
     ++m_errors;
     m_lastRequestRefused = !m_answerLost;
+    qCDebug(boardLog, "Request '%c' failed after %d attempts (%s); %d failures in a row",
+            length > 0 ? char(request[0]) : '?', attempts,
+            m_answerLost ? "answer lost" : "refused", m_errors);
     return false;
 }
 

@@ -1,6 +1,7 @@
 #include "catalogue/productdatabase.h"
 
 #include "catalogue/cataloguefile.h"
+#include "catalogue/cataloguelog.h"
 #include "catalogue/productids.h"
 
 #include <QDir>
@@ -54,6 +55,7 @@ void ProductDatabase::loadCatalogues(const QString& rootPath)
         return;
     for (const QString& directory : catalogue_directories(root))
         loadCatalogueFile(root.filePath(directory + QLatin1Char('/') + QLatin1String(INDEX_FILE)));
+    qCDebug(catalogueLog) << m_catalogues.size() << "catalogues loaded from" << rootPath;
 }
 
 void ProductDatabase::ensureUserEditsCatalogue(const QDir& root) const

@@ -1,5 +1,7 @@
 #include "catalogue/productprovider.h"
 
+#include "core/settingskeys.h"
+
 #include "catalogue/productids.h"
 
 #include <QDir>
@@ -10,7 +12,6 @@
 
 namespace {
 
-const char* const PRODUCTS_GROUP = "Products";
 const char* const THUMBNAIL_SUFFIX = ".png";
 const char* const IMAGE_SUFFIX = "_large.png";
 
@@ -63,7 +64,7 @@ void ProductProvider::onContentChanged(const QString& name)
 
 void ProductProvider::loadConfiguration(QSettings& settings)
 {
-    settings.beginGroup(QLatin1String(PRODUCTS_GROUP));
+    settings.beginGroup(QLatin1String(VM24::Keys::PRODUCTS_GROUP));
     for (int selection = 0; selection < VM24::NUMBER_OF_SELECTIONS; ++selection)
         m_arrangement[selection] = settings.value(selection_key(selection)).toString();
     settings.endGroup();
@@ -77,7 +78,7 @@ void ProductProvider::saveArrangement(const QVector<QString>& arrangement)
     m_arrangement.resize(VM24::NUMBER_OF_SELECTIONS);
     {
         QSettings settings;
-        settings.beginGroup(QLatin1String(PRODUCTS_GROUP));
+        settings.beginGroup(QLatin1String(VM24::Keys::PRODUCTS_GROUP));
         settings.remove(QString());
         for (int selection = 0; selection < m_arrangement.size(); ++selection)
             settings.setValue(selection_key(selection), m_arrangement.at(selection));

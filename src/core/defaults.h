@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/version.h"
+
 #include <QTime>
 
 // Default values of the settings keys.
@@ -48,6 +50,5 @@ static const char* const PROTOCOL = "http";
 static const char* const ORGANIZATION_NAME = "Korvane";
 static const char* const ORGANIZATION_DOMAIN = "korvane.it";
 static const char* const APPLICATION_NAME = "VM24";
-static const char* const APPLICATION_VERSION = "1.1.5";
 
 } // namespace VM24

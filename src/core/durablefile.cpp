@@ -1,5 +1,7 @@
 #include "core/durablefile.h"
 
+#include "core/corelog.h"
+
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
@@ -49,12 +51,12 @@ bool write_file_durably(const QString& path, const QByteArray& data)
     const QString temporary = path + QLatin1String(DURABLE_WRITE_SUFFIX);
     QFile file(temporary);
     if (!write_and_sync(file, data)) {
-        qWarning() << "Cannot write" << temporary << file.errorString();
+        qCWarning(coreLog) << "Cannot write" << temporary << file.errorString();
         QFile::remove(temporary);
         return false;
     }
     if (::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0) {
-        qWarning() << "Cannot replace" << path << qt_error_string(errno);
+        qCWarning(coreLog) << "Cannot replace" << path << qt_error_string(errno);
         QFile::remove(temporary);
         return false;
     }

@@ -1,5 +1,7 @@
 #include "core/unixsignalwatcher.h"
 
+#include "core/corelog.h"
+
 #include <QSocketNotifier>
 #include <QtDebug>
 
@@ -38,12 +40,12 @@ UnixSignalWatcher::UnixSignalWatcher(const QList<int>& signalNumbers, QObject* p
     , m_signalNumbers(signalNumbers)
 {
     if (signalPipe[0] >= 0) {
-        qWarning("UnixSignalWatcher: only one watcher per process");
+        qCWarning(coreLog, "UnixSignalWatcher: only one watcher per process");
         m_signalNumbers.clear();
         return;
     }
     if (::pipe2(signalPipe, O_NONBLOCK | O_CLOEXEC) != 0) {
-        qWarning("UnixSignalWatcher: cannot create the signal pipe");
+        qCWarning(coreLog, "UnixSignalWatcher: cannot create the signal pipe");
         m_signalNumbers.clear();
         return;
     }

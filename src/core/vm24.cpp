@@ -1,5 +1,7 @@
 #include "core/vm24.h"
 
+#include "core/settingskeys.h"
+
 #include "core/systemactions.h"
 
 #include <QCoreApplication>
@@ -13,7 +15,6 @@
 namespace VM24 {
 
 namespace {
-const char* const SERIAL_KEY = "advanced/serial";
 const int MAX_SERIAL = 99999;
 const char* const SCRIPT_DATE_TIME_FORMAT = "yyyy-MM-dd hh:mm:ss";
 } // namespace
@@ -66,13 +67,13 @@ QString format_serial(int serial)
 int read_serial()
 {
     QSettings settings;
-    return qBound(0, settings.value(QLatin1String(SERIAL_KEY), 0).toInt(), MAX_SERIAL);
+    return qBound(0, settings.value(QLatin1String(VM24::Keys::SERIAL), 0).toInt(), MAX_SERIAL);
 }
 
 void write_serial(int serial)
 {
     QSettings settings;
-    settings.setValue(QLatin1String(SERIAL_KEY), qBound(0, serial, MAX_SERIAL));
+    settings.setValue(QLatin1String(VM24::Keys::SERIAL), qBound(0, serial, MAX_SERIAL));
     settings.sync();
 }
 

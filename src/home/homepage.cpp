@@ -1,5 +1,7 @@
 #include "home/homepage.h"
 
+#include "core/settingskeys.h"
+
 #include "core/defaults.h"
 #include "ui/alarmdialog.h"
 #include "ui/clickablearea.h"
@@ -36,7 +38,6 @@ const QPoint PHARMACIES_BUTTON_POSITION(542, 14);
 const char* const ITALIAN = "it";
 const int LANGUAGE_BUTTON_SIZE = 80;
 const int LANGUAGE_BUTTON_STEP = 114;
-const int DEFAULT_RESTORE_TIMEOUT_S = 60;
 const int BANNER_RADIUS = 11;
 const int BANNER_FONT_POINTS = 42;
 const int BANNER_TEXT_PADDING = 24;
@@ -73,7 +74,7 @@ HomePage::HomePage(Activity* productPage, PendingActivityQueue* pendingActivitie
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_restoreTimer.setSingleShot(true);
-    m_restoreTimer.setInterval(DEFAULT_RESTORE_TIMEOUT_S * 1000);
+    m_restoreTimer.setInterval(VM24::Keys::DEFAULT_RESTORE_DEFAULT_LANGUAGE_TIMEOUT_S * 1000);
     connect(&m_restoreTimer, &QTimer::timeout, this, &HomePage::restoreDefaultLanguage);
 
     context->addView(m_customBannerPage);
@@ -180,13 +181,14 @@ void HomePage::onAlarmsChanged(VM24::Alarms alarms)
 
 void HomePage::loadConfiguration(QSettings& settings)
 {
-    m_defaultLanguage = settings.value(QStringLiteral("default-language"),
+    m_defaultLanguage = settings.value(QLatin1String(VM24::Keys::DEFAULT_LANGUAGE),
                                        QLatin1String(VM24::Defaults::General::DEFAULT_LANGUAGE))
                             .toString();
     const int timeout =
-        settings.value(QStringLiteral("restore-default-language-timeout"), DEFAULT_RESTORE_TIMEOUT_S).toInt();
+        settings.value(QLatin1String(VM24::Keys::RESTORE_DEFAULT_LANGUAGE_TIMEOUT),
+                       VM24::Keys::DEFAULT_RESTORE_DEFAULT_LANGUAGE_TIMEOUT_S).toInt();
     m_restoreTimer.setInterval(qMax(0, timeout) * 1000);
-    m_userText = settings.value(QStringLiteral("user-text")).toString();
+    m_userText = settings.value(QLatin1String(VM24::Keys::USER_TEXT)).toString();
     m_customTextButton->setText(m_userText);
 }
 

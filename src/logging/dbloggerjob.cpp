@@ -2,6 +2,7 @@
 
 #include "core/vm24.h"
 #include "logging/logdatabase.h"
+#include "logging/logginglog.h"
 #include "logging/periodicdblogger.h"
 
 #include <QSqlDatabase>
@@ -23,7 +24,7 @@ bool VM24::write_tuple_buffer(const QList<LogDatabaseNotificationConverter::Tupl
         ok = insert.exec();
     }
     if (!ok) {
-        qWarning("Event log write failed: %s", qPrintable(insert.lastError().text()));
+        qCWarning(loggingLog, "Event log write failed: %s", qPrintable(insert.lastError().text()));
         insert.clear();
         db.rollback();
         return false;

@@ -1,6 +1,7 @@
 #include "logging/logdatabase.h"
 
 #include "logging/logdatabasenotificationconverter.h"
+#include "logging/logginglog.h"
 #include "logging/notificationbase.h"
 
 #include <QFile>
@@ -94,7 +95,7 @@ bool apply_schema(QSqlDatabase& db)
     QSqlQuery query(db);
     for (const QString& statement : log_schema_statements()) {
         if (!query.exec(statement)) {
-            qWarning("Event log %s: %s", qPrintable(db.databaseName()), qPrintable(query.lastError().text()));
+            qCWarning(loggingLog, "Event log %s: %s", qPrintable(db.databaseName()), qPrintable(query.lastError().text()));
             return false;
         }
     }
@@ -112,7 +113,7 @@ bool ensure_open(QSqlDatabase& db, const QString& fileName)
     db.setDatabaseName(fileName);
     db.setConnectOptions(QLatin1String(CONNECT_OPTIONS));
     if (!db.open()) {
-        qWarning("Event log %s cannot be opened: %s", qPrintable(fileName), qPrintable(db.lastError().text()));
+        qCWarning(loggingLog, "Event log %s cannot be opened: %s", qPrintable(fileName), qPrintable(db.lastError().text()));
         return false;
     }
     if (!apply_schema(db)) {
@@ -201,7 +202,7 @@ QStringList log_schema_statements()
     static const QStringList statements = [] {
         QFile schema(QStringLiteral(":/logging_schema"));
         if (!schema.open(QIODevice::ReadOnly)) {
-            qWarning("The event-log schema resource is missing");
+            qCWarning(loggingLog, "The event-log schema resource is missing");
             return QStringList();
         }
         return split_sql_statements(QString::fromUtf8(schema.readAll()));

@@ -2,6 +2,7 @@
 
 #include "logging/dbloggerjob.h"
 #include "logging/logdatabase.h"
+#include "logging/logginglog.h"
 
 #include <QDeadlineTimer>
 #include <QThreadPool>
@@ -21,7 +22,7 @@ PeriodicDbLogger::~PeriodicDbLogger()
     if (m_buffer.isEmpty())
         return;
     if (!VM24::write_tuple_buffer(m_buffer, VM24::log_database(m_connectionName)))
-        qWarning("Event log: %lld rows could not be written and are lost", qlonglong(m_buffer.size()));
+        qCWarning(loggingLog, "Event log: %lld rows could not be written and are lost", qlonglong(m_buffer.size()));
 }
 
 void PeriodicDbLogger::setDatabaseName(const QString& databaseName)
@@ -84,7 +85,7 @@ void PeriodicDbLogger::keepAtMostMaxPendingRows()
     const qsizetype excess = m_buffer.size() - MAX_PENDING_ROWS;
     if (excess <= 0)
         return;
-    qWarning("Event log unavailable: dropping the %lld oldest rows", qlonglong(excess));
+    qCWarning(loggingLog, "Event log unavailable: dropping the %lld oldest rows", qlonglong(excess));
     m_buffer.remove(0, excess);
 }
 

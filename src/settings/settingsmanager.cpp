@@ -4,8 +4,10 @@
 #include "catalogue/productids.h"
 #include "core/defaults.h"
 #include "core/iconfigurable.h"
+#include "core/settingskeys.h"
 #include "core/systemactions.h"
 #include "core/vm24.h"
+#include "settings/settingslog.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -20,7 +22,6 @@ namespace {
 const int RELOAD_EVENT = QEvent::registerEventType();
 
 const char* const ADVANCED_GROUP = "advanced";
-const char* const PRODUCTS_GROUP = "Products";
 const char* const NETWORK_GROUP = "NetworkConfig";
 
 QString selection_key(int selection)
@@ -67,8 +68,8 @@ void merge_keys(QSettings& from, QSettings& into, const QStringList& keys)
 // a product of the partner brand.
 void merge_arrangement(QSettings& from, QSettings& into)
 {
-    from.beginGroup(QLatin1String(PRODUCTS_GROUP));
-    into.beginGroup(QLatin1String(PRODUCTS_GROUP));
+    from.beginGroup(QLatin1String(VM24::Keys::PRODUCTS_GROUP));
+    into.beginGroup(QLatin1String(VM24::Keys::PRODUCTS_GROUP));
     for (int selection = 0; selection < VM24::NUMBER_OF_SELECTIONS; ++selection) {
         const QString key = selection_key(selection);
         if (!from.contains(key))
@@ -118,6 +119,7 @@ void SettingsManager::registerConfigurable(IConfigurable* configurable)
 void SettingsManager::forceReload()
 {
     QSettings settings;
+    qCDebug(settingsLog) << "Reloading" << m_configurables.size() << "configurable objects from" << settings.fileName();
     for (IConfigurable* configurable : std::as_const(m_configurables))
         configurable->loadConfiguration(settings);
 }
@@ -136,10 +138,10 @@ void SettingsManager::applyBoardSettings(QSettings& settings) const
 {
     if (!m_controller)
         return;
-    m_controller->setOutput(settings.value(QStringLiteral("use-optical-barrier"), false).toBool(),
+    m_controller->setOutput(settings.value(QLatin1String(VM24::Keys::USE_OPTICAL_BARRIER), false).toBool(),
                             OPTICAL_BARRIER_OUTPUT);
-    m_controller->setItemValue(Rk710SerialProtocol::Hopper1, settings.value(QStringLiteral("hopper-value_1"), 0).toInt());
-    m_controller->setItemValue(Rk710SerialProtocol::Hopper2, settings.value(QStringLiteral("hopper-value_2"), 0).toInt());
+    for (const auto hopper : { Rk710SerialProtocol::Hopper1, Rk710SerialProtocol::Hopper2 })
+        m_controller->setItemValue(hopper, Rk710SerialProtocol::hopperValueSetting(settings, hopper));
 }
 
 void SettingsManager::syncSettings()
@@ -170,7 +172,7 @@ bool SettingsManager::importFromFile(const QString& path, int userLevel)
         merge_keys(imported, settings, imported.childKeys());
         const QStringList groups = imported.childGroups();
         for (const QString& group : groups) {
-            if (group == QLatin1String(PRODUCTS_GROUP))
+            if (group == QLatin1String(VM24::Keys::PRODUCTS_GROUP))
                 merge_arrangement(imported, settings);
             else if (group != QLatin1String(ADVANCED_GROUP) || userLevel > 2)
                 merge_group(imported, settings, group);
@@ -205,7 +207,7 @@ QString SettingsManager::staticNetworkProfile(QSettings& settings)
 
 void SettingsManager::applyNetworkConfiguration(QSettings& settings) const
 {
-    const QString method = settings.value(QStringLiteral("NetworkConfig/method"),
+    const QString method = settings.value(QLatin1String(VM24::Keys::NETWORK_METHOD),
                                           QLatin1String(VM24::Defaults::NetworkConfig::METHOD)).toString();
     if (method != QLatin1String("static")) {
         SystemActions::startDetached(VM24::get_path(QStringLiteral("enable_dynamic.sh")), {});

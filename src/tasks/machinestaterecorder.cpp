@@ -1,5 +1,7 @@
 #include "tasks/machinestaterecorder.h"
 
+#include "core/settingskeys.h"
+
 #include "accounting/accountingservice.h"
 #include "catalogue/productids.h"
 #include "catalogue/productprovider.h"
@@ -23,7 +25,7 @@ MachineStateRecorder::MachineStateRecorder(AccountingService* accounting, Produc
 
 void MachineStateRecorder::loadConfiguration(QSettings& settings)
 {
-    m_serial = settings.value(QStringLiteral("advanced/serial"), 0).toInt();
+    m_serial = settings.value(QLatin1String(VM24::Keys::SERIAL), 0).toInt();
     // A changed time takes effect for the next run at once.
     setDailyStart(VM24::interpret_time(settings, QStringLiteral("Schedule/record-machine-state"),
                                        VM24::Defaults::Schedule::RECORD_MACHINE_STATE));

@@ -3,9 +3,12 @@
 #include "core/vm24.h"
 #include "tasks/abstractanacrontask.h"
 #include "tasks/schedulerclock.h"
+#include "tasks/taskslog.h"
 
 #include <QSettings>
 #include <QTimerEvent>
+
+#include <typeinfo>
 
 const char* const TaskScheduler::TIME_STORE_FILE = "time-store.ini";
 
@@ -82,6 +85,7 @@ void TaskScheduler::runTasks()
     const QList<AbstractTask*> tasks = m_tasks;
     for (AbstractTask* task : tasks) {
         if (task->canRun(now)) {
+            qCDebug(tasksLog) << "Running" << typeid(*task).name();
             task->run();
             task->schedule();
         }

@@ -1,6 +1,7 @@
 #include "ui/context.h"
 
 #include "ui/activity.h"
+#include "ui/uilog.h"
 
 #include <QStackedWidget>
 #include <QtDebug>
@@ -34,11 +35,12 @@ void Context::startActivity(Activity* activity)
     if (contains(activity)) {
         // Pages are single long-lived objects: a second entry would pop and
         // stop the same page twice.
-        qWarning("Context: activity started while already on the stack; ignored");
+        qCWarning(uiLog, "Activity started while already on the stack; ignored");
         return;
     }
     Activity* previous = currentActivity();
     m_stack.push_back(activity);
+    qCDebug(uiLog) << "Activity started; stack depth" << m_stack.size();
     if (previous) {
         previous->m_resumed = false;
         previous->onPause();
@@ -53,6 +55,7 @@ void Context::stopCurrent(const ActivityResult& result)
         return;
     Activity* top = m_stack.back();
     m_stack.pop_back();
+    qCDebug(uiLog) << "Activity finished; stack depth" << m_stack.size();
     top->m_resumed = false;
     top->onPause();
     top->onStop();

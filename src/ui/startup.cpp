@@ -1,5 +1,7 @@
 #include "ui/startup.h"
 
+#include "core/settingskeys.h"
+
 #include <QApplication>
 #include <QColor>
 #include <QFile>
@@ -16,7 +18,6 @@ namespace VM24 {
 namespace {
 
 const char* const SPLASH_BACKGROUND = ":/images/generic-background";
-const char* const LANGUAGE_KEY = "default-language";
 // Shown behind the message when the background picture is missing.
 const QColor SPLASH_FALLBACK_COLOR(0x1b, 0x26, 0x2f);
 const int SPLASH_MESSAGE_PIXEL_SIZE = 44;
@@ -52,7 +53,7 @@ bool load_translation(QTranslator& translator, const QString& language)
 QString start_language()
 {
     QSettings settings;
-    return settings.value(QLatin1String(LANGUAGE_KEY), QLatin1String(DEFAULT_START_LANGUAGE)).toString();
+    return settings.value(QLatin1String(VM24::Keys::DEFAULT_LANGUAGE), QLatin1String(DEFAULT_START_LANGUAGE)).toString();
 }
 
 QString splash_message()

@@ -1,5 +1,7 @@
 #include "updates/assetsregistry.h"
 
+#include "updates/updateslog.h"
+
 #include <QFileInfo>
 
 const char* const AssetsRegistry::SEARCH_PREFIX = "data";
@@ -54,6 +56,8 @@ QDateTime AssetsRegistry::lastModified(const QString& name) const
 
 void AssetsRegistry::notifyAssetChanged(const QString& id)
 {
-    if (!assetDir(id).isEmpty())
-        emit contentChanged(id);
+    if (assetDir(id).isEmpty())
+        return;
+    qCDebug(updatesLog) << "Content changed:" << id;
+    emit contentChanged(id);
 }

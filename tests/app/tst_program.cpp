@@ -1,3 +1,4 @@
+#include "core/version.h"
 #include "testenvironment.h"
 
 #include <QDir>
@@ -40,7 +41,7 @@ private:
         while (elapsed.elapsed() < 20000 && process.state() == QProcess::Running) {
             process.waitForReadyRead(200);
             output += process.readAll();
-            if (output.contains("VM24 1.1.5 running"))
+            if (output.contains(QByteArray("VM24 ") + VM24::APPLICATION_VERSION + " running"))
                 return true;
         }
         return false;

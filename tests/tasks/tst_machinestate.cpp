@@ -4,6 +4,7 @@
 #include "board/devices.h"
 #include "board/rk710controller.h"
 #include "catalogue/productprovider.h"
+#include "core/version.h"
 #include "core/vm24.h"
 #include "simulatedboard.h"
 #include "tasks/machinestaterecorder.h"
@@ -192,7 +193,7 @@ void TestMachineState::dailyRecordWritesTheDayAndStartsANewOne()
     QVERIFY(document.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<VM24 SerialNumber=\"00042\" TimeReset=\""
                                 + VM24::format_rk_date(dayStart).toUtf8() + "\" TimeStamp=\""));
     const QStringList elements = flatten(document);
-    QStringList versions{"Versions", "Version descr=Rpi2: 1.1.5 device=RPi2"};
+    QStringList versions{"Versions", QStringLiteral("Version descr=Rpi2: %1 device=RPi2").arg(VM24::APPLICATION_VERSION)};
     const QJsonArray boardVersions = m_board->state()["versions"].toArray();
     for (int device = 0; device < 28; ++device)
         versions << QStringLiteral("Version descr=%1 device=%2")

@@ -1,0 +1,3 @@
+#include "catalogue/cataloguelog.h"
+
+Q_LOGGING_CATEGORY(catalogueLog, "vm24.catalogue", QtInfoMsg)

@@ -1,0 +1,3 @@
+#include "core/corelog.h"
+
+Q_LOGGING_CATEGORY(coreLog, "vm24.core", QtInfoMsg)

@@ -1,0 +1,3 @@
+#include "home/homelog.h"
+
+Q_LOGGING_CATEGORY(homeLog, "vm24.home", QtInfoMsg)

@@ -1,0 +1,3 @@
+#include "updates/updateslog.h"
+
+Q_LOGGING_CATEGORY(updatesLog, "vm24.updates", QtInfoMsg)

@@ -1,0 +1,166 @@
+// A killed process keeps the page cache, so the power-cut test proves the
+// atomic rename but not that the data reaches the medium. This test records
+// the system calls of a ledger commit and a counters write and checks the
+// order that survives a power loss: data written to the temporary file, the
+// file synced, renamed over the old one, the directory synced; and the
+// backup ledger replaced only once the new main file is durable.
+#include "testenvironment.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QtTest>
+
+namespace {
+
+struct Call
+{
+    QString name;
+    QString path;   // the file a descriptor refers to, or the first path argument
+    QString target; // the second path argument of a rename
+};
+
+// One strace line: "rename("/a.tmp", "/a") = 0" or "fsync(3</a.tmp>) = 0".
+QList<Call> parse_trace(const QByteArray& trace)
+{
+    static const QRegularExpression line(QStringLiteral(
+        R"(^(?:\d+\s+)?(\w+)\((?:AT_FDCWD, )?(?:\d+<([^>]*)>|"([^"]*)")(?:, (?:AT_FDCWD, )?"([^"]*)")?.*= (-?\d+))"));
+    QList<Call> calls;
+    for (const QByteArray& raw : trace.split('\n')) {
+        const QRegularExpressionMatch match = line.match(QString::fromUtf8(raw));
+        if (!match.hasMatch() || match.captured(5).toInt() < 0)
+            continue;
+        QString name = match.captured(1);
+        if (name.startsWith(QLatin1String("rename")))
+            name = QStringLiteral("rename");
+        if (name == QLatin1String("unlinkat"))
+            name = QStringLiteral("unlink");
+        const QString path = match.captured(2).isEmpty() ? match.captured(3) : match.captured(2);
+        calls.append({ name, path, match.captured(4) });
+    }
+    return calls;
+}
+
+int find(const QList<Call>& calls, int from, const QString& name, const QString& path)
+{
+    for (int i = from; i < calls.size(); ++i) {
+        if (calls.at(i).name == name && calls.at(i).path == path)
+            return i;
+    }
+    return -1;
+}
+
+// The indices of the renames that put a new version of file in place.
+QList<int> replacements(const QList<Call>& calls, const QString& file)
+{
+    QList<int> found;
+    for (int i = 0; i < calls.size(); ++i) {
+        if (calls.at(i).name == QLatin1String("rename") && calls.at(i).target == file)
+            found.append(i);
+    }
+    return found;
+}
+
+// Checks one replacement of file at rename index r; returns the index of
+// the directory sync that makes it durable.
+int check_durable_replacement(const QList<Call>& calls, int r, const QString& file)
+{
+    const QString temporary = calls.at(r).path;
+    const QString directory = QFileInfo(file).absolutePath();
+    int opened = -1;
+    for (int i = r - 1; i >= 0 && opened < 0; --i) {
+        if (calls.at(i).name == QLatin1String("openat") && calls.at(i).path == temporary)
+            opened = i;
+    }
+    const QString what = file + QLatin1Char(' ');
+    if (opened < 0)
+        qWarning().noquote() << what << "temporary file never opened";
+    const int written = opened < 0 ? -1 : find(calls, opened, QStringLiteral("write"), temporary);
+    const int synced = written < 0 ? -1 : find(calls, written, QStringLiteral("fsync"), temporary);
+    if (written < 0 || written > r)
+        qWarning().noquote() << what << "data not written before the rename";
+    if (synced < 0 || synced > r)
+        qWarning().noquote() << what << "file not synced before the rename";
+    const int directorySynced = find(calls, r, QStringLiteral("fsync"), directory);
+    if (directorySynced < 0)
+        qWarning().noquote() << what << "directory not synced after the rename";
+    const bool ordered = opened >= 0 && written >= 0 && written < r && synced >= 0 && synced < r;
+    return ordered ? directorySynced : -1;
+}
+
+} // namespace
+
+class DurableWritesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void commitReachesTheMediumInOrder();
+};
+
+void DurableWritesTest::commitReachesTheMediumInOrder()
+{
+    const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
+    QVERIFY2(!strace.isEmpty(), "strace is needed (tools/packages.txt)");
+    TestEnvironment::ScopedAppDir dir;
+    const QString ledger = QFileInfo(dir.filePath(QStringLiteral("accounting.xml"))).absoluteFilePath();
+    const QString backup = ledger + QStringLiteral(".bak");
+    const QString counters = QFileInfo(dir.filePath(QStringLiteral("counters.xml"))).absoluteFilePath();
+
+    // A first run makes a ledger; the backup is then put one session behind,
+    // as a commit cut short leaves it, so that start-up rewrites it too.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("VM24_APP_DIR"), dir.path());
+    QProcess first;
+    first.setProcessEnvironment(environment);
+    first.start(QStringLiteral(LEDGER_COMMITTER), { QStringLiteral("once") });
+    QVERIFY(first.waitForFinished(30000));
+    QCOMPARE(first.exitCode(), 0);
+    QVERIFY(QFile::copy(ledger, ledger + QStringLiteral(".old")));
+    QProcess second;
+    second.setProcessEnvironment(environment);
+    second.start(QStringLiteral(LEDGER_COMMITTER), { QStringLiteral("once") });
+    QVERIFY(second.waitForFinished(30000));
+    QVERIFY(QFile::remove(backup));
+    QVERIFY(QFile::rename(ledger + QStringLiteral(".old"), backup));
+
+    const QString tracePath = dir.filePath(QStringLiteral("trace.txt"));
+    QProcess traced;
+    traced.setProcessEnvironment(environment);
+    traced.start(strace, { QStringLiteral("-f"), QStringLiteral("-qq"), QStringLiteral("-y"),
+                           QStringLiteral("-e"), QStringLiteral("signal=none"), QStringLiteral("-e"),
+                           QStringLiteral("trace=openat,write,fsync,fdatasync,rename,renameat,renameat2,unlink,unlinkat"),
+                           QStringLiteral("-o"), tracePath, QStringLiteral(LEDGER_COMMITTER), QStringLiteral("once") });
+    QVERIFY(traced.waitForFinished(60000));
+    QCOMPARE(traced.exitCode(), 0);
+    QFile traceFile(tracePath);
+    QVERIFY(traceFile.open(QIODevice::ReadOnly));
+    const QList<Call> calls = parse_trace(traceFile.readAll());
+
+    // Start-up repairs the backup, the commit writes the main file and then
+    // the backup, and the counters document is written once.
+    const QList<int> ledgerRenames = replacements(calls, ledger);
+    const QList<int> backupRenames = replacements(calls, backup);
+    const QList<int> counterRenames = replacements(calls, counters);
+    QCOMPARE(ledgerRenames.size(), 1);
+    QCOMPARE(backupRenames.size(), 2);
+    QCOMPARE(counterRenames.size(), 1);
+    const int ledgerDurable = check_durable_replacement(calls, ledgerRenames.first(), ledger);
+    QVERIFY2(ledgerDurable >= 0, "ledger commit out of order (see the warnings)");
+    for (int r : backupRenames)
+        QVERIFY2(check_durable_replacement(calls, r, backup) >= 0, "backup write out of order (see the warnings)");
+    QVERIFY2(check_durable_replacement(calls, counterRenames.first(), counters) >= 0,
+             "counters write out of order (see the warnings)");
+
+    // The backup that the commit replaces is the only good copy until the
+    // new main file is durable.
+    QVERIFY2(backupRenames.last() > ledgerDurable, "backup replaced before the new ledger was durable");
+    for (const Call& call : calls) {
+        QVERIFY2(!(call.name == QLatin1String("unlink") && (call.path == ledger || call.path == backup)),
+                 qPrintable(QStringLiteral("ledger file removed: ") + call.path));
+    }
+}
+
+QTEST_GUILESS_MAIN(DurableWritesTest)
+#include "tst_durablewrites.moc"
