@@ -9,7 +9,7 @@
 # by VM24_DEMO_SCALE (default 0.5, so that 1920 pixels fit a laptop; 1 for
 # full size). Without one it runs on Qt's VNC platform as a 1080 x 1920
 # screen: connect a VNC viewer to the address printed. QT_QPA_PLATFORM, when
-# set, is used as it is.
+# set, is used as it is. tools/demo-display.sh makes the choice.
 # Everything of the run lives in build/demo-run (VM24_RUN_DIR): settings,
 # ledgers, event log, printed receipts, recorded platform actions.
 # Ctrl+C stops vm24 and the simulator.
@@ -56,17 +56,18 @@ export VM24_DEVICE_INFO_FILE="$run_dir/device-info.xml"
 export VM24_SERIAL_DEVICE="$device"
 if [ -n "${QT_QPA_PLATFORM:-}" ]; then
   echo "Platform: $QT_QPA_PLATFORM"
-elif [ -n "${DISPLAY:-}" ]; then
-  export QT_QPA_PLATFORM=xcb
-  export VM24_WINDOWED=1
-  export QT_SCALE_FACTOR="${VM24_DEMO_SCALE:-0.5}"
-  echo "vm24 opens on display $DISPLAY, scaled by $QT_SCALE_FACTOR (VM24_DEMO_SCALE)."
 else
-  port="${VM24_VNC_PORT:-5900}"
-  export QT_QPA_PLATFORM="vnc:size=1080x1920:port=$port"
-  address="$(hostname -I 2>/dev/null | awk '{print $1}')"
-  echo "No display: vm24 is served over VNC as a 1080 x 1920 screen."
-  echo "Connect a VNC viewer to ${address:-this machine}:$port (on this machine: localhost:$port)."
+  while IFS= read -r assignment; do
+    export "${assignment?}"
+  done < <("$root/tools/demo-display.sh")
+  if [ -n "${DISPLAY:-}" ]; then
+    echo "vm24 opens on display $DISPLAY, scaled by $VM24_WINDOW_SCALE (VM24_DEMO_SCALE)."
+  else
+    port="${VM24_VNC_PORT:-5900}"
+    address="$(hostname -I 2>/dev/null | awk '{print $1}')"
+    echo "No display: vm24 is served over VNC as a 1080 x 1920 screen."
+    echo "Connect a VNC viewer to ${address:-this machine}:$port (on this machine: localhost:$port)."
+  fi
 fi
 
 cat <<HELP

@@ -5,6 +5,7 @@
 #include "core/unixsignalwatcher.h"
 #include "core/vm24.h"
 #include "ui/context.h"
+#include "ui/scaledwindow.h"
 #include "ui/startup.h"
 
 #include <QApplication>
@@ -12,6 +13,8 @@
 #include <QSplashScreen>
 #include <QTimer>
 #include <QTranslator>
+
+#include <memory>
 
 #include <signal.h>
 
@@ -37,17 +40,43 @@ void start_controller_board(Rk710Controller& controller)
 }
 
 const QSize SCREEN_SIZE(1080, 1920);
+const qreal MIN_WINDOW_SCALE = 0.1;
+const qreal MAX_WINDOW_SCALE = 4;
+
+// VM24_WINDOW_SCALE, 1 when unset or out of range.
+qreal window_scale()
+{
+    const QString text = qEnvironmentVariable("VM24_WINDOW_SCALE");
+    if (text.isEmpty())
+        return 1;
+    bool ok = false;
+    const qreal scale = text.toDouble(&ok);
+    if (ok && scale >= MIN_WINDOW_SCALE && scale <= MAX_WINDOW_SCALE)
+        return scale;
+    qCWarning(appLog, "VM24_WINDOW_SCALE=%s is not a scale from %g to %g: the window is shown at full size",
+             qPrintable(text), MIN_WINDOW_SCALE, MAX_WINDOW_SCALE);
+    return 1;
+}
 
 // Full screen on the machine. VM24_WINDOWED=1 shows the portrait screen as a
-// window instead, for a desktop where QT_SCALE_FACTOR makes it fit.
-void show_window(QWidget* window)
+// window instead, for a desktop; VM24_WINDOW_SCALE sizes it (0.5: half).
+// Returns the window that shows it when that is not the given one.
+std::unique_ptr<QWidget> show_window(QWidget* window)
 {
-    if (VM24::get_env_bool("VM24_WINDOWED", false)) {
-        window->setFixedSize(SCREEN_SIZE);
-        window->show();
-    } else {
+    if (!VM24::get_env_bool("VM24_WINDOWED", false)) {
         VM24::show_full_screen(window);
+        return nullptr;
     }
+    window->setFixedSize(SCREEN_SIZE);
+    const qreal scale = window_scale();
+    if (qFuzzyCompare(scale, 1)) {
+        window->show();
+        return nullptr;
+    }
+    auto scaled = std::make_unique<ScaledWindow>(window, scale);
+    scaled->setWindowTitle(window->windowTitle());
+    scaled->show();
+    return scaled;
 }
 
 } // namespace
@@ -80,8 +109,9 @@ int main(int argc, char* argv[])
     start_controller_board(controller);
 
     MainWindow window(&controller, translator);
-    show_window(&window);
-    splash->finish(&window);
+    // Declared after the window, so it hands the window back before it goes.
+    const std::unique_ptr<QWidget> frame = show_window(&window);
+    splash->finish(frame ? frame.get() : &window);
     splash.reset();
 
     QTimer::singleShot(0, [] {

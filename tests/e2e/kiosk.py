@@ -1,8 +1,10 @@
 """The kiosk as a person meets it, for end-to-end tests: the installed vm24
 and the board simulator under a virtual X display of 1080 x 1920, touched
 with real pointer events (xdotool) and paid through the simulator's control
-channel. Everything of a run lives in one directory of the build tree,
-screenshots included."""
+channel. A kiosk can also be started the demo's way (tools/demo-display.sh):
+as a scaled window on a desktop-sized display, or on Qt's VNC platform with
+no display at all. Everything of a run lives in one directory of the build
+tree, screenshots included."""
 
 import json
 import os
@@ -21,18 +23,53 @@ class KioskError(AssertionError):
 
 
 class Screen:
-    """One screenshot as raw RGB."""
+    """One screenshot as raw RGB: read from a picture file, or given as bytes."""
 
-    def __init__(self, path):
+    def __init__(self, path, size=(SCREEN_W, SCREEN_H), raw=None):
         self.path = path
-        raw = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], check=True,
-                             stdout=subprocess.PIPE).stdout
-        if len(raw) != SCREEN_W * SCREEN_H * 3:
-            raise KioskError("screenshot %s is not %dx%d" % (path, SCREEN_W, SCREEN_H))
+        self.width, self.height = size
+        if raw is None:
+            raw = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], check=True,
+                                 stdout=subprocess.PIPE).stdout
+        if len(raw) != self.width * self.height * 3:
+            raise KioskError("screenshot %s is not %dx%d" % (path, self.width, self.height))
         self.raw = raw
 
+    def save(self, path):
+        subprocess.run(["convert", "-size", "%dx%d" % (self.width, self.height), "-depth", "8", "rgb:-", path],
+                       input=self.raw, check=True)
+        self.path = path
+
+    def scaled(self, width, height):
+        """The screen as a smaller one shows it: each pixel the mean of those it covers."""
+        raw = subprocess.run(["convert", "-size", "%dx%d" % (self.width, self.height), "-depth", "8", "rgb:-",
+                              "-scale", "%dx%d!" % (width, height), "-depth", "8", "rgb:-"],
+                             input=self.raw, check=True, stdout=subprocess.PIPE).stdout
+        return Screen(self.path, (width, height), raw)
+
+    def differing_share(self, other, exclude=(), tolerance=40):
+        """The share of pixels, outside the excluded rectangles, that differ
+        from other's by more than tolerance in a colour channel; both are
+        compared at half size, so that edges smoothed differently count as
+        equal."""
+        if (self.width, self.height) != (other.width, other.height):
+            raise KioskError("%s and %s differ in size" % (self.path, other.path))
+        mine, theirs = self.scaled(self.width // 2, self.height // 2), other.scaled(self.width // 2, self.height // 2)
+        halves = [tuple(v // 2 for v in rect) for rect in exclude]
+        compared = differing = 0
+        for y in range(mine.height):
+            row_excluded = [(ex, ex + ew) for ex, ey, ew, eh in halves if ey <= y < ey + eh]
+            for x in range(mine.width):
+                if any(start <= x < end for start, end in row_excluded):
+                    continue
+                compared += 1
+                i = (y * mine.width + x) * 3
+                if any(abs(a - b) > tolerance for a, b in zip(mine.raw[i:i + 3], theirs.raw[i:i + 3])):
+                    differing += 1
+        return differing / max(compared, 1)
+
     def pixel(self, x, y):
-        i = (y * SCREEN_W + x) * 3
+        i = (y * self.width + x) * 3
         return tuple(self.raw[i:i + 3])
 
     def is_colour(self, x, y, colour, tolerance=6):
@@ -69,7 +106,12 @@ class Picture:
 
 
 class Kiosk:
-    def __init__(self, source_dir, build_dir, name, sim_state, settings=None):
+    """screen: the size of the virtual display, None for none. demo: when
+    given, the program runs the demo's way, with these variables of the
+    demo (VM24_DEMO_SCALE, VM24_VNC_PORT)."""
+
+    def __init__(self, source_dir, build_dir, name, sim_state, settings=None, screen=(SCREEN_W, SCREEN_H),
+                 demo=None):
         self.source = os.path.abspath(source_dir)
         self.build = os.path.abspath(build_dir)
         build_dir = self.build
@@ -77,8 +119,11 @@ class Kiosk:
         self.shots = os.path.join(self.run_dir, "screenshots")
         self.sim_state = sim_state
         self.settings = settings or {}
+        self.screen_size = screen
+        self.demo = demo
         self.processes = []
         self.display = None
+        self.window = None
         self.shot_count = 0
 
     # -- set-up and tear-down ------------------------------------------------
@@ -90,7 +135,8 @@ class Kiosk:
                        check=True, stdout=subprocess.DEVNULL)
         try:
             self._write_settings()
-            self._start_display()
+            if self.screen_size:
+                self._start_display()
             self._start_simulator()
             self._start_program()
         except BaseException:
@@ -135,7 +181,7 @@ class Kiosk:
     def _start_display(self):
         read_end, write_end = os.pipe()
         xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-                                 "%dx%dx24" % (SCREEN_W, SCREEN_H), "-nolisten", "tcp"],
+                                 "%dx%dx24" % self.screen_size, "-nolisten", "tcp"],
                                 pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         self.processes.append(xvfb)
@@ -164,14 +210,26 @@ class Kiosk:
         if not self.device:
             raise KioskError("the board simulator did not start")
 
+    def _demo_environment(self, env):
+        """The variables tools/demo-display.sh gives the program on this display."""
+        lines = subprocess.run([os.path.join(self.source, "tools", "demo-display.sh")], env=env, check=True,
+                               stdout=subprocess.PIPE, text=True).stdout.splitlines()
+        return dict(line.split("=", 1) for line in lines)
+
     def _start_program(self):
         env = dict(os.environ)
-        env.update({"DISPLAY": self.display, "QT_QPA_PLATFORM": "xcb", "VM24_APP_DIR": self.run_dir,
-                    "VM24_SERIAL_DEVICE": self.device,
+        for variable in ("DISPLAY", "QT_QPA_PLATFORM", "QT_SCALE_FACTOR", "VM24_WINDOWED", "VM24_WINDOW_SCALE",
+                         "QT_QPA_FONTDIR", "VM24_DEMO_SCALE", "VM24_VNC_PORT"):
+            env.pop(variable, None)
+        if self.display:
+            env["DISPLAY"] = self.display
+        if self.demo is None:
+            env["QT_QPA_PLATFORM"] = "xcb"
+        else:
+            env.update(self._demo_environment(dict(env, **self.demo)))
+        env.update({"VM24_APP_DIR": self.run_dir, "VM24_SERIAL_DEVICE": self.device,
                     "VM24_SYSTEM_ACTIONS_RECORD": os.path.join(self.run_dir, "system-actions.log"),
                     "VM24_DEVICE_INFO_FILE": os.path.join(self.run_dir, "device-info.xml")})
-        for variable in ("QT_SCALE_FACTOR", "VM24_WINDOWED", "QT_QPA_FONTDIR"):
-            env.pop(variable, None)
         self.program_log = os.path.join(self.run_dir, "vm24.log")
         self.started_at = time.monotonic()
         program = subprocess.Popen([os.path.join(self.run_dir, "vm24")], env=env,
@@ -181,12 +239,41 @@ class Kiosk:
 
     # -- the screen ---------------------------------------------------------
 
+    def _capture(self, path):
+        """The followed window (see follow_window), else the whole display."""
+        command = ["import", "-display", self.display, "-window", "root"]
+        size = self.screen_size
+        if self.window:
+            x, y, width, height = self.window
+            command += ["-crop", "%dx%d+%d+%d" % (width, height, x, y), "+repage"]
+            size = (width, height)
+        subprocess.run(command + [path], check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return Screen(path, size)
+
+    def follow_window(self, width, height, timeout=20.0):
+        """Waits for the program's window of that size: from then on
+        screenshots show only the window and touches are in its coordinates."""
+        env = dict(os.environ, DISPLAY=self.display)
+        deadline = time.monotonic() + timeout
+        while True:
+            self.check_running()
+            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(self.program.pid)], env=env,
+                                   stdout=subprocess.PIPE, text=True).stdout.split()
+            for window in found:
+                shell = subprocess.run(["xdotool", "getwindowgeometry", "--shell", window], env=env,
+                                       stdout=subprocess.PIPE, text=True).stdout
+                geometry = dict(line.split("=", 1) for line in shell.split())
+                rect = tuple(int(geometry[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+                if rect[2:] == (width, height):
+                    self.window = rect
+                    return rect
+            if time.monotonic() > deadline:
+                raise KioskError("no %dx%d window of vm24 within %.0f s" % (width, height, timeout))
+            time.sleep(0.25)
+
     def screenshot(self, label):
         self.shot_count += 1
-        path = os.path.join(self.shots, "%02d-%s.png" % (self.shot_count, label))
-        subprocess.run(["import", "-display", self.display, "-window", "root", path], check=True,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        return Screen(path)
+        return self._capture(os.path.join(self.shots, "%02d-%s.png" % (self.shot_count, label)))
 
     def wait_for_screen(self, label, predicate, timeout=20.0):
         """Takes screenshots until predicate(screen) holds; keeps the last as the step's picture."""
@@ -194,9 +281,7 @@ class Kiosk:
         while True:
             self.check_running()
             path = os.path.join(self.shots, "probe.png")
-            subprocess.run(["import", "-display", self.display, "-window", "root", path], check=True,
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            screen = Screen(path)
+            screen = self._capture(path)
             if predicate(screen):
                 self.shot_count += 1
                 final = os.path.join(self.shots, "%02d-%s.png" % (self.shot_count, label))
@@ -210,6 +295,8 @@ class Kiosk:
             time.sleep(0.25)
 
     def touch(self, x, y):
+        if self.window:
+            x, y = x + self.window[0], y + self.window[1]
         env = dict(os.environ, DISPLAY=self.display)
         subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], check=True, env=env)
 

@@ -2,22 +2,30 @@
 """End-to-end tests of the kiosk: each case starts the installed vm24 and the
 board simulator under a virtual display and uses them as a customer would.
 
-    test_kiosk.py --source SRC --build BUILD CASE     (CASE: home, purchase, alarm, shortfall)
+    test_kiosk.py --source SRC --build BUILD CASE     (CASE: home, purchase, alarm, shortfall, ...)
 """
 
 import argparse
 import os
 import signal
+import socket
 import sys
 import time
 import xml.etree.ElementTree as ET
 
-from kiosk import Kiosk, KioskError
+from kiosk import SCREEN_W, SCREEN_H, Kiosk, KioskError
+from rfb import PixelFormat, RfbClient
 
 BANNER_FILL = (186, 41, 46)
 TOP_BANNER = (60, 278, 1018, 374)
 BOTTOM_BANNER = (60, 1705, 1018, 1801)
 BANNER_TEXT_ZONE = (100, 300, 880, 54)
+HOME_BANNER_POINTS = ((TOP_BANNER[0] + 8, 326), (TOP_BANNER[2] - 8, 326), (BOTTOM_BANNER[0] + 8, 1753))
+# The slideshow of the home page, with the edge its pictures blend into.
+SLIDESHOW = (88, 420, 909, 1239)
+# What changes by itself on the product grid: the flashing heading and the
+# countdown of the credit panel.
+GRID_CHANGING = ((290, 28, 506, 60), (306, 176, 474, 54))
 
 # A machine ready to sell: every column stocked, hoppers of 50 and 100 cents,
 # changer tubes that take no coins, so that change comes from the hoppers only.
@@ -147,9 +155,8 @@ def expect_in_order(rows, expected):
         at += 1
 
 
-def on_home_page(screen):
-    return all(screen.is_colour(x, y, BANNER_FILL) for x, y in
-               ((TOP_BANNER[0] + 8, 326), (TOP_BANNER[2] - 8, 326), (BOTTOM_BANNER[0] + 8, 1753)))
+def on_home_page(screen, tolerance=6):
+    return all(screen.is_colour(x, y, BANNER_FILL, tolerance) for x, y in HOME_BANNER_POINTS)
 
 
 def centre(rect):
@@ -332,6 +339,86 @@ def case_english(kiosk):
     expect(len(purchases) == 1 and "dispenser=13" in purchases[0]["data"], "purchases: %s" % purchases)
 
 
+# The demo on a desktop display: a window of the kiosk at half size.
+DESKTOP = (1280, 1024)
+DEMO_SCALE = 0.5
+# Share of pixels a scaled window may differ in from the full-size screen
+# scaled down: text drawn small and text made small are not pixel-equal.
+SCALED_DIFFERENCE = 0.03
+
+
+def scaled(values, scale=DEMO_SCALE):
+    return tuple(round(v * scale) for v in values)
+
+
+def case_demo_window(source, build):
+    """The demo's window at half size shows what the full-size screen shows,
+    and a touch on the scaled banner starts a purchase."""
+    with Kiosk(source, build, "demo-window-reference", SELLING_STATE, SETTINGS) as full:
+        pages = Pages(full)
+        home = full.wait_for_screen("home", on_home_page, timeout=30)
+        full.touch(*centre(TOP_BANNER))
+        grid = full.wait_for_screen("grid", pages.grid)
+    width, height = scaled((SCREEN_W, SCREEN_H))
+    home, grid = home.scaled(width, height), grid.scaled(width, height)
+    slideshow, grid_changing = scaled(SLIDESHOW), [scaled(rect) for rect in GRID_CHANGING]
+    with Kiosk(source, build, "demo-window", SELLING_STATE, SETTINGS, screen=DESKTOP,
+               demo={"VM24_DEMO_SCALE": str(DEMO_SCALE)}) as demo:
+        demo.follow_window(width, height, timeout=30)
+        demo.wait_for_screen("home", lambda s: s.differing_share(home, [slideshow]) < SCALED_DIFFERENCE, timeout=30)
+        demo.touch(*scaled(centre(TOP_BANNER)))
+        demo.wait_for_screen("grid", lambda s: s.differing_share(grid, grid_changing) < SCALED_DIFFERENCE)
+
+
+# The pixel formats VNC viewers ask for: the server's own layout (TigerVNC,
+# gtk-vnc) and red in the lowest byte (vncsnapshot).
+VIEWER_FORMATS = {"red-high": PixelFormat(32, 24, 0, 1, 255, 255, 255, 16, 8, 0),
+                  "red-low": PixelFormat(32, 24, 0, 1, 255, 255, 255, 0, 8, 16)}
+# A 16-bit screen keeps 5 or 6 bits of each colour.
+VNC_COLOUR_TOLERANCE = 10
+
+
+def free_port():
+    with socket.socket() as s:
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
+
+
+def connect_viewer(kiosk, port, timeout=30):
+    deadline = time.monotonic() + timeout
+    while True:
+        kiosk.check_running()
+        try:
+            return RfbClient(port)
+        except OSError:
+            if time.monotonic() > deadline:
+                raise KioskError("no VNC server on port %d" % port)
+            time.sleep(0.25)
+
+
+def case_vnc(source, build):
+    """With no display the demo serves the kiosk over VNC: every viewer sees
+    the banners red, whichever pixel format it asks for."""
+    port = free_port()
+    with Kiosk(source, build, "vnc", SELLING_STATE, SETTINGS, screen=None,
+               demo={"VM24_VNC_PORT": str(port)}) as kiosk:
+        for name, pixel_format in VIEWER_FORMATS.items():
+            with connect_viewer(kiosk, port) as viewer:
+                viewer.set_pixel_format(pixel_format)
+                deadline = time.monotonic() + 30
+                while True:
+                    kiosk.check_running()
+                    frame = viewer.frame()
+                    if on_home_page(frame, VNC_COLOUR_TOLERANCE):
+                        break
+                    if time.monotonic() > deadline:
+                        frame.save(os.path.join(kiosk.shots, "%s-TIMEOUT.png" % name))
+                        raise KioskError("over VNC in format %s the banner is %s, not %s"
+                                         % (name, frame.pixel(*HOME_BANNER_POINTS[0]), BANNER_FILL))
+                    time.sleep(0.5)
+                frame.save(os.path.join(kiosk.shots, "home-%s.png" % name))
+
+
 CASES = {"home": case_home, "english": case_english, "purchase": case_purchase, "alarm": case_alarm, "shortfall": case_shortfall}
 STATES = {"shortfall": dict(SELLING_STATE, columns=[1] + [5] * 17)}
 # In English the default language comes back only long after the purchase
@@ -340,14 +427,26 @@ CASE_SETTINGS = {"purchase": PURCHASE_SETTINGS,
                  "english": dict(PURCHASE_SETTINGS, General={"restore-default-language-timeout": "30"})}
 
 
+# Cases that start their kiosks themselves.
+OWN_KIOSK_CASES = {"demo-window": case_demo_window, "vnc": case_vnc}
+
+
 def main():
     # A test stopped from outside (ctest's timeout) still ends what it started.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit("stopped"))
     parser = argparse.ArgumentParser()
     parser.add_argument("--source", required=True)
     parser.add_argument("--build", required=True)
-    parser.add_argument("case", choices=sorted(CASES))
+    parser.add_argument("case", choices=sorted(list(CASES) + list(OWN_KIOSK_CASES)))
     arguments = parser.parse_args()
+    if arguments.case in OWN_KIOSK_CASES:
+        try:
+            OWN_KIOSK_CASES[arguments.case](arguments.source, arguments.build)
+        except KioskError as error:
+            print("FAILED: %s (screenshots in %s)" % (error, os.path.join(arguments.build, "tests", "e2e")))
+            return 1
+        print("passed: %s" % arguments.case)
+        return 0
     state = STATES.get(arguments.case, SELLING_STATE)
     settings = CASE_SETTINGS.get(arguments.case, SETTINGS)
     with Kiosk(arguments.source, arguments.build, arguments.case, state, settings) as kiosk:
