@@ -25,7 +25,7 @@ struct Call
 QList<Call> parse_trace(const QByteArray& trace)
 {
     static const QRegularExpression line(QStringLiteral(
-        R"(^(?:\d+\s+)?(\w+)\((?:AT_FDCWD, )?(?:\d+<([^>]*)>|"([^"]*)")(?:, (?:AT_FDCWD, )?"([^"]*)")?.*= (-?\d+))"));
+        R"re(^(?:\d+\s+)?(\w+)\((?:AT_FDCWD(?:<[^>]*>)?, )?(?:\d+<([^>]*)>|"([^"]*)")(?:, (?:AT_FDCWD(?:<[^>]*>)?, )?"([^"]*)")?.*= (-?\d+))re"));
     QList<Call> calls;
     for (const QByteArray& raw : trace.split('\n')) {
         const QRegularExpressionMatch match = line.match(QString::fromUtf8(raw));
