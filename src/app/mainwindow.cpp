@@ -268,8 +268,8 @@ void MainWindow::registerConfigurables()
 
 void MainWindow::publishStart()
 {
-    m_notificationService->notify(new VM24::PowerManagementNotification(VM24::PowerManagementNotification::PowerOn));
-    m_notificationService->notify(new VM24::InfoNotification(QStringLiteral("%1 %2 - RK710 %3")
+    m_notificationService->notify(std::make_unique<VM24::PowerManagementNotification>(VM24::PowerManagementNotification::PowerOn));
+    m_notificationService->notify(std::make_unique<VM24::InfoNotification>(QStringLiteral("%1 %2 - RK710 %3")
                                                                  .arg(QCoreApplication::applicationName(),
                                                                       QCoreApplication::applicationVersion())
                                                                  .arg(int(m_controller->version2()))));
@@ -293,7 +293,7 @@ void MainWindow::bookInitialCredit()
         return;
     m_accounting->registerInitialCredit(credit);
     m_accounting->commit();
-    m_notificationService->notify(new VM24::OverpayNotification(credit.bill + credit.coins));
+    m_notificationService->notify(std::make_unique<VM24::OverpayNotification>(credit.bill + credit.coins));
 }
 
 void MainWindow::createScheduledTasks()
@@ -340,7 +340,7 @@ void MainWindow::registerHeartbeat()
 
 void MainWindow::deinit()
 {
-    m_notificationService->notify(new VM24::PowerManagementNotification(power_event(m_powerControl->action())));
+    m_notificationService->notify(std::make_unique<VM24::PowerManagementNotification>(power_event(m_powerControl->action())));
     // A mounted USB stick is unmounted here.
     m_controller->waitForQueuedTasks();
     m_controller->setCreditEnable(false, false, false, false);

@@ -72,7 +72,7 @@ void VendingSessionContext::beginVendingSession()
 {
     if (m_powerControl)
         m_powerControl->setEnabled(false);
-    m_notifications->notify(new VM24::VendingSessionInfo(VM24::VendingSessionInfo::SessionBegin, 0, 0));
+    m_notifications->notify(std::make_unique<VM24::VendingSessionInfo>(VM24::VendingSessionInfo::SessionBegin, 0, 0));
     m_countdown.start(m_shortWait);
     startCreditPolling();
 }
@@ -117,7 +117,7 @@ void VendingSessionContext::prepareToDispenseProduct()
         QMutexLocker locker(&m_mutex);
         const int cashless = m_method == CreditPacket::CashlessCard ? m_cashless : m_pos;
         m_notifications->notify(
-            new VM24::VendingSessionInfo(VM24::VendingSessionInfo::Dispensing, cashCredit(), cashless));
+            std::make_unique<VM24::VendingSessionInfo>(VM24::VendingSessionInfo::Dispensing, cashCredit(), cashless));
     }
     m_countdown.stop();
     askActor("suspend");
@@ -178,7 +178,7 @@ int VendingSessionContext::cashCredit() const
 
 void VendingSessionContext::emitCreditChanged(int credit)
 {
-    m_notifications->notify(new VM24::DebugNotification(tr("Credito corrente: %1").arg(VM24::format_credit(credit))));
+    m_notifications->notify(std::make_unique<VM24::DebugNotification>(tr("Credito corrente: %1").arg(VM24::format_credit(credit))));
     emit creditChanged(credit);
 }
 
@@ -195,7 +195,7 @@ int VendingSessionContext::update(const CreditPacket& packet)
     if (!packet.isValid())
         return before;
     if (packet.bill + packet.coins > m_bank + m_coins) {
-        m_notifications->notify(new VM24::CashInsertedNotification(packet.bill - m_bank, packet.coins - m_coins));
+        m_notifications->notify(std::make_unique<VM24::CashInsertedNotification>(packet.bill - m_bank, packet.coins - m_coins));
     }
     m_bank = packet.bill;
     m_coins = packet.coins;
@@ -325,7 +325,7 @@ void VendingSessionContext::notifyRechargeResult(int requested, int remainder, b
     QMutexLocker locker(&m_mutex);
     const int moved = requested - remainder;
     if (moved > 0) {
-        m_notifications->notify(new VM24::UserCashlessRechargeNotification(moved, m_cardId));
+        m_notifications->notify(std::make_unique<VM24::UserCashlessRechargeNotification>(moved, m_cardId));
         m_recharge += moved;
     }
     m_rechargeBlocked = remainder > 0;
@@ -350,7 +350,7 @@ void VendingSessionContext::recordPurchase(int unitPrice, const QList<int>& disp
     const QString userInfo = method == CreditPacket::Cash ? QString() : QString::number(cardId());
     for (int dispenser : dispensers) {
         m_notifications->notify(
-            new VM24::ProductPurchasedNotification(productId, unitPrice, dispenser, purchaseMethod, userInfo));
+            std::make_unique<VM24::ProductPurchasedNotification>(productId, unitPrice, dispenser, purchaseMethod, userInfo));
     }
     QMutexLocker locker(&m_mutex);
     m_exp += total;
@@ -411,7 +411,7 @@ SessionBalance VendingSessionContext::balance() const
 
 void VendingSessionContext::closeSession()
 {
-    m_notifications->notify(new VM24::VendingSessionInfo(VM24::VendingSessionInfo::SessionEnd, 0, 0));
+    m_notifications->notify(std::make_unique<VM24::VendingSessionInfo>(VM24::VendingSessionInfo::SessionEnd, 0, 0));
     m_accounting->recordSessionBalance(balance());
     m_accounting->commit();
     VM24::load_counters(m_controller, VM24::get_path(QStringLiteral("counters.xml")));
@@ -469,7 +469,7 @@ void VendingSessionContext::payChange(QWidget* parent)
     const int paid = amount - qBound(0, remainder, amount);
     notifyChangeDelivered(paid);
     if (paid > 0)
-        m_notifications->notify(new VM24::ChangeReturnedNotification(paid));
+        m_notifications->notify(std::make_unique<VM24::ChangeReturnedNotification>(paid));
     if (*unconfirmed) {
         warn(QCoreApplication::translate("ProductPage",
                  "Erogazione resto di euro %1 non confermata dalla scheda: registrata come erogata")
@@ -483,7 +483,7 @@ void VendingSessionContext::payChange(QWidget* parent)
 
 void VendingSessionContext::warn(const QString& message)
 {
-    m_notifications->notify(new VM24::WarningNotification(message));
+    m_notifications->notify(std::make_unique<VM24::WarningNotification>(message));
 }
 
 void VendingSessionContext::printCreditNote(QWidget* parent)
@@ -491,7 +491,7 @@ void VendingSessionContext::printCreditNote(QWidget* parent)
     const int extra = computeExtraCredit();
     if (extra < 1)
         return;
-    m_notifications->notify(new VM24::OverpayNotification(extra));
+    m_notifications->notify(std::make_unique<VM24::OverpayNotification>(extra));
     Rk710Controller* controller = m_controller;
     const ReceiptHelper note = creditNote(extra, QDateTime::currentDateTime());
     const bool printed = VM24::long_running_operation(
