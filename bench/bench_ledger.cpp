@@ -25,7 +25,7 @@
 #include "core/xmldocument.h"
 #include "processusage.h"
 #include "rk710simprocess.h"
-#include "vending/changeobserver.h"
+#include "vending/sessioncredit.h"
 #include "vending/vendingsessioncontext.h"
 
 #include <QCoreApplication>
@@ -99,9 +99,9 @@ bool measure_polling(int seconds, PollingFigures* figures)
     AccountingService accounting;
     ProductProvider products(VM24::get_path(QStringLiteral("data/products")));
     PriceProvider prices(&products);
-    ChangeObserver change(&notifications);
     PowerControl power;
-    VendingSessionContext session(&controller, &prices, &accounting, &change, &power, &notifications);
+    SessionCredit credit(&prices, &accounting, &notifications);
+    VendingSessionContext session(&controller, &credit, &power, &notifications);
 
     figures->idle = 1000.0 * cpu_share_while_idle(seconds);
     const int requestsBefore = simulator.state()["link"].toObject()["executed"].toInt();

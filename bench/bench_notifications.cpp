@@ -46,7 +46,7 @@ double publish(VM24::NotificationService& service, int count)
     QElapsedTimer timer;
     timer.start();
     for (int i = 0; i < count; ++i)
-        service.notify(sample_notification(i));
+        service.notify(std::unique_ptr<NotificationBase>(sample_notification(i)));
     return double(timer.nsecsElapsed());
 }
 
@@ -83,7 +83,7 @@ int row_count()
 double write_rows(PeriodicDbLogger& logger, VM24::NotificationService& service, int count)
 {
     for (int i = 0; i < count; ++i)
-        service.notify(sample_notification(i));
+        service.notify(std::unique_ptr<NotificationBase>(sample_notification(i)));
     QElapsedTimer timer;
     timer.start();
     logger.flush();

@@ -323,6 +323,14 @@ ON DUTY</translation>
         <translation>NON UTILIZZATO</translation>
     </message>
     <message>
+        <source>Addebito cashless di euro %1 confermato dalla scheda, ma il saldo della carta è variato di euro %2: registrato come addebitato</source>
+        <translation>Cashless charge of euro %1 confirmed by the board, but the card balance changed by euro %2: booked as charged</translation>
+    </message>
+    <message>
+        <source>Ricarica cashless di euro %1 confermata dalla scheda, ma il saldo della carta è variato di euro %2: registrata come accreditata</source>
+        <translation>Cashless recharge of euro %1 confirmed by the board, but the card balance changed by euro %2: booked as credited</translation>
+    </message>
+    <message>
         <source>Addebito cashless di euro %1 non confermato dalla scheda: registrato come addebitato</source>
         <translation>Cashless charge of euro %1 not confirmed by the board: booked as charged</translation>
     </message>

@@ -323,6 +323,14 @@ DI TURNO</translation>
         <translation>NON UTILIZZATO</translation>
     </message>
     <message>
+        <source>Addebito cashless di euro %1 confermato dalla scheda, ma il saldo della carta è variato di euro %2: registrato come addebitato</source>
+        <translation>Addebito cashless di euro %1 confermato dalla scheda, ma il saldo della carta è variato di euro %2: registrato come addebitato</translation>
+    </message>
+    <message>
+        <source>Ricarica cashless di euro %1 confermata dalla scheda, ma il saldo della carta è variato di euro %2: registrata come accreditata</source>
+        <translation>Ricarica cashless di euro %1 confermata dalla scheda, ma il saldo della carta è variato di euro %2: registrata come accreditata</translation>
+    </message>
+    <message>
         <source>Addebito cashless di euro %1 non confermato dalla scheda: registrato come addebitato</source>
         <translation>Addebito cashless di euro %1 non confermato dalla scheda: registrato come addebitato</translation>
     </message>

@@ -17,7 +17,6 @@
 #include "core/vm24.h"
 #include "home/homepage.h"
 #include "logging/infonotification.h"
-#include "logging/overpaynotification.h"
 #include "logging/periodicdblogger.h"
 #include "logging/powermanagementnotification.h"
 #include "purchase/productdetailspage.h"
@@ -37,7 +36,11 @@
 #include "updates/assetsregistry.h"
 #include "vending/alarmmanager.h"
 #include "vending/changeobserver.h"
+#include "vending/deliveryservice.h"
+#include "vending/initialcredit.h"
 #include "vending/motordispensermonitor.h"
+#include "vending/sessioncheckout.h"
+#include "vending/sessioncredit.h"
 #include "vending/vendingsessioncontext.h"
 
 #include <QCoreApplication>
@@ -103,6 +106,7 @@ MainWindow::MainWindow(Rk710Controller* controller, QTranslator& translator, QWi
     m_pendingActivities = new PendingActivityQueue(this);
     createCatalogue();
     createMotorMonitor();
+    createVendingSession();
     createPurchasePages();
     // The USB monitor of maintenance mode comes here.
     m_settingsManager = new SettingsManager(m_controller, this);
@@ -121,6 +125,9 @@ MainWindow::MainWindow(Rk710Controller* controller, QTranslator& translator, QWi
 
 MainWindow::~MainWindow()
 {
+    // A session still open is closed while the books and the event log are
+    // there, and its credit reader stops before them.
+    m_checkout->finishNow();
     QThreadPool::globalInstance()->waitForDone();
     m_accounting.reset();
     m_eventLog.reset();
@@ -201,22 +208,32 @@ void MainWindow::createMotorMonitor()
             &MotorDispenserMonitor::setProductPresence);
 }
 
+void MainWindow::createVendingSession()
+{
+    VM24::NotificationService* notifications = m_notificationService.get();
+    m_credit = new SessionCredit(m_priceProvider, m_accounting.get(), notifications, this);
+    m_session = new VendingSessionContext(m_controller, m_credit, m_powerControl, notifications, this);
+    m_checkout = new SessionCheckout(m_controller, m_session, m_credit, m_accounting.get(), m_changeObserver,
+                                     notifications, this);
+    m_delivery = new DeliveryService(m_controller, m_credit, notifications, this);
+}
+
 void MainWindow::createPurchasePages()
 {
-    m_session = new VendingSessionContext(m_controller, m_priceProvider, m_accounting.get(), m_changeObserver,
-                                          m_powerControl, m_notificationService.get(), this);
     Context* context = m_context.get();
-    m_dispensingPage = new ProductDispensingPage(m_session, m_productProvider, m_motorMonitor, m_controller, context);
-    m_detailsPage = new ProductDetailsPage(m_dispensingPage, m_session, m_productProvider, m_priceProvider, context);
+    m_dispensingPage
+        = new ProductDispensingPage(m_session, m_credit, m_delivery, m_productProvider, m_motorMonitor, context);
+    m_detailsPage = new ProductDetailsPage(m_dispensingPage, m_session, m_credit, m_productProvider, m_priceProvider,
+                                           context);
     m_suggestionsPage = new SuggestionsPage(m_detailsPage, m_session, m_productProvider, m_priceProvider, context);
-    m_productPage = new ProductPage(m_detailsPage, m_suggestionsPage, m_session, m_productProvider, m_priceProvider,
-                                    m_motorMonitor, m_controller, context);
+    m_productPage = new ProductPage(m_detailsPage, m_suggestionsPage, m_session, m_credit, m_checkout,
+                                    m_productProvider, m_priceProvider, m_motorMonitor, m_controller, context);
     connect(m_alarmManager, &AlarmManager::alarmsChanged, m_productPage, &ProductPage::onAlarmsChanged);
     connect(m_session, &VendingSessionContext::sessionExpired, m_productPage, &ProductPage::triggerEndSession);
     for (QWidget* page : {static_cast<QWidget*>(m_detailsPage), static_cast<QWidget*>(m_suggestionsPage),
                           static_cast<QWidget*>(m_productPage)}) {
         InformationPanel* panel =
-            VM24::make_information_panel(m_session, m_changeObserver, m_printerObserver, page);
+            VM24::make_information_panel(m_session, m_credit, m_changeObserver, m_printerObserver, page);
         connect(panel, &InformationPanel::endSessionTriggered, m_productPage, &ProductPage::triggerEndSession);
     }
 }
@@ -251,6 +268,9 @@ void MainWindow::createNotificationHandlers()
     m_eventLog = std::make_unique<PeriodicDbLogger>();
     m_eventLog->setDatabaseName(VM24::get_path(QLatin1String(VM24::Defaults::Log::LOG_FILE)));
     m_notificationService->addHandler(m_eventLog.get());
+    // A closed session's rows go to the disk with its booking, not up to a
+    // write interval later.
+    connect(m_checkout, &SessionCheckout::finished, m_eventLog.get(), &PeriodicDbLogger::flush);
     // The file notifier of alarm files and e-mail texts is the second handler.
 }
 
@@ -269,8 +289,8 @@ void MainWindow::registerConfigurables()
 
 void MainWindow::publishStart()
 {
-    m_notificationService->notify(new VM24::PowerManagementNotification(VM24::PowerManagementNotification::PowerOn));
-    m_notificationService->notify(new VM24::InfoNotification(QStringLiteral("%1 %2 - RK710 %3")
+    m_notificationService->notify(std::make_unique<VM24::PowerManagementNotification>(VM24::PowerManagementNotification::PowerOn));
+    m_notificationService->notify(std::make_unique<VM24::InfoNotification>(QStringLiteral("%1 %2 - RK710 %3")
                                                                  .arg(QCoreApplication::applicationName(),
                                                                       QCoreApplication::applicationVersion())
                                                                  .arg(int(m_controller->version2()))));
@@ -278,23 +298,11 @@ void MainWindow::publishStart()
 
 void MainWindow::initialize()
 {
-    bookInitialCredit();
+    VM24::book_initial_credit(m_controller, m_accounting.get(), m_notificationService.get());
     createBoardStatusObserver();
     createScheduledTasks();
     m_scheduler->start();
     m_context->startActivity(m_homePage);
-}
-
-// Money left on the board by a power loss is kept by the machine: booked and
-// reported as owed to the customer.
-void MainWindow::bookInitialCredit()
-{
-    const CreditPacket credit = m_controller->getInitialCredit();
-    if (credit.bill < 0 || credit.bill + credit.coins <= 0)
-        return;
-    m_accounting->registerInitialCredit(credit);
-    m_accounting->commit();
-    m_notificationService->notify(new VM24::OverpayNotification(credit.bill + credit.coins));
 }
 
 void MainWindow::createScheduledTasks()
@@ -341,7 +349,8 @@ void MainWindow::registerHeartbeat()
 
 void MainWindow::deinit()
 {
-    m_notificationService->notify(new VM24::PowerManagementNotification(power_event(m_powerControl->action())));
+    m_checkout->finishNow();
+    m_notificationService->notify(std::make_unique<VM24::PowerManagementNotification>(power_event(m_powerControl->action())));
     // A mounted USB stick is unmounted here.
     m_controller->waitForQueuedTasks();
     m_controller->setCreditEnable(false, false, false, false);

@@ -11,6 +11,7 @@ class AlarmManager;
 class AssetsRegistry;
 class BoardStatusObserver;
 class ChangeObserver;
+class DeliveryService;
 class DoorMonitor;
 class FanControl;
 class PrinterObserver;
@@ -30,6 +31,8 @@ class ProductProvider;
 class QStackedWidget;
 class QTranslator;
 class Rk710Controller;
+class SessionCheckout;
+class SessionCredit;
 class SettingsManager;
 class SlideshowControl;
 class SuggestionsPage;
@@ -60,6 +63,8 @@ public:
     AlarmManager* alarmManager() const { return m_alarmManager; }
     ProductPage* productPage() const { return m_productPage; }
     VendingSessionContext* session() const { return m_session; }
+    SessionCredit* credit() const { return m_credit; }
+    SessionCheckout* checkout() const { return m_checkout; }
 
 public slots:
     void initialize();
@@ -74,6 +79,7 @@ private:
     void createBoardWatchers();
     void createCatalogue();
     void createMotorMonitor();
+    void createVendingSession();
     void createPurchasePages();
     void createHomePage(QTranslator& translator);
     void addViews();
@@ -81,7 +87,6 @@ private:
     void createNotificationHandlers();
     void registerConfigurables();
     void publishStart();
-    void bookInitialCredit();
     void createScheduledTasks();
     void createBoardStatusObserver();
     void registerHeartbeat();
@@ -106,7 +111,10 @@ private:
     ProductProvider* m_productProvider = nullptr;
     PriceProvider* m_priceProvider = nullptr;
     MotorDispenserMonitor* m_motorMonitor = nullptr;
+    SessionCredit* m_credit = nullptr;
     VendingSessionContext* m_session = nullptr;
+    SessionCheckout* m_checkout = nullptr;
+    DeliveryService* m_delivery = nullptr;
     ProductDispensingPage* m_dispensingPage = nullptr;
     ProductDetailsPage* m_detailsPage = nullptr;
     SuggestionsPage* m_suggestionsPage = nullptr;

@@ -3,6 +3,7 @@
 #include "logging/inotificationhandler.h"
 #include "logging/notificationbase.h"
 
+#include <QAtomicInteger>
 #include <QDateTime>
 #include <QList>
 #include <QMutex>
@@ -12,7 +13,7 @@
 #include <vector>
 
 // Publishes notifications to the registered handlers, one publication at a
-// time, from any thread. notify() takes ownership of the notification, stamps
+// time, from any thread. notify() takes the notification, stamps
 // it with the current local time, hands it to every handler in registration
 // order and deletes it. Handlers are not owned and are never removed.
 // Notifications published before any handler exists (an alarm raised while
@@ -48,13 +49,12 @@ public:
     QList<Handler*> handlers() const { return m_handlers; }
 
     // A disabled service deletes notifications unseen.
-    void setEnabled(bool enabled) { m_enabled = enabled; }
-    bool isEnabled() const { return m_enabled; }
+    void setEnabled(bool enabled) { m_enabled.storeRelaxed(enabled); }
+    bool isEnabled() const { return m_enabled.loadRelaxed(); }
 
-    void notify(Notification* notification)
+    void notify(std::unique_ptr<Notification> owned)
     {
-        std::unique_ptr<Notification> owned(notification);
-        if (!m_enabled || !owned)
+        if (!isEnabled() || !owned)
             return;
         QMutexLocker locker(m_mutex.get());
         owned->setTimestamp(QDateTime::currentDateTime());
@@ -72,7 +72,7 @@ private:
     QList<Handler*> m_handlers;
     std::vector<std::unique_ptr<Notification>> m_held;
     std::unique_ptr<QMutex> m_mutex;
-    bool m_enabled = true;
+    QAtomicInteger<bool> m_enabled = true;
 };
 
 namespace VM24 {

@@ -5,10 +5,10 @@ DeliveryFinished::DeliveryFinished()
 {
 }
 
-DeliveryFinished::DeliveryFinished(const QList<int>& dispensers, int unitPrice)
+DeliveryFinished::DeliveryFinished(const QList<int>& dispensers, const PurchaseRequest& request)
     : ActivityResult(VALUE, HasResult)
     , m_dispensers(dispensers)
-    , m_unitPrice(unitPrice)
+    , m_request(request)
 {
 }
 

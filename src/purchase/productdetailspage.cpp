@@ -8,6 +8,8 @@
 #include "ui/context.h"
 #include "ui/interactivemessagedialog.h"
 #include "ui/stylebackground.h"
+#include "vending/purchaserequest.h"
+#include "vending/sessioncredit.h"
 #include "vending/vendingsessioncontext.h"
 
 #include <QEvent>
@@ -39,12 +41,13 @@ const int INSUFFICIENT_CREDIT_MESSAGE_MS = 2000;
 } // namespace
 
 ProductDetailsPage::ProductDetailsPage(ProductDispensingPage* dispensingPage, VendingSessionContext* session,
-                                       ProductProvider* products, PriceProvider* prices, Context* context,
-                                       QWidget* parent)
+                                       SessionCredit* credit, ProductProvider* products, PriceProvider* prices,
+                                       Context* context, QWidget* parent)
     : QWidget(parent)
     , Activity(context)
     , m_dispensingPage(dispensingPage)
     , m_session(session)
+    , m_credit(credit)
     , m_products(products)
     , m_prices(prices)
     , m_productBase(QStringLiteral(":/images/product-base"))
@@ -106,7 +109,7 @@ ClickableImageLabel* ProductDetailsPage::addButton(const QString& picture, const
 
 void ProductDetailsPage::onStart()
 {
-    const QString productId = m_session->productId;
+    const QString productId = m_productId;
     const ProductRecord& product = m_products->getProduct(productId);
     m_description->setText(product.description());
     const QImage image = m_products->getImage(productId);
@@ -114,10 +117,10 @@ void ProductDetailsPage::onStart()
                                : QPixmap::fromImage(image.scaled(PICTURE_ZONE.size(), Qt::KeepAspectRatio,
                                                                  Qt::SmoothTransformation));
     setUnitPrice(m_prices->price(productId));
-    m_availableCredit = m_session->currentCredit();
+    m_availableCredit = m_credit->currentCredit();
     adjustQuantity();
     m_session->refreshCountdown();
-    m_creditConnection = connect(m_session, &VendingSessionContext::creditChanged, this,
+    m_creditConnection = connect(m_credit, &SessionCredit::creditChanged, this,
                                  &ProductDetailsPage::setAvailableCredit);
     m_pricesConnection = connect(m_prices, &PriceProvider::pricesChanged, this, &ProductDetailsPage::onPricesChanged);
     context()->showView(this);
@@ -169,7 +172,7 @@ void ProductDetailsPage::setAvailableCredit(int cents)
 
 void ProductDetailsPage::onPricesChanged()
 {
-    setUnitPrice(m_prices->price(m_session->productId));
+    setUnitPrice(m_prices->price(m_productId));
     adjustQuantity();
 }
 
@@ -192,8 +195,7 @@ void ProductDetailsPage::onConfirm()
 {
     if (m_quantity < 1)
         return;
-    m_dispensingPage->setNumberOfProductsToDispense(m_quantity);
-    m_dispensingPage->setUnitPrice(m_unitPrice);
+    m_dispensingPage->setRequest(PurchaseRequest{m_productId, m_unitPrice, m_quantity});
     startActivity(m_dispensingPage);
 }
 

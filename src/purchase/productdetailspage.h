@@ -10,6 +10,7 @@ class PriceProvider;
 class ProductDispensingPage;
 class ProductProvider;
 class QLabel;
+class SessionCredit;
 class VendingSessionContext;
 
 // One product: its picture and description, the unit price, the quantity
@@ -20,9 +21,13 @@ class ProductDetailsPage : public QWidget, public Activity
     Q_OBJECT
 
 public:
-    ProductDetailsPage(ProductDispensingPage* dispensingPage, VendingSessionContext* session,
+    ProductDetailsPage(ProductDispensingPage* dispensingPage, VendingSessionContext* session, SessionCredit* credit,
                        ProductProvider* products, PriceProvider* prices, Context* context,
                        QWidget* parent = nullptr);
+
+    // The product the page shows when it starts.
+    void setProductId(const QString& productId) { m_productId = productId; }
+    QString productId() const { return m_productId; }
 
     void onStart() override;
     void onResume(const ActivityResult& result) override;
@@ -66,8 +71,10 @@ private:
 
     ProductDispensingPage* m_dispensingPage;
     VendingSessionContext* m_session;
+    SessionCredit* m_credit;
     ProductProvider* m_products;
     PriceProvider* m_prices;
+    QString m_productId;
     int m_unitPrice = 0;
     int m_quantity = 0;
     int m_availableCredit = 0;

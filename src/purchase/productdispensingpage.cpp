@@ -1,19 +1,17 @@
 #include "purchase/productdispensingpage.h"
 
-#include "board/rk710controller.h"
 #include "catalogue/productprovider.h"
-#include "core/vm24.h"
 #include "purchase/deliveryfinished.h"
 #include "ui/context.h"
 #include "ui/interactivemessagedialog.h"
 #include "ui/longrunningoperation.h"
 #include "ui/messagedialog.h"
 #include "ui/stylebackground.h"
-#include "vending/dispenserfilter.h"
+#include "vending/deliveryservice.h"
 #include "vending/motordispensermonitor.h"
+#include "vending/sessioncredit.h"
 #include "vending/vendingsessioncontext.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QPainter>
@@ -29,31 +27,18 @@ const QRect COLLECT_TEXT(0, 1440, 1080, 120);
 const int COLLECT_POINTS = 38;
 const int SHORTFALL_MESSAGE_MS = 5000;
 
-// Posted by the delivery task for a dispenser whose motor failed.
-class MotorErrorEvent : public QEvent
-{
-public:
-    static const QEvent::Type TYPE = static_cast<QEvent::Type>(QEvent::User + 20);
-
-    explicit MotorErrorEvent(int dispenser)
-        : QEvent(TYPE)
-        , dispenser(dispenser)
-    {
-    }
-    const int dispenser;
-};
-
 } // namespace
 
-ProductDispensingPage::ProductDispensingPage(VendingSessionContext* session, ProductProvider* products,
-                                             MotorDispenserMonitor* motors, Rk710Controller* controller,
-                                             Context* context, QWidget* parent)
+ProductDispensingPage::ProductDispensingPage(VendingSessionContext* session, SessionCredit* credit,
+                                             DeliveryService* delivery, ProductProvider* products,
+                                             MotorDispenserMonitor* motors, Context* context, QWidget* parent)
     : QWidget(parent)
     , Activity(context)
     , m_session(session)
+    , m_credit(credit)
+    , m_delivery(delivery)
     , m_products(products)
     , m_motors(motors)
-    , m_controller(controller)
     , m_tagline(QStringLiteral(":/images/brixo-tagline"))
     , m_shadow(QStringLiteral(":/images/large-shadow"))
     , m_arrows(QStringLiteral(":/images/arrows-down"))
@@ -68,13 +53,16 @@ ProductDispensingPage::ProductDispensingPage(VendingSessionContext* session, Pro
     font.setPointSize(COLLECT_POINTS);
     font.setBold(true);
     m_collect->setFont(font);
-    connect(&m_watcher, &QFutureWatcher<QList<int>>::finished, this, &ProductDispensingPage::onDispensingFinished);
+    connect(m_delivery, &DeliveryService::finished, this, &ProductDispensingPage::onDispensingFinished);
+    // The monitor lives in the GUI thread: the mark is set there.
+    connect(m_delivery, &DeliveryService::motorFailed, m_motors,
+            [motors = m_motors](int dispenser) { motors->setError(dispenser, true); });
     retranslate();
 }
 
 void ProductDispensingPage::onStart()
 {
-    const QImage image = m_products->getImage(m_session->productId);
+    const QImage image = m_products->getImage(m_request.productId);
     m_picture = image.isNull() ? QPixmap()
                                : QPixmap::fromImage(image.scaled(PRODUCT_RECT.size(), Qt::IgnoreAspectRatio,
                                                                  Qt::SmoothTransformation));
@@ -86,8 +74,8 @@ void ProductDispensingPage::onStart()
         finishWithNothingDelivered();
         return;
     }
-    const QList<int> candidates = deliveryCandidates();
-    m_watcher.setFuture(VM24::run_in_thread_pool([this, candidates] { return productDispensingTask(candidates); }));
+    m_delivering = true;
+    m_delivery->start(deliveryCandidates(m_request.productId), m_request.quantity);
 }
 
 void ProductDispensingPage::onInterrupt()
@@ -110,29 +98,27 @@ bool ProductDispensingPage::waitForCreditPollingSuspended()
 // cover the purchase or the card refused the charge.
 bool ProductDispensingPage::chargeCashlessCard()
 {
-    const int toCard = m_session->computeCashlessCreditToWithdraw(m_unitPrice * m_numberOfProductsToDispense);
+    const int toCard = m_credit->computeCashlessCreditToWithdraw(m_request.total());
     if (toCard < 0)
         return false;
     if (toCard == 0)
         return true;
-    VendingSessionContext* session = m_session;
-    const bool charged = VM24::long_running_operation(
-        VM24::run_in_thread_pool([session, toCard] { return session->withdrawCashless(toCard); }), this,
-        tr("Prelievo cashless"), QString());
+    const bool charged
+        = VM24::long_running_operation(m_delivery->chargeCard(toCard), this, tr("Prelievo cashless"), QString());
     if (charged)
-        m_session->notifyCashlessWithdrawn(toCard);
+        m_credit->notifyCashlessWithdrawn(toCard);
     return charged;
 }
 
 void ProductDispensingPage::finishWithNothingDelivered()
 {
-    finish(DeliveryFinished());
+    finish(DeliveryFinished(QList<int>(), m_request));
 }
 
-QList<int> ProductDispensingPage::deliveryCandidates() const
+QList<int> ProductDispensingPage::deliveryCandidates(const QString& productId) const
 {
     QList<int> candidates;
-    for (int selection : m_products->locationsOf(m_session->productId)) {
+    for (int selection : m_products->locationsOf(productId)) {
         const int motor = m_motors->map(selection);
         const MotorDispenserMonitor::MotorState state = m_motors->selection(selection);
         if (motor >= 0 && !state.empty && !state.error)
@@ -141,56 +127,20 @@ QList<int> ProductDispensingPage::deliveryCandidates() const
     return candidates;
 }
 
-QList<int> ProductDispensingPage::productDispensingTask(QList<int> dispensers)
+void ProductDispensingPage::onDispensingFinished(const QList<int>& delivered)
 {
-    const int requested = m_numberOfProductsToDispense;
-    const int passWaitMs = m_passWaitMs;
-    QList<int> delivered;
-    // A presence read that fails keeps the list as it was: the motor cycle
-    // itself tells whether a product came out.
-    auto withStock = [this](const QList<int>& list) {
-        const qint64 presence = m_controller->readProductPresenceMask();
-        return presence == -1 ? list : filter_out_dispensers(list, presence);
-    };
-    QList<int> available = withStock(dispensers);
-    while (delivered.size() < requested && !available.isEmpty()) {
-        for (auto it = available.begin(); it != available.end() && delivered.size() < requested;) {
-            const int dispenser = *it;
-            bool unconfirmed = false;
-            if (m_controller->deliverProduct(static_cast<signed char>(dispenser + 1), &unconfirmed)) {
-                delivered.append(dispenser);
-                if (unconfirmed)
-                    m_session->notifyDeliveryUnconfirmed(dispenser);
-                ++it;
-            } else {
-                QCoreApplication::postEvent(this, new MotorErrorEvent(dispenser));
-                it = available.erase(it);
-            }
-        }
-        if (delivered.size() >= requested || available.isEmpty())
-            break;
-        VM24::thread_msleep(passWaitMs);
-        available = withStock(available);
-    }
-    return delivered;
-}
-
-void ProductDispensingPage::onDispensingFinished()
-{
-    const QList<int> delivered = m_watcher.result();
-    const int requested = m_numberOfProductsToDispense;
+    // The service reports every delivery it runs; this page asked for one
+    // only while it shows.
+    if (!m_delivering)
+        return;
+    m_delivering = false;
+    const int requested = m_request.quantity;
     if (delivered.size() < requested) {
         InteractiveMessageDialog::showInteractive(
             tr("Attenzione: erogati %n prodott(o) su %1", nullptr, delivered.size()).arg(requested),
             tr("Toccare questo riquadro per continuare"), SHORTFALL_MESSAGE_MS, this);
     }
-    finish(DeliveryFinished(delivered, m_unitPrice));
-}
-
-void ProductDispensingPage::customEvent(QEvent* event)
-{
-    if (event->type() == MotorErrorEvent::TYPE)
-        m_motors->setError(static_cast<MotorErrorEvent*>(event)->dispenser, true);
+    finish(DeliveryFinished(delivered, m_request));
 }
 
 void ProductDispensingPage::paintEvent(QPaintEvent*)

@@ -3,19 +3,26 @@
 #include "board/rk710controller.h"
 #include "catalogue/priceprovider.h"
 #include "catalogue/productprovider.h"
+#include "core/vm24.h"
 #include "purchase/deliveryfinished.h"
 #include "purchase/productdetailspage.h"
 #include "purchase/suggestionspage.h"
 #include "ui/brixoeventspage.h"
 #include "ui/clickablearea.h"
 #include "ui/context.h"
+#include "ui/interactivemessagedialog.h"
+#include "ui/messagedialog.h"
 #include "ui/productbutton.h"
 #include "ui/stylebackground.h"
+#include "vending/sessioncheckout.h"
+#include "vending/sessioncredit.h"
 #include "vending/vendingsessioncontext.h"
 
 #include <QCoreApplication>
 #include <QPainter>
 #include <QRandomGenerator>
+
+#include <memory>
 
 const QSize ProductPage::BUTTON_SIZE(269, 317);
 const QRect ProductPage::BRIXO_BANNER_FRAME(QPoint(44, 1670), QPoint(1035, 1912));
@@ -31,15 +38,17 @@ const QRect BANNER_WINDOW(20, 16, 952, 176);
 } // namespace
 
 ProductPage::ProductPage(ProductDetailsPage* detailsPage, SuggestionsPage* suggestionsPage,
-                         VendingSessionContext* session, ProductProvider* products, PriceProvider* prices,
-                         MotorDispenserMonitor* motors, Rk710Controller* controller, Context* context,
-                         QWidget* parent)
+                         VendingSessionContext* session, SessionCredit* credit, SessionCheckout* checkout,
+                         ProductProvider* products, PriceProvider* prices, MotorDispenserMonitor* motors,
+                         Rk710Controller* controller, Context* context, QWidget* parent)
     : QWidget(parent)
     , Activity(context)
     , m_detailsPage(detailsPage)
     , m_suggestionsPage(suggestionsPage)
     , m_brixoEventsPage(new BrixoEventsPage(context))
     , m_session(session)
+    , m_credit(credit)
+    , m_checkout(checkout)
     , m_products(products)
     , m_prices(prices)
     , m_motors(motors)
@@ -131,14 +140,14 @@ void ProductPage::onResume(const ActivityResult& result)
     const DeliveryFinished* delivery = DeliveryFinished::from(result);
     if (delivery && !delivery->dispensers().isEmpty()) {
         m_session->openDoor();
-        m_session->recordPurchase(delivery->unitPrice(), delivery->dispensers());
+        m_credit->recordPurchase(delivery->request().productId, delivery->unitPrice(), delivery->dispensers());
     }
     if (isInterrupted()) {
         finish();
         return;
     }
     m_session->beginMultivend();
-    offerSuggestions();
+    offerSuggestions(delivery ? delivery->request().productId : QString());
 }
 
 QStringList ProductPage::suggestionsFor(const QString& productId) const
@@ -153,9 +162,9 @@ QStringList ProductPage::suggestionsFor(const QString& productId) const
     return suggestions;
 }
 
-void ProductPage::offerSuggestions()
+void ProductPage::offerSuggestions(const QString& productId)
 {
-    QStringList suggestions = suggestionsFor(m_session->productId);
+    QStringList suggestions = suggestionsFor(productId);
     for (int i = 1; i < suggestions.size(); ++i)
         suggestions.swapItemsAt(i, QRandomGenerator::global()->bounded(i + 1));
     if (suggestions.isEmpty()) {
@@ -170,7 +179,38 @@ void ProductPage::onStop()
 {
     disconnect(m_prices, nullptr, this, nullptr);
     disconnect(m_motors, nullptr, this, nullptr);
-    m_session->endSession(this);
+    showCheckout();
+}
+
+// The checkout runs by itself; the grid keeps the customer waiting in a box
+// for each of its steps and tells of a credit note that could not be printed.
+void ProductPage::showCheckout()
+{
+    std::unique_ptr<MessageDialog> box;
+    const auto show = [this, &box](const QString& title, const QString& text) {
+        box = std::make_unique<MessageDialog>(title, text, this);
+        box->setWindowModality(Qt::ApplicationModal);
+        box->show();
+    };
+    QList<QMetaObject::Connection> connections;
+    connections << connect(m_checkout, &SessionCheckout::waitingForCreditReader, this,
+                           [&show] { show(tr("Fine sessione"), tr("Operazione completata")); });
+    connections << connect(m_checkout, &SessionCheckout::payingChange, this, [&show](int amount) {
+        show(tr("Attendere erogazione resto"), VM24::format_money(amount));
+    });
+    connections << connect(m_checkout, &SessionCheckout::printingCreditNote, this, [&show](int extra) {
+        show(tr("Impossibile erogare resto per %1 euro").arg(VM24::format_credit(extra)),
+             tr("Attendere stampa scontrino"));
+    });
+    connections << connect(m_checkout, &SessionCheckout::creditNoteFailed, this, [this, &box](const QString& warning) {
+        box.reset();
+        InteractiveMessageDialog::showInteractive(warning, tr("Tocca questo riquadro per terminare l'operazione"),
+                                                  InteractiveMessageDialog::DEFAULT_DURATION_MS, this);
+    });
+    m_checkout->start();
+    m_checkout->waitUntilFinished();
+    for (const QMetaObject::Connection& connection : std::as_const(connections))
+        disconnect(connection);
 }
 
 void ProductPage::onAlarmsChanged(VM24::Alarms alarms)
@@ -191,7 +231,7 @@ void ProductPage::onProductSelected(int selection)
 {
     if (selection < 0 || selection >= SELECTIONS)
         return;
-    m_session->productId = m_products->arrangement().value(selection);
+    m_detailsPage->setProductId(m_products->arrangement().value(selection));
     startActivity(m_detailsPage);
 }
 

@@ -15,12 +15,15 @@ class ProductButton;
 class ProductDetailsPage;
 class ProductProvider;
 class Rk710Controller;
+class SessionCheckout;
+class SessionCredit;
 class SuggestionsPage;
 class VendingSessionContext;
 
 // The product grid: 18 selections around the information panel and the
 // partner banner below. Starting it begins a vending session; stopping it,
-// whatever the reason, ends the session: change, credit note, booking.
+// whatever the reason, ends the session through the checkout (change,
+// credit note, booking), whose progress it shows.
 class ProductPage : public QWidget, public Activity
 {
     Q_OBJECT
@@ -32,8 +35,9 @@ public:
     static const int FRONT_DOOR_CLOSED_BIT = 0;
 
     ProductPage(ProductDetailsPage* detailsPage, SuggestionsPage* suggestionsPage, VendingSessionContext* session,
-                ProductProvider* products, PriceProvider* prices, MotorDispenserMonitor* motors,
-                Rk710Controller* controller, Context* context, QWidget* parent = nullptr);
+                SessionCredit* credit, SessionCheckout* checkout, ProductProvider* products, PriceProvider* prices,
+                MotorDispenserMonitor* motors, Rk710Controller* controller, Context* context,
+                QWidget* parent = nullptr);
 
     void onStart() override;
     void onResume(const ActivityResult& result) override;
@@ -61,12 +65,15 @@ protected:
 private:
     void showSelection(int selection, int indexPolicy);
     bool isSelling(int selection) const;
-    void offerSuggestions();
+    void offerSuggestions(const QString& productId);
+    void showCheckout();
 
     ProductDetailsPage* m_detailsPage;
     SuggestionsPage* m_suggestionsPage;
     BrixoEventsPage* m_brixoEventsPage;
     VendingSessionContext* m_session;
+    SessionCredit* m_credit;
+    SessionCheckout* m_checkout;
     ProductProvider* m_products;
     PriceProvider* m_prices;
     MotorDispenserMonitor* m_motors;

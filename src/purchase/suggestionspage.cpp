@@ -109,7 +109,7 @@ void SuggestionsPage::onProductSelected(int index)
 {
     if (index < 0 || index >= m_suggested.size())
         return;
-    m_session->productId = m_suggested.at(index);
+    m_detailsPage->setProductId(m_suggested.at(index));
     startActivity(m_detailsPage);
 }
 

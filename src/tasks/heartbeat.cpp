@@ -9,5 +9,5 @@ Heartbeat::Heartbeat(VM24::NotificationService* notificationService)
 
 void Heartbeat::run()
 {
-    m_notificationService->notify(new VM24::DebugNotification(QString::fromLatin1(MESSAGE)));
+    m_notificationService->notify(std::make_unique<VM24::DebugNotification>(QString::fromLatin1(MESSAGE)));
 }

@@ -3,12 +3,14 @@
 #include "board/printerobserver.h"
 #include "ui/informationpanel.h"
 #include "vending/changeobserver.h"
+#include "vending/sessioncredit.h"
 #include "vending/vendingsessioncontext.h"
 
 namespace VM24 {
 
-InformationPanel* make_information_panel(VendingSessionContext* session, ChangeObserver* changeObserver,
-                                         PrinterObserver* printerObserver, QWidget* parent)
+InformationPanel* make_information_panel(VendingSessionContext* session, SessionCredit* credit,
+                                         ChangeObserver* changeObserver, PrinterObserver* printerObserver,
+                                         QWidget* parent)
 {
     auto* panel = new InformationPanel(parent);
     panel->move(InformationPanel::PANEL_POSITION);
@@ -22,9 +24,9 @@ InformationPanel* make_information_panel(VendingSessionContext* session, ChangeO
     QObject::connect(printerObserver, &PrinterObserver::ticketAvailableChanged, panel,
                      &InformationPanel::setTicketAvailable);
 
-    panel->setCredit(session->currentCredit());
+    panel->setCredit(credit->currentCredit());
     QObject::connect(session->countdown(), &Countdown::tick, panel, &InformationPanel::setCountdownValue);
-    QObject::connect(session, &VendingSessionContext::creditChanged, panel, &InformationPanel::setCredit);
+    QObject::connect(credit, &SessionCredit::creditChanged, panel, &InformationPanel::setCredit);
     return panel;
 }
 

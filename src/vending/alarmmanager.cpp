@@ -20,7 +20,7 @@ void AlarmManager::setAlarm(VM24::Alarm alarm)
     if (m_active.testFlag(alarm) || m_mask.testFlag(alarm))
         return;
     m_active |= alarm;
-    m_notificationService->notify(new VM24::AlarmNotification(alarm, false));
+    m_notificationService->notify(std::make_unique<VM24::AlarmNotification>(alarm, false));
     emit alarmRaised(alarm);
     emit alarmsChanged(m_active);
 }
@@ -31,7 +31,7 @@ void AlarmManager::clearAlarm(VM24::Alarm alarm)
     if (!m_active.testFlag(alarm))
         return;
     if (!m_mask.testFlag(alarm))
-        m_notificationService->notify(new VM24::AlarmNotification(alarm, true));
+        m_notificationService->notify(std::make_unique<VM24::AlarmNotification>(alarm, true));
     m_active &= ~VM24::Alarms(alarm);
     emit alarmsChanged(m_active);
 }
@@ -82,7 +82,7 @@ void AlarmManager::onInputChanged(qint32 inputs)
     if (key != m_keyInserted) {
         m_keyInserted = key;
         // The anti-tamper alarm is armed while the key is out.
-        m_notificationService->notify(new VM24::AlarmActiveNotification(!key));
+        m_notificationService->notify(std::make_unique<VM24::AlarmActiveNotification>(!key));
     }
     setAlarm(VM24::TamperAlarm, doorOpen && !key);
 }

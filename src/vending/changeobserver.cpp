@@ -40,7 +40,7 @@ void ChangeObserver::setDeviceStatus(qint32 status)
 void ChangeObserver::reportHopper(int hopper, bool hadCoins, bool hasCoins)
 {
     if (hadCoins != hasCoins && m_notifications)
-        m_notifications->notify(new VM24::EmptyHopperNotification(hopper, hasCoins));
+        m_notifications->notify(std::make_unique<VM24::EmptyHopperNotification>(hopper, hasCoins));
 }
 
 void ChangeObserver::updateAvailability()

@@ -3,10 +3,11 @@
 #include "board/creditpacket.h"
 #include "board/rk710controller.h"
 #include "core/vm24.h"
-#include "vending/vendingsessioncontext.h"
+#include "vending/cardtransfer.h"
+#include "vending/icreditaccount.h"
 
-CreditReaderActor::CreditReaderActor(VendingSessionContext* session, Rk710Controller* controller)
-    : m_session(session)
+CreditReaderActor::CreditReaderActor(ICreditAccount* account, Rk710Controller* controller)
+    : m_account(account)
     , m_controller(controller)
     , m_pollTimer(this)
 {
@@ -35,7 +36,7 @@ void CreditReaderActor::getCreditAndNotify()
     const CreditPacket packet = m_controller->getCredit();
     if (!packet.isValid())
         return;
-    const int credit = m_session->update(packet);
+    const int credit = m_account->update(packet);
     const bool reached = credit >= m_maxAcceptedCredit;
     if (packet.method() == m_method && reached == m_limitReached)
         return;
@@ -46,22 +47,19 @@ void CreditReaderActor::getCreditAndNotify()
 
 void CreditReaderActor::rechargeCashless()
 {
-    const int amount = m_session->getRechargableAmount();
+    const int amount = m_account->getRechargableAmount();
     if (amount < 1)
         return;
-    const int cardId = m_session->cardId();
-    const int balance = m_session->cardBalance();
+    const int cardId = m_account->cardId();
+    const int balance = m_account->cardBalance();
     bool unconfirmed = false;
-    const int reported = m_controller->rechargeCashless(amount, &unconfirmed);
+    const int remainder = m_controller->rechargeCashless(amount, &unconfirmed);
     const CreditPacket after = m_controller->getCredit();
-    // The card's balance tells what really reached it, also when the board's
-    // answer was lost on the line.
-    int change = 0;
-    const bool balanceKnown = VendingSessionContext::cardBalanceChange(cardId, balance, after, &change);
-    const int remainder = balanceKnown ? amount - qBound(0, change, amount) : reported;
-    m_session->notifyRechargeResult(amount, remainder, unconfirmed && !balanceKnown);
+    CardTransfer transfer(CardTransfer::Recharge, amount, amount - qBound(0, remainder, amount), unconfirmed);
+    transfer.readBalance(cardId, balance, after);
+    m_account->notifyRechargeResult(transfer);
     if (after.isValid())
-        m_session->update(after);
+        m_account->update(after);
 }
 
 void CreditReaderActor::goToSleep()
@@ -69,10 +67,10 @@ void CreditReaderActor::goToSleep()
     m_asleep = true;
     m_pollTimer.stop();
     disableMoneyAcceptance();
-    VM24::thread_sleep(SLEEP_SECONDS);
+    VM24::thread_msleep(m_settleMs);
     const CreditPacket packet = m_controller->getCredit();
     if (packet.isValid())
-        m_session->update(packet);
+        m_account->update(packet);
     rechargeCashless();
 }
 

@@ -3,14 +3,14 @@
 #include <QObject>
 #include <QTimer>
 
+class ICreditAccount;
 class Rk710Controller;
-class VendingSessionContext;
 
 // Reads the board's credit once a second for one vending session, in a
-// thread of its own: hands every report to the session, moves cash onto a
-// cashless card when one is presented, and switches the money acceptors and
-// their lights by how the customer pays and how much credit there is.
-// The session reaches it only by queued calls.
+// thread of its own: hands every report to the session's credit, moves cash
+// onto a cashless card when one is presented, and switches the money
+// acceptors and their lights by how the customer pays and how much credit
+// there is. The session reaches it only by queued calls.
 class CreditReaderActor : public QObject
 {
     Q_OBJECT
@@ -25,10 +25,13 @@ public:
     static const int ALL_LIGHTS = CASH_LIGHTS | POS_LIGHT;
     static const int SLEEP_LIGHTS = 2 | POS_LIGHT;
 
-    CreditReaderActor(VendingSessionContext* session, Rk710Controller* controller);
+    CreditReaderActor(ICreditAccount* account, Rk710Controller* controller);
 
     void setMaxAcceptedCredit(int credit) { m_maxAcceptedCredit = credit; }
     int maxAcceptedCredit() const { return m_maxAcceptedCredit; }
+    // The pause before the last read when suspending or stopping, for the
+    // acceptors to hand in what they hold; SLEEP_SECONDS unless changed.
+    void setSettleTime(int ms) { m_settleMs = ms; }
 
 public slots:
     void execute();
@@ -50,11 +53,12 @@ private:
     void applyAcceptanceState();
     void disableMoneyAcceptance();
 
-    VendingSessionContext* m_session;
+    ICreditAccount* m_account;
     Rk710Controller* m_controller;
     QTimer m_pollTimer;
     int m_method = 0;
     int m_maxAcceptedCredit = DEFAULT_MAX_ACCEPTED_CREDIT;
+    int m_settleMs = SLEEP_SECONDS * 1000;
     bool m_billValidatorEnabled = false;
     bool m_coinAcceptorEnabled = false;
     bool m_limitReached = false;

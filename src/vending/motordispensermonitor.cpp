@@ -97,7 +97,7 @@ void MotorDispenserMonitor::setProductPresence(qint64 packedPresence)
             continue;
         state.empty = !present;
         const ProductRecord& product = m_productProvider->getProductAtLocation(state.selection);
-        m_notificationService->notify(new VM24::ProductSoldOutNotification(product.id(), product.name(), i, present));
+        m_notificationService->notify(std::make_unique<VM24::ProductSoldOutNotification>(product.id(), product.name(), i, present));
         emit motorStateChanged(i, state);
     }
     updateProductsAlarm();
@@ -116,7 +116,7 @@ void MotorDispenserMonitor::setError(int motor, bool error)
     if (state.error != error) {
         state.error = error;
         if (error)
-            m_notificationService->notify(new VM24::MotorDispenserErrorNotification(motor, false));
+            m_notificationService->notify(std::make_unique<VM24::MotorDispenserErrorNotification>(motor, false));
         commit();
         emit motorStateChanged(motor, state);
     }

@@ -123,7 +123,7 @@ private slots:
 
         const QDateTime before = QDateTime::currentDateTime();
         for (int i = 0; i < 20; ++i)
-            service.notify(new InfoNotification(QString::number(i)));
+            service.notify(std::make_unique<InfoNotification>(QString::number(i)));
         const QDateTime after = QDateTime::currentDateTime();
 
         QCOMPARE(log.size(), 40);
@@ -149,7 +149,7 @@ private slots:
         LoggingHandler handler(QStringLiteral("only"), &log);
         VM24::NotificationService service;
         service.addHandler(&handler);
-        service.notify(new TrackedInfo(QStringLiteral("x"), &deleted));
+        service.notify(std::make_unique<TrackedInfo>(QStringLiteral("x"), &deleted));
         QVERIFY(deleted);
         QCOMPARE(log.size(), 1);
     }
@@ -165,8 +165,8 @@ private slots:
         VM24::NotificationService service;
         bool lastDeleted = false;
         for (int i = 0; i < VM24::NotificationService::MAX_HELD; ++i)
-            service.notify(new InfoNotification(QString::number(i)));
-        service.notify(new TrackedInfo(QStringLiteral("one too many"), &lastDeleted));
+            service.notify(std::make_unique<InfoNotification>(QString::number(i)));
+        service.notify(std::make_unique<TrackedInfo>(QStringLiteral("one too many"), &lastDeleted));
         QVERIFY(lastDeleted);
         QTest::qWait(20);
         const QDateTime added = QDateTime::currentDateTime();
@@ -180,7 +180,7 @@ private slots:
 
         service.addHandler(&second);
         QCOMPARE(log.size(), VM24::NotificationService::MAX_HELD);
-        service.notify(new InfoNotification(QStringLiteral("after")));
+        service.notify(std::make_unique<InfoNotification>(QStringLiteral("after")));
         QCOMPARE(log.size(), VM24::NotificationService::MAX_HELD + 2);
         QCOMPARE(log.at(log.size() - 2).handler, QStringLiteral("first"));
         QCOMPARE(log.last().handler, QStringLiteral("second"));
@@ -194,12 +194,12 @@ private slots:
         VM24::NotificationService service;
         service.addHandler(&handler);
         service.setEnabled(false);
-        service.notify(new TrackedInfo(QStringLiteral("x"), &deleted));
+        service.notify(std::make_unique<TrackedInfo>(QStringLiteral("x"), &deleted));
         QVERIFY(deleted);
         QVERIFY(log.isEmpty());
 
         service.setEnabled(true);
-        service.notify(new InfoNotification(QStringLiteral("y")));
+        service.notify(std::make_unique<InfoNotification>(QStringLiteral("y")));
         QCOMPARE(log.size(), 1);
     }
 
@@ -212,7 +212,7 @@ private slots:
         for (int t = 0; t < 4; ++t) {
             threads.append(QThread::create([&service] {
                 for (int i = 0; i < 200; ++i)
-                    service.notify(new DebugNotification(QStringLiteral("tick")));
+                    service.notify(std::make_unique<DebugNotification>(QStringLiteral("tick")));
             }));
             threads.last()->start();
         }
@@ -232,7 +232,7 @@ private slots:
         QStringList expected;
         for (const auto& entry : one_of_each_notification()) {
             expected.append(entry.first);
-            service.notify(entry.second);
+            service.notify(std::unique_ptr<NotificationBase>(entry.second));
         }
         QCOMPARE(handler.recorder.visited, expected);
         QCOMPARE(QSet<QString>(expected.begin(), expected.end()).size(), 16);

@@ -78,7 +78,7 @@ private slots:
         LoggerFixture f;
         QCOMPARE(row_count(f.file), 0);
         for (int i = 0; i < 500; ++i)
-            f.service.notify(new DebugNotification(QStringLiteral("row %1").arg(i)));
+            f.service.notify(std::make_unique<DebugNotification>(QStringLiteral("row %1").arg(i)));
         QCOMPARE(f.logger->pendingRowCount(), 500);
         QCOMPARE(row_count(f.file), 0);
 
@@ -98,9 +98,9 @@ private slots:
     {
         LoggerFixture f;
         const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
-        f.service.notify(new AlarmNotification(TamperAlarm, false));
-        f.service.notify(new OverpayNotification(150));
-        f.service.notify(new ProductPurchasedNotification(QStringLiteral("farmacia/12"), 990, 3,
+        f.service.notify(std::make_unique<AlarmNotification>(TamperAlarm, false));
+        f.service.notify(std::make_unique<OverpayNotification>(150));
+        f.service.notify(std::make_unique<ProductPurchasedNotification>(QStringLiteral("farmacia/12"), 990, 3,
                                                           ProductPurchasedNotification::Cash, QString()));
         QVERIFY(f.flushAndWait());
         const QStringList rows = sqlite3(f.file, QStringLiteral("SELECT timestamp, category, data FROM Log ORDER BY rowid;"));
@@ -123,9 +123,9 @@ private slots:
         LoggerFixture f;
         sqlite3(f.file, QStringLiteral("CREATE TRIGGER Refuse BEFORE INSERT ON Log WHEN NEW.data = 'refused' "
                                        "BEGIN SELECT RAISE(ABORT, 'refused'); END;"));
-        f.service.notify(new InfoNotification(QStringLiteral("before")));
-        f.service.notify(new InfoNotification(QStringLiteral("refused")));
-        f.service.notify(new InfoNotification(QStringLiteral("after")));
+        f.service.notify(std::make_unique<InfoNotification>(QStringLiteral("before")));
+        f.service.notify(std::make_unique<InfoNotification>(QStringLiteral("refused")));
+        f.service.notify(std::make_unique<InfoNotification>(QStringLiteral("after")));
         QVERIFY(f.flushAndWait());
         QCOMPARE(row_count(f.file), 0);
         QCOMPARE(f.logger->pendingRowCount(), 3);
@@ -140,7 +140,7 @@ private slots:
     {
         LoggerFixture f;
         for (int i = 0; i < 5; ++i)
-            f.service.notify(new CashInsertedNotification(500, i));
+            f.service.notify(std::make_unique<CashInsertedNotification>(500, i));
         f.logger.reset();
         QCOMPARE(sqlite3(f.file, QStringLiteral("SELECT data FROM Log ORDER BY rowid;")),
                  QStringList({"banknotes=500&coins=0", "banknotes=500&coins=1", "banknotes=500&coins=2",
@@ -154,7 +154,7 @@ private slots:
         QCOMPARE(f.logger->writeInterval(), PeriodicDbLogger::DEFAULT_WRITE_INTERVAL);
         f.logger->setWriteInterval(1000);
         QCOMPARE(f.logger->writeInterval(), 1000);
-        f.service.notify(new InfoNotification(QStringLiteral("ciao")));
+        f.service.notify(std::make_unique<InfoNotification>(QStringLiteral("ciao")));
         QTest::qWait(300);
         QCOMPARE(row_count(f.file), 0);
         QTRY_COMPARE_WITH_TIMEOUT(row_count(f.file), 1, 10000);
@@ -209,10 +209,10 @@ private slots:
         const QString dir = appDir.filePath(QStringLiteral("not-yet"));
         LoggerFixture f(dir + QStringLiteral("/log.db"));
         for (int i = 0; i < 3; ++i)
-            f.service.notify(new WarningNotification(QStringLiteral("w%1").arg(i)));
+            f.service.notify(std::make_unique<WarningNotification>(QStringLiteral("w%1").arg(i)));
         QVERIFY(f.flushAndWait());
         QCOMPARE(f.logger->pendingRowCount(), 3);
-        f.service.notify(new WarningNotification(QStringLiteral("w3")));
+        f.service.notify(std::make_unique<WarningNotification>(QStringLiteral("w3")));
         QVERIFY(f.flushAndWait());
         QCOMPARE(f.logger->pendingRowCount(), 4);
 
@@ -233,7 +233,7 @@ private slots:
             garbage.write(QByteArray(8192, '\x5a'));
         }
         LoggerFixture f(file);
-        f.service.notify(new InfoNotification(QStringLiteral("kept")));
+        f.service.notify(std::make_unique<InfoNotification>(QStringLiteral("kept")));
         QVERIFY(f.flushAndWait());
         QCOMPARE(f.logger->pendingRowCount(), 1);
 
@@ -249,7 +249,7 @@ private slots:
         TestEnvironment::ScopedAppDir appDir;
         LoggerFixture f(appDir.filePath(QStringLiteral("missing/log.db")));
         for (int i = 0; i < PeriodicDbLogger::MAX_PENDING_ROWS + 10; ++i)
-            f.service.notify(new DebugNotification(QString::number(i)));
+            f.service.notify(std::make_unique<DebugNotification>(QString::number(i)));
         QVERIFY(f.flushAndWait());
         QCOMPARE(f.logger->pendingRowCount(), PeriodicDbLogger::MAX_PENDING_ROWS);
         QVERIFY(QDir().mkpath(appDir.filePath(QStringLiteral("missing"))));
@@ -266,7 +266,7 @@ private slots:
         for (int t = 0; t < 4; ++t) {
             threads.append(QThread::create([&f, t] {
                 for (int i = 0; i < 250; ++i) {
-                    f.service.notify(new DebugNotification(QStringLiteral("%1-%2").arg(t).arg(i)));
+                    f.service.notify(std::make_unique<DebugNotification>(QStringLiteral("%1-%2").arg(t).arg(i)));
                     if (i % 50 == 0)
                         QThread::msleep(5);
                 }
@@ -297,7 +297,7 @@ private slots:
                                        "INSERT INTO Log VALUES ('%2', 'vending-session-info', 'flag=3&cash=0&cashless=0');")
                             .arg(sql_time(now.addDays(-3)), sql_time(now.addSecs(-3600))));
         for (const auto& entry : one_of_each_notification())
-            f.service.notify(entry.second);
+            f.service.notify(std::unique_ptr<NotificationBase>(entry.second));
         QVERIFY(f.flushAndWait());
 
         RecordingVisitor lastDay;
@@ -338,7 +338,7 @@ private slots:
         reader->start();
         for (int batch = 0; batch < 20; ++batch) {
             for (int i = 0; i < 100; ++i)
-                f.service.notify(new DebugNotification(QString::number(i)));
+                f.service.notify(std::make_unique<DebugNotification>(QString::number(i)));
             QVERIFY(f.flushAndWait());
         }
         stop = true;

@@ -9,6 +9,9 @@
 #include "simulatedboard.h"
 #include "testenvironment.h"
 #include "vending/changeobserver.h"
+#include "vending/deliveryservice.h"
+#include "vending/sessioncheckout.h"
+#include "vending/sessioncredit.h"
 #include "vending/vendingsessioncontext.h"
 
 #include <QFile>
@@ -62,9 +65,9 @@ inline QString describe(const SessionBalance& b)
         .arg(b.coinBox);
 }
 
-// A vending session wired as the main window wires it, over the board
-// simulator, in a fresh application directory. Settings written before
-// start() are read by every part.
+// A vending session (credit, life, checkout, delivery) wired as the main
+// window wires it, over the board simulator, in a fresh application
+// directory. Settings written before start() are read by every part.
 class VendingRig
 {
 public:
@@ -102,9 +105,12 @@ public:
         products = std::make_unique<ProductProvider>(appDir.filePath("data/products"));
         prices = std::make_unique<PriceProvider>(products.get());
         power = std::make_unique<PowerControl>();
-        session = std::make_unique<VendingSessionContext>(controller(), prices.get(), accounting.get(), change.get(),
-                                                          power.get(), &notifications);
+        credit = std::make_unique<SessionCredit>(prices.get(), accounting.get(), &notifications);
+        session = std::make_unique<VendingSessionContext>(controller(), credit.get(), power.get(), &notifications);
         session->loadConfiguration(settings);
+        checkout = std::make_unique<SessionCheckout>(controller(), session.get(), credit.get(), accounting.get(),
+                                                     change.get(), &notifications);
+        delivery = std::make_unique<DeliveryService>(controller(), credit.get(), &notifications);
         return true;
     }
 
@@ -115,13 +121,13 @@ public:
     QJsonObject enables() const { return state().value("enables").toObject(); }
 
     // Waits until the session holds the credit.
-    bool awaitCredit(int credit, int ms = 8000)
+    bool awaitCredit(int value, int ms = 8000)
     {
         QElapsedTimer timer;
         timer.start();
-        while (session->currentCredit() != credit && timer.elapsed() < ms)
+        while (credit->currentCredit() != value && timer.elapsed() < ms)
             QTest::qWait(20);
-        return session->currentCredit() == credit;
+        return credit->currentCredit() == value;
     }
 
     // Ends the session as the product grid does and waits for the board
@@ -130,7 +136,8 @@ public:
     {
         const QString counters = appDir.filePath("counters.xml");
         QFile::remove(counters);
-        session->endSession(nullptr);
+        checkout->start();
+        checkout->waitUntilFinished();
         QElapsedTimer timer;
         timer.start();
         while (!QFile::exists(counters) && timer.elapsed() < 20000)
@@ -206,5 +213,8 @@ public:
     std::unique_ptr<ProductProvider> products;
     std::unique_ptr<PriceProvider> prices;
     std::unique_ptr<PowerControl> power;
+    std::unique_ptr<SessionCredit> credit;
     std::unique_ptr<VendingSessionContext> session;
+    std::unique_ptr<SessionCheckout> checkout;
+    std::unique_ptr<DeliveryService> delivery;
 };

@@ -39,7 +39,7 @@ void PurchaseWidgetsTest::filterKeepsDispensersWithStockInOrder()
 
 void PurchaseWidgetsTest::deliveryResultCarriesDispensersAndPrice()
 {
-    const DeliveryFinished delivery({3, 7, 3}, 250);
+    const DeliveryFinished delivery({3, 7, 3}, PurchaseRequest{QStringLiteral("main/7"), 250, 3});
     const ActivityResult& asResult = delivery;
     QCOMPARE(asResult.status(), ActivityResult::HasResult);
     QCOMPARE(asResult.value(), 0);
@@ -47,6 +47,7 @@ void PurchaseWidgetsTest::deliveryResultCarriesDispensersAndPrice()
     QVERIFY(back);
     QCOMPARE(back->dispensers(), QList<int>({3, 7, 3}));
     QCOMPARE(back->unitPrice(), 250);
+    QCOMPARE(back->request().productId, QStringLiteral("main/7"));
     QVERIFY(DeliveryFinished().dispensers().isEmpty());
 
     QVERIFY(!DeliveryFinished::from(ActivityResult::HAS_RESULT));

@@ -42,8 +42,8 @@ void TestCreditReader::posSwitchesEveryOtherAcceptorOff()
     QTRY_COMPARE(rig.acceptanceRequests(from), QStringList({"O1 74", "E1111", "W1"}));
     QVERIFY(rig.control("pos 1500"));
     // A POS payment is not credit the customer spends as they like.
-    QTRY_COMPARE(rig.session->method(), 3);
-    QCOMPARE(rig.session->currentCredit(), 0);
+    QTRY_COMPARE(rig.credit->method(), 3);
+    QCOMPARE(rig.credit->currentCredit(), 0);
     QTRY_COMPARE(rig.acceptanceRequests(from),
                  QStringList({"O1 74", "E1111", "W1", "O0 66", "O1 8", "E0010"}));
     QCOMPARE(rig.state()["outputs"].toInt() & 74, 8);
@@ -82,7 +82,7 @@ void TestCreditReader::maxCreditStopsAcceptanceUntilTheCreditFalls()
     QTest::qWait(300);
     QCOMPARE(rig.acceptanceRequests(atLimit), QStringList());
 
-    rig.session->recordPurchase(500, {2});
+    rig.credit->recordPurchase(QString(), 500, {2});
     QTRY_COMPARE(rig.acceptanceRequests(atLimit), QStringList({"O1 66", "O0 8", "E1101", "W1"}));
     QVERIFY(rig.control("coin 100"));
     QVERIFY(rig.awaitCredit(800));

@@ -1,12 +1,8 @@
 #include "boardpollingpause.h"
-#include "purchase/productdispensingpage.h"
+#include "core/threadpool.h"
 #include "simulatorlinklog.h"
-#include "ui/context.h"
-#include "vending/alarmmanager.h"
-#include "vending/motordispensermonitor.h"
 #include "vendingrig.h"
 
-#include <QStackedWidget>
 #include <QThread>
 #include <QTimer>
 #include <QtTest>
@@ -47,9 +43,9 @@ bool sell_with_change_due(VendingRig& rig)
     }
     if (!rig.awaitCredit(700) || !rig.suspend())
         return false;
-    rig.session->recordPurchase(200, {4});
+    rig.credit->recordPurchase(QString(), 200, {4});
     rig.session->prepareToCloseSession();
-    return QTest::qWaitFor([&] { return !rig.session->isPolling(); }, 15000) && rig.session->computeChange() == 500;
+    return QTest::qWaitFor([&] { return !rig.session->isPolling(); }, 15000) && rig.checkout->computeChange() == 500;
 }
 
 QList<LoggedFrame> frames(VendingRig& rig)
@@ -103,6 +99,7 @@ private slots:
     void deliveryWhoseAnswerIsLost();
     void rechargeWhoseEndIsLost_data();
     void rechargeWhoseEndIsLost();
+    void chargeWhoseBalanceDisagrees();
 };
 
 // The answers to the pay-out's start are lost: the board was asked, it was
@@ -175,14 +172,6 @@ void TestLostBoardAnswers::deliveryWhoseAnswerIsLost()
     VendingRig rig(machine());
     QVERIFY(rig.start());
     rig.controller()->setRetryPolicy(200, 5);
-    AlarmManager alarms(&rig.notifications);
-    MotorDispenserMonitor motors(&alarms, rig.products.get(), &rig.notifications);
-    QStackedWidget views;
-    Context context(&views);
-    ProductDispensingPage page(rig.session.get(), rig.products.get(), &motors, rig.controller(), &context);
-    page.setNumberOfProductsToDispense(1);
-    page.setUnitPrice(200);
-    rig.session->productId = QStringLiteral("test/1");
 
     rig.session->beginVendingSession();
     QTRY_VERIFY_WITH_TIMEOUT(rig.enables().value("coinAcceptor").toBool(), 10000);
@@ -197,22 +186,22 @@ void TestLostBoardAnswers::deliveryWhoseAnswerIsLost()
         endLoss.start();
     else
         QVERIFY(rig.control("fault drop next 10"));
-    // On a thread of its own, as on the product page, so that the end can be
-    // watched for meanwhile.
+    // On a thread of its own, as the delivery service runs it, so that the
+    // end can be watched for meanwhile.
     QList<int> delivered;
-    std::unique_ptr<QThread> delivery(QThread::create([&] { delivered = page.productDispensingTask({3}); }));
+    std::unique_ptr<QThread> delivery(QThread::create([&] { delivered = rig.delivery->deliver({3}, 1); }));
     delivery->start();
     QVERIFY(QTest::qWaitFor([&] { return delivery->isFinished(); }, 30000));
     QCOMPARE(endLoss.done(), endLost);
     QCOMPARE(codes_with_fate(frames(rig), mark, LoggedFrame::Dropped), dropped);
     QCOMPARE(delivered, QList<int>{3});
-    rig.session->recordPurchase(200, delivered);
+    rig.credit->recordPurchase(QStringLiteral("test/1"), 200, delivered);
 
     const QJsonObject state = rig.state();
     QCOMPARE(state["columns"].toArray()[3].toObject()["stock"].toInt(), 2);
     QCOMPARE(state["delivered"].toInt(), 1);
     QCOMPARE(rig.accounting->get(Ledger::Permanent).dispensedCount(3), 1);
-    QCOMPARE(rig.session->currentCredit(), 0);
+    QCOMPARE(rig.credit->currentCredit(), 0);
     QCOMPARE(rig.log.starting("product-purchased"), QStringList{"product-purchased test/1 200 3 0"});
     QCOMPARE(rig.log.starting("warning"), warnings);
     pause.release();
@@ -268,13 +257,45 @@ void TestLostBoardAnswers::rechargeWhoseEndIsLost()
     QTRY_VERIFY_WITH_TIMEOUT(!rig.log.starting("recharge").isEmpty(), 20000);
 
     QCOMPARE(rig.log.starting("recharge"), QStringList{"recharge 200 12"});
-    QCOMPARE(rig.session->balance().recharges, 200);
+    QCOMPARE(rig.credit->balance().recharges, 200);
     QCOMPARE(rig.log.starting("warning"), warnings);
     QCOMPARE(rig.controller()->isAlive(), !boardLost);
     if (!boardLost)
         QCOMPARE(codes_with_fate(frames(rig), mark, LoggedFrame::Dropped), QByteArray("NNNNN"));
     QVERIFY(rig.control("fault silence off"));
     QTRY_COMPARE_WITH_TIMEOUT(rig.card().value("balance").toInt(), 1200, 5000);
+}
+
+// The board confirms a charge of the card, but the balance read after it
+// moved otherwise (the card was topped up meanwhile): the charge follows the
+// board, the product is paid, and an operator is told of the disagreement.
+void TestLostBoardAnswers::chargeWhoseBalanceDisagrees()
+{
+    QJsonObject board = machine();
+    board["card"] = QJsonObject{{"present", true}, {"balance", 5000}, {"id", 8}, {"maxBalance", 9000}};
+    board["timings"] = QJsonObject{{"cashlessMs", 1500}, {"watchdogMs", 600000}};
+    VendingRig rig(board);
+    QVERIFY(rig.start());
+    rig.session->beginVendingSession();
+    QVERIFY(rig.awaitCredit(5000));
+    QVERIFY(rig.suspend());
+    QTimer topUp;
+    topUp.setInterval(5);
+    QObject::connect(&topUp, &QTimer::timeout, [&] {
+        if (rig.state().value("operation").toObject().value("code").toString() == "B") {
+            topUp.stop();
+            rig.control("card insert 5500 8");
+        }
+    });
+    topUp.start();
+    auto charge = VM24::run_in_thread_pool([&rig] { return rig.delivery->withdrawCashless(250); });
+    QVERIFY(QTest::qWaitFor([&] { return charge.isFinished(); }, 30000));
+    QVERIFY(!topUp.isActive());
+    QCOMPARE(rig.card().value("balance").toInt(), 5250);
+    QVERIFY(charge.result());
+    QCOMPARE(rig.log.starting("warning"),
+             QStringList{"warning Addebito cashless di euro 2,50 confermato dalla scheda, ma il saldo della carta è "
+                         "variato di euro 2,50: registrato come addebitato"});
 }
 
 QTEST_MAIN(TestLostBoardAnswers)

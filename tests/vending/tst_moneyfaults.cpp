@@ -1,5 +1,5 @@
 #include "core/vm24.h"
-#include "ui/longrunningoperation.h"
+#include "core/threadpool.h"
 #include "vendingrig.h"
 
 #include <QtTest>
@@ -15,7 +15,7 @@ int counter(const QJsonObject& state, const char* name)
 // Runs a charge of the card on a pool thread, as the delivery page does.
 bool charge(VendingRig& rig, int amount)
 {
-    auto done = VM24::run_in_thread_pool([&rig, amount] { return rig.session->withdrawCashless(amount); });
+    auto done = VM24::run_in_thread_pool([&rig, amount] { return rig.delivery->withdrawCashless(amount); });
     QElapsedTimer timer;
     timer.start();
     while (!done.isFinished() && timer.elapsed() < 30000)
@@ -53,7 +53,7 @@ void TestMoneyFaults::cashSessionOnABadLine()
         QVERIFY(rig.control(coin));
     QVERIFY(rig.awaitCredit(700, 15000));
     QVERIFY(rig.suspend());
-    rig.session->recordPurchase(200, {4});
+    rig.credit->recordPurchase(QString(), 200, {4});
     rig.session->beginMultivend();
     const int stored = rig.storedCoins();
     QVERIFY(rig.endSession());
@@ -87,19 +87,19 @@ void TestMoneyFaults::cardSessionOnABadLine()
     QVERIFY(rig.control("coin 200"));
     QVERIFY(rig.awaitCredit(400, 15000));
     QVERIFY(rig.control("card insert 1000 31"));
-    QTRY_VERIFY_WITH_TIMEOUT(rig.session->isRechargeBlocked(), 15000);
-    QCOMPARE(rig.session->balance().recharges, rig.card()["balance"].toInt() - 1000);
-    QCOMPARE(rig.session->balance().recharges, 300);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.credit->isRechargeBlocked(), 15000);
+    QCOMPARE(rig.credit->balance().recharges, rig.card()["balance"].toInt() - 1000);
+    QCOMPARE(rig.credit->balance().recharges, 300);
 
     QVERIFY(rig.suspend());
-    const int toCard = rig.session->computeCashlessCreditToWithdraw(600);
+    const int toCard = rig.credit->computeCashlessCreditToWithdraw(600);
     QCOMPARE(toCard, 500);
     QVERIFY(charge(rig, toCard));
-    rig.session->notifyCashlessWithdrawn(toCard);
-    rig.session->recordPurchase(600, {7});
+    rig.credit->notifyCashlessWithdrawn(toCard);
+    rig.credit->recordPurchase(QString(), 600, {7});
     QCOMPARE(rig.card()["balance"].toInt(), 800);
-    QCOMPARE(rig.session->currentCredit(), 800);
-    QCOMPARE(rig.session->computeExtraCredit(), 0);
+    QCOMPARE(rig.credit->currentCredit(), 800);
+    QCOMPARE(rig.credit->computeExtraCredit(), 0);
     rig.session->beginMultivend();
     QVERIFY(rig.endSession());
 
@@ -136,16 +136,16 @@ void TestMoneyFaults::chargeWhoseAnswersAreAllLost()
         QVERIFY(rig.controller()->isAlive());
         if (counter(rig.state(), "dropped") == dropped + 5 && rig.requestsOf('B') == charges + 5)
             ++lostAnswers;
-        rig.session->notifyCashlessWithdrawn(250);
-        QCOMPARE(rig.session->currentCredit(), 5000);
+        rig.credit->notifyCashlessWithdrawn(250);
+        QCOMPARE(rig.credit->currentCredit(), 5000);
     }
     QVERIFY2(lostAnswers > 0, "the lost answers never hit the charge");
     // The board takes the next charge as usual.
     QVERIFY(charge(rig, 100));
     charged += 100;
-    rig.session->notifyCashlessWithdrawn(100);
+    rig.credit->notifyCashlessWithdrawn(100);
     QCOMPARE(rig.card()["balance"].toInt(), 5000 - charged);
-    QCOMPARE(rig.session->computeExtraCredit(), charged);
+    QCOMPARE(rig.credit->computeExtraCredit(), charged);
 }
 
 QTEST_MAIN(TestMoneyFaults)

@@ -68,13 +68,13 @@ void TestSessionClose::changeAndCreditNote()
     write_settings({{"hopper-value_1", 100}, {"max-change", 500}, {"receipt-row-1", "Farmacia Centrale"}});
     QVERIFY(rig.start());
     QTRY_VERIFY(rig.change->isAvailable());
-    rig.session->setGreedyChange(greedy);
+    rig.checkout->setGreedyChange(greedy);
     rig.session->beginVendingSession();
     QTRY_VERIFY(rig.enables().value("coinAcceptor").toBool());
     for (const char* coin : {"coin 200", "coin 200", "coin 200", "coin 100"})
         QVERIFY(rig.control(coin));
     QVERIFY(rig.awaitCredit(700));
-    QCOMPARE(rig.session->computeChange(), change);
+    QCOMPARE(rig.checkout->computeChange(), change);
     const int stored = rig.storedCoins();
 
     QVERIFY(rig.endSession());
@@ -95,7 +95,7 @@ void TestSessionClose::changeAndCreditNote()
 
 void TestSessionClose::creditNoteText()
 {
-    const ReceiptHelper note = VendingSessionContext::creditNote(1250, QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9)));
+    const ReceiptHelper note = SessionCheckout::creditNote(1250, QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9)));
     QStringList lines;
     for (const ReceiptHelper::Line& line : note.lines())
         lines << line.first;

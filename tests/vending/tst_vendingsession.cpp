@@ -1,6 +1,6 @@
 #include "accounting/accountingservice.h"
+#include "core/threadpool.h"
 #include "core/vm24.h"
-#include "ui/longrunningoperation.h"
 #include "vendingrig.h"
 
 #include <QFile>
@@ -41,23 +41,22 @@ void TestVendingSession::cardPaysWhatCashDoesNotCover()
     QVERIFY(rig.control("coin 100"));
     QVERIFY(rig.control("coin 20"));
     QVERIFY(rig.awaitCredit(1620));
-    QCOMPARE(rig.session->computeExtraCredit(), 620);
-    QTRY_VERIFY(rig.session->isRechargeBlocked());
+    QCOMPARE(rig.credit->computeExtraCredit(), 620);
+    QTRY_VERIFY(rig.credit->isRechargeBlocked());
     QCOMPARE(rig.prices->customerLevel(), 1);
-    QCOMPARE(rig.session->computeCashlessCreditToWithdraw(620), 0);
-    QCOMPARE(rig.session->computeCashlessCreditToWithdraw(1621), -1);
-    QCOMPARE(rig.session->computeCashlessCreditToWithdraw(800), 180);
+    QCOMPARE(rig.credit->computeCashlessCreditToWithdraw(620), 0);
+    QCOMPARE(rig.credit->computeCashlessCreditToWithdraw(1621), -1);
+    QCOMPARE(rig.credit->computeCashlessCreditToWithdraw(800), 180);
 
     QVERIFY(rig.suspend());
-    auto charge = VM24::run_in_thread_pool([&rig] { return rig.session->withdrawCashless(180); });
+    auto charge = VM24::run_in_thread_pool([&rig] { return rig.delivery->withdrawCashless(180); });
     QTRY_VERIFY_WITH_TIMEOUT(charge.isFinished(), 10000);
     QVERIFY(charge.result());
     QCOMPARE(rig.card().value("balance").toInt(), 820);
-    QSignalSpy credit(rig.session.get(), &VendingSessionContext::creditChanged);
-    rig.session->notifyCashlessWithdrawn(180);
+    QSignalSpy credit(rig.credit.get(), &SessionCredit::creditChanged);
+    rig.credit->notifyCashlessWithdrawn(180);
     QCOMPARE(credit.takeLast().first().toInt(), 1620);
-    rig.session->productId = "main/1001";
-    rig.session->recordPurchase(800, {3});
+    rig.credit->recordPurchase("main/1001", 800, {3});
     QCOMPARE(credit.takeLast().first().toInt(), 820);
     QVERIFY(rig.log.lines().contains("product-purchased main/1001 800 3 1 42"));
 
@@ -65,7 +64,7 @@ void TestVendingSession::cardPaysWhatCashDoesNotCover()
     const SessionBalance b = booked(rig.accounting->get(Ledger::Log));
     QCOMPARE(describe(b), describe(SessionBalance{500, 120, 0, 0, 0, 800, 0, 0, 1, 0, 0}));
     QCOMPARE(rig.accounting->get(Ledger::Permanent).dispensedAmount(3), 800);
-    QCOMPARE(rig.session->currentCredit(), 0);
+    QCOMPARE(rig.credit->currentCredit(), 0);
     QCOMPARE(rig.prices->customerLevel(), 0);
 }
 
@@ -82,11 +81,11 @@ void TestVendingSession::rechargeWithRemainderBlocksFurtherRecharges()
     QVERIFY(rig.awaitCredit(400));
     QCOMPARE(rig.requestsOf('D'), 0);
     QVERIFY(rig.control("card insert 1000 77"));
-    QTRY_COMPARE(rig.session->isRechargeBlocked(), true);
+    QTRY_COMPARE(rig.credit->isRechargeBlocked(), true);
     QCOMPARE(rig.log.starting("recharge"), QStringList{"recharge 300 77"});
-    QCOMPARE(rig.session->balance().recharges, 300);
-    QCOMPARE(rig.session->balance().rechargeCount, 1);
-    QCOMPARE(rig.session->computeExtraCredit(), 100);
+    QCOMPARE(rig.credit->balance().recharges, 300);
+    QCOMPARE(rig.credit->balance().rechargeCount, 1);
+    QCOMPARE(rig.credit->computeExtraCredit(), 100);
     QCOMPARE(rig.card().value("balance").toInt(), 1300);
     const int recharges = rig.requestsOf('D');
     QCOMPARE(recharges, 1);
@@ -96,8 +95,8 @@ void TestVendingSession::rechargeWithRemainderBlocksFurtherRecharges()
     QCOMPARE(rig.requestsOf('D'), recharges);
     // Taking the card away lifts the block.
     QVERIFY(rig.control("card remove"));
-    QTRY_COMPARE(rig.session->isRechargeBlocked(), false);
-    QCOMPARE(rig.session->currentCredit(), 150);
+    QTRY_COMPARE(rig.credit->isRechargeBlocked(), false);
+    QCOMPARE(rig.credit->currentCredit(), 150);
 }
 
 void TestVendingSession::suspendMovesCashOntoAPresentedCard()
@@ -118,9 +117,9 @@ void TestVendingSession::suspendMovesCashOntoAPresentedCard()
     QVERIFY(rig.control("card insert 500 9"));
     QVERIFY(suspended.wait(10000));
     QCOMPARE(balanceAtSuspension, 800);
-    QCOMPARE(rig.session->computeExtraCredit(), 0);
-    QCOMPARE(rig.session->currentCredit(), 800);
-    QCOMPARE(rig.session->balance().recharges, 300);
+    QCOMPARE(rig.credit->computeExtraCredit(), 0);
+    QCOMPARE(rig.credit->currentCredit(), 800);
+    QCOMPARE(rig.credit->balance().recharges, 300);
     QVERIFY(rig.log.lines().contains("vending-session-info 1 300 0"));
     QCOMPARE(rig.log.starting("recharge"), QStringList{"recharge 300 9"});
 }

@@ -1,0 +1,109 @@
+#include "vending/deliveryservice.h"
+
+#include "board/creditpacket.h"
+#include "board/rk710controller.h"
+#include "core/threadpool.h"
+#include "core/vm24.h"
+#include "logging/notifications.h"
+#include "vending/cardtransfer.h"
+#include "vending/dispenserfilter.h"
+#include "vending/sessioncredit.h"
+#include "vending/vendinglog.h"
+
+#include <QCoreApplication>
+
+DeliveryService::DeliveryService(Rk710Controller* controller, SessionCredit* credit,
+                                 VM24::NotificationService* notifications, QObject* parent)
+    : QObject(parent)
+    , m_controller(controller)
+    , m_credit(credit)
+    , m_notifications(notifications)
+{
+    connect(&m_watcher, &QFutureWatcher<QList<int>>::finished, this,
+            [this] { emit finished(m_watcher.future().resultCount() ? m_watcher.result() : QList<int>()); });
+}
+
+QFuture<bool> DeliveryService::chargeCard(int amount)
+{
+    return VM24::run_in_thread_pool([this, amount] { return withdrawCashless(amount); });
+}
+
+// The board's answer decides; the card's balance settles an answer that was
+// lost. A charge the board confirmed is booked even when the balance says
+// otherwise: the card may have paid, and the customer gets the product.
+bool DeliveryService::withdrawCashless(int amount)
+{
+    const int card = m_credit->cardId();
+    const int balance = m_credit->cardBalance();
+    bool answerLost = false;
+    const bool authorised = m_controller->authoriseCashless(amount, CashlessType::Standard, &answerLost);
+    const CreditPacket after = m_controller->getCredit();
+    CardTransfer transfer(CardTransfer::Charge, amount, authorised ? amount : 0, answerLost);
+    transfer.readBalance(card, balance, after);
+    const bool charged = transfer.moved() == amount;
+    qCDebug(vendingLog) << "card charge of" << amount << "finding" << transfer.finding() << "charged" << charged;
+    if (transfer.finding() == CardTransfer::Unconfirmed) {
+        warn(QCoreApplication::translate("ProductPage",
+                           "Addebito cashless di euro %1 non confermato dalla scheda: registrato come addebitato")
+                           .arg(VM24::format_credit(amount)));
+    } else if (transfer.finding() == CardTransfer::Disagreement) {
+        warn(QCoreApplication::translate("ProductPage",
+                           "Addebito cashless di euro %1 confermato dalla scheda, ma il saldo della carta è "
+                           "variato di euro %2: registrato come addebitato")
+                           .arg(VM24::format_credit(amount), VM24::format_credit(-transfer.balanceMoved())));
+    }
+    if (charged && after.isValid())
+        m_credit->update(after);
+    return charged;
+}
+
+void DeliveryService::warn(const QString& message)
+{
+    m_notifications->notify(std::make_unique<VM24::WarningNotification>(message));
+}
+
+void DeliveryService::start(const QList<int>& dispensers, int count)
+{
+    m_watcher.setFuture(VM24::run_in_thread_pool([this, dispensers, count] { return deliver(dispensers, count); }));
+}
+
+// A presence read that fails keeps the list as it was: the motor cycle
+// itself tells whether a product came out.
+QList<int> DeliveryService::withStock(const QList<int>& dispensers) const
+{
+    const qint64 presence = m_controller->readProductPresenceMask();
+    return presence == -1 ? dispensers : filter_out_dispensers(dispensers, presence);
+}
+
+QList<int> DeliveryService::deliver(QList<int> dispensers, int count)
+{
+    const int passWaitMs = m_passWaitMs;
+    QList<int> delivered;
+    QList<int> available = withStock(dispensers);
+    while (delivered.size() < count && !available.isEmpty()) {
+        for (auto it = available.begin(); it != available.end() && delivered.size() < count;) {
+            const int dispenser = *it;
+            bool unconfirmed = false;
+            if (m_controller->deliverProduct(static_cast<signed char>(dispenser + 1), &unconfirmed)) {
+                delivered.append(dispenser);
+                if (unconfirmed) {
+                    warn(QCoreApplication::translate("ProductPage",
+                                       "Erogazione dall'erogatore %1 non confermata dalla scheda: registrata come "
+                                       "avvenuta")
+                                       .arg(dispenser + 1));
+                    emit deliveryUnconfirmed(dispenser);
+                }
+                ++it;
+            } else {
+                qCDebug(vendingLog) << "dispenser" << dispenser << "failed";
+                emit motorFailed(dispenser);
+                it = available.erase(it);
+            }
+        }
+        if (delivered.size() >= count || available.isEmpty())
+            break;
+        VM24::thread_msleep(passWaitMs);
+        available = withStock(available);
+    }
+    return delivered;
+}

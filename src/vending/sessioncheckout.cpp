@@ -1,0 +1,207 @@
+#include "vending/sessioncheckout.h"
+
+#include "accounting/accountingservice.h"
+#include "accounting/countersdocument.h"
+#include "board/receipthelper.h"
+#include "board/rk710controller.h"
+#include "core/threadpool.h"
+#include "core/vm24.h"
+#include "logging/notifications.h"
+#include "vending/changeobserver.h"
+#include "vending/sessioncredit.h"
+#include "vending/vendinglog.h"
+#include "vending/vendingsessioncontext.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFutureWatcher>
+
+#include <memory>
+
+namespace {
+
+const char* const GREEDY_CHANGE_VARIABLE = "VM24_GREEDY_CHANGE";
+const int CREDIT_NOTE_FEED_LINES = 12;
+
+// Calls done with the task's result in this thread once the task has run on
+// the pool.
+template <typename Result, typename Task, typename Done>
+void run_then(QObject* context, Task task, Done done)
+{
+    auto* watcher = new QFutureWatcher<Result>(context);
+    QObject::connect(watcher, &QFutureWatcher<Result>::finished, context, [watcher, done] {
+        watcher->deleteLater();
+        done(watcher->future().resultCount() ? watcher->result() : Result());
+    });
+    watcher->setFuture(VM24::run_in_thread_pool(task));
+}
+
+} // namespace
+
+SessionCheckout::SessionCheckout(Rk710Controller* controller, VendingSessionContext* session, SessionCredit* credit,
+                                 AccountingService* accounting, ChangeObserver* changeObserver,
+                                 VM24::NotificationService* notifications, QObject* parent)
+    : QObject(parent)
+    , m_controller(controller)
+    , m_session(session)
+    , m_credit(credit)
+    , m_accounting(accounting)
+    , m_changeObserver(changeObserver)
+    , m_notifications(notifications)
+    , m_greedyChange(VM24::get_env_bool(GREEDY_CHANGE_VARIABLE, false))
+{
+}
+
+int SessionCheckout::computeChange() const
+{
+    if (!m_changeObserver || !m_changeObserver->isAvailable())
+        return 0;
+    const int cash = m_credit->computeExtraCredit();
+    const int max = m_changeObserver->maxChange();
+    if (m_greedyChange)
+        return cash <= max ? cash : 0;
+    return qMin(cash, max);
+}
+
+void SessionCheckout::start()
+{
+    if (m_running)
+        return;
+    m_running = true;
+    qCDebug(vendingLog) << "checkout starts";
+    if (!m_session->isPolling()) {
+        m_session->countdown()->stop();
+        payChange();
+        return;
+    }
+    emit waitingForCreditReader();
+    m_readerStopped = connect(m_session, &VendingSessionContext::creditPollingStopped, this, [this] {
+        disconnect(m_readerStopped);
+        payChange();
+    });
+    m_session->prepareToCloseSession();
+}
+
+void SessionCheckout::waitUntilFinished()
+{
+    // Not QEventLoop::exec(): once the application is quitting, exec()
+    // returns at once, and the session would stay half closed.
+    QEventLoop loop;
+    while (m_running)
+        loop.processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void SessionCheckout::finishNow()
+{
+    if (!m_running && !m_session->isOpen())
+        return;
+    if (!m_running)
+        start();
+    // The reader's news of its end needs an event loop; here it is waited for.
+    if (m_session->isPolling())
+        m_session->stopCreditPollingNow();
+    waitUntilFinished();
+}
+
+// A pay-out whose end the board could not confirm counts as paid: the coins
+// may be in the tray, and a credit note for them would pay them twice. The
+// warning tells an operator to check the hoppers against the books.
+void SessionCheckout::payChange()
+{
+    const int amount = computeChange();
+    if (amount < 1) {
+        printCreditNote();
+        return;
+    }
+    emit payingChange(amount);
+    auto unconfirmed = std::make_shared<bool>(false);
+    Rk710Controller* controller = m_controller;
+    run_then<int>(
+        this,
+        [controller, amount, unconfirmed] { return VM24::return_change_task(controller, amount, unconfirmed.get()); },
+        [this, amount, unconfirmed](int remainder) { onChangePaid(amount, remainder, *unconfirmed); });
+}
+
+void SessionCheckout::onChangePaid(int amount, int remainder, bool unconfirmed)
+{
+    const int paid = amount - qBound(0, remainder, amount);
+    m_credit->notifyChangeDelivered(paid);
+    if (paid > 0)
+        m_notifications->notify(std::make_unique<VM24::ChangeReturnedNotification>(paid));
+    if (unconfirmed) {
+        warn(QCoreApplication::translate("ProductPage",
+                 "Erogazione resto di euro %1 non confermata dalla scheda: registrata come erogata")
+                 .arg(VM24::format_credit(amount)));
+    }
+    if (remainder > 0) {
+        warn(QCoreApplication::translate("ProductPage", "Impossibile erogare resto per euro %1")
+                 .arg(VM24::format_credit(remainder)));
+    }
+    printCreditNote();
+}
+
+void SessionCheckout::printCreditNote()
+{
+    const int extra = m_credit->computeExtraCredit();
+    if (extra < 1) {
+        closeSession();
+        return;
+    }
+    m_notifications->notify(std::make_unique<VM24::OverpayNotification>(extra));
+    emit printingCreditNote(extra);
+    Rk710Controller* controller = m_controller;
+    const ReceiptHelper note = creditNote(extra, QDateTime::currentDateTime());
+    run_then<bool>(
+        this, [controller, note] { return VM24::print_recepit_task(controller, note); },
+        [this, extra](bool printed) { onCreditNotePrinted(extra, printed); });
+}
+
+void SessionCheckout::onCreditNotePrinted(int extra, bool printed)
+{
+    if (!printed) {
+        const QString warning
+            = QCoreApplication::translate("ProductPage", "Impossibile stampare scontrino per credito dovuto di %1")
+                  .arg(VM24::format_money(extra));
+        warn(warning);
+        emit creditNoteFailed(warning);
+    }
+    closeSession();
+}
+
+void SessionCheckout::closeSession()
+{
+    m_session->endVendingSession();
+    m_accounting->recordSessionBalance(m_credit->balance());
+    m_accounting->commit();
+    VM24::load_counters(m_controller, VM24::get_path(QStringLiteral("counters.xml")));
+    m_credit->clearCredit();
+    m_session->allowPowerOff();
+    m_running = false;
+    qCDebug(vendingLog) << "checkout done";
+    emit finished();
+}
+
+void SessionCheckout::warn(const QString& message)
+{
+    m_notifications->notify(std::make_unique<VM24::WarningNotification>(message));
+}
+
+ReceiptHelper SessionCheckout::creditNote(int amount, const QDateTime& time)
+{
+    ReceiptHelper note;
+    ReceiptHelper::compileStandardReceiptHeader(note);
+    note.line(time.toString(QStringLiteral("dd/MM/yyyy   hh:mm")));
+    note.empty(1);
+    note.line(QCoreApplication::translate("ProductPage", "IMPORTO DOVUTO: %1").arg(VM24::format_credit(amount)));
+    note.empty(1);
+    note.repeated('-');
+    const char* const lines[] = { QT_TRANSLATE_NOOP("ProductPage", "PRESENTARE QUESTO"),
+        QT_TRANSLATE_NOOP("ProductPage", "SCONTRINO NEGLI ORARI"),
+        QT_TRANSLATE_NOOP("ProductPage", "DI APERTURA PER IL"),
+        QT_TRANSLATE_NOOP("ProductPage", "RIMBORSO DEL CREDITO"), QT_TRANSLATE_NOOP("ProductPage", "NON UTILIZZATO") };
+    for (const char* line : lines)
+        note.line(QCoreApplication::translate("ProductPage", line), ReceiptHelper::Center);
+    note.repeated('-');
+    note.empty(CREDIT_NOTE_FEED_LINES);
+    return note;
+}
