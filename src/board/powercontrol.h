@@ -17,7 +17,7 @@ class PowerControl : public QObject
 {
     Q_OBJECT
 public:
-    enum Action { None = 0, Restart = 1, Reboot = 2, Shutdown = 3, EmergencyShutdown = 4 };
+    enum Action : int { None = 0, Restart = 1, Reboot = 2, Shutdown = 3, EmergencyShutdown = 4 };
     Q_ENUM(Action)
 
     static const int DEFAULT_BATTERY_THRESHOLD_MS = 5000;
