@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
-# Sets up this machine, builds, and runs every test through ctest.
+# Sets up this machine, builds, and runs every test through ctest; then the
+# sanitizer build runs the tests again and the fuzz harnesses run a short
+# while (VM24_SANITIZERS=0 leaves both out).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/tools/install-deps.sh"
 "$root/tools/build.sh"
 cd "${VM24_BUILD_DIR:-$root/build}"
 ctest --output-on-failure --parallel "$(nproc)" "$@"
+if [ "${VM24_SANITIZERS:-1}" != 0 ]; then
+  "$root/tools/sanitize.sh"
+  "$root/tools/fuzz.sh"
+fi

@@ -31,12 +31,14 @@ void set_application_identity()
 // The controller board comes up before the main window: the line is opened
 // on VM24::serial_device_path() and the start-up exchange runs, then the
 // system clock follows the board's battery-backed clock. A board that cannot
-// be reached leaves the controller not alive and the clock untouched.
+// be reached leaves the controller not alive and the clock untouched. A stop
+// asked for meanwhile cuts the exchange short.
 void start_controller_board(Rk710Controller& controller)
 {
     if (controller.open(VM24::serial_device_path().toLocal8Bit().constData()))
-        controller.initialize();
-    VM24::set_system_date_time(VM24::read_rk710_date_time(&controller));
+        controller.initialize(&UnixSignalWatcher::receivedFlag());
+    if (!UnixSignalWatcher::receivedFlag())
+        VM24::set_system_date_time(VM24::read_rk710_date_time(&controller));
 }
 
 const QSize SCREEN_SIZE(1080, 1920);
@@ -107,6 +109,10 @@ int main(int argc, char* argv[])
     // stopped and joined after the window is gone.
     Rk710Controller controller;
     start_controller_board(controller);
+    // A stop that came while starting reached no event loop: it is honoured
+    // here, or as soon as the loop runs.
+    if (quitSignals.hasReceived())
+        return 0;
 
     MainWindow window(&controller, translator);
     // Declared after the window, so it hands the window back before it goes.
@@ -117,5 +123,7 @@ int main(int argc, char* argv[])
     QTimer::singleShot(0, [] {
         qCInfo(appLog, "%s %s running", VM24::APPLICATION_NAME, VM24::APPLICATION_VERSION);
     });
+    if (quitSignals.hasReceived())
+        QTimer::singleShot(0, &application, &QCoreApplication::quit);
     return application.exec();
 }

@@ -19,6 +19,7 @@
 #include "logging/infonotification.h"
 #include "logging/periodicdblogger.h"
 #include "logging/powermanagementnotification.h"
+#include "logging/warningnotification.h"
 #include "purchase/productdetailspage.h"
 #include "purchase/productdispensingpage.h"
 #include "purchase/productpage.h"
@@ -35,6 +36,7 @@
 #include "ui/slideshowcontrol.h"
 #include "updates/assetsregistry.h"
 #include "vending/alarmmanager.h"
+#include "vending/boardlinkwatcher.h"
 #include "vending/changeobserver.h"
 #include "vending/deliveryservice.h"
 #include "vending/initialcredit.h"
@@ -110,6 +112,7 @@ MainWindow::MainWindow(Rk710Controller* controller, QTranslator& translator, QWi
     createPurchasePages();
     // The USB monitor of maintenance mode comes here.
     m_settingsManager = new SettingsManager(m_controller, this);
+    connect(m_settingsManager, &SettingsManager::loadProblem, this, &MainWindow::publishWarning);
     // Maintenance pages, the push-update watcher, the content and package
     // downloaders and maintenance mode with its menu come here, after the
     // settings manager.
@@ -185,6 +188,9 @@ void MainWindow::createBoardWatchers()
     connect(m_controller, &Rk710Controller::inputChanged, m_doorMonitor, &DoorMonitor::setInput);
     connect(m_doorMonitor, &DoorMonitor::frontDoorOpenChanged, this, &MainWindow::onFrontDoorOpenChanged);
     connect(m_alarmManager, &AlarmManager::alarmsChanged, m_powerControl, &PowerControl::onAlarmsChanged);
+
+    auto* linkWatcher = new BoardLinkWatcher(m_notificationService.get(), m_controller->isAlive(), this);
+    connect(m_controller, &Rk710Controller::boardStatus, linkWatcher, &BoardLinkWatcher::onBoardStatus);
 }
 
 void MainWindow::createCatalogue()
@@ -195,6 +201,7 @@ void MainWindow::createCatalogue()
         m_assets->addAsset(QLatin1String(asset));
 
     m_productProvider = new ProductProvider(QStringLiteral("data:products"), this);
+    connect(m_productProvider, &ProductProvider::loadProblem, this, &MainWindow::publishWarning);
     m_productProvider->loadDatabase();
     connect(m_assets, &AssetsRegistry::contentChanged, m_productProvider, &ProductProvider::onContentChanged);
     m_priceProvider = new PriceProvider(m_productProvider, this);
@@ -351,6 +358,7 @@ void MainWindow::deinit()
 {
     m_checkout->finishNow();
     m_notificationService->notify(std::make_unique<VM24::PowerManagementNotification>(power_event(m_powerControl->action())));
+    m_controller->stopRecovery();
     // A mounted USB stick is unmounted here.
     m_controller->waitForQueuedTasks();
     m_controller->setCreditEnable(false, false, false, false);
@@ -365,6 +373,11 @@ void MainWindow::deinit()
 
 void MainWindow::onControllerStatusChanged(bool)
 {
+}
+
+void MainWindow::publishWarning(const QString& message)
+{
+    m_notificationService->notify(std::make_unique<VM24::WarningNotification>(message));
 }
 
 void MainWindow::onFrontDoorOpenChanged(bool open)

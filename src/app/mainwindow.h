@@ -71,6 +71,7 @@ public slots:
     void deinit();
     void onControllerStatusChanged(bool alive);
     void onFrontDoorOpenChanged(bool open);
+    void publishWarning(const QString& message);
 
 private:
     void createServices();

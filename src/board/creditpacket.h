@@ -9,7 +9,7 @@ class QDebug;
 class CreditPacket
 {
 public:
-    enum Method { None = 0, Cash = 1, CashlessCard = 2, Pos = 3 };
+    enum Method : int { None = 0, Cash = 1, CashlessCard = 2, Pos = 3 };
 
     // The failed packet.
     CreditPacket() = default;

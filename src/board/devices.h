@@ -5,7 +5,7 @@
 // The devices whose version the board reports.
 namespace Devices {
 
-enum Index {
+enum Index : int {
     Rk710 = 0, // the controller board
     Rk741 = 1,
     Rk742 = 2,

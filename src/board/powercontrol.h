@@ -18,7 +18,7 @@ class PowerControl : public QObject
 {
     Q_OBJECT
 public:
-    enum Action { None = 0, Restart = 1, Reboot = 2, Shutdown = 3, EmergencyShutdown = 4 };
+    enum Action : int { None = 0, Restart = 1, Reboot = 2, Shutdown = 3, EmergencyShutdown = 4 };
     Q_ENUM(Action)
 
     static constexpr int DEFAULT_BATTERY_THRESHOLD_MS = VM24::Keys::DEFAULT_BATTERY_THRESHOLD_MS;

@@ -49,8 +49,10 @@ Rk710Controller::ResourceLocker::~ResourceLocker()
 {
     const bool lost = m_controller->errorLimitReached() && m_controller->changeAlive(false);
     m_controller->m_mutex.unlock();
-    if (lost)
+    if (lost) {
         emit m_controller->boardStatus(false);
+        m_controller->scheduleRecovery();
+    }
 }
 
 Rk710Controller::Rk710Controller(QObject* parent)
@@ -60,10 +62,16 @@ Rk710Controller::Rk710Controller(QObject* parent)
     m_taskPool.setMaxThreadCount(1);
     m_taskPool.setExpiryTimeout(-1);
     m_longTaskPool.setMaxThreadCount(1);
+    m_recoveryTimer.setInterval(RECOVERY_PERIOD_MS);
+    connect(&m_recoveryTimer, &QTimer::timeout, this, &Rk710Controller::onRecoveryTimer);
 }
 
+// A recovery attempt runs on the long-task queue and may start the reader:
+// it is given up and waited for before the reader is stopped.
 Rk710Controller::~Rk710Controller()
 {
+    stopRecovery();
+    m_longTaskPool.waitForDone();
     m_reader->stop();
     m_reader->wait();
     delete m_reader;
@@ -103,25 +111,66 @@ bool Rk710Controller::changeAlive(bool alive)
     return true;
 }
 
-void Rk710Controller::initialize()
+void Rk710Controller::setRecoveryPeriod(int ms)
+{
+    m_recoveryTimer.setInterval(ms);
+}
+
+void Rk710Controller::stopRecovery()
+{
+    m_closing = true;
+    m_recoveryTimer.stop();
+}
+
+void Rk710Controller::initialize(const std::atomic<bool>* cancel)
+{
+    startUp(cancel);
+}
+
+bool Rk710Controller::startUp(const std::atomic<bool>* cancel)
 {
     bool alive = false;
     {
         ResourceLocker locker(this);
         if (!m_protocol.isOpen() || m_alive)
-            return;
-        if (runStartupExchange()) {
+            return false;
+        m_protocol.protocol().setCancellation(cancel);
+        const bool answered = runStartupExchange(cancel);
+        m_protocol.protocol().setCancellation(nullptr);
+        if (answered) {
             m_reader->start();
             alive = changeAlive(true);
         }
     }
     if (alive)
         emit boardStatus(true);
+    else
+        scheduleRecovery();
+    return alive;
+}
+
+void Rk710Controller::scheduleRecovery()
+{
+    QMetaObject::invokeMethod(this, [this] { m_recoveryTimer.start(); }, Qt::QueuedConnection);
+}
+
+void Rk710Controller::onRecoveryTimer()
+{
+    if (m_alive || m_closing) {
+        m_recoveryTimer.stop();
+        return;
+    }
+    if (m_recoveryQueued.exchange(true))
+        return;
+    m_longTaskPool.start([this] {
+        startUp(&m_closing);
+        m_recoveryQueued = false;
+    });
 }
 
 // Runs the start-up steps in order. A board that stops answering midway is
 // given up at once instead of being tried step after step.
-bool Rk710Controller::runStartupExchange()
+bool Rk710Controller::runStartupExchange(const std::atomic<bool>* cancel)
 {
     const int localSerial = VM24::read_serial();
     const bool watchdog = watchdogEnabled();
@@ -134,7 +183,7 @@ bool Rk710Controller::runStartupExchange()
             if (ok && boardSerial > 0) {
                 VM24::write_serial(boardSerial);
                 VM24::change_hostname(boardSerial);
-            } else if (localSerial > 0) {
+            } else if (localSerial > 0 && !errorLimitReached()) {
                 m_protocol.exchangeFirmwareVersions(VmcType::Pharmacy, 1, localSerial, watchdog, true, m_version1,
                                                     m_version2, boardSerial);
             }
@@ -160,7 +209,7 @@ bool Rk710Controller::runStartupExchange()
     };
     for (const std::function<void()>& step : steps) {
         step();
-        if (errorLimitReached())
+        if (errorLimitReached() || (cancel && *cancel))
             return false;
     }
     return true;

@@ -11,6 +11,7 @@
 #include <QMutex>
 #include <QObject>
 #include <QThreadPool>
+#include <QTimer>
 
 #include <atomic>
 
@@ -23,6 +24,9 @@ class ReceiptHelper;
 // outputs are cached and every change is announced with the whole new word.
 // After three consecutive failed requests the board counts as lost: every
 // operation then fails at once without touching the line and polling stops.
+// While the board is not alive on an open line, the start-up exchange is
+// tried again every RECOVERY_PERIOD_MS on the long-task queue; the board is
+// alive again (boardStatus(true), polling resumes) only when it succeeds.
 // Long operations (motors, change, cashless) are started and then polled
 // until the board reports their end, without holding the lock in between.
 class Rk710Controller : public QObject
@@ -52,6 +56,7 @@ public:
     static const int REMOTE_CASHLESS_POLL_MS = 5000;
     static const int START_OUTPUTS_ON = 0x184;
     static const int START_OUTPUTS_OFF = 0xC7B;
+    static const int RECOVERY_PERIOD_MS = 30000;
     // Differs from any plausible mask, so that the first read is announced.
     static const qint64 UNKNOWN_PRESENCE = qint64(quint64(1) << 63);
 
@@ -64,14 +69,20 @@ public:
     // a first read of the board's state into the cache (announced by the
     // reader's first cycle), the credit left on the board, clear, hopper
     // values; then polling starts and the board is alive. Nothing happens on
-    // a line that is not open.
-    void initialize();
+    // a line that is not open. The exchange is given up within 100 ms once
+    // *cancel is true (a stop asked for while the program starts).
+    void initialize(const std::atomic<bool>* cancel = nullptr);
     // The credit found by initialize(); the failed packet from then on.
     CreditPacket getInitialCredit();
 
     // The program keeps the link's defaults (about 1 s per attempt, 5
     // attempts); tests shorten them.
     void setRetryPolicy(int timeoutMs, int attempts);
+    // How often a board that is not alive is tried again; tests shorten it.
+    void setRecoveryPeriod(int ms);
+    // No more attempts; one under way is given up within 100 ms. For the
+    // program's end, so that the last requests do not wait behind one.
+    void stopRecovery();
 
     bool isAlive() const { return m_alive; }
     bool isBusy() const { return m_busy; }
@@ -180,7 +191,12 @@ private:
     // Changes the state under the lock and tells whether it changed; the
     // caller announces it once the lock is released.
     bool changeAlive(bool alive);
-    bool runStartupExchange();
+    // The start-up exchange under the lock; true when the board became alive.
+    bool startUp(const std::atomic<bool>* cancel);
+    bool runStartupExchange(const std::atomic<bool>* cancel);
+    // Arms the recovery timer (from any thread).
+    void scheduleRecovery();
+    void onRecoveryTimer();
     template <typename T>
     void storeStartupWord(std::atomic<T>& cache, std::atomic<bool>& unannounced, T value);
     bool errorLimitReached() const;
@@ -203,6 +219,10 @@ private:
     quint8 m_version2 = 0;
     std::atomic<bool> m_alive{false};
     std::atomic<bool> m_busy{false};
+    // Set by stopRecovery(): a recovery attempt under way gives up.
+    std::atomic<bool> m_closing{false};
+    std::atomic<bool> m_recoveryQueued{false};
+    QTimer m_recoveryTimer;
 };
 
 namespace VM24 {

@@ -272,7 +272,7 @@ QByteArray Rk710SerialProtocol::getVersionString(Devices::Index device)
     int length = sizeof reply;
     if (!send(Request('Z').byte(device), reply, &length))
         return QByteArray();
-    return QByteArray(reinterpret_cast<const char*>(reply), qMin(length, VERSION_STRING_SIZE));
+    return QByteArray(reinterpret_cast<const char*>(reply), qMin(length, int(sizeof reply)));
 }
 
 bool Rk710SerialProtocol::testProductPresence(int position)

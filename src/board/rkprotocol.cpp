@@ -43,7 +43,7 @@ bool RkProtocol::sendCommand(const quint8* request, int length, int timeout, int
     // The capacity is taken once: each attempt reports the announced length
     // through replyLength, which must not become the capacity of the next one.
     const int capacity = (reply && replyLength) ? *replyLength : 0;
-    for (int attempt = 0; attempt < attempts; ++attempt) {
+    for (int attempt = 0; attempt < attempts && !cancelled(); ++attempt) {
         m_nakReceived = false;
         if (reply && !replyLength)
             continue;
@@ -120,7 +120,7 @@ bool RkProtocol::writeRequest(const quint8* request, int length, quint8 id)
 // empty 100 ms read uses up one unit of the wait.
 bool RkProtocol::awaitAcknowledgement(int timeout)
 {
-    for (int reads = 0; reads < timeout; ++reads) {
+    for (int reads = 0; reads < timeout && !cancelled(); ++reads) {
         const int byte = RkSerialPortReadByte(m_port);
         if (byte == ACK)
             return true;

@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+#include <atomic>
+
 namespace rkprotocol {
 
 // One request to the controller board and its answer, framed as
@@ -35,6 +37,9 @@ public:
     // Acknowledgement wait in reads of 100 ms each.
     int timeout() const { return m_timeout; }
     int maxRetransmissions() const { return m_maxRetransmissions; }
+    // While *flag is true, requests fail without further attempts and the
+    // acknowledgement wait ends within one read (100 ms). Null: never.
+    void setCancellation(const std::atomic<bool>* flag) { m_cancellation = flag; }
     // Requests sent so far, successful or not.
     int sequence() const { return m_sequence; }
     // Consecutive requests that failed after all their attempts.
@@ -64,6 +69,7 @@ private:
                   int capacity, int* replyLength);
     bool writeRequest(const quint8* request, int length, quint8 id);
     bool awaitAcknowledgement(int timeout);
+    bool cancelled() const { return m_cancellation && *m_cancellation; }
 
     int m_port = 0;
     int m_sequence = 0;
@@ -73,6 +79,7 @@ private:
     bool m_nakReceived = false;
     bool m_lastRequestRefused = false;
     bool m_answerLost = false;
+    const std::atomic<bool>* m_cancellation = nullptr;
 };
 
 } // namespace rkprotocol

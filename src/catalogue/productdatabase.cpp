@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QCoreApplication>
 #include <QXmlStreamReader>
 
 #include <algorithm>
@@ -48,6 +49,7 @@ void ProductDatabase::loadCatalogues(const QString& rootPath)
 {
     clearDatabase();
     m_catalogues.clear();
+    m_loadProblems.clear();
 
     const QDir root(rootPath);
     ensureUserEditsCatalogue(root);
@@ -78,10 +80,20 @@ void ProductDatabase::loadCatalogueFile(const QString& fileName)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return;
+    if (file.size() > MAX_CATALOGUE_FILE_BYTES) {
+        m_loadProblems.append(QCoreApplication::translate("ProductDatabase",
+                                                          "Catalogo %1 troppo grande (%2 byte, massimo %3): ignorato")
+                                  .arg(fileName)
+                                  .arg(file.size())
+                                  .arg(MAX_CATALOGUE_FILE_BYTES));
+        return;
+    }
 
     QXmlStreamReader reader(&file);
-    if (!reader.readNextStartElement() || reader.name() != QLatin1String("catalogue"))
+    if (!reader.readNextStartElement() || reader.name() != QLatin1String("catalogue")) {
+        reportDamage(fileName, reader);
         return;
+    }
 
     Catalogue header;
     header.fileName = fileName;
@@ -100,7 +112,18 @@ void ProductDatabase::loadCatalogueFile(const QString& fileName)
         else
             reader.skipCurrentElement();
     }
+    if (reader.hasError())
+        reportDamage(fileName, reader);
     m_catalogues.append(header);
+}
+
+void ProductDatabase::reportDamage(const QString& fileName, const QXmlStreamReader& reader)
+{
+    const QString reason = reader.hasError()
+        ? QStringLiteral("riga %1: %2").arg(reader.lineNumber()).arg(reader.errorString())
+        : QCoreApplication::translate("ProductDatabase", "nessun elemento catalogue");
+    m_loadProblems.append(QCoreApplication::translate("ProductDatabase", "Catalogo %1 danneggiato (%2)")
+                              .arg(fileName, reason));
 }
 
 void ProductDatabase::loadProduct(QXmlStreamReader& reader, const QString& catalogueName, bool userEdits)

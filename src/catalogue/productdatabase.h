@@ -6,8 +6,10 @@
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 
 class QDir;
+class QXmlStreamReader;
 
 // Every product of every catalogue under a catalogue root, keyed by
 // qualified id, and the header of each loaded catalogue. The catalogue files
@@ -19,8 +21,15 @@ class ProductDatabase
 public:
     using ProductMap = QMap<QString, ProductRecord>;
 
+    // A catalogue file larger than this is refused: no real catalogue comes
+    // near it, and reading it would take the memory the program needs.
+    static const qint64 MAX_CATALOGUE_FILE_BYTES = 8 * 1024 * 1024;
+
     // Rebuilds products and headers from the catalogues under rootPath.
+    // Catalogue files that were refused or did not parse to their end are
+    // named in loadProblems() (what was read before the damage stays).
     void loadCatalogues(const QString& rootPath);
+    const QStringList& loadProblems() const { return m_loadProblems; }
     // Writes the edited products into the user-edits catalogue and the
     // products created on the machine into the "user" catalogue.
     void saveModified();
@@ -39,10 +48,12 @@ public:
 private:
     void ensureUserEditsCatalogue(const QDir& root) const;
     void loadCatalogueFile(const QString& fileName);
-    void loadProduct(class QXmlStreamReader& reader, const QString& catalogueName, bool userEdits);
+    void loadProduct(QXmlStreamReader& reader, const QString& catalogueName, bool userEdits);
+    void reportDamage(const QString& fileName, const QXmlStreamReader& reader);
     Catalogue* findCatalogue(const QString& name);
     bool saveCatalogue(Catalogue& header, bool (*selects)(const ProductRecord&));
 
     ProductMap m_products;
     QList<Catalogue> m_catalogues;
+    QStringList m_loadProblems;
 };

@@ -54,6 +54,8 @@ void ProductProvider::loadDatabase()
     m_imageCache.clear();
     m_thumbnailCache.clear();
     m_database.loadCatalogues(m_catalogueRoot);
+    for (const QString& problem : m_database.loadProblems())
+        emit loadProblem(problem);
 }
 
 void ProductProvider::onContentChanged(const QString& name)

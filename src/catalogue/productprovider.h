@@ -66,6 +66,10 @@ public:
 public slots:
     void onContentChanged(const QString& name);
 
+signals:
+    // A catalogue file was refused or damaged; the message names it.
+    void loadProblem(const QString& message);
+
 private:
     QString pictureBasePath(const QString& id) const;
 

@@ -8,7 +8,7 @@
 namespace VM24 {
 
 // The machine's alarms, one bit each (see VM24::ALARM_FLAGS for the seven in order).
-enum Alarm {
+enum Alarm : int {
     TamperAlarm = 1,
     BatteryPowerAlarm = 2,
     ProductsNotAvailableAlarm = 4,

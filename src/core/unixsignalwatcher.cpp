@@ -14,10 +14,14 @@
 namespace {
 
 int signalPipe[2] = {-1, -1};
+// Lock-free, so that the handler may set it.
+std::atomic<bool> signalReceived{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 
 void writeSignalNumber(int signalNumber)
 {
     const int savedErrno = errno;
+    signalReceived = true;
     const unsigned char byte = static_cast<unsigned char>(signalNumber);
     // Nothing useful can be done in a handler when the pipe is full.
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
@@ -49,6 +53,7 @@ UnixSignalWatcher::UnixSignalWatcher(const QList<int>& signalNumbers, QObject* p
         m_signalNumbers.clear();
         return;
     }
+    signalReceived = false;
     m_notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &UnixSignalWatcher::readPendingSignals);
 
@@ -68,6 +73,16 @@ UnixSignalWatcher::~UnixSignalWatcher()
         ::signal(signalNumber, SIG_DFL);
     delete m_notifier;
     closeSignalPipe();
+}
+
+bool UnixSignalWatcher::hasReceived() const
+{
+    return m_notifier && signalReceived;
+}
+
+const std::atomic<bool>& UnixSignalWatcher::receivedFlag()
+{
+    return signalReceived;
 }
 
 void UnixSignalWatcher::readPendingSignals()

@@ -4,6 +4,7 @@
 #include "logging/logginglog.h"
 #include "logging/notificationbase.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QHash>
 #include <QMutex>
@@ -22,6 +23,12 @@ namespace {
 
 const char* const DRIVER = "QSQLITE";
 const char* const CONNECT_OPTIONS = "QSQLITE_BUSY_TIMEOUT=5000";
+const QStringList LOG_COLUMNS = {QStringLiteral("timestamp"), QStringLiteral("category"), QStringLiteral("data")};
+// SQLite's primary result codes for a damaged file.
+const int SQLITE_CORRUPT_CODE = 11;
+const int SQLITE_NOTADB_CODE = 26;
+// The files SQLite keeps next to a database.
+const char* const SIDE_FILE_SUFFIXES[] = {"-journal", "-wal", "-shm"};
 
 struct LogDatabaseEntry
 {
@@ -123,6 +130,89 @@ bool ensure_open(QSqlDatabase& db, const QString& fileName)
     return true;
 }
 
+bool reports_damage(const QSqlError& error)
+{
+    const int code = error.nativeErrorCode().toInt() & 0xFF;
+    return code == SQLITE_CORRUPT_CODE || code == SQLITE_NOTADB_CODE;
+}
+
+// Whether the opened file has damaged pages or is no database at all. Other
+// failures (a locked or unreadable file) are not damage: the file is kept.
+bool has_damaged_pages(QSqlDatabase& db)
+{
+    QSqlQuery check(db);
+    if (!check.exec(QStringLiteral("PRAGMA quick_check")))
+        return reports_damage(check.lastError());
+    return check.next() && check.value(0).toString() != QLatin1String("ok");
+}
+
+// A Log table whose columns are not the event log's, or an object named Log
+// that is no table: rows could never be written.
+bool has_foreign_log_table(QSqlDatabase& db)
+{
+    QSqlQuery info(db);
+    if (!info.exec(QStringLiteral("PRAGMA table_info(Log)")))
+        return false;
+    QStringList columns;
+    while (info.next())
+        columns.append(info.value(1).toString());
+    if (columns == LOG_COLUMNS)
+        return false;
+    if (!columns.isEmpty())
+        return true;
+    QSqlQuery kind(db);
+    return kind.exec(QStringLiteral("SELECT type FROM sqlite_master WHERE name = 'Log' COLLATE NOCASE")) && kind.next();
+}
+
+bool is_damaged(QSqlDatabase& db)
+{
+    return db.isOpen() && (has_damaged_pages(db) || has_foreign_log_table(db));
+}
+
+QString unused_name(const QString& base)
+{
+    QString name = base;
+    for (int n = 1; QFile::exists(name); ++n)
+        name = QStringLiteral("%1-%2").arg(base).arg(n);
+    return name;
+}
+
+// Renames the file and SQLite's side files beside it; true when the database
+// file itself was moved away.
+bool set_aside(const QString& fileName, QString* newName)
+{
+    const QString stamp = QDateTime::currentDateTime().toString(QLatin1String(XML_DATE_FORMAT));
+    *newName = unused_name(QStringLiteral("%1.corrupt-%2").arg(fileName, stamp));
+    if (!QFile::rename(fileName, *newName)) {
+        qWarning("Event log %s is damaged and cannot be set aside", qPrintable(fileName));
+        newName->clear();
+        return false;
+    }
+    for (const char* suffix : SIDE_FILE_SUFFIXES) {
+        const QString side = fileName + QLatin1String(suffix);
+        if (QFile::exists(side))
+            QFile::rename(side, *newName + QLatin1String(suffix));
+    }
+    qWarning("Event log %s is damaged: set aside as %s", qPrintable(fileName), qPrintable(*newName));
+    return true;
+}
+
+// Opens the owner's connection. The file is judged before the schema is
+// applied, so that a damaged one is set aside as it was found.
+bool open_or_replace(QSqlDatabase& db, const QString& fileName, QString* setAside)
+{
+    db.setDatabaseName(fileName);
+    db.setConnectOptions(QLatin1String(CONNECT_OPTIONS));
+    if (db.open() && is_damaged(db)) {
+        db.close();
+        QString newName;
+        if (set_aside(fileName, &newName) && setAside)
+            *setAside = newName;
+    }
+    db.close();
+    return ensure_open(db, fileName);
+}
+
 QSqlDatabase connection_named(const QString& name)
 {
     if (QSqlDatabase::contains(name))
@@ -141,12 +231,14 @@ QString connection_name_for_this_thread(const QString& baseName, const LogDataba
 
 } // namespace
 
-bool open_log_database(const QString& fileName, const QString& connectionName)
+bool open_log_database(const QString& fileName, const QString& connectionName, QString* setAside)
 {
+    if (setAside)
+        setAside->clear();
     registry().set(connectionName, {fileName, QThread::currentThread()});
     QSqlDatabase db = connection_named(connectionName);
     db.close();
-    return ensure_open(db, fileName);
+    return open_or_replace(db, fileName, setAside);
 }
 
 QSqlDatabase log_database(const QString& connectionName)

@@ -24,7 +24,14 @@ class NotificationVisitor;
 // calling thread's connection on it and applies the schema. Returns whether
 // the database is open and has the schema. A failure is not final: every
 // later log_database() call tries again.
-bool open_log_database(const QString& fileName, const QString& connectionName = QLatin1String(LOG_DB_CONNECTION_NAME));
+//
+// A file that is damaged (not a database, damaged pages, a Log table of
+// another shape) would lose every later event: it is set aside under the
+// name "<fileName>.corrupt-<yyyyMMdd_hhmmss>" (never deleted), with its
+// journal, and a fresh database takes its place. *setAside then receives the
+// new name of the damaged file; it is left empty otherwise.
+bool open_log_database(const QString& fileName, const QString& connectionName = QLatin1String(LOG_DB_CONNECTION_NAME),
+                       QString* setAside = nullptr);
 
 // The calling thread's connection to the log database registered under
 // connectionName: invalid when none is registered; otherwise open with the

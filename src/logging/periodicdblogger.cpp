@@ -3,8 +3,12 @@
 #include "logging/dbloggerjob.h"
 #include "logging/logdatabase.h"
 #include "logging/logginglog.h"
+#include "logging/warningnotification.h"
 
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QDeadlineTimer>
+#include <QFileInfo>
 #include <QThreadPool>
 #include <QTimerEvent>
 
@@ -35,8 +39,21 @@ void PeriodicDbLogger::setDatabaseName(const QString& databaseName)
 
 void PeriodicDbLogger::setupDatabase()
 {
-    VM24::open_log_database(m_databaseName, m_connectionName);
+    QString setAside;
+    VM24::open_log_database(m_databaseName, m_connectionName, &setAside);
+    if (!setAside.isEmpty())
+        reportReplacedDatabase(setAside);
     m_timer.start(m_writeInterval, this);
+}
+
+// The first row of the fresh database says where the old rows went.
+void PeriodicDbLogger::reportReplacedDatabase(const QString& setAside)
+{
+    VM24::WarningNotification warning(
+        QCoreApplication::translate("PeriodicDbLogger", "Registro eventi danneggiato: conservato come %1, creato un nuovo registro")
+            .arg(QFileInfo(setAside).fileName()));
+    warning.setTimestamp(QDateTime::currentDateTime());
+    handle(&warning);
 }
 
 void PeriodicDbLogger::setWriteInterval(int milliseconds)

@@ -26,9 +26,11 @@ class QThreadPool;
 // use connections of their own on the same file (see logging/logdatabase.h),
 // so no connection is ever used by two threads.
 //
-// Faults: when the database cannot be opened, is not a database or a write
-// fails, the rows stay in memory and the next flush tries again (opening the
-// file anew). At most MAX_PENDING_ROWS are kept; beyond that the oldest go.
+// Faults: a database file found damaged when it is set is put aside and
+// replaced by a fresh one, whose first row is a warning naming the old file.
+// When the database cannot be opened or a write fails, the rows stay in
+// memory and the next flush tries again (opening the file anew). At most
+// MAX_PENDING_ROWS are kept; beyond that the oldest go.
 class PeriodicDbLogger : public QObject, public INotificationHandler<VM24::NotificationBase>
 {
     Q_OBJECT
@@ -66,6 +68,7 @@ private:
     using Rows = QList<LogDatabaseNotificationConverter::Tuple>;
 
     void setupDatabase();
+    void reportReplacedDatabase(const QString& setAside);
     void writeFinished(const Rows& unwritten);
     void keepAtMostMaxPendingRows();
 

@@ -11,7 +11,7 @@ class PowerManagementNotification : public NotificationSupport<PowerManagementNo
 public:
     static constexpr const char* CATEGORY = "power-management";
 
-    enum Event { PowerOn = 0, Restart = 1, Reboot = 2, Shutdown = 3, EmergencyShutdown = 4 };
+    enum Event : int { PowerOn = 0, Restart = 1, Reboot = 2, Shutdown = 3, EmergencyShutdown = 4 };
     static const int EVENT_COUNT = 5;
 
     // The operator's label of an event; empty for values outside the five.

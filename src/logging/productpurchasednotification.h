@@ -11,7 +11,7 @@ class ProductPurchasedNotification : public NotificationSupport<ProductPurchased
 public:
     static constexpr const char* CATEGORY = "product-purchased";
 
-    enum Method { Cash = 0, UserCard = 1, CreditCard = 2, LoyaltyCard = 3 };
+    enum Method : int { Cash = 0, UserCard = 1, CreditCard = 2, LoyaltyCard = 3 };
 
     // The stored form of a method; empty for values outside the four.
     static QString methodToString(Method method);

@@ -11,7 +11,7 @@ class VendingSessionInfo : public NotificationSupport<VendingSessionInfo>
 public:
     static constexpr const char* CATEGORY = "vending-session-info";
 
-    enum Flag { SessionBegin = 0, Dispensing = 1, SessionEnd = 2 };
+    enum Flag : int { SessionBegin = 0, Dispensing = 1, SessionEnd = 2 };
 
     VendingSessionInfo(Flag flag, int cash, int cashless)
         : m_flag(flag)

@@ -39,6 +39,10 @@ bool looks_like_ini(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
+    if (file.size() > SettingsManager::MAX_IMPORT_FILE_BYTES) {
+        qWarning("Settings file %s refused: %lld bytes", qPrintable(path), file.size());
+        return false;
+    }
     const QByteArray content = file.readAll();
     if (content.contains('\0'))
         return false;
@@ -101,6 +105,12 @@ SettingsManager::SettingsManager(Rk710Controller* controller, QObject* parent)
     , m_controller(controller)
     , m_networkProfilePath(QLatin1String(DEFAULT_NETWORK_PROFILE))
 {
+    // Checked before the first value written over it replaces it. The
+    // settings object's status cannot tell: the access error of a fallback
+    // file hides a format error, and a file read once is not parsed again.
+    const QString fileName = QSettings().fileName();
+    if (QFile::exists(fileName) && !looks_like_ini(fileName))
+        m_damagedSettings = fileName;
 }
 
 SettingsManager::~SettingsManager()
@@ -120,6 +130,12 @@ void SettingsManager::forceReload()
 {
     QSettings settings;
     qCDebug(settingsLog) << "Reloading" << m_configurables.size() << "configurable objects from" << settings.fileName();
+    if (!m_damagedSettings.isEmpty()) {
+        emit loadProblem(QCoreApplication::translate("SettingsManager",
+                                                     "File delle impostazioni %1 illeggibile: usati i valori predefiniti")
+                             .arg(m_damagedSettings));
+        m_damagedSettings.clear();
+    }
     for (IConfigurable* configurable : std::as_const(m_configurables))
         configurable->loadConfiguration(settings);
 }
@@ -161,6 +177,14 @@ bool SettingsManager::event(QEvent* event)
 
 bool SettingsManager::importFromFile(const QString& path, int userLevel)
 {
+    if (!mergeImportFile(path, userLevel))
+        return false;
+    syncSettings();
+    return true;
+}
+
+bool SettingsManager::mergeImportFile(const QString& path, int userLevel)
+{
     if (!QFileInfo(path).isFile() || !looks_like_ini(path))
         return false;
     QSettings imported(path, QSettings::IniFormat);
@@ -181,7 +205,6 @@ bool SettingsManager::importFromFile(const QString& path, int userLevel)
         if (settings.status() != QSettings::NoError)
             return false;
     }
-    syncSettings();
     return true;
 }
 

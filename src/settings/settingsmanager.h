@@ -38,6 +38,8 @@ public:
     // "advanced" needs a user level above 2; the partner-reserved selections
     // only take partner products. A missing or malformed file does nothing.
     bool importFromFile(const QString& path, int userLevel);
+    // The merge of importFromFile() alone, without applying the settings.
+    static bool mergeImportFile(const QString& path, int userLevel);
 
     // Written to the board's clock when the manager is destroyed.
     void setPendingClock(const QDateTime& clock) { m_pendingClock = clock; }
@@ -49,6 +51,14 @@ public:
 
     // Text of the static profile for the "NetworkConfig" group of settings.
     static QString staticNetworkProfile(QSettings& settings);
+
+    // Import files larger than this are refused.
+    static const qint64 MAX_IMPORT_FILE_BYTES = 1024 * 1024;
+
+signals:
+    // The settings file did not parse at start and its values are lost; the
+    // message names it.
+    void loadProblem(const QString& message);
 
 protected:
     bool event(QEvent* event) override;
@@ -62,4 +72,7 @@ private:
     Rk710Controller* m_controller;
     QDateTime m_pendingClock;
     QString m_networkProfilePath;
+    // The settings file, when it did not parse at construction; reported
+    // by the first reload.
+    QString m_damagedSettings;
 };

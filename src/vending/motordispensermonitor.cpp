@@ -6,8 +6,10 @@
 #include "core/vm24.h"
 #include "logging/motordispensererrornotification.h"
 #include "logging/productsoldoutnotification.h"
+#include "logging/warningnotification.h"
 #include "vending/alarmmanager.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -140,7 +142,18 @@ void MotorDispenserMonitor::loadErrors()
     QFile file(errorsFilePath());
     if (!file.open(QIODevice::ReadOnly))
         return;
-    const QStringList parts = QString::fromLatin1(file.readAll()).simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const bool cut = file.size() > MAX_ERRORS_FILE_BYTES;
+    QStringList parts = QString::fromLatin1(file.read(MAX_ERRORS_FILE_BYTES)).simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (cut) {
+        // The last number may have been cut in two.
+        if (!parts.isEmpty())
+            parts.removeLast();
+        m_notificationService->notify(std::make_unique<VM24::WarningNotification>(
+            QCoreApplication::translate("MotorDispenserMonitor", "File %1 troppo grande (%2 byte): letti solo i primi %3 byte")
+                .arg(file.fileName())
+                .arg(file.size())
+                .arg(MAX_ERRORS_FILE_BYTES)));
+    }
     for (const QString& part : parts) {
         bool ok = false;
         const int motor = part.toInt(&ok);

@@ -32,6 +32,9 @@ public:
     static const int MOTOR_COUNT = 18;
     static constexpr const char* MOTOR_MAP_KEY = "motor-map";
     static constexpr const char* ERRORS_FILE = "motor-errors.txt";
+    // Eighteen indices take under 50 bytes; only the start of a longer file
+    // is read (a warning says so).
+    static const int MAX_ERRORS_FILE_BYTES = 4096;
 
     // Motor i serves selection i, is empty and not in error; then the errors
     // stored on disk are applied.

@@ -7,12 +7,17 @@
 #include "home/homepage.h"
 #include "logging/overpaynotification.h"
 #include "logging/powermanagementnotification.h"
+#include "logging/warningnotification.h"
 #include "rk710simprocess.h"
 #include "tasks/taskscheduler.h"
 #include "testenvironment.h"
 #include "ui/context.h"
+#include "vending/boardlinkwatcher.h"
 
+#include <QDir>
 #include <QFile>
+#include <QRegularExpression>
+#include <QSettings>
 #include <QJsonArray>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -33,10 +38,31 @@ public:
             overpays.append(overpay->amount());
         if (auto* power = dynamic_cast<VM24::PowerManagementNotification*>(notification))
             powerEvents.append(power->event());
+        if (auto* warning = dynamic_cast<VM24::WarningNotification*>(notification))
+            warnings.append(warning->message());
     }
     QList<int> overpays;
     QList<int> powerEvents;
+    QStringList warnings;
 };
+
+// The event log's rows as "category data", oldest first.
+QStringList event_log_rows()
+{
+    const QString connection = QStringLiteral("event-log-rows");
+    QStringList rows;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(VM24::get_path(QLatin1String(VM24::Defaults::Log::LOG_FILE)));
+        if (!db.open())
+            return {QStringLiteral("<cannot open the event log>")};
+        QSqlQuery query(QStringLiteral("SELECT category, data FROM Log ORDER BY rowid"), db);
+        while (query.next())
+            rows.append(query.value(0).toString() + QLatin1Char(' ') + query.value(1).toString());
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return rows;
+}
 
 QJsonObject quick_timings()
 {
@@ -92,6 +118,8 @@ private slots:
     void creditLeftOnTheBoardIsBookedAndReported();
     void absentBoardBooksNothingAndStillShowsTheHomePage();
     void alarmRaisedWhileStartingIsInTheEventLog();
+    void damagedConfigurationIsNamedInTheEventLog();
+    void lostBoardIsReportedAndTriedAgain();
     void quittingSwitchesTheMachineOff();
     void closingTheFrontDoorRecountsTheChangeTubes();
     void dailyRecordAndDeviceInformationAreSetUp();
@@ -131,19 +159,59 @@ void MainWindowTest::alarmRaisedWhileStartingIsInTheEventLog()
         auto window = startWindow();
         QVERIFY(window);
     }
-    const QString connection = QStringLiteral("alarm-at-start");
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(VM24::get_path(QLatin1String(VM24::Defaults::Log::LOG_FILE)));
-        QVERIFY(db.open());
-        QSqlQuery query(QStringLiteral("SELECT category, data FROM Log ORDER BY rowid"), db);
-        QStringList rows;
-        while (query.next())
-            rows.append(query.value(0).toString() + QLatin1Char(' ') + query.value(1).toString());
-        QVERIFY2(rows.contains(QStringLiteral("alarm id=%1&clear=0").arg(int(VM24::TouchscreenDisconnectedAlarm))),
-                 qPrintable(rows.join(QLatin1String(" | "))));
+    const QStringList rows = event_log_rows();
+    QVERIFY2(rows.contains(QStringLiteral("alarm id=%1&clear=0").arg(int(VM24::TouchscreenDisconnectedAlarm))),
+             qPrintable(rows.join(QLatin1String(" | "))));
+}
+
+// A settings file or a catalogue that does not parse leaves the machine
+// running on defaults, and the event log names the file.
+void MainWindowTest::damagedConfigurationIsNamedInTheEventLog()
+{
+    const QString settingsFile = QSettings().fileName();
+    QVERIFY(QDir().mkpath(QFileInfo(settingsFile).absolutePath()));
+    const QString catalogueFile = VM24::get_path(QStringLiteral("data/products/main/index.xml"));
+    QVERIFY(QDir().mkpath(QFileInfo(catalogueFile).absolutePath()));
+    for (const auto& [path, content] : {std::pair{settingsFile, QByteArray("[Products\n\x01\x02 selection_0\n")},
+                                        std::pair{catalogueFile, QByteArray("<catalogue name=\"main\"><product id=\"1\" na")}}) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
     }
-    QSqlDatabase::removeDatabase(connection);
+    {
+        auto window = startWindow();
+        QVERIFY(window);
+        QCOMPARE(window->context()->currentActivity(), window->homePage());
+    }
+    const QStringList warnings = event_log_rows().filter(QRegularExpression(QStringLiteral("^warning ")));
+    QVERIFY2(warnings.size() == 2, qPrintable(warnings.join(QLatin1String(" | "))));
+    QVERIFY2(!warnings.filter(settingsFile).isEmpty(), qPrintable(warnings.join(QLatin1String(" | "))));
+    QVERIFY2(!warnings.filter(catalogueFile).isEmpty(), qPrintable(warnings.join(QLatin1String(" | "))));
+}
+
+// A board that stops answering is written down, tried again while lost and
+// polled again once it answers, which is written down too.
+void MainWindowTest::lostBoardIsReportedAndTriedAgain()
+{
+    startBoard({});
+    controller->setRetryPolicy(100, 2);
+    controller->setRecoveryPeriod(1000);
+    auto window = startWindow();
+    QVERIFY(window);
+    QCOMPARE(controller->getInputs() & 1, 1);
+
+    QVERIFY(sim->control(QStringLiteral("fault silence on")).startsWith(QLatin1String("ok")));
+    QTRY_VERIFY_WITH_TIMEOUT(!controller->isAlive(), 10000);
+    QTRY_COMPARE(recorded.warnings, QStringList(BoardLinkWatcher::lostMessage()));
+    // Attempts made while the line stays silent change nothing.
+    QTest::qWait(2500);
+    QVERIFY(!controller->isAlive());
+
+    QVERIFY(sim->control(QStringLiteral("fault silence off")).startsWith(QLatin1String("ok")));
+    QTRY_VERIFY_WITH_TIMEOUT(controller->isAlive(), 10000);
+    QTRY_COMPARE(recorded.warnings, QStringList({BoardLinkWatcher::lostMessage(), BoardLinkWatcher::backMessage()}));
+    QVERIFY(sim->control(QStringLiteral("door front open")).startsWith(QLatin1String("ok")));
+    QTRY_COMPARE(controller->getInputs() & 1, 0);
 }
 
 void MainWindowTest::quittingSwitchesTheMachineOff()

@@ -1,7 +1,9 @@
 #include "core/version.h"
+#include "rk710simprocess.h"
 #include "testenvironment.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -20,13 +22,14 @@ private:
         return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../bin/vm24"));
     }
 
-    static void startProgram(QProcess& process, const QTemporaryDir& appDir)
+    static void startProgram(QProcess& process, const QTemporaryDir& appDir, const QString& serialDevice = QString())
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         environment.insert(QStringLiteral("VM24_APP_DIR"), appDir.path());
         environment.insert(QStringLiteral("VM24_SYSTEM_ACTIONS_RECORD"), appDir.filePath(QStringLiteral("actions.log")));
-        environment.insert(QStringLiteral("VM24_SERIAL_DEVICE"), appDir.filePath(QStringLiteral("no-board")));
+        environment.insert(QStringLiteral("VM24_SERIAL_DEVICE"),
+                           serialDevice.isEmpty() ? appDir.filePath(QStringLiteral("no-board")) : serialDevice);
         process.setProcessEnvironment(environment);
         process.setProcessChannelMode(QProcess::MergedChannels);
         process.start(programPath(), QStringList());
@@ -77,6 +80,34 @@ private slots:
         QCOMPARE(program.exitCode(), 0);
         // Without a board there is no clock to follow: nothing was done to the machine.
         QVERIFY(!QFileInfo::exists(appDir.filePath(QStringLiteral("actions.log"))));
+    }
+
+    // On a silent line the board's start-up exchange waits about 16 s
+    // before giving up; a stop that comes meanwhile ends the program at once.
+    void stopDuringTheStartUpExchangeEndsAtOnce()
+    {
+        Rk710SimProcess sim;
+        QVERIFY2(sim.start(), qPrintable(sim.errorString()));
+        QVERIFY(sim.control(QStringLiteral("fault silence on")).startsWith(QLatin1String("ok")));
+        QTemporaryDir appDir;
+        QProcess program;
+        startProgram(program, appDir, sim.devicePath());
+        QVERIFY(program.waitForStarted());
+        auto requestsSeen = [&] {
+            QFile log(sim.requestLogPath());
+            return log.open(QIODevice::ReadOnly) && log.readAll().count("# silent") >= 2;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(requestsSeen(), 20000);
+
+        QElapsedTimer untilExit;
+        untilExit.start();
+        ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+        QVERIFY2(program.waitForFinished(10000), "the stop was lost");
+        const qint64 ms = untilExit.elapsed();
+        qInfo("SIGTERM to exit in the board's start-up exchange: %lld ms", ms);
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        QVERIFY2(ms < 2000, qPrintable(QString::number(ms)));
     }
 };
 

@@ -297,7 +297,8 @@ private slots:
         // Four requests on the line would take at least 4 × 2 × 100 ms.
         QVERIFY(timer.elapsed() < 500);
 
-        // Polling has stopped and the board stays lost when it answers again.
+        // Polling has stopped and the board stays lost when it answers again,
+        // until the next attempt at the start-up exchange (30 s later).
         board->setSilent(false);
         QTest::qWait(1200);
         QCOMPARE(board->peer().frameCount(), frames);

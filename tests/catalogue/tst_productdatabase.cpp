@@ -267,6 +267,30 @@ private slots:
         QCOMPARE(record.price(2), 0);
         QCOMPARE(record.price(3), 75);
         QCOMPARE(record.price(4), 0);
+
+        // The files that do not parse are named, so that the owner can learn
+        // why products are missing.
+        const QStringList problems = database.loadProblems();
+        QCOMPARE(problems.size(), 3);
+        QVERIFY2(problems.at(0).contains(m_root.filePath(QStringLiteral("b-wrongroot/index.xml"))), qPrintable(problems.at(0)));
+        QVERIFY2(problems.at(1).contains(m_root.filePath(QStringLiteral("c-notxml/index.xml"))), qPrintable(problems.at(1)));
+        QVERIFY2(problems.at(2).contains(m_root.filePath(QStringLiteral("f/index.xml"))), qPrintable(problems.at(2)));
+        database.loadCatalogues(m_root.path());
+        QCOMPARE(database.loadProblems().size(), 3);
+    }
+
+    void oversizedCatalogueIsRefused()
+    {
+        const QString padding(int(ProductDatabase::MAX_CATALOGUE_FILE_BYTES), QLatin1Char('x'));
+        writeCatalogue(QStringLiteral("big"), QStringLiteral("big"),
+                       PRODUCT_1234 + QStringLiteral("<product id=\"2\" name=\"Lunga\"><description>%1</description></product>").arg(padding));
+        writeCatalogue(QStringLiteral("main"), QStringLiteral("main"), PRODUCT_1234);
+        ProductDatabase database;
+        database.loadCatalogues(m_root.path());
+        QCOMPARE(header_names(database), (QStringList{"main", "zz-user-edits"}));
+        QCOMPARE(database.products().keys(), QStringList("main/1234"));
+        QCOMPARE(database.loadProblems().size(), 1);
+        QVERIFY(database.loadProblems().first().contains(m_root.filePath(QStringLiteral("big/index.xml"))));
     }
 
     void savesEditsAndUserProducts()

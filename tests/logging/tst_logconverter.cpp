@@ -124,6 +124,33 @@ private slots:
         QVERIFY(as<SupportRequestNotification>(read_row("support-request", "anything")));
     }
 
+    // Values no enumerator names (a later version's method or alarm bit, a
+    // damaged row) are kept as numbers: unnamed, unknown to the telemetry,
+    // and stored again as they came.
+    void unknownStoredValuesStayNumbers()
+    {
+        const auto purchase = read_row("product-purchased", "productId=a&cost=1&dispenser=2&method=Gold&userInfo=u");
+        QCOMPARE(ProductPurchasedNotification::methodToString(as<ProductPurchasedNotification>(purchase)->method()),
+                 QString());
+        QCOMPARE(convert(purchase.get()).data, QStringLiteral("productId=a&cost=1&dispenser=2&method=&userInfo=u"));
+
+        for (const char* data : {"id=128&clear=1", "id=-3&clear=0", "id=2147483647&clear=0", "96"}) {
+            const auto alarm = read_row("alarm", QLatin1String(data));
+            const AlarmNotification* read = as<AlarmNotification>(alarm);
+            QVERIFY2(read, data);
+            QCOMPARE(read->id(), -1);
+            QCOMPARE(read->description(), QString());
+            QCOMPARE(alarm_code(read->alarm()), QString());
+            const QString stored = convert(alarm.get()).data;
+            QCOMPARE(get_query_value(stored.section(QLatin1Char('&'), 0, 0)).toInt(),
+                     QString::fromLatin1(data).section(QLatin1Char('&'), 0, 0).section(QLatin1Char('='), -1).toInt());
+        }
+
+        const auto session = read_row("vending-session-info", "flag=-7&cash=0&cashless=0");
+        QVERIFY(session);
+        QCOMPARE(int(as<VendingSessionInfo>(session)->flag()), -7);
+    }
+
     void olderOneFieldFormatsStayReadable()
     {
         const auto bare = read_row("alarm", "4");

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QThread>
 #include <QThreadPool>
@@ -223,25 +224,62 @@ private slots:
                  QStringList({"w0", "w1", "w2", "w3"}));
     }
 
-    void corruptDatabaseKeepsRowsInMemory()
+    // A damaged file would swallow every later event: it is kept aside, byte
+    // for byte, and a fresh log starts with a warning.
+    void damagedDatabaseIsSetAsideAndReplaced_data()
     {
+        QTest::addColumn<QString>("damage");
+        QTest::newRow("not a database") << "garbage";
+        QTest::newRow("damaged pages") << "pages";
+        QTest::newRow("wrong schema") << "schema";
+    }
+    void damagedDatabaseIsSetAsideAndReplaced()
+    {
+        QFETCH(QString, damage);
         TestEnvironment::ScopedAppDir appDir;
         const QString file = appDir.filePath(QStringLiteral("log.db"));
-        {
-            QFile garbage(file);
-            QVERIFY(garbage.open(QIODevice::WriteOnly));
-            garbage.write(QByteArray(8192, '\x5a'));
+        if (damage == QLatin1String("pages")) {
+            QCOMPARE(sqlite3(file, QStringLiteral("CREATE TABLE Log(timestamp TIMESTAMP, category VARCHAR(32), data TEXT);"
+                                                  "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000)"
+                                                  " INSERT INTO Log SELECT '2026-01-01 00:00:00', 'info', 'row ' || i FROM n;")),
+                     QStringList());
+        } else if (damage == QLatin1String("schema")) {
+            QCOMPARE(sqlite3(file, QStringLiteral("CREATE TABLE Log(when_ TEXT, what TEXT);")), QStringList());
         }
+        {
+            QFile damaged(file);
+            QVERIFY(damaged.open(QIODevice::ReadWrite));
+            if (damage == QLatin1String("garbage"))
+                damaged.write(QByteArray(8192, '\x5a'));
+            if (damage == QLatin1String("pages")) {
+                QVERIFY(damaged.size() > 8 * 4096);
+                QVERIFY(damaged.seek(3 * 4096));
+                damaged.write(QByteArray(2 * 4096, '\x5a'));
+            }
+        }
+        QFile original(file);
+        QVERIFY(original.open(QIODevice::ReadOnly));
+        const QByteArray damagedBytes = original.readAll();
+        original.close();
+
         LoggerFixture f(file);
         f.service.notify(std::make_unique<InfoNotification>(QStringLiteral("kept")));
         QVERIFY(f.flushAndWait());
-        QCOMPARE(f.logger->pendingRowCount(), 1);
-
-        // The operator replaces the broken file: the next flush writes.
-        QVERIFY(QFile::remove(file));
-        QVERIFY(f.flushAndWait());
         QCOMPARE(f.logger->pendingRowCount(), 0);
-        QCOMPARE(sqlite3(file, QStringLiteral("SELECT data FROM Log;")), QStringList("kept"));
+
+        const QStringList aside = QDir(appDir.path()).entryList({QStringLiteral("log.db.corrupt-*")}, QDir::Files);
+        QCOMPARE(aside.size(), 1);
+        const QString asideName = aside.first();
+        QVERIFY2(QRegularExpression(QStringLiteral("^log\\.db\\.corrupt-\\d{8}_\\d{6}$")).match(asideName).hasMatch(),
+                 qPrintable(asideName));
+        QFile kept(appDir.filePath(asideName));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), damagedBytes);
+
+        QCOMPARE(sqlite3(file, QStringLiteral("SELECT category, data FROM Log ORDER BY rowid;")),
+                 QStringList({QStringLiteral("warning|Registro eventi danneggiato: conservato come %1, creato un nuovo registro")
+                                  .arg(asideName),
+                              QStringLiteral("info|kept")}));
     }
 
     void pendingRowsAreBounded()

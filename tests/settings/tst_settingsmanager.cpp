@@ -283,6 +283,9 @@ private slots:
         QTest::newRow("broken section") << QByteArray("[General]\nmax-credit=1\n[broken\n");
         QTest::newRow("binary") << QByteArray("max-credit=1\n\x89PNG\r\n\x1a\n\0\0\0", 20);
         QTest::newRow("missing") << QByteArray();
+        // Valid settings, but far beyond what a settings file holds.
+        QTest::newRow("oversized") << QByteArray("max-credit=1\n")
+                                          + QByteArray("; padding\n").repeated(SettingsManager::MAX_IMPORT_FILE_BYTES / 10 + 1);
     }
 
     void importIgnoresFilesThatAreNotSettings()

@@ -215,6 +215,22 @@ private slots:
         QVERIFY(log.lines.isEmpty());
     }
 
+    // A runaway file is not read whole: its start counts, without the number
+    // the limit may have cut, and the event log says what happened.
+    void oversizedErrorsFileIsReadOnlyAtItsStart()
+    {
+        QByteArray content = "3 ";
+        content += QByteArray(MotorDispenserMonitor::MAX_ERRORS_FILE_BYTES - 4, ' ');
+        content += "11 6";
+        content += QByteArray(4 * 1024 * 1024, ' ');
+        content += "8";
+        QVERIFY(write_file(MotorDispenserMonitor::errorsFilePath(), content));
+        auto monitor = makeMonitor();
+        for (int i = 0; i < MotorDispenserMonitor::MOTOR_COUNT; ++i)
+            QVERIFY2(monitor->motor(i).error == (i == 3), qPrintable(QString::number(i)));
+        QCOMPARE(log.lines, QStringList("warning"));
+    }
+
     void mappingSwapsTwoMotors()
     {
         auto monitor = makeMonitor();

@@ -27,7 +27,7 @@ class Machine : public QObject
 public:
     static const int COLUMNS = 18;
     static const int DEVICE_VERSIONS = 28;
-    static const int MAX_WORD = 0xFFFF;
+    static constexpr int MAX_WORD = 0xFFFF;
 
     enum Door { FrontDoor, BackDoor, ProductDoor };
     enum Jam { NoJam, SoftJam, HardJam };
