@@ -18,6 +18,9 @@ class SirenControl;
 class TouchscreenWatcher;
 class Context;
 class HomePage;
+class MaintenanceMode;
+class SecurityDialog;
+class UsbMonitor;
 class MotorDispenserMonitor;
 class PendingActivityQueue;
 class PeriodicDbLogger;
@@ -60,12 +63,15 @@ public:
     AlarmManager* alarmManager() const { return m_alarmManager; }
     ProductPage* productPage() const { return m_productPage; }
     VendingSessionContext* session() const { return m_session; }
+    UsbMonitor* usbMonitor() const { return m_usbMonitor; }
+    MaintenanceMode* maintenanceMode() const { return m_maintenanceMode; }
 
 public slots:
     void initialize();
     void deinit();
     void onControllerStatusChanged(bool alive);
     void onFrontDoorOpenChanged(bool open);
+    void onUsbChanged(bool present);
 
 private:
     void createServices();
@@ -75,6 +81,7 @@ private:
     void createCatalogue();
     void createMotorMonitor();
     void createPurchasePages();
+    void createMaintenancePages();
     void createHomePage(QTranslator& translator);
     void addViews();
     void createSlideshow();
@@ -114,5 +121,8 @@ private:
     HomePage* m_homePage = nullptr;
     SlideshowControl* m_slideshow = nullptr;
     SettingsManager* m_settingsManager = nullptr;
+    UsbMonitor* m_usbMonitor = nullptr;
+    SecurityDialog* m_securityDialog = nullptr;
+    MaintenanceMode* m_maintenanceMode = nullptr;
     TaskScheduler* m_scheduler = nullptr;
 };

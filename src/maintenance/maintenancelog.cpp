@@ -1,0 +1,3 @@
+#include "maintenance/maintenancelog.h"
+
+Q_LOGGING_CATEGORY(lcMaintenance, "vm24.maintenance")
