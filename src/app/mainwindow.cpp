@@ -18,6 +18,7 @@
 #include "logging/overpaynotification.h"
 #include "logging/periodicdblogger.h"
 #include "logging/powermanagementnotification.h"
+#include "maintenance/applicationsettings.h"
 #include "maintenance/maintenancemode.h"
 #include "maintenance/securitydialog.h"
 #include "purchase/productdetailspage.h"
@@ -229,8 +230,11 @@ void MainWindow::createPurchasePages()
 // Entries whose page is not there stay unbound: the menu shows them disabled.
 void MainWindow::createMaintenancePages()
 {
+    m_applicationSettings =
+        new ApplicationSettings(m_settingsManager, m_powerControl, m_alarmManager, m_context.get(), this);
     m_securityDialog = new SecurityDialog(m_usbMonitor, m_context.get(), this);
     m_maintenanceMode = new MaintenanceMode(m_usbMonitor, m_notificationService.get(), m_context.get(), this);
+    m_maintenanceMode->bindActivity(MaintenanceMenuEntry::Settings, m_applicationSettings);
     m_maintenanceMode->bindActivity(MaintenanceMenuEntry::KeyGeneration, m_securityDialog);
     connect(m_maintenanceMode, &MaintenanceMode::quitRequested, m_powerControl,
             [this] { m_powerControl->doAction(PowerControl::Restart); });
@@ -248,7 +252,7 @@ void MainWindow::addViews()
 {
     for (QWidget* page : {static_cast<QWidget*>(m_homePage), static_cast<QWidget*>(m_productPage),
                           static_cast<QWidget*>(m_suggestionsPage), static_cast<QWidget*>(m_detailsPage),
-                          static_cast<QWidget*>(m_dispensingPage)})
+                          static_cast<QWidget*>(m_dispensingPage), static_cast<QWidget*>(m_applicationSettings)})
         m_context->addView(page);
 }
 

@@ -8,6 +8,7 @@
 
 class AccountingService;
 class AlarmManager;
+class ApplicationSettings;
 class AssetsRegistry;
 class BoardStatusObserver;
 class ChangeObserver;
@@ -123,6 +124,7 @@ private:
     SettingsManager* m_settingsManager = nullptr;
     UsbMonitor* m_usbMonitor = nullptr;
     SecurityDialog* m_securityDialog = nullptr;
+    ApplicationSettings* m_applicationSettings = nullptr;
     MaintenanceMode* m_maintenanceMode = nullptr;
     TaskScheduler* m_scheduler = nullptr;
 };
