@@ -43,6 +43,8 @@ VirtualKeyboard::VirtualKeyboard(QWidget* parent)
 {
     setModal(true);
     setProperty("class", QStringLiteral("decorated-dialog"));
+    // Narrow keys: the command keys keep their words whole.
+    setStyleSheet(QStringLiteral("QPushButton { padding: 4px; }"));
     m_title->setProperty("class", QStringLiteral("title"));
     m_title->setAlignment(Qt::AlignCenter);
     m_editor->setFixedHeight(160);

@@ -203,6 +203,7 @@ void ApplicationSettings::createGeneralGroup(QVBoxLayout* layout)
     m_serial->setCharacterLimit(6);
     addRow(form, QT_TR_NOOP("Numero di serie"), m_serial);
     m_opticalBarrier = new TwoStateButton(QString(), QString(), this);
+    m_opticalBarrier->setProperty("class", QStringLiteral("generic-menu-button"));
     addRow(form, QT_TR_NOOP("Barriera prodotti"), m_opticalBarrier);
     auto* clockLabel = new QLabel;
     clockLabel->setProperty("class", QStringLiteral("text"));

@@ -108,8 +108,9 @@ void MaintenanceMenu::createControls()
     m_exit = make_button(QStringLiteral(":/icons/exit"), this);
     auto* row = new QHBoxLayout;
     row->setSpacing(24);
-    for (QPushButton* button : {m_support, m_restart, m_exit})
+    for (QPushButton* button : {m_restart, m_exit})
         row->addWidget(button);
+    static_cast<QVBoxLayout*>(layout())->addWidget(m_support);
     static_cast<QVBoxLayout*>(layout())->addLayout(row);
     connect(m_support, &QPushButton::clicked, this, &MaintenanceMenu::sendSupportRequest);
     connect(m_restart, &QPushButton::clicked, this, &MaintenanceMenu::restartRequested);
@@ -140,6 +141,13 @@ void MaintenanceMenu::changeEvent(QEvent* event)
     if (event->type() == QEvent::LanguageChange)
         retranslate();
     QDialog::changeEvent(event);
+}
+
+// Only the exit button leaves the menu; a window closed by the program
+// quitting is just hidden.
+void MaintenanceMenu::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
 }
 
 void MaintenanceMenu::setUserLevel(int level)

@@ -60,6 +60,7 @@ void MaintenanceMode::onStart()
 
 int MaintenanceMode::authenticate()
 {
+    qCInfo(lcMaintenance) << "authenticating the USB key";
     UsbMonitor* usb = m_usb;
     return VM24::long_running_operation(VM24::run_in_thread_pool([usb] { return usb->authenticateUsb(); }),
                                         m_window, tr("Autenticazione chiave USB"),

@@ -49,6 +49,7 @@ SecurityDialog::SecurityDialog(UsbMonitor* usb, Context* context, QWidget* paren
     layout->setSpacing(32);
     m_title->setProperty("class", QStringLiteral("title"));
     m_title->setAlignment(Qt::AlignCenter);
+    m_title->setWordWrap(true);
     m_information->setProperty("class", QStringLiteral("decorated-label"));
     m_information->setAlignment(Qt::AlignCenter);
     layout->addWidget(m_title);

@@ -19,9 +19,10 @@ bool wait_for_stick(UsbMonitor* usb, bool present, const QString& message, const
         if (inserted == present)
             dialog.accept();
     });
+    // Only the stick or a touch close the box; anything else (the program
+    // quitting) gives up waiting.
     while (usb->isUsbInserted() != present) {
-        dialog.exec();
-        if (closesOnTouch)
+        if (dialog.exec() != QDialog::Accepted || closesOnTouch)
             break;
     }
     return usb->isUsbInserted() == present;

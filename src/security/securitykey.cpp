@@ -81,8 +81,11 @@ QByteArray usb_uuid(const QString& device, int timeoutMs)
     if (device.isEmpty())
         return QByteArray();
     QByteArray output;
-    const QStringList arguments{QStringLiteral("-s"), QStringLiteral("UUID"), QStringLiteral("-o"),
+    // "-c /dev/null": the device itself is read, never the shared cache (which
+    // may be stale or locked by another reader).
+    const QStringList arguments{QStringLiteral("-c"), QStringLiteral("/dev/null"), QStringLiteral("-s"), QStringLiteral("UUID"), QStringLiteral("-o"),
                                 QStringLiteral("value"), device_dir() + QLatin1Char('/') + device};
+    qCDebug(lcSecurity) << "blkid" << arguments.last();
     if (run_program(QStringLiteral("blkid"), arguments, timeoutMs, &output) != 0)
         return QByteArray();
     return output.trimmed();

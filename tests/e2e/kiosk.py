@@ -165,11 +165,19 @@ class Kiosk:
             raise KioskError("the board simulator did not start")
 
     def _start_program(self):
+        # USB sticks and the Ethernet address are the run's own: a stick is a
+        # directory under media/ and a file system image under dev/.
+        for folder in ("media", "dev"):
+            os.makedirs(self.path(folder), exist_ok=True)
+        with open(self.path("net-address"), "w") as f:
+            f.write("02:24:0b:00:17:42\n")
         env = dict(os.environ)
         env.update({"DISPLAY": self.display, "QT_QPA_PLATFORM": "xcb", "VM24_APP_DIR": self.run_dir,
                     "VM24_SERIAL_DEVICE": self.device,
                     "VM24_SYSTEM_ACTIONS_RECORD": os.path.join(self.run_dir, "system-actions.log"),
-                    "VM24_DEVICE_INFO_FILE": os.path.join(self.run_dir, "device-info.xml")})
+                    "VM24_DEVICE_INFO_FILE": os.path.join(self.run_dir, "device-info.xml"),
+                    "VM24_MEDIA_DIR": self.path("media"), "VM24_DEV_DIR": self.path("dev"),
+                    "VM24_NET_ADDRESS_FILE": self.path("net-address")})
         for variable in ("QT_SCALE_FACTOR", "VM24_WINDOWED", "QT_QPA_FONTDIR"):
             env.pop(variable, None)
         self.program_log = os.path.join(self.run_dir, "vm24.log")

@@ -13,6 +13,7 @@ import time
 import xml.etree.ElementTree as ET
 
 from kiosk import Kiosk, KioskError
+from maintenance_case import case_maintenance
 
 BANNER_FILL = (186, 41, 46)
 TOP_BANNER = (60, 278, 1018, 374)
@@ -332,7 +333,8 @@ def case_english(kiosk):
     expect(len(purchases) == 1 and "dispenser=13" in purchases[0]["data"], "purchases: %s" % purchases)
 
 
-CASES = {"home": case_home, "english": case_english, "purchase": case_purchase, "alarm": case_alarm, "shortfall": case_shortfall}
+CASES = {"home": case_home, "english": case_english, "purchase": case_purchase, "alarm": case_alarm, "shortfall": case_shortfall,
+         "maintenance": case_maintenance}
 STATES = {"shortfall": dict(SELLING_STATE, columns=[1] + [5] * 17)}
 # In English the default language comes back only long after the purchase
 # has begun, so that a slow start cannot turn it into an Italian one.
