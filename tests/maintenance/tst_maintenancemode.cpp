@@ -19,6 +19,7 @@
 #include "ui/context.h"
 #include "ui/menuactivity.h"
 #include "ui/taskwatcherdialog.h"
+#include "ui/yesnodialog.h"
 #include "usbkeyrig.h"
 
 #include <QAbstractButton>
@@ -183,6 +184,42 @@ private slots:
         LevelPage page(m_context.get());
         m_mode->bindActivity(MaintenanceMenuEntry::Accounting, &page);
         QVERIFY(menu->entryButton(2)->isEnabled());
+    }
+
+    void supportRequestAndRestart()
+    {
+        // A stand-in for the mail script writes down its arguments and input.
+        const QString script = m_appDir->filePath(QStringLiteral("smtp_send.py"));
+        const QString record = m_appDir->filePath(QStringLiteral("mail.txt"));
+        {
+            QFile file(script);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$(dirname \"$0\")/mail.txt\"\n"
+                       "printf 'stdin:' >> \"$(dirname \"$0\")/mail.txt\"\ncat >> \"$(dirname \"$0\")/mail.txt\"\n");
+        }
+        QVERIFY(QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QSettings().setValue(QStringLiteral("advanced/serial"), 42);
+        QSettings().setValue(QStringLiteral("advanced/support-email"), QStringLiteral(" help@example.org "));
+        MaintenanceMenu* menu = m_mode->menu();
+        act_when([] { return qobject_cast<YesNoDialog*>(QApplication::activeModalWidget()); },
+                 [] { qobject_cast<YesNoDialog*>(QApplication::activeModalWidget())->yesButton()->click(); });
+        menu->supportButton()->click();
+        QCOMPARE(m_log.lines, QStringList{QStringLiteral("support-request")});
+        const auto mail = [record] {
+            QFile file(record);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(mail().contains("stdin:00042 "), 10000);
+        const QStringList lines = QString::fromUtf8(mail()).split(QLatin1Char('\n'));
+        QCOMPARE(lines.mid(0, 10), (QStringList{QStringLiteral("-"), QStringLiteral("vm24@korvane.it"),
+                                                QStringLiteral("help@example.org"), QStringLiteral("smtp.korvane.it:587"),
+                                                QStringLiteral("vm24@korvane.it"), QStringLiteral("-S"),
+                                                QStringLiteral("VM24 00042 - Richiesta assistenza"), QStringLiteral("-q"),
+                                                QStringLiteral("-s"), QStringLiteral("plain")}));
+
+        QSignalSpy quit(m_mode, &MaintenanceMode::quitRequested);
+        menu->restartButton()->click();
+        QCOMPARE(quit.count(), 1);
     }
 
     void levelTwoKeyOpensTheMenuAndTheStickMustGo()
