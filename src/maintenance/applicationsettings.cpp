@@ -195,6 +195,8 @@ void ApplicationSettings::createGeneralGroup(QVBoxLayout* layout)
     form->addRow(hopperLabel);
     for (int hopper = 0; hopper < 2; ++hopper) {
         m_hoppers[hopper] = new QComboBox(this);
+        // A hopper without a coin value stays without one when saved.
+        m_hoppers[hopper]->addItem(QStringLiteral("-"), 0);
         for (int value : HOPPER_VALUES)
             m_hoppers[hopper]->addItem(VM24::format_credit(value), value);
         addRow(form, hoppers[hopper], m_hoppers[hopper]);

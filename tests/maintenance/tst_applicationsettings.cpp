@@ -132,6 +132,7 @@ private slots:
         QCOMPARE(settings.value(QStringLiteral("NetworkConfig/host-ip")).toString(), QStringLiteral("10.1.2.3"));
         QVERIFY(!settings.contains(QStringLiteral("NetworkConfig/gateway")));
         QCOMPARE(settings.value(QStringLiteral("Alarms/tamper")).toBool(), true);
+        QCOMPARE(settings.value(QStringLiteral("hopper-value_1")).toInt(), 0);
     }
 
     void staticNetworkAndLevelThreeFields()
