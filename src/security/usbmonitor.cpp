@@ -110,7 +110,7 @@ void UsbMonitor::setUsbInserted(bool inserted)
 
 int UsbMonitor::authenticateUsb()
 {
-    VM24::thread_sleep(1);
+    VM24::thread_msleep(m_settleMs);
     QString mount;
     QString device;
     {

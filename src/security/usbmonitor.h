@@ -43,6 +43,8 @@ public:
 
     // How long blkid may take to answer.
     void setUuidTimeout(int ms) { m_uuidTimeoutMs = ms; }
+    // How long authentication first lets a freshly mounted stick settle.
+    void setSettleTime(int ms) { m_settleMs = ms; }
 
 signals:
     void usbStick(bool present);
@@ -63,4 +65,5 @@ private:
     std::atomic<int> m_userLevel{-1};
     std::atomic<bool> m_usbInserted{false};
     int m_uuidTimeoutMs;
+    int m_settleMs = 1000;
 };

@@ -13,6 +13,7 @@
 #include "usbkeyrig.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSettings>
@@ -33,6 +34,20 @@ QByteArray read_all(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Every file below dir with its size and checksum.
+QStringList snapshot(const QString& dir)
+{
+    QStringList entries;
+    QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        entries.append(path + QLatin1Char(' ') + QString::number(qHash(read_all(path))));
+    }
+    entries.sort();
+    return entries;
 }
 
 bool write_all(const QString& path, const QByteArray& content)
@@ -76,6 +91,7 @@ private slots:
         m_rig = std::make_unique<UsbKeyRig>(m_appDir->path());
         QVERIFY2(m_rig->isValid(), qPrintable(m_rig->error()));
         m_usb = std::make_unique<UsbMonitor>();
+        m_usb->setSettleTime(0);
         QCOMPARE(m_usb->watchedDir(), m_rig->mediaDir());
     }
 
@@ -223,7 +239,10 @@ private slots:
             m_usb->onDirectoryChanged();
             QVERIFY(!m_rig->makeStick(STICK, STICK_ID).isEmpty());
             QVERIFY2(forgery.make(), forgery.name);
+            const QStringList held = snapshot(m_rig->stickPath(STICK));
             QVERIFY2(authenticate() == 1, forgery.name);
+            // Reading a key changes nothing on the stick.
+            QVERIFY2(snapshot(m_rig->stickPath(STICK)) == held, forgery.name);
         }
         // The same stick with a genuine key still works: the forgeries fail
         // for what they are, not for a broken rig.
