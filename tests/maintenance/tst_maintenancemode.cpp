@@ -283,9 +283,11 @@ private slots:
         }
         QSignalSpy quit(m_mode, &MaintenanceMode::quitRequested);
         bool askedToRestart = false;
+        bool renamed = false;
         act_when([] { return qobject_cast<ResetDialog*>(QApplication::activeModalWidget()) && modal_text().startsWith(QStringLiteral("Attendere il riavvio")); },
-                 [&askedToRestart, this] {
+                 [&askedToRestart, &renamed, resetFile] {
                      askedToRestart = true;
+                     renamed = !QFile::exists(resetFile) && QFile::exists(resetFile + QStringLiteral(".once"));
                      auto* dialog = qobject_cast<ResetDialog*>(QApplication::activeModalWidget());
                      QTest::mouseClick(dialog, Qt::LeftButton);
                  });
@@ -304,6 +306,7 @@ private slots:
             m_mode->menu()->exitButton()->click();
         } else {
             QVERIFY(askedToRestart);
+            QVERIFY(renamed);
             QCOMPARE(quit.count(), 1);
             QVERIFY(!QSettings().contains(QStringLiteral("max-credit")));
             QVERIFY(m_log.infos.isEmpty());
