@@ -16,7 +16,7 @@ import sys
 LAYERS = [
     ["core"],
     ["board", "logging", "catalogue"],
-    ["accounting", "settings", "updates"],
+    ["accounting", "settings", "updates", "security"],
     ["tasks"],
     ["vending"],
     ["ui", "input"],

@@ -54,6 +54,13 @@ export VM24_APP_DIR="$run_dir"
 export VM24_SYSTEM_ACTIONS_RECORD="$run_dir/system-actions.log"
 export VM24_DEVICE_INFO_FILE="$run_dir/device-info.xml"
 export VM24_SERIAL_DEVICE="$device"
+# USB sticks of the demo: a directory media/usbdrive-sdX1 with a vfat image
+# dev/sdX1 (mkfs.vfat -C -i ID dev/sdX1 1024); the machine's /media is not watched.
+mkdir -p "$run_dir/media" "$run_dir/dev"
+[ -f "$run_dir/net-address" ] || echo "02:24:0b:00:00:01" > "$run_dir/net-address"
+export VM24_MEDIA_DIR="$run_dir/media"
+export VM24_DEV_DIR="$run_dir/dev"
+export VM24_NET_ADDRESS_FILE="$run_dir/net-address"
 if [ -n "${QT_QPA_PLATFORM:-}" ]; then
   echo "Platform: $QT_QPA_PLATFORM"
 else

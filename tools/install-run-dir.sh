@@ -7,7 +7,9 @@
 # RUN_DIR receives the program, the demo content (data directory and settings
 # file with the product arrangement, from demo/install.sh) and stand-ins for
 # the platform scripts: each one only appends its name and arguments to
-# RUN_DIR/platform-scripts.log, so nothing on this machine is changed. On a
+# RUN_DIR/platform-scripts.log, so nothing on this machine is changed; the
+# USB key's sign and verify scripts change nothing and are installed as they
+# are. On a
 # machine without the touchscreen device its alarm is switched off in the
 # settings, as an operator would, so that the kiosk is not out of service.
 # Ledgers, counters and the event log of an earlier run are kept.
@@ -27,6 +29,11 @@ install -m 755 "$build/bin/vm24" "$run_dir/vm24"
 
 for script in "$root"/scripts/*; do
   name="$(basename "$script")"
+  case "$name" in
+    sign_manifest.sh|verify_manifest.sh)
+      install -m 755 "$script" "$run_dir/$name"
+      continue ;;
+  esac
   cat > "$run_dir/$name" <<STANDIN
 #!/bin/sh
 # Stand-in for the platform script $name: records the call only.

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB" sourcelanguage="it">
 <context>
+    <name>AbstractNumPad</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>Accounting</name>
     <message>
         <source>Banconote</source>
@@ -101,6 +112,296 @@ out of service</translation>
     </message>
 </context>
 <context>
+    <name>ApplicationSettings</name>
+    <message>
+        <source>&lt;b style=&apos;color: red&apos;&gt;Scollegato&lt;/b&gt;</source>
+        <translation>&lt;b style=&apos;color: red&apos;&gt;Disconnected&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b style=&apos;color: red&apos;&gt;Errore routing&lt;/b&gt;</source>
+        <translation>&lt;b style=&apos;color: red&apos;&gt;Routing error&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b style=&apos;color: yellow&apos;&gt;Errore DNS&lt;/b&gt;</source>
+        <translation>&lt;b style=&apos;color: yellow&apos;&gt;DNS error&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&apos;color: green&apos;&gt;Connesso&lt;/span&gt;</source>
+        <translation>&lt;span style=&apos;color: green&apos;&gt;Connected&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>Assistenza</source>
+        <translation>Support</translation>
+    </message>
+    <message>
+        <source>Indirizzo email per richiesta assistenza</source>
+        <translation>Support request e-mail address</translation>
+    </message>
+    <message>
+        <source>Generale</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>Informazioni farmacia</source>
+        <translation>Pharmacy information</translation>
+    </message>
+    <message>
+        <source>Titolo bottone</source>
+        <translation>Button title</translation>
+    </message>
+    <message>
+        <source>Scontrino - Riga 1</source>
+        <translation>Receipt - Line 1</translation>
+    </message>
+    <message>
+        <source>Scontrino - Riga 2</source>
+        <translation>Receipt - Line 2</translation>
+    </message>
+    <message>
+        <source>Scontrino - Riga 3</source>
+        <translation>Receipt - Line 3</translation>
+    </message>
+    <message>
+        <source>Lingua</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Resto massimo</source>
+        <translation>Maximum change</translation>
+    </message>
+    <message>
+        <source>Credito massimo</source>
+        <translation>Maximum credit</translation>
+    </message>
+    <message>
+        <source>Hopper 1</source>
+        <translation>Hopper 1</translation>
+    </message>
+    <message>
+        <source>Hopper 2</source>
+        <translation>Hopper 2</translation>
+    </message>
+    <message>
+        <source>Valori hopper</source>
+        <translation>Hopper values</translation>
+    </message>
+    <message>
+        <source>Numero di serie</source>
+        <translation>Serial number</translation>
+    </message>
+    <message>
+        <source>Barriera prodotti</source>
+        <translation>Product barrier</translation>
+    </message>
+    <message>
+        <source>Imposta data e ora</source>
+        <translation>Set date and time</translation>
+    </message>
+    <message>
+        <source>Imposta ora</source>
+        <translation>Set time</translation>
+    </message>
+    <message>
+        <source>Imposta data</source>
+        <translation>Set date</translation>
+    </message>
+    <message>
+        <source>Timer e Operazioni Pianificate</source>
+        <translation>Timers and Scheduled Operations</translation>
+    </message>
+    <message>
+        <source>Attesa breve</source>
+        <translation>Short wait</translation>
+    </message>
+    <message>
+        <source>Tempo di attesa breve</source>
+        <translation>Short waiting time</translation>
+    </message>
+    <message>
+        <source>Attesa lunga</source>
+        <translation>Long wait</translation>
+    </message>
+    <message>
+        <source>Tempo di attesa lunga</source>
+        <translation>Long waiting time</translation>
+    </message>
+    <message>
+        <source>Ripristino lingua</source>
+        <translation>Language reset</translation>
+    </message>
+    <message>
+        <source>Timer di ripristino lingua di default</source>
+        <translation>Default language reset timer</translation>
+    </message>
+    <message>
+        <source>Invio log e contabilità</source>
+        <translation>Log and accounting upload</translation>
+    </message>
+    <message>
+        <source>Orario invio dati</source>
+        <translation>Data upload time</translation>
+    </message>
+    <message>
+        <source>Aggiornamento da remoto</source>
+        <translation>Remote update</translation>
+    </message>
+    <message>
+        <source>Orario controllo aggiornamenti</source>
+        <translation>Update check time</translation>
+    </message>
+    <message>
+        <source>Configurazione di Rete</source>
+        <translation>Network Configuration</translation>
+    </message>
+    <message>
+        <source>Metodo</source>
+        <translation>Method</translation>
+    </message>
+    <message>
+        <source>IP host</source>
+        <translation>Host IP</translation>
+    </message>
+    <message>
+        <source>CIDR Netmask</source>
+        <translation>CIDR netmask</translation>
+    </message>
+    <message>
+        <source>Netmask in formato CIDR</source>
+        <translation>Netmask in CIDR form</translation>
+    </message>
+    <message>
+        <source>Gateway</source>
+        <translation>Gateway</translation>
+    </message>
+    <message>
+        <source>DNS</source>
+        <translation>DNS</translation>
+    </message>
+    <message>
+        <source>Test rete</source>
+        <translation>Network test</translation>
+    </message>
+    <message>
+        <source>Server FTP per Invio Dati</source>
+        <translation>FTP Server for Data Upload</translation>
+    </message>
+    <message>
+        <source>Protocollo</source>
+        <translation>Protocol</translation>
+    </message>
+    <message>
+        <source>Indirizzo</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>Porta</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Username</source>
+        <translation>Username</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>Server per Aggiornamenti Remoti</source>
+        <translation>Remote Updates Server</translation>
+    </message>
+    <message>
+        <source>Allarmi e Notifiche</source>
+        <translation>Alarms and Notifications</translation>
+    </message>
+    <message>
+        <source>Indirizzo email per notifiche allarmi</source>
+        <translation>Alarm notification e-mail address</translation>
+    </message>
+    <message>
+        <source>Impostazioni di configurazione</source>
+        <translation>Configuration settings</translation>
+    </message>
+    <message>
+        <source>Statico</source>
+        <translation>Static</translation>
+    </message>
+    <message>
+        <source>Dinamico (DHCP)</source>
+        <translation>Dynamic (DHCP)</translation>
+    </message>
+    <message>
+        <source>Controlla barriera</source>
+        <translation>Check barrier</translation>
+    </message>
+    <message>
+        <source>Non controllare barriera</source>
+        <translation>Do not check barrier</translation>
+    </message>
+    <message>
+        <source>Invia mail di notifica</source>
+        <translation>Send notification mails</translation>
+    </message>
+    <message>
+        <source>Non inviare mail di notifica</source>
+        <translation>Do not send notification mails</translation>
+    </message>
+    <message>
+        <source>Salva modifiche</source>
+        <translation>Save changes</translation>
+    </message>
+    <message>
+        <source>Esci</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>&lt;i&gt;Test non eseguito&lt;/i&gt;</source>
+        <translation>&lt;i&gt;Test not run&lt;/i&gt;</translation>
+    </message>
+    <message>
+        <source>Salvataggio impostazioni in corso</source>
+        <translation>Saving settings</translation>
+    </message>
+    <message>
+        <source>Attendere prego</source>
+        <translation>Please wait</translation>
+    </message>
+    <message>
+        <source>Modifica orologio di sistema</source>
+        <translation>System clock change</translation>
+    </message>
+    <message>
+        <source>La macchina sarà riavviata tra 5 secondi</source>
+        <translation>The machine will restart in 5 seconds</translation>
+    </message>
+    <message>
+        <source>Esecuzione test di rete</source>
+        <translation>Running network test</translation>
+    </message>
+</context>
+<context>
+    <name>ConfirmationDialog</name>
+    <message>
+        <source>Modifiche non salvate</source>
+        <translation>Unsaved changes</translation>
+    </message>
+    <message>
+        <source>Ci sono modifiche non salvate nella configurazione. Come procedere?</source>
+        <translation>There are unsaved changes in the configuration. How do you want to proceed?</translation>
+    </message>
+    <message>
+        <source>Salva</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Ignora modifiche</source>
+        <translation>Discard changes</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>CustomBannerPage</name>
     <message>
         <source>INFORMAZIONI DELLA FARMACIA</source>
@@ -158,6 +459,116 @@ ON DUTY</translation>
     <message>
         <source>SCONTRINO NON DISPONIBILE</source>
         <translation>RECEIPT NOT AVAILABLE</translation>
+    </message>
+</context>
+<context>
+    <name>MaintenanceMenu</name>
+    <message>
+        <source>Impostazione selezioni</source>
+        <translation>Selection setup</translation>
+    </message>
+    <message>
+        <source>Impostazione prezzi</source>
+        <translation>Price setup</translation>
+    </message>
+    <message>
+        <source>Contabilità</source>
+        <translation>Accounting</translation>
+    </message>
+    <message>
+        <source>Altre impostazioni</source>
+        <translation>Other settings</translation>
+    </message>
+    <message>
+        <source>Periferiche</source>
+        <translation>Peripherals</translation>
+    </message>
+    <message>
+        <source>Visualizzazione log</source>
+        <translation>Log viewer</translation>
+    </message>
+    <message>
+        <source>Generazione chiavi</source>
+        <translation>Key generation</translation>
+    </message>
+    <message>
+        <source>Riassunto scontrini</source>
+        <translation>Receipt summary</translation>
+    </message>
+    <message>
+        <source>Aggiornamenti da USB</source>
+        <translation>Updates from USB</translation>
+    </message>
+    <message>
+        <source>Esporta a USB</source>
+        <translation>Export to USB</translation>
+    </message>
+    <message>
+        <source>Menu di manutenzione</source>
+        <translation>Maintenance menu</translation>
+    </message>
+    <message>
+        <source>Invia richiesta di assistenza</source>
+        <translation>Send support request</translation>
+    </message>
+    <message>
+        <source>Riavvia</source>
+        <translation>Restart</translation>
+    </message>
+    <message>
+        <source>Esci</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Versione %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>Nessuna chiave USB inserita</source>
+        <translation>No USB key inserted</translation>
+    </message>
+    <message>
+        <source>Utente livello %1</source>
+        <translation>User level %1</translation>
+    </message>
+    <message>
+        <source>Vuoi veramente inviare una richeista di assistenza?</source>
+        <translation>Do you really want to send a support request?</translation>
+    </message>
+    <message>
+        <source>Invia</source>
+        <translation>Send</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Indirizzo email di assistenza non configurato</source>
+        <translation>Support e-mail address not configured</translation>
+    </message>
+</context>
+<context>
+    <name>MaintenanceMode</name>
+    <message>
+        <source>Autenticazione chiave USB</source>
+        <translation>Authenticating USB key</translation>
+    </message>
+    <message>
+        <source>Non rimuovere il dispositivo USB</source>
+        <translation>Do not remove the USB device</translation>
+    </message>
+    <message>
+        <source>Rimozione USB in corso</source>
+        <translation>Removing USB device</translation>
+    </message>
+    <message>
+        <source>Attendere prego</source>
+        <translation>Please wait</translation>
+    </message>
+    <message>
+        <source>Rimuovere il dispositivo USB per continuare</source>
+        <translation>Remove the USB device to continue</translation>
     </message>
 </context>
 <context>
@@ -355,6 +766,80 @@ ON DUTY</translation>
     </message>
 </context>
 <context>
+    <name>ResetDialog</name>
+    <message>
+        <source>Esecuzione operazioni di ripristino</source>
+        <translation>Running reset operations</translation>
+    </message>
+    <message>
+        <source>Attendere il riavvio ed estrarre il dispositivo USB</source>
+        <translation>Wait for the restart and remove the USB device</translation>
+    </message>
+    <message>
+        <source>Tocca questo riquadro per riavviare</source>
+        <translation>Touch this box to restart</translation>
+    </message>
+</context>
+<context>
+    <name>SecurityDialog</name>
+    <message>
+        <source>Programmazione chiavi di accesso</source>
+        <translation>Access key programming</translation>
+    </message>
+    <message>
+        <source>Chiave di livello %1</source>
+        <translation>Level %1 key</translation>
+    </message>
+    <message>
+        <source>Esci</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Utente di livello %1</source>
+        <translation>User of level %1</translation>
+    </message>
+    <message>
+        <source>Privilegi insufficienti</source>
+        <translation>Insufficient privileges</translation>
+    </message>
+    <message>
+        <source>Tocca il riquadro per uscire</source>
+        <translation>Touch the box to exit</translation>
+    </message>
+    <message>
+        <source>Caricamento parametri di sicurezza</source>
+        <translation>Loading security parameters</translation>
+    </message>
+    <message>
+        <source>Attendere prego</source>
+        <translation>Please wait</translation>
+    </message>
+    <message>
+        <source>Inserire un dispositivo USB per iniziare la programmazione</source>
+        <translation>Insert a USB device to start programming</translation>
+    </message>
+    <message>
+        <source>Programmazione avvenuta con successo</source>
+        <translation>Programming succeeded</translation>
+    </message>
+    <message>
+        <source>Impossibile programmare la chiave</source>
+        <translation>The key could not be programmed</translation>
+    </message>
+    <message>
+        <source>Rimuovere il dispositivo USB per continuare</source>
+        <translation>Remove the USB device to continue</translation>
+    </message>
+    <message>
+        <source>Programmazione chiave di livello %1 in corso</source>
+        <translation>Programming level %1 key</translation>
+    </message>
+    <message>
+        <source>Non rimuovere il dispositivo USB</source>
+        <translation>Do not remove the USB device</translation>
+    </message>
+</context>
+<context>
     <name>SimpleDisplayActivity</name>
     <message>
         <source>TORNA INDIETRO</source>
@@ -388,6 +873,21 @@ ON DUTY</translation>
     <message>
         <source>Credito corrente: %1</source>
         <translation>Current credit: %1</translation>
+    </message>
+</context>
+<context>
+    <name>VirtualKeyboard</name>
+    <message>
+        <source>shift</source>
+        <translation>shift</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>

@@ -20,10 +20,14 @@
 #include "logging/periodicdblogger.h"
 #include "logging/powermanagementnotification.h"
 #include "logging/warningnotification.h"
+#include "maintenance/applicationsettings.h"
+#include "maintenance/maintenancemode.h"
+#include "maintenance/securitydialog.h"
 #include "purchase/productdetailspage.h"
 #include "purchase/productdispensingpage.h"
 #include "purchase/productpage.h"
 #include "purchase/suggestionspage.h"
+#include "security/usbmonitor.h"
 #include "settings/settingsmanager.h"
 #include "tasks/heartbeat.h"
 #include "tasks/machinestaterecorder.h"
@@ -110,12 +114,13 @@ MainWindow::MainWindow(Rk710Controller* controller, QTranslator& translator, QWi
     createMotorMonitor();
     createVendingSession();
     createPurchasePages();
-    // The USB monitor of maintenance mode comes here.
+    m_usbMonitor = new UsbMonitor(this);
+    connect(m_usbMonitor, &UsbMonitor::usbStick, this, &MainWindow::onUsbChanged);
     m_settingsManager = new SettingsManager(m_controller, this);
     connect(m_settingsManager, &SettingsManager::loadProblem, this, &MainWindow::publishWarning);
-    // Maintenance pages, the push-update watcher, the content and package
-    // downloaders and maintenance mode with its menu come here, after the
-    // settings manager.
+    // The push-update watcher and the content and package downloaders come
+    // with the maintenance pages, before maintenance mode.
+    createMaintenancePages();
     createHomePage(translator);
     addViews();
     createSlideshow();
@@ -124,6 +129,8 @@ MainWindow::MainWindow(Rk710Controller* controller, QTranslator& translator, QWi
     QTimer::singleShot(0, this, &MainWindow::initialize);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::deinit);
     publishStart();
+    // A stick plugged in before the program started.
+    m_usbMonitor->onDirectoryChanged();
 }
 
 MainWindow::~MainWindow()
@@ -245,9 +252,22 @@ void MainWindow::createPurchasePages()
     }
 }
 
+// Entries whose page is not there stay unbound: the menu shows them disabled.
+void MainWindow::createMaintenancePages()
+{
+    m_applicationSettings =
+        new ApplicationSettings(m_settingsManager, m_powerControl, m_alarmManager, m_context.get(), this);
+    m_securityDialog = new SecurityDialog(m_usbMonitor, m_context.get(), this);
+    m_maintenanceMode = new MaintenanceMode(m_usbMonitor, m_notificationService.get(), m_context.get(), this);
+    m_maintenanceMode->bindActivity(MaintenanceMenuEntry::Settings, m_applicationSettings);
+    m_maintenanceMode->bindActivity(MaintenanceMenuEntry::KeyGeneration, m_securityDialog);
+    connect(m_maintenanceMode, &MaintenanceMode::quitRequested, m_powerControl,
+            [this] { m_powerControl->doAction(PowerControl::Restart); });
+}
+
 void MainWindow::createHomePage(QTranslator& translator)
 {
-    m_homePage = new HomePage(m_productPage, m_pendingActivities, m_alarmManager, nullptr, translator,
+    m_homePage = new HomePage(m_productPage, m_pendingActivities, m_alarmManager, m_maintenanceMode, translator,
                               m_context.get());
     connect(m_controller, &Rk710Controller::inputChanged, m_homePage, &HomePage::onInputChanged);
 }
@@ -257,7 +277,7 @@ void MainWindow::addViews()
 {
     for (QWidget* page : {static_cast<QWidget*>(m_homePage), static_cast<QWidget*>(m_productPage),
                           static_cast<QWidget*>(m_suggestionsPage), static_cast<QWidget*>(m_detailsPage),
-                          static_cast<QWidget*>(m_dispensingPage)})
+                          static_cast<QWidget*>(m_dispensingPage), static_cast<QWidget*>(m_applicationSettings)})
         m_context->addView(page);
 }
 
@@ -359,7 +379,8 @@ void MainWindow::deinit()
     m_checkout->finishNow();
     m_notificationService->notify(std::make_unique<VM24::PowerManagementNotification>(power_event(m_powerControl->action())));
     m_controller->stopRecovery();
-    // A mounted USB stick is unmounted here.
+    if (m_usbMonitor->isUsbInserted())
+        m_usbMonitor->umountUsb();
     m_controller->waitForQueuedTasks();
     m_controller->setCreditEnable(false, false, false, false);
     m_controller->setOutput(false, OUTPUTS_OFF_AT_EXIT);
@@ -378,6 +399,16 @@ void MainWindow::onControllerStatusChanged(bool)
 void MainWindow::publishWarning(const QString& message)
 {
     m_notificationService->notify(std::make_unique<VM24::WarningNotification>(message));
+}
+
+// Maintenance mode waits for the home page to hand over the screen, so a
+// stick never interrupts a purchase.
+void MainWindow::onUsbChanged(bool present)
+{
+    if (!present)
+        m_pendingActivities->dequeue(m_maintenanceMode);
+    else if (!m_context->contains(m_maintenanceMode))
+        m_pendingActivities->enqueue(m_maintenanceMode, 0);
 }
 
 void MainWindow::onFrontDoorOpenChanged(bool open)

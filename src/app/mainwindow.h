@@ -8,6 +8,7 @@
 
 class AccountingService;
 class AlarmManager;
+class ApplicationSettings;
 class AssetsRegistry;
 class BoardStatusObserver;
 class ChangeObserver;
@@ -19,6 +20,9 @@ class SirenControl;
 class TouchscreenWatcher;
 class Context;
 class HomePage;
+class MaintenanceMode;
+class SecurityDialog;
+class UsbMonitor;
 class MotorDispenserMonitor;
 class PendingActivityQueue;
 class PeriodicDbLogger;
@@ -65,6 +69,8 @@ public:
     VendingSessionContext* session() const { return m_session; }
     SessionCredit* credit() const { return m_credit; }
     SessionCheckout* checkout() const { return m_checkout; }
+    UsbMonitor* usbMonitor() const { return m_usbMonitor; }
+    MaintenanceMode* maintenanceMode() const { return m_maintenanceMode; }
 
 public slots:
     void initialize();
@@ -72,6 +78,7 @@ public slots:
     void onControllerStatusChanged(bool alive);
     void onFrontDoorOpenChanged(bool open);
     void publishWarning(const QString& message);
+    void onUsbChanged(bool present);
 
 private:
     void createServices();
@@ -82,6 +89,7 @@ private:
     void createMotorMonitor();
     void createVendingSession();
     void createPurchasePages();
+    void createMaintenancePages();
     void createHomePage(QTranslator& translator);
     void addViews();
     void createSlideshow();
@@ -123,5 +131,9 @@ private:
     HomePage* m_homePage = nullptr;
     SlideshowControl* m_slideshow = nullptr;
     SettingsManager* m_settingsManager = nullptr;
+    UsbMonitor* m_usbMonitor = nullptr;
+    SecurityDialog* m_securityDialog = nullptr;
+    ApplicationSettings* m_applicationSettings = nullptr;
+    MaintenanceMode* m_maintenanceMode = nullptr;
     TaskScheduler* m_scheduler = nullptr;
 };

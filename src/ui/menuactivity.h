@@ -16,6 +16,13 @@ public:
     void onStart() override;
     void onResume(const ActivityResult& result) override;
 
+    // The level of the operator's USB key, set before each start (0 without a key).
+    void setUserLevel(int level) { m_userLevel = level; }
+    int userLevel() const { return m_userLevel; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    int m_userLevel = 0;
 };

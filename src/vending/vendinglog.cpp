@@ -1,3 +1,3 @@
 #include "vending/vendinglog.h"
 
-Q_LOGGING_CATEGORY(vendingLog, "vm24.vending")
+Q_LOGGING_CATEGORY(vendingLog, "vm24.vending", QtInfoMsg)

@@ -217,6 +217,12 @@ class Kiosk:
         return dict(line.split("=", 1) for line in lines)
 
     def _start_program(self):
+        # USB sticks and the Ethernet address are the run's own: a stick is a
+        # directory under media/ and a file system image under dev/.
+        for folder in ("media", "dev"):
+            os.makedirs(self.path(folder), exist_ok=True)
+        with open(self.path("net-address"), "w") as f:
+            f.write("02:24:0b:00:17:42\n")
         env = dict(os.environ)
         for variable in ("DISPLAY", "QT_QPA_PLATFORM", "QT_SCALE_FACTOR", "VM24_WINDOWED", "VM24_WINDOW_SCALE",
                          "QT_QPA_FONTDIR", "VM24_DEMO_SCALE", "VM24_VNC_PORT"):
@@ -229,7 +235,9 @@ class Kiosk:
             env.update(self._demo_environment(dict(env, **self.demo)))
         env.update({"VM24_APP_DIR": self.run_dir, "VM24_SERIAL_DEVICE": self.device,
                     "VM24_SYSTEM_ACTIONS_RECORD": os.path.join(self.run_dir, "system-actions.log"),
-                    "VM24_DEVICE_INFO_FILE": os.path.join(self.run_dir, "device-info.xml")})
+                    "VM24_DEVICE_INFO_FILE": os.path.join(self.run_dir, "device-info.xml"),
+                    "VM24_MEDIA_DIR": self.path("media"), "VM24_DEV_DIR": self.path("dev"),
+                    "VM24_NET_ADDRESS_FILE": self.path("net-address")})
         self.program_log = os.path.join(self.run_dir, "vm24.log")
         self.started_at = time.monotonic()
         program = subprocess.Popen([os.path.join(self.run_dir, "vm24")], env=env,

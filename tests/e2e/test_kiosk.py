@@ -15,6 +15,7 @@ import xml.etree.ElementTree as ET
 
 from kiosk import SCREEN_W, SCREEN_H, Kiosk, KioskError
 from rfb import PixelFormat, RfbClient
+from maintenance_case import case_maintenance
 
 BANNER_FILL = (186, 41, 46)
 TOP_BANNER = (60, 278, 1018, 374)
@@ -432,7 +433,8 @@ def case_vnc(source, build):
                 frame.save(os.path.join(kiosk.shots, "home-%s.png" % name))
 
 
-CASES = {"home": case_home, "english": case_english, "purchase": case_purchase, "alarm": case_alarm, "shortfall": case_shortfall}
+CASES = {"home": case_home, "english": case_english, "purchase": case_purchase, "alarm": case_alarm, "shortfall": case_shortfall,
+         "maintenance": case_maintenance}
 STATES = {"shortfall": dict(SELLING_STATE, columns=[1] + [5] * 17)}
 # In English the default language comes back only long after the purchase
 # has begun, so that a slow start cannot turn it into an Italian one.

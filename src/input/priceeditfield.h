@@ -1,0 +1,21 @@
+#pragma once
+
+#include "input/editfield.h"
+
+// An amount of money in cents, shown as "12,50" and typed on a PriceNumPad.
+class PriceEditField : public EditField
+{
+    Q_OBJECT
+
+public:
+    explicit PriceEditField(QWidget* parent = nullptr);
+
+    int value() const { return m_cents; }
+    void setValue(int cents);
+
+protected:
+    bool doEdit(const QString& current) override;
+
+private:
+    int m_cents = -1;
+};

@@ -1,0 +1,561 @@
+#include "maintenance/applicationsettings.h"
+
+#include "board/powercontrol.h"
+#include "core/defaults.h"
+#include "core/vm24.h"
+#include "input/codeeditfield.h"
+#include "input/confirmationdialog.h"
+#include "input/dateeditfield.h"
+#include "input/ipeditfield.h"
+#include "input/numericeditfield.h"
+#include "input/priceeditfield.h"
+#include "input/texteditfield.h"
+#include "input/timeeditfield.h"
+#include "input/twostatebutton.h"
+#include "maintenance/maintenancelog.h"
+#include "settings/networkinfo.h"
+#include "settings/settingsmanager.h"
+#include "ui/interactivemessagedialog.h"
+#include "ui/longrunningoperation.h"
+#include "vending/alarmmanager.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScroller>
+#include <QSettings>
+#include <QVBoxLayout>
+
+const char* const ApplicationSettings::DEFAULT_TEST_INTERFACE = "eth0";
+const char* const ApplicationSettings::DEFAULT_TEST_ADDRESS = "127.0.0.1";
+const char* const ApplicationSettings::DEFAULT_TEST_HOST = "localhost";
+
+namespace {
+
+// Settings keys of the form (the key table of the settings file).
+const char* const RECEIPT_ROW_KEYS[] = {"receipt-row-1", "receipt-row-2", "receipt-row-3"};
+const char* const HOPPER_KEYS[] = {"hopper-value_1", "hopper-value_2"};
+const int HOPPER_VALUES[] = {5, 10, 20, 50, 100, 200};
+const char* const TIME_FORMAT = "hh:mm";
+const int MAX_NUMBER = 999999; // number fields take at most 6 characters
+const int CLOCK_RESTART_MS = 5000;
+const int SERIAL_DIGITS = 5;
+const int ADVANCED_LEVEL = 3;
+
+const char* const CONNECTIVITY_TEXTS[] = {
+    QT_TRANSLATE_NOOP("ApplicationSettings", "<b style='color: red'>Scollegato</b>"),
+    QT_TRANSLATE_NOOP("ApplicationSettings", "<b style='color: red'>Errore routing</b>"),
+    QT_TRANSLATE_NOOP("ApplicationSettings", "<b style='color: yellow'>Errore DNS</b>"),
+    QT_TRANSLATE_NOOP("ApplicationSettings", "<span style='color: green'>Connesso</span>"),
+};
+
+QTime read_time(QSettings& settings, const char* key, const QTime& fallback)
+{
+    return VM24::interpret_time(settings, QLatin1String(key), fallback);
+}
+
+void select_data(QComboBox* combo, const QVariant& data)
+{
+    const int index = combo->findData(data);
+    combo->setCurrentIndex(index < 0 ? 0 : index);
+}
+
+template <typename Field>
+Field* make_field(QWidget* parent, int characterLimit = -1)
+{
+    auto* field = new Field(parent);
+    field->setCharacterLimit(characterLimit);
+    return field;
+}
+
+NumericEditField* make_number(QWidget* parent, int max = MAX_NUMBER)
+{
+    auto* field = make_field<NumericEditField>(parent, 6);
+    field->setLimits(0, max);
+    return field;
+}
+
+} // namespace
+
+ApplicationSettings::ApplicationSettings(SettingsManager* settingsManager, PowerControl* powerControl,
+                                         AlarmManager* alarmManager, Context* context, QWidget* parent)
+    : MenuActivity(context, parent)
+    , m_settingsManager(settingsManager)
+    , m_powerControl(powerControl)
+    , m_title(new QLabel(this))
+{
+    if (alarmManager) {
+        m_announcedAlarms = alarmManager->activeAlarms();
+        connect(alarmManager, &AlarmManager::alarmsChanged, this, &ApplicationSettings::onAlarmsChanged);
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 24, 24, 24);
+    layout->setSpacing(16);
+    m_title->setProperty("class", QStringLiteral("page-heading"));
+    m_title->setAlignment(Qt::AlignCenter);
+    layout->addWidget(m_title);
+
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidget(createForm());
+    scroll->viewport()->setAutoFillBackground(false);
+    scroll->widget()->setAutoFillBackground(false);
+    QScroller::grabGesture(scroll->viewport(), QScroller::LeftMouseButtonGesture);
+    layout->addWidget(scroll, 1);
+
+    auto* buttons = new QHBoxLayout;
+    m_save = new QPushButton(QIcon(QStringLiteral(":/icons/save")), QString(), this);
+    m_exit = new QPushButton(QIcon(QStringLiteral(":/icons/exit")), QString(), this);
+    for (QPushButton* button : {m_save, m_exit}) {
+        button->setProperty("class", QStringLiteral("generic-menu-button bottom"));
+        button->setFocusPolicy(Qt::NoFocus);
+        buttons->addWidget(button);
+    }
+    layout->addLayout(buttons);
+    connect(m_save, &QPushButton::clicked, this, &ApplicationSettings::saveSettings);
+    connect(m_exit, &QPushButton::clicked, this, &ApplicationSettings::onExitClicked);
+    connect(m_testNetwork, &QPushButton::clicked, this, &ApplicationSettings::testConnectivity);
+    connect(m_method, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &ApplicationSettings::updateNetworkControls);
+    connect(m_notifications, &QPushButton::toggled, m_alarmEmail, &QWidget::setEnabled);
+    retranslate();
+    m_save->setEnabled(false);
+}
+
+QWidget* ApplicationSettings::createForm()
+{
+    auto* form = new QWidget;
+    auto* layout = new QVBoxLayout(form);
+    layout->setContentsMargins(0, 0, 16, 0);
+    createGeneralGroup(layout);
+    createTimerGroup(layout);
+    createNetworkGroup(layout);
+    createServerGroups(layout);
+    createAlarmGroup(layout);
+    QFormLayout* support = addGroup(layout, QT_TR_NOOP("Assistenza"));
+    m_supportEmail = make_field<TextEditField>(this);
+    addRow(support, QT_TR_NOOP("Indirizzo email per richiesta assistenza"), m_supportEmail);
+    layout->addStretch();
+    return form;
+}
+
+QFormLayout* ApplicationSettings::addGroup(QVBoxLayout* layout, const char* title)
+{
+    auto* group = new QGroupBox;
+    group->setProperty("class", QStringLiteral("form"));
+    m_texts.append({group, title});
+    auto* form = new QFormLayout(group);
+    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    form->setHorizontalSpacing(24);
+    form->setVerticalSpacing(12);
+    layout->addWidget(group);
+    return form;
+}
+
+void ApplicationSettings::addRow(QFormLayout* form, const char* label, QWidget* field, const char* padTitle)
+{
+    auto* text = new QLabel;
+    text->setProperty("class", QStringLiteral("text"));
+    m_texts.append({text, label});
+    if (qobject_cast<EditField*>(field))
+        m_texts.append({field, padTitle ? padTitle : label});
+    form->addRow(text, field);
+}
+
+void ApplicationSettings::createGeneralGroup(QVBoxLayout* layout)
+{
+    QFormLayout* form = addGroup(layout, QT_TR_NOOP("Generale"));
+    m_userText = make_field<TextEditField>(this);
+    addRow(form, QT_TR_NOOP("Informazioni farmacia"), m_userText, QT_TR_NOOP("Titolo bottone"));
+    const char* const rows[] = {QT_TR_NOOP("Scontrino - Riga 1"), QT_TR_NOOP("Scontrino - Riga 2"),
+                                QT_TR_NOOP("Scontrino - Riga 3")};
+    for (int row = 0; row < 3; ++row) {
+        m_receiptRows[row] = make_field<TextEditField>(this, RECEIPT_ROW_LENGTH);
+        addRow(form, rows[row], m_receiptRows[row]);
+    }
+    m_language = new QComboBox(this);
+    m_language->addItem(QIcon(QStringLiteral(":/icons/it")), QStringLiteral("Italiano"), QStringLiteral("it"));
+    m_language->addItem(QIcon(QStringLiteral(":/icons/en")), QStringLiteral("English"), QStringLiteral("en"));
+    addRow(form, QT_TR_NOOP("Lingua"), m_language);
+    m_maxChange = make_field<PriceEditField>(this);
+    addRow(form, QT_TR_NOOP("Resto massimo"), m_maxChange);
+    m_maxCredit = make_field<PriceEditField>(this);
+    addRow(form, QT_TR_NOOP("Credito massimo"), m_maxCredit);
+    const char* const hoppers[] = {QT_TR_NOOP("Hopper 1"), QT_TR_NOOP("Hopper 2")};
+    auto* hopperLabel = new QLabel;
+    hopperLabel->setProperty("class", QStringLiteral("text"));
+    m_texts.append({hopperLabel, QT_TR_NOOP("Valori hopper")});
+    form->addRow(hopperLabel);
+    for (int hopper = 0; hopper < 2; ++hopper) {
+        m_hoppers[hopper] = new QComboBox(this);
+        // A hopper without a coin value stays without one when saved.
+        m_hoppers[hopper]->addItem(QStringLiteral("-"), 0);
+        for (int value : HOPPER_VALUES)
+            m_hoppers[hopper]->addItem(VM24::format_credit(value), value);
+        addRow(form, hoppers[hopper], m_hoppers[hopper]);
+    }
+    m_serial = new CodeEditField(SERIAL_DIGITS, this);
+    m_serial->setCharacterLimit(6);
+    addRow(form, QT_TR_NOOP("Numero di serie"), m_serial);
+    m_opticalBarrier = new TwoStateButton(QString(), QString(), this);
+    m_opticalBarrier->setProperty("class", QStringLiteral("generic-menu-button"));
+    addRow(form, QT_TR_NOOP("Barriera prodotti"), m_opticalBarrier);
+    auto* clockLabel = new QLabel;
+    clockLabel->setProperty("class", QStringLiteral("text"));
+    m_texts.append({clockLabel, QT_TR_NOOP("Imposta data e ora")});
+    form->addRow(clockLabel);
+    m_time = make_field<TimeEditField>(this);
+    addRow(form, QT_TR_NOOP("Imposta ora"), m_time);
+    m_date = make_field<DateEditField>(this);
+    m_date->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    addRow(form, QT_TR_NOOP("Imposta data"), m_date);
+}
+
+void ApplicationSettings::createTimerGroup(QVBoxLayout* layout)
+{
+    QFormLayout* form = addGroup(layout, QT_TR_NOOP("Timer e Operazioni Pianificate"));
+    m_shortWait = make_number(this);
+    addRow(form, QT_TR_NOOP("Attesa breve"), m_shortWait, QT_TR_NOOP("Tempo di attesa breve"));
+    m_longWait = make_number(this);
+    addRow(form, QT_TR_NOOP("Attesa lunga"), m_longWait, QT_TR_NOOP("Tempo di attesa lunga"));
+    m_languageRestore = make_number(this);
+    addRow(form, QT_TR_NOOP("Ripristino lingua"), m_languageRestore,
+           QT_TR_NOOP("Timer di ripristino lingua di default"));
+    for (NumericEditField* field : {m_shortWait, m_longWait, m_languageRestore})
+        field->setAffix(QStringLiteral(" sec"));
+    m_ftpTransfer = make_field<TimeEditField>(this);
+    addRow(form, QT_TR_NOOP("Invio log e contabilità"), m_ftpTransfer, QT_TR_NOOP("Orario invio dati"));
+    m_remoteUpdate = make_field<TimeEditField>(this);
+    addRow(form, QT_TR_NOOP("Aggiornamento da remoto"), m_remoteUpdate,
+           QT_TR_NOOP("Orario controllo aggiornamenti"));
+}
+
+void ApplicationSettings::createNetworkGroup(QVBoxLayout* layout)
+{
+    QFormLayout* form = addGroup(layout, QT_TR_NOOP("Configurazione di Rete"));
+    m_method = new QComboBox(this);
+    m_method->addItem(QString(), QStringLiteral("static"));
+    m_method->addItem(QString(), QStringLiteral("dynamic"));
+    addRow(form, QT_TR_NOOP("Metodo"), m_method);
+    m_hostIp = make_field<IpEditField>(this);
+    addRow(form, QT_TR_NOOP("IP host"), m_hostIp);
+    m_netmask = make_number(this, 32);
+    addRow(form, QT_TR_NOOP("CIDR Netmask"), m_netmask, QT_TR_NOOP("Netmask in formato CIDR"));
+    m_gateway = make_field<IpEditField>(this);
+    addRow(form, QT_TR_NOOP("Gateway"), m_gateway);
+    m_dns = make_field<IpEditField>(this);
+    addRow(form, QT_TR_NOOP("DNS"), m_dns);
+    m_testNetwork = new QPushButton(this);
+    m_testNetwork->setProperty("class", QStringLiteral("generic-menu-button"));
+    m_testNetwork->setFocusPolicy(Qt::NoFocus);
+    m_texts.append({m_testNetwork, QT_TR_NOOP("Test rete")});
+    m_connectivity = new QLabel(this);
+    m_connectivity->setProperty("class", QStringLiteral("text"));
+    form->addRow(m_testNetwork, m_connectivity);
+}
+
+void ApplicationSettings::createServerGroups(QVBoxLayout* layout)
+{
+    QFormLayout* ftp = addGroup(layout, QT_TR_NOOP("Server FTP per Invio Dati"));
+    m_protocol = new QComboBox(this);
+    m_protocol->addItem(QStringLiteral("FTP"), QStringLiteral("ftp"));
+    m_protocol->addItem(QStringLiteral("SFTP"), QStringLiteral("sftp"));
+    addRow(ftp, QT_TR_NOOP("Protocollo"), m_protocol);
+    m_ftpAddress = make_field<TextEditField>(this);
+    addRow(ftp, QT_TR_NOOP("Indirizzo"), m_ftpAddress);
+    m_ftpPort = make_number(this, 65535);
+    addRow(ftp, QT_TR_NOOP("Porta"), m_ftpPort);
+    m_ftpUser = make_field<TextEditField>(this);
+    addRow(ftp, QT_TR_NOOP("Username"), m_ftpUser);
+    m_ftpPassword = make_field<TextEditField>(this);
+    addRow(ftp, QT_TR_NOOP("Password"), m_ftpPassword);
+    QFormLayout* updates = addGroup(layout, QT_TR_NOOP("Server per Aggiornamenti Remoti"));
+    m_updatesAddress = make_field<TextEditField>(this);
+    addRow(updates, QT_TR_NOOP("Indirizzo"), m_updatesAddress);
+}
+
+void ApplicationSettings::createAlarmGroup(QVBoxLayout* layout)
+{
+    QFormLayout* form = addGroup(layout, QT_TR_NOOP("Allarmi e Notifiche"));
+    m_notifications = new TwoStateButton(QString(), QString(), this);
+    m_notifications->setProperty("class", QStringLiteral("generic-menu-button"));
+    form->addRow(m_notifications);
+    m_alarmEmail = make_field<TextEditField>(this);
+    addRow(form, QT_TR_NOOP("Indirizzo email per notifiche allarmi"), m_alarmEmail);
+    for (int flag : VM24::ALARM_FLAGS) {
+        auto* button = new TwoStateButton(QString(), QString(), this);
+        button->setProperty("class", QStringLiteral("generic-menu-button alarm-enable"));
+        button->setProperty("alarm", flag);
+        m_alarmSwitches.append(button);
+        form->addRow(button);
+        connect(button, &QPushButton::toggled, this, [button](bool on) {
+            button->setIcon(QIcon(on ? QStringLiteral(":/icons/alarm-on") : QStringLiteral(":/icons/alarm-off")));
+        });
+    }
+}
+
+void ApplicationSettings::retranslate()
+{
+    m_title->setText(tr("Impostazioni di configurazione"));
+    for (const auto& [widget, source] : std::as_const(m_texts)) {
+        const QString text = tr(source);
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            label->setText(text);
+        else if (auto* group = qobject_cast<QGroupBox*>(widget))
+            group->setTitle(text);
+        else if (auto* field = qobject_cast<EditField*>(widget))
+            field->setTitle(text);
+        else if (auto* button = qobject_cast<QPushButton*>(widget))
+            button->setText(text);
+    }
+    m_method->setItemText(0, tr("Statico"));
+    m_method->setItemText(1, tr("Dinamico (DHCP)"));
+    m_opticalBarrier->setTexts(tr("Controlla barriera"), tr("Non controllare barriera"));
+    m_notifications->setTexts(tr("Invia mail di notifica"), tr("Non inviare mail di notifica"));
+    for (TwoStateButton* button : std::as_const(m_alarmSwitches)) {
+        const QString label = VM24::alarm_string(static_cast<VM24::Alarm>(button->property("alarm").toInt()));
+        button->setTexts(label, label);
+    }
+    m_save->setText(tr("Salva modifiche"));
+    m_exit->setText(tr("Esci"));
+}
+
+void ApplicationSettings::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    MenuActivity::changeEvent(event);
+}
+
+void ApplicationSettings::onStart()
+{
+    QSettings settings;
+    load(settings);
+    m_serial->setEnabled(userLevel() >= ADVANCED_LEVEL);
+    m_supportEmail->setEnabled(userLevel() >= ADVANCED_LEVEL);
+    m_connectivity->setText(tr("<i>Test non eseguito</i>"));
+    m_clockEdited = false;
+    setEdited(false);
+    connectEditSignals();
+    MenuActivity::onStart();
+}
+
+void ApplicationSettings::onStop()
+{
+    disconnectEditSignals();
+    setEdited(false);
+    m_clockEdited = false;
+}
+
+void ApplicationSettings::load(QSettings& settings)
+{
+    using namespace VM24::Defaults;
+    m_userText->setValue(settings.value(QStringLiteral("user-text")).toString());
+    for (int row = 0; row < 3; ++row)
+        m_receiptRows[row]->setValue(settings.value(QLatin1String(RECEIPT_ROW_KEYS[row])).toString());
+    select_data(m_language, settings.value(QStringLiteral("default-language"), QStringLiteral("it")));
+    m_maxChange->setValue(settings.value(QStringLiteral("max-change"), 500).toInt());
+    m_maxCredit->setValue(settings.value(QStringLiteral("max-credit"), 5000).toInt());
+    for (int hopper = 0; hopper < 2; ++hopper)
+        select_data(m_hoppers[hopper], settings.value(QLatin1String(HOPPER_KEYS[hopper]), 0).toInt());
+    m_serial->setValue(VM24::read_serial());
+    m_opticalBarrier->setChecked(settings.value(QStringLiteral("use-optical-barrier"), false).toBool());
+    m_time->setTime(QTime::currentTime());
+    m_date->setDate(QDate::currentDate());
+    m_shortWait->setValue(settings.value(QStringLiteral("short-wait"), 45).toInt());
+    m_longWait->setValue(settings.value(QStringLiteral("long-wait"), 60).toInt());
+    m_languageRestore->setValue(settings.value(QStringLiteral("restore-default-language-timeout"), 60).toInt());
+    m_ftpTransfer->setTime(read_time(settings, "Schedule/ftp-transfer", Schedule::FTP_TRANSFER));
+    m_remoteUpdate->setTime(read_time(settings, "Schedule/remote-update", Schedule::REMOTE_UPDATE));
+    select_data(m_method, settings.value(QStringLiteral("NetworkConfig/method"), QLatin1String(NetworkConfig::METHOD)));
+    updateNetworkControls();
+    select_data(m_protocol, settings.value(QStringLiteral("FtpServer/protocol"), QLatin1String(FtpServer::PROTOCOL)));
+    m_ftpAddress->setValue(settings.value(QStringLiteral("FtpServer/address")).toString());
+    m_ftpPort->setValue(settings.value(QStringLiteral("FtpServer/port"), 21).toInt());
+    m_ftpUser->setValue(settings.value(QStringLiteral("FtpServer/username")).toString());
+    m_ftpPassword->setValue(settings.value(QStringLiteral("FtpServer/password")).toString());
+    m_updatesAddress->setValue(settings.value(QStringLiteral("UpdatesServer/address")).toString());
+    m_notifications->setChecked(settings.value(QStringLiteral("enable-notifications"), true).toBool());
+    m_alarmEmail->setValue(settings.value(QStringLiteral("Alarms/email")).toString());
+    m_alarmEmail->setEnabled(m_notifications->isChecked());
+    for (TwoStateButton* button : std::as_const(m_alarmSwitches)) {
+        const auto alarm = static_cast<VM24::Alarm>(button->property("alarm").toInt());
+        button->setChecked(settings.value(QStringLiteral("Alarms/") + VM24::alarm_code(alarm), true).toBool());
+        button->setIcon(QIcon(button->isChecked() ? QStringLiteral(":/icons/alarm-on")
+                                                  : QStringLiteral(":/icons/alarm-off")));
+    }
+    updateAlarmSwitches();
+    m_supportEmail->setValue(
+        settings.value(QStringLiteral("advanced/support-email"), QLatin1String(General::SUPPORT_EMAIL)).toString());
+}
+
+void ApplicationSettings::updateNetworkControls()
+{
+    using namespace VM24::Defaults;
+    const bool isStatic = m_method->currentData().toString() == QLatin1String("static");
+    if (isStatic) {
+        QSettings settings;
+        settings.beginGroup(QStringLiteral("NetworkConfig"));
+        m_hostIp->setInputText(settings.value(QStringLiteral("host-ip"), QLatin1String(NetworkConfig::HOST_IP)).toString());
+        m_netmask->setValue(settings.value(QStringLiteral("netmask"), NetworkConfig::NETMASK).toInt());
+        m_gateway->setInputText(settings.value(QStringLiteral("gateway"), QLatin1String(NetworkConfig::GATEWAY)).toString());
+        m_dns->setInputText(settings.value(QStringLiteral("dns"), QLatin1String(NetworkConfig::DNS)).toString());
+    } else {
+        const QPair<QString, int> address = VM24::get_if_address("eth0");
+        m_hostIp->setInputText(address.first);
+        m_netmask->setValue(address.second);
+        m_gateway->setInputText(VM24::get_gateway());
+        m_dns->setInputText(VM24::get_dns_for_interface("eth0"));
+    }
+    for (QWidget* field : {static_cast<QWidget*>(m_hostIp), static_cast<QWidget*>(m_netmask),
+                           static_cast<QWidget*>(m_gateway), static_cast<QWidget*>(m_dns)})
+        field->setEnabled(isStatic);
+}
+
+void ApplicationSettings::store(QSettings& settings) const
+{
+    settings.setValue(QStringLiteral("user-text"), m_userText->value());
+    for (int row = 0; row < 3; ++row)
+        settings.setValue(QLatin1String(RECEIPT_ROW_KEYS[row]), m_receiptRows[row]->value().left(RECEIPT_ROW_LENGTH));
+    settings.setValue(QStringLiteral("default-language"), m_language->currentData());
+    settings.setValue(QStringLiteral("max-change"), m_maxChange->value());
+    settings.setValue(QStringLiteral("max-credit"), m_maxCredit->value());
+    for (int hopper = 0; hopper < 2; ++hopper)
+        settings.setValue(QLatin1String(HOPPER_KEYS[hopper]), m_hoppers[hopper]->currentData());
+    settings.setValue(QStringLiteral("advanced/serial"), m_serial->value());
+    settings.setValue(QStringLiteral("use-optical-barrier"), m_opticalBarrier->isChecked());
+    settings.setValue(QStringLiteral("short-wait"), m_shortWait->value());
+    settings.setValue(QStringLiteral("long-wait"), m_longWait->value());
+    settings.setValue(QStringLiteral("restore-default-language-timeout"), m_languageRestore->value());
+    settings.setValue(QStringLiteral("Schedule/ftp-transfer"), m_ftpTransfer->time().toString(QLatin1String(TIME_FORMAT)));
+    settings.setValue(QStringLiteral("Schedule/remote-update"), m_remoteUpdate->time().toString(QLatin1String(TIME_FORMAT)));
+    const QString method = m_method->currentData().toString();
+    settings.setValue(QStringLiteral("NetworkConfig/method"), method);
+    if (method == QLatin1String("static")) {
+        settings.setValue(QStringLiteral("NetworkConfig/host-ip"), m_hostIp->inputText().trimmed());
+        settings.setValue(QStringLiteral("NetworkConfig/netmask"), m_netmask->value());
+        settings.setValue(QStringLiteral("NetworkConfig/gateway"), m_gateway->inputText().trimmed());
+        settings.setValue(QStringLiteral("NetworkConfig/dns"), m_dns->inputText().trimmed());
+    }
+    settings.setValue(QStringLiteral("FtpServer/protocol"), m_protocol->currentData());
+    settings.setValue(QStringLiteral("FtpServer/address"), m_ftpAddress->value().trimmed());
+    settings.setValue(QStringLiteral("FtpServer/port"), m_ftpPort->value());
+    settings.setValue(QStringLiteral("FtpServer/username"), m_ftpUser->value());
+    settings.setValue(QStringLiteral("FtpServer/password"), m_ftpPassword->value());
+    settings.setValue(QStringLiteral("UpdatesServer/address"), m_updatesAddress->value().trimmed());
+    settings.setValue(QStringLiteral("enable-notifications"), m_notifications->isChecked());
+    settings.setValue(QStringLiteral("Alarms/email"), m_alarmEmail->value().trimmed());
+    for (TwoStateButton* button : m_alarmSwitches) {
+        const auto alarm = static_cast<VM24::Alarm>(button->property("alarm").toInt());
+        settings.setValue(QStringLiteral("Alarms/") + VM24::alarm_code(alarm), button->isChecked());
+    }
+    settings.setValue(QStringLiteral("advanced/support-email"), m_supportEmail->value().trimmed());
+}
+
+void ApplicationSettings::connectEditSignals()
+{
+    disconnectEditSignals();
+    for (EditField* field : findChildren<EditField*>())
+        m_editConnections.append(connect(field, &EditField::editingFinished, this, &ApplicationSettings::onEdit));
+    for (QComboBox* combo : findChildren<QComboBox*>())
+        m_editConnections.append(
+            connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), this, &ApplicationSettings::onEdit));
+    for (TwoStateButton* button : findChildren<TwoStateButton*>())
+        m_editConnections.append(connect(button, &QPushButton::toggled, this, &ApplicationSettings::onEdit));
+    for (EditField* field : {static_cast<EditField*>(m_time), static_cast<EditField*>(m_date)})
+        m_editConnections.append(connect(field, &EditField::editingFinished, this, [this] { m_clockEdited = true; }));
+}
+
+void ApplicationSettings::disconnectEditSignals()
+{
+    for (const QMetaObject::Connection& connection : std::as_const(m_editConnections))
+        disconnect(connection);
+    m_editConnections.clear();
+}
+
+void ApplicationSettings::onEdit()
+{
+    setEdited(true);
+}
+
+void ApplicationSettings::setEdited(bool edited)
+{
+    m_edited = edited;
+    m_save->setEnabled(edited);
+}
+
+void ApplicationSettings::onAlarmsChanged(VM24::Alarms alarms)
+{
+    m_announcedAlarms = alarms;
+    updateAlarmSwitches();
+}
+
+// A switch can be turned off while its alarm is on; one that is off can
+// always be turned back on.
+void ApplicationSettings::updateAlarmSwitches()
+{
+    for (TwoStateButton* button : std::as_const(m_alarmSwitches)) {
+        const auto alarm = static_cast<VM24::Alarm>(button->property("alarm").toInt());
+        button->setEnabled(m_announcedAlarms.testFlag(alarm) || !button->isChecked());
+    }
+}
+
+void ApplicationSettings::saveSettings()
+{
+    setEdited(false);
+    {
+        QSettings settings;
+        store(settings);
+        settings.sync();
+    }
+    const QDateTime clock(m_date->date(), m_time->time());
+    if (m_clockEdited && clock.isValid())
+        m_settingsManager->setPendingClock(clock);
+    SettingsManager* manager = m_settingsManager;
+    VM24::long_running_operation(VM24::run_in_thread_pool([manager] { manager->syncSettings(); }), this,
+                                 tr("Salvataggio impostazioni in corso"), tr("Attendere prego"));
+    qCInfo(maintenanceLog) << "settings saved";
+    if (m_clockEdited && clock.isValid()) {
+        InteractiveMessageDialog::showTemporary(tr("Modifica orologio di sistema"),
+                                                tr("La macchina sarà riavviata tra 5 secondi"), CLOCK_RESTART_MS,
+                                                this);
+        if (m_powerControl)
+            m_powerControl->doAction(PowerControl::Restart);
+    }
+    m_clockEdited = false;
+}
+
+void ApplicationSettings::onExitClicked()
+{
+    if (m_edited) {
+        ConfirmationDialog question(this);
+        if (question.exec() != QDialog::Accepted)
+            return;
+        if (question.save())
+            saveSettings();
+    }
+    finish();
+}
+
+void ApplicationSettings::testConnectivity()
+{
+    QSettings settings;
+    settings.beginGroup(QStringLiteral("NetworkTest"));
+    const QString interface = settings.value(QStringLiteral("interface"), QLatin1String(DEFAULT_TEST_INTERFACE)).toString();
+    const QString address = settings.value(QStringLiteral("address"), QLatin1String(DEFAULT_TEST_ADDRESS)).toString();
+    const QString host = settings.value(QStringLiteral("host"), QLatin1String(DEFAULT_TEST_HOST)).toString();
+    const int result = VM24::long_running_operation(
+        VM24::run_in_thread_pool([interface, address, host] {
+            return int(VM24::test_connectivity(interface, address, host));
+        }),
+        this, tr("Esecuzione test di rete"), tr("Attendere prego"));
+    m_connectivity->setText(result >= 0 && result <= VM24::Connected ? tr(CONNECTIVITY_TEXTS[result])
+                                                                      : tr("<i>Test non eseguito</i>"));
+}

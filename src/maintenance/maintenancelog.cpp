@@ -1,0 +1,3 @@
+#include "maintenance/maintenancelog.h"
+
+Q_LOGGING_CATEGORY(maintenanceLog, "vm24.maintenance", QtInfoMsg)

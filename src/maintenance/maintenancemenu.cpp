@@ -1,0 +1,228 @@
+#include "maintenance/maintenancemenu.h"
+
+#include "core/defaults.h"
+#include "core/vm24.h"
+#include "logging/supportrequestnotification.h"
+#include "maintenance/maintenancelog.h"
+#include "maintenance/supportmail.h"
+#include "ui/interactivemessagedialog.h"
+#include "ui/longrunningoperation.h"
+#include "ui/yesnodialog.h"
+
+#include <QButtonGroup>
+#include <QDateTime>
+#include <QEvent>
+#include <QGridLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QSettings>
+#include <QThreadPool>
+#include <QVBoxLayout>
+
+namespace {
+
+const QSize SCREEN(1080, 1920);
+const QSize ENTRY_SIZE(480, 150);
+// Entries 0 to 9 have pages of their own; entry 10 installs downloaded
+// packages and appears with the package downloader.
+const int PAGE_ENTRIES = 10;
+
+// Key level from which an entry is shown; 0 for always.
+int required_level(int entry)
+{
+    switch (entry) {
+    case MaintenanceMenuEntry::KeyGeneration:
+        return 2;
+    case MaintenanceMenuEntry::UsbUpdates:
+    case MaintenanceMenuEntry::UsbExport:
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+QPushButton* make_button(const QString& icon, QWidget* parent)
+{
+    auto* button = new QPushButton(parent);
+    button->setProperty("class", QStringLiteral("generic-menu-button bottom"));
+    button->setFocusPolicy(Qt::NoFocus);
+    if (!icon.isEmpty())
+        button->setIcon(QIcon(icon));
+    return button;
+}
+
+} // namespace
+
+MaintenanceMenu::MaintenanceMenu(VM24::NotificationService* notifications, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+    , m_notifications(notifications)
+    , m_entries(new QButtonGroup(this))
+    , m_titleLabel(new QLabel(this))
+    , m_levelLabel(new QLabel(this))
+    , m_versionLabel(new QLabel(this))
+    , m_clockLabel(new QLabel(this))
+{
+    setModal(true);
+    setFixedSize(SCREEN);
+    setObjectName(QStringLiteral("maintenanceMenu"));
+    setStyleSheet(QStringLiteral("#maintenanceMenu { background-color: #0b1633; }"));
+    createEntries();
+    createControls();
+    retranslate();
+    m_clock.setInterval(1000);
+    connect(&m_clock, &QTimer::timeout, this, &MaintenanceMenu::updateClock);
+    updateEntries();
+}
+
+void MaintenanceMenu::createEntries()
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(48, 48, 48, 48);
+    layout->setSpacing(24);
+    m_titleLabel->setProperty("class", QStringLiteral("page-heading"));
+    m_titleLabel->setAlignment(Qt::AlignCenter);
+    layout->addWidget(m_titleLabel);
+    for (QLabel* label : {m_levelLabel, m_versionLabel, m_clockLabel}) {
+        label->setProperty("class", QStringLiteral("text"));
+        label->setAlignment(Qt::AlignCenter);
+        layout->addWidget(label);
+    }
+    auto* grid = new QGridLayout;
+    grid->setSpacing(24);
+    for (int entry = 0; entry < PAGE_ENTRIES; ++entry) {
+        QPushButton* button = make_button(QString(), this);
+        button->setFixedSize(ENTRY_SIZE);
+        m_entries->addButton(button, entry);
+        grid->addWidget(button, entry / 2, entry % 2);
+    }
+    layout->addLayout(grid);
+    layout->addStretch();
+    connect(m_entries, &QButtonGroup::idClicked, this, &MaintenanceMenu::onMenuButtonPressed);
+}
+
+void MaintenanceMenu::createControls()
+{
+    m_support = make_button(QStringLiteral(":/icons/support"), this);
+    m_restart = make_button(QStringLiteral(":/icons/reboot"), this);
+    m_exit = make_button(QStringLiteral(":/icons/exit"), this);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(24);
+    for (QPushButton* button : {m_restart, m_exit})
+        row->addWidget(button);
+    static_cast<QVBoxLayout*>(layout())->addWidget(m_support);
+    static_cast<QVBoxLayout*>(layout())->addLayout(row);
+    connect(m_support, &QPushButton::clicked, this, &MaintenanceMenu::sendSupportRequest);
+    connect(m_restart, &QPushButton::clicked, this, &MaintenanceMenu::restartRequested);
+    connect(m_exit, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void MaintenanceMenu::retranslate()
+{
+    const char* const texts[PAGE_ENTRIES] = {
+        QT_TR_NOOP("Impostazione selezioni"), QT_TR_NOOP("Impostazione prezzi"),
+        QT_TR_NOOP("Contabilità"),            QT_TR_NOOP("Altre impostazioni"),
+        QT_TR_NOOP("Periferiche"),            QT_TR_NOOP("Visualizzazione log"),
+        QT_TR_NOOP("Generazione chiavi"),     QT_TR_NOOP("Riassunto scontrini"),
+        QT_TR_NOOP("Aggiornamenti da USB"),   QT_TR_NOOP("Esporta a USB"),
+    };
+    for (int entry = 0; entry < PAGE_ENTRIES; ++entry)
+        m_entries->button(entry)->setText(tr(texts[entry]));
+    m_titleLabel->setText(tr("Menu di manutenzione"));
+    m_support->setText(tr("Invia richiesta di assistenza"));
+    m_restart->setText(tr("Riavvia"));
+    m_exit->setText(tr("Esci"));
+    m_versionLabel->setText(tr("Versione %1").arg(QLatin1String(VM24::APPLICATION_VERSION)));
+    setUserLevel(m_userLevel);
+}
+
+void MaintenanceMenu::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QDialog::changeEvent(event);
+}
+
+// Only the exit button leaves the menu; a window closed by the program
+// quitting is just hidden.
+void MaintenanceMenu::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+}
+
+void MaintenanceMenu::setUserLevel(int level)
+{
+    m_userLevel = level;
+    m_levelLabel->setText(level < 1 ? tr("Nessuna chiave USB inserita") : tr("Utente livello %1").arg(level));
+    updateEntries();
+}
+
+void MaintenanceMenu::setEntryAvailable(int entry, bool available)
+{
+    if (entry < 0 || entry >= MaintenanceMenuEntry::COUNT)
+        return;
+    m_available[entry] = available;
+    updateEntries();
+}
+
+void MaintenanceMenu::updateEntries()
+{
+    for (int entry = 0; entry < PAGE_ENTRIES; ++entry) {
+        QAbstractButton* button = m_entries->button(entry);
+        button->setVisible(m_userLevel >= required_level(entry));
+        button->setEnabled(m_available[entry]);
+    }
+}
+
+QAbstractButton* MaintenanceMenu::entryButton(int entry) const
+{
+    return m_entries->button(entry);
+}
+
+void MaintenanceMenu::onMenuButtonPressed(int entry)
+{
+    m_chosen = entry;
+    emit menuClicked(entry);
+    accept();
+}
+
+void MaintenanceMenu::showEvent(QShowEvent* event)
+{
+    if (parentWidget())
+        move(parentWidget()->window()->geometry().topLeft());
+    updateClock();
+    m_clock.start();
+    QDialog::showEvent(event);
+}
+
+void MaintenanceMenu::hideEvent(QHideEvent* event)
+{
+    m_clock.stop();
+    QDialog::hideEvent(event);
+}
+
+void MaintenanceMenu::updateClock()
+{
+    m_clockLabel->setText(QDateTime::currentDateTime().toString(QStringLiteral("yyyy/MM/dd   hh:mm:ss")));
+}
+
+void MaintenanceMenu::sendSupportRequest()
+{
+    if (!YesNoDialog::ask(tr("Vuoi veramente inviare una richeista di assistenza?"), QString(), tr("Invia"),
+                          tr("Annulla"), this))
+        return;
+    m_notifications->notify(std::make_unique<VM24::SupportRequestNotification>());
+    const QString recipient = QSettings()
+                                  .value(QStringLiteral("advanced/support-email"),
+                                         QLatin1String(VM24::Defaults::General::SUPPORT_EMAIL))
+                                  .toString()
+                                  .trimmed();
+    if (recipient.isEmpty()) {
+        InteractiveMessageDialog::showTemporary(tr("Indirizzo email di assistenza non configurato"), QString(),
+                                                InteractiveMessageDialog::DEFAULT_DURATION_MS, this);
+        return;
+    }
+    const int serial = VM24::read_serial();
+    qCInfo(maintenanceLog) << "support request to" << recipient;
+    VM24::run_in_thread_pool([recipient, serial] { return VM24::send_support_mail(recipient, serial); });
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "logging/notificationservice.h"
+#include "maintenance/maintenancemenuentry.h"
+
+#include <QDialog>
+#include <QTimer>
+
+class QAbstractButton;
+class QButtonGroup;
+class QLabel;
+class QPushButton;
+
+// What the operator sees once maintenance mode has authenticated the USB
+// key: one button per page (those above the key's level are hidden, those
+// without a page disabled), the key's level, the program version, a clock,
+// the support request, restart and exit. Pressing an entry stores it and
+// accepts the menu; exit rejects it.
+class MaintenanceMenu : public QDialog
+{
+    Q_OBJECT
+
+public:
+    MaintenanceMenu(VM24::NotificationService* notifications, QWidget* parent = nullptr);
+
+    void setUserLevel(int level);
+    int userLevel() const { return m_userLevel; }
+    // Entries without a page stay disabled.
+    void setEntryAvailable(int entry, bool available);
+    int chosenEntry() const { return m_chosen; }
+
+    QAbstractButton* entryButton(int entry) const;
+    QLabel* levelLabel() const { return m_levelLabel; }
+    QLabel* clockLabel() const { return m_clockLabel; }
+    QPushButton* supportButton() const { return m_support; }
+    QPushButton* exitButton() const { return m_exit; }
+    QPushButton* restartButton() const { return m_restart; }
+
+signals:
+    void menuClicked(int entry);
+    void restartRequested();
+
+public slots:
+    void onMenuButtonPressed(int entry);
+    void sendSupportRequest();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createEntries();
+    void createControls();
+    void retranslate();
+    void updateEntries();
+    void updateClock();
+
+    VM24::NotificationService* m_notifications;
+    QButtonGroup* m_entries;
+    QLabel* m_titleLabel;
+    QLabel* m_levelLabel;
+    QLabel* m_versionLabel;
+    QLabel* m_clockLabel;
+    QPushButton* m_support;
+    QPushButton* m_exit;
+    QPushButton* m_restart;
+    QTimer m_clock;
+    bool m_available[MaintenanceMenuEntry::COUNT] = {};
+    int m_userLevel = 0;
+    int m_chosen = -1;
+};

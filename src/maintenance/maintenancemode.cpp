@@ -1,0 +1,129 @@
+#include "maintenance/maintenancemode.h"
+
+#include "logging/infonotification.h"
+#include "maintenance/maintenancelog.h"
+#include "maintenance/maintenancemenu.h"
+#include "maintenance/resetdialog.h"
+#include "maintenance/stickwait.h"
+#include "security/resetactions.h"
+#include "security/usbmonitor.h"
+#include "ui/context.h"
+#include "ui/longrunningoperation.h"
+#include "ui/menuactivity.h"
+
+#include <QFutureWatcher>
+
+MaintenanceMode::MaintenanceMode(UsbMonitor* usb, VM24::NotificationService* notifications, Context* context,
+                                 QWidget* window)
+    : QObject(window)
+    , Activity(context)
+    , m_usb(usb)
+    , m_notifications(notifications)
+    , m_window(window)
+    , m_menu(new MaintenanceMenu(notifications, window))
+{
+    connect(m_menu, &QDialog::accepted, this, &MaintenanceMode::onMenuAccepted);
+    connect(m_menu, &QDialog::rejected, this, &MaintenanceMode::onMenuRejected);
+    connect(m_menu, &MaintenanceMenu::restartRequested, this, &MaintenanceMode::quitRequested);
+}
+
+MaintenanceMode::~MaintenanceMode() = default;
+
+void MaintenanceMode::bindActivity(MaintenanceMenuEntry::Value entry, MenuActivity* activity)
+{
+    m_activities[entry] = activity;
+    m_menu->setEntryAvailable(entry, activity != nullptr);
+}
+
+int MaintenanceMode::userLevel() const
+{
+    return qMax(0, m_usb->userLevel());
+}
+
+void MaintenanceMode::onStart()
+{
+    if (m_usb->isUsbInserted()) {
+        const int level = authenticate();
+        if (level > 1 && VM24::has_reset_actions(m_usb->dataRoot())) {
+            runResetActions();
+            // The stick comes out before the program ends.
+            finish();
+            emit quitRequested();
+            return;
+        }
+    }
+    qCInfo(maintenanceLog) << "menu opened at level" << userLevel();
+    m_notifications->notify(
+        std::make_unique<VM24::InfoNotification>(QStringLiteral("Apertura menu di manutenzione (livello %1)").arg(userLevel())));
+    showMenu();
+}
+
+int MaintenanceMode::authenticate()
+{
+    qCInfo(maintenanceLog) << "authenticating the USB key";
+    UsbMonitor* usb = m_usb;
+    return VM24::long_running_operation(VM24::run_in_thread_pool([usb] { return usb->authenticateUsb(); }),
+                                        m_window, tr("Autenticazione chiave USB"),
+                                        tr("Non rimuovere il dispositivo USB"));
+}
+
+void MaintenanceMode::runResetActions()
+{
+    const QString dir = m_usb->dataRoot();
+    ResetDialog dialog(m_window);
+    QFutureWatcher<void> watcher;
+    connect(&watcher, &QFutureWatcher<void>::finished, &dialog, &ResetDialog::onResetDone);
+    QFuture<void> done = VM24::run_in_thread_pool([dir] { VM24::run_reset_actions(dir); });
+    watcher.setFuture(done);
+    dialog.exec();
+    done.waitForFinished();
+}
+
+void MaintenanceMode::showMenu()
+{
+    if (m_rememberedView)
+        context()->showView(m_rememberedView);
+    m_menu->setUserLevel(userLevel());
+    m_menu->setVisible(true);
+}
+
+void MaintenanceMode::onMenuAccepted()
+{
+    const int entry = m_menu->chosenEntry();
+    MenuActivity* activity = entry >= 0 && entry < MaintenanceMenuEntry::COUNT ? m_activities[entry] : nullptr;
+    if (!activity) {
+        finish();
+        return;
+    }
+    activity->setUserLevel(userLevel());
+    startActivity(activity);
+}
+
+void MaintenanceMode::onMenuRejected()
+{
+    qCInfo(maintenanceLog) << "menu closed";
+    m_notifications->notify(std::make_unique<VM24::InfoNotification>(QStringLiteral("Chiusura menu di manutenzione")));
+    finish();
+}
+
+void MaintenanceMode::onPause()
+{
+    m_rememberedView = context()->currentView();
+    m_menu->hide();
+}
+
+void MaintenanceMode::onResume(const ActivityResult&)
+{
+    if (isInterrupted()) {
+        finish();
+        return;
+    }
+    showMenu();
+}
+
+void MaintenanceMode::onStop()
+{
+    m_menu->hide();
+    m_rememberedView.clear();
+    VM24::unmount_and_wait_for_removal(m_usb, m_window);
+}

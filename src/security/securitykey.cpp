@@ -1,0 +1,172 @@
+#include "security/securitykey.h"
+
+#include "core/vm24.h"
+#include "security/securitylog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QProcess>
+
+namespace VM24 {
+
+namespace {
+
+const int SCRIPT_TIMEOUT_MS = 60000;
+
+QString environment_path(const char* variable, const char* fallback)
+{
+    const QString value = qEnvironmentVariable(variable);
+    return value.isEmpty() ? QLatin1String(fallback) : value;
+}
+
+// Runs a program without a shell and waits; its exit code, or -1 when it
+// could not start, crashed or ran out of time (it is killed then).
+int run_program(const QString& program, const QStringList& arguments, int timeoutMs, QByteArray* output = nullptr)
+{
+    QProcess process;
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(program, arguments);
+    if (!process.waitForStarted()) {
+        qCWarning(securityLog) << "cannot start" << program;
+        return -1;
+    }
+    if (!process.waitForFinished(timeoutMs)) {
+        qCWarning(securityLog) << program << "did not finish in" << timeoutMs << "ms";
+        process.kill();
+        process.waitForFinished();
+        return -1;
+    }
+    if (output)
+        *output = process.readAllStandardOutput();
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+QByteArray line_value(const QByteArray& line, const QByteArray& key)
+{
+    const QList<QByteArray> fields = line.split('=');
+    if (fields.size() != 2 || fields.at(0) != key)
+        return QByteArray();
+    return fields.at(1);
+}
+
+int manifest_level(const QByteArray& line)
+{
+    bool ok = false;
+    const int level = QString::fromLatin1(line_value(line, "level")).toInt(&ok);
+    return ok && level >= MIN_KEY_LEVEL && level <= MAX_KEY_LEVEL ? level : -1;
+}
+
+} // namespace
+
+QString media_dir()
+{
+    return environment_path("VM24_MEDIA_DIR", "/media");
+}
+
+QString device_dir()
+{
+    return environment_path("VM24_DEV_DIR", "/dev");
+}
+
+QString net_address_file()
+{
+    return environment_path("VM24_NET_ADDRESS_FILE", "/sys/class/net/eth0/address");
+}
+
+QByteArray usb_uuid(const QString& device, int timeoutMs)
+{
+    if (device.isEmpty())
+        return QByteArray();
+    QByteArray output;
+    // "-c /dev/null": the device itself is read, never the shared cache (which
+    // may be stale or locked by another reader).
+    const QStringList arguments{QStringLiteral("-c"), QStringLiteral("/dev/null"), QStringLiteral("-s"), QStringLiteral("UUID"), QStringLiteral("-o"),
+                                QStringLiteral("value"), device_dir() + QLatin1Char('/') + device};
+    qCDebug(securityLog) << "blkid" << arguments.last();
+    if (run_program(QStringLiteral("blkid"), arguments, timeoutMs, &output) != 0)
+        return QByteArray();
+    return output.trimmed();
+}
+
+QByteArray mac_address()
+{
+    QFile file(net_address_file());
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readLine(256).trimmed();
+}
+
+bool write_manifest(const QString& path, const QString& device, int level, int timeoutMs)
+{
+    const QByteArray text = "UUID=" + usb_uuid(device, timeoutMs) + "\nmac=" + mac_address() + "\nlevel="
+        + QByteArray::number(level) + '\n';
+    return replace_file(path, text);
+}
+
+int check_manifest(const QString& path, const QString& device, int timeoutMs)
+{
+    QByteArray text;
+    if (!read_small_file(path, MAX_MANIFEST_SIZE, &text))
+        return -1;
+    const QList<QByteArray> lines = text.split('\n');
+    // Three lines, each ending with a line feed.
+    if (lines.size() != 4 || !lines.at(3).isEmpty())
+        return -1;
+    const QByteArray uuid = line_value(lines.at(0), "UUID");
+    const QByteArray mac = line_value(lines.at(1), "mac");
+    const int level = manifest_level(lines.at(2));
+    if (level < 0 || uuid.isEmpty())
+        return -1;
+    const QByteArray actual = usb_uuid(device, timeoutMs);
+    if (actual.isEmpty() || uuid != actual)
+        return -1;
+    if (level < MACHINE_INDEPENDENT_LEVEL && (mac.isEmpty() || mac != mac_address()))
+        return -1;
+    return level;
+}
+
+bool sign_manifest(const QString& manifest, const QString& keyFile)
+{
+    const QString script = get_path(QLatin1String(SIGN_SCRIPT));
+    return run_program(script, {manifest, keyFile}, SCRIPT_TIMEOUT_MS) == 0;
+}
+
+bool verify_manifest_signature(const QString& manifest, int level)
+{
+    const char* key = level >= MASTER_KEY_LEVEL ? MASTER_PUBKEY_FILENAME : ADMIN_PUBKEY_FILENAME;
+    const QString script = get_path(QLatin1String(VERIFY_SCRIPT));
+    return run_program(script, {manifest, QFileInfo(get_path(QLatin1String(key))).absoluteFilePath()},
+                       SCRIPT_TIMEOUT_MS)
+        == 0;
+}
+
+bool read_small_file(const QString& path, int maxSize, QByteArray* content)
+{
+    const QFileInfo info(path);
+    if (!info.isFile() || info.isSymLink() || info.size() > maxSize)
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    *content = file.read(maxSize + 1);
+    return content->size() <= maxSize;
+}
+
+bool replace_file(const QString& path, const QByteArray& content)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink() || info.exists())
+        QFile::remove(path);
+    QFile file(path);
+    // NewOnly fails rather than follow a link put there meanwhile.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return false;
+    const bool written = file.write(content) == content.size();
+    file.close();
+    return written && file.error() == QFileDevice::NoError;
+}
+
+} // namespace VM24

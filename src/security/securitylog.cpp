@@ -1,0 +1,3 @@
+#include "security/securitylog.h"
+
+Q_LOGGING_CATEGORY(securityLog, "vm24.security", QtInfoMsg)

@@ -1,0 +1,113 @@
+#include "settings/networkinfo.h"
+
+#include <QHostAddress>
+#include <QNetworkInterface>
+#include <QProcess>
+#include <QRegularExpression>
+
+namespace VM24 {
+
+namespace {
+
+const int COMMAND_TIMEOUT_MS = 20000;
+const int MAX_GATEWAY_LENGTH = 31;
+
+// Runs a program without a shell; its standard output, empty on failure.
+QString output_of(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(program, arguments);
+    if (!process.waitForFinished(COMMAND_TIMEOUT_MS)) {
+        process.kill();
+        process.waitForFinished();
+        return QString();
+    }
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
+}
+
+// The second blank-separated field of the first line that starts with word.
+QString field_after(const QString& text, const QString& word, int field)
+{
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        const QStringList fields = line.split(QLatin1Char(' '));
+        if (fields.value(0) == word)
+            return fields.value(field).trimmed();
+    }
+    return QString();
+}
+
+bool ping(const QString& target)
+{
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(QStringLiteral("ping"), {QStringLiteral("-q"), QStringLiteral("-c4"), target});
+    if (!process.waitForFinished(COMMAND_TIMEOUT_MS)) {
+        process.kill();
+        process.waitForFinished();
+        return false;
+    }
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+} // namespace
+
+QPair<QString, int> get_if_address(const char* ifname)
+{
+    const QNetworkInterface interface = QNetworkInterface::interfaceFromName(QLatin1String(ifname));
+    for (const QNetworkAddressEntry& entry : interface.addressEntries()) {
+        if (entry.ip().protocol() == QAbstractSocket::IPv4Protocol)
+            return {entry.ip().toString(), entry.prefixLength()};
+    }
+    return {QString(), 0};
+}
+
+int netmask_to_cidr(const QString& dotted)
+{
+    int bits = 0;
+    for (const QString& part : dotted.split(QLatin1Char('.'), Qt::SkipEmptyParts)) {
+        const int value = part.toInt() % 256;
+        if (value == 0)
+            continue;
+        int lowest = 0;
+        while (!(value & (1 << lowest)))
+            ++lowest;
+        bits += 8 - lowest;
+    }
+    return bits;
+}
+
+QString get_gateway()
+{
+    // The "default via <gateway> ..." line of the routing table.
+    return field_after(output_of(QStringLiteral("ip"), {QStringLiteral("route")}), QStringLiteral("default"), 2)
+        .left(MAX_GATEWAY_LENGTH);
+}
+
+QString get_dns_for_interface(const char* ifname)
+{
+    return field_after(output_of(QStringLiteral("resolvconf"), {QStringLiteral("-l"), QLatin1String(ifname)}),
+                       QStringLiteral("nameserver"), 1);
+}
+
+QString get_if_mac_address(const char* ifname)
+{
+    const QNetworkInterface interface = QNetworkInterface::interfaceFromName(QLatin1String(ifname));
+    if (!interface.isValid() || !interface.flags().testFlag(QNetworkInterface::IsUp))
+        return QString();
+    return interface.hardwareAddress().toLower();
+}
+
+Connectivity test_connectivity(const QString& ifname, const QString& address, const QString& host)
+{
+    if (get_if_address(ifname.toLatin1().constData()).first.isEmpty())
+        return Disconnected;
+    if (!ping(address))
+        return RoutingError;
+    if (!ping(host))
+        return DnsError;
+    return Connected;
+}
+
+} // namespace VM24

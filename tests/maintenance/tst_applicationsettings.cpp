@@ -1,0 +1,207 @@
+// The settings page as an operator uses it: values typed on the pads reach
+// the settings file, receipt rows are cut, a dynamic network keeps the
+// static values already saved, the level-3 fields stay locked below level
+// 3, leaving with unsaved changes asks first, and the network test reports
+// what it finds without leaving this machine.
+
+#include "input/numericeditfield.h"
+#include "input/numpad.h"
+#include "input/confirmationdialog.h"
+#include "input/codeeditfield.h"
+#include "input/ipeditfield.h"
+#include "input/texteditfield.h"
+#include "input/virtualkeyboard.h"
+#include "input/virtualkey.h"
+#include "maintenance/applicationsettings.h"
+#include "recordingactivity.h"
+#include "settings/networkinfo.h"
+#include "settings/settingsmanager.h"
+#include "testenvironment.h"
+#include "ui/context.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSettings>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+template <typename T>
+void when_opened(std::function<void(T*)> action)
+{
+    QTimer::singleShot(0, [action] {
+        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        action(dialog);
+    });
+}
+
+} // namespace
+
+class ApplicationSettingsTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestEnvironment::ScopedAppDir> m_appDir;
+    std::unique_ptr<QStackedWidget> m_views;
+    std::unique_ptr<Context> m_context;
+    std::unique_ptr<SettingsManager> m_manager;
+    RecordingActivity* m_home = nullptr;
+    ApplicationSettings* m_page = nullptr;
+
+    void open(int level)
+    {
+        m_page->setUserLevel(level);
+        m_context->startActivity(m_page);
+        QCOMPARE(m_context->currentView(), m_page);
+    }
+
+private slots:
+    void init()
+    {
+        m_appDir = std::make_unique<TestEnvironment::ScopedAppDir>();
+        m_views = std::make_unique<QStackedWidget>();
+        m_context = std::make_unique<Context>(m_views.get());
+        m_manager = std::make_unique<SettingsManager>(nullptr);
+        m_manager->setNetworkProfilePath(m_appDir->filePath(QStringLiteral("static_ethernet")));
+        m_home = new RecordingActivity(m_context.get(), m_views.get());
+        m_page = new ApplicationSettings(m_manager.get(), nullptr, nullptr, m_context.get(), m_views.get());
+        m_context->addView(m_home);
+        m_context->addView(m_page);
+        m_views->resize(1080, 1920);
+        m_views->show();
+        m_context->startActivity(m_home);
+    }
+
+    void cleanup()
+    {
+        m_views.reset();
+        m_context.reset();
+        m_manager.reset();
+        m_appDir.reset();
+    }
+
+    void typedValuesAreSaved()
+    {
+        {
+            QSettings settings;
+            settings.setValue(QStringLiteral("NetworkConfig/host-ip"), QStringLiteral("10.1.2.3"));
+            settings.setValue(QStringLiteral("NetworkConfig/method"), QStringLiteral("dynamic"));
+        }
+        open(2);
+        QVERIFY(!m_page->saveButton()->isEnabled());
+        QVERIFY(!m_page->serialField()->isEnabled());
+        QVERIFY(!m_page->supportEmailField()->isEnabled());
+        QCOMPARE(m_page->shortWaitField()->text(), QStringLiteral("45 sec"));
+
+        when_opened<NumPad>([](NumPad* pad) {
+            pad->onDigitClicked(3);
+            pad->onDigitClicked(0);
+            pad->accept();
+        });
+        m_page->shortWaitField()->click();
+        QVERIFY(m_page->saveButton()->isEnabled());
+        when_opened<VirtualKeyboard>([](VirtualKeyboard* keyboard) {
+            keyboard->setText(QString(30, QLatin1Char('r')));
+            keyboard->accept();
+        });
+        m_page->receiptRowField(0)->click();
+        when_opened<VirtualKeyboard>([](VirtualKeyboard* keyboard) {
+            keyboard->shiftButton()->click();
+            for (QChar c : QStringLiteral("farmacia"))
+                keyboard->keyFor(c)->click();
+            keyboard->enterButton()->click();
+        });
+        m_page->userTextField()->click();
+        m_page->saveSettings();
+        QVERIFY(!m_page->saveButton()->isEnabled());
+
+        QSettings settings;
+        QCOMPARE(settings.value(QStringLiteral("short-wait")).toInt(), 30);
+        QCOMPARE(settings.value(QStringLiteral("user-text")).toString(), QStringLiteral("FARMACIA"));
+        QCOMPARE(settings.value(QStringLiteral("receipt-row-1")).toString(), QString(24, QLatin1Char('r')));
+        QCOMPARE(settings.value(QStringLiteral("NetworkConfig/method")).toString(), QStringLiteral("dynamic"));
+        QCOMPARE(settings.value(QStringLiteral("NetworkConfig/host-ip")).toString(), QStringLiteral("10.1.2.3"));
+        QVERIFY(!settings.contains(QStringLiteral("NetworkConfig/gateway")));
+        QCOMPARE(settings.value(QStringLiteral("Alarms/tamper")).toBool(), true);
+        QCOMPARE(settings.value(QStringLiteral("hopper-value_1")).toInt(), 0);
+    }
+
+    void staticNetworkAndLevelThreeFields()
+    {
+        open(3);
+        QVERIFY(m_page->serialField()->isEnabled());
+        QVERIFY(m_page->supportEmailField()->isEnabled());
+        m_page->methodCombo()->setCurrentIndex(m_page->methodCombo()->findData(QStringLiteral("static")));
+        QVERIFY(m_page->hostIpField()->isEnabled());
+        QCOMPARE(m_page->hostIpField()->inputText(), QStringLiteral("192.168.0.100"));
+        m_page->serialField()->setValue(4242);
+        m_page->onEdit();
+        m_page->saveSettings();
+        QSettings settings;
+        QCOMPARE(settings.value(QStringLiteral("NetworkConfig/method")).toString(), QStringLiteral("static"));
+        QCOMPARE(settings.value(QStringLiteral("NetworkConfig/host-ip")).toString(), QStringLiteral("192.168.0.100"));
+        QCOMPARE(settings.value(QStringLiteral("advanced/serial")).toInt(), 4242);
+        // The static profile and the network script follow the save.
+        QVERIFY(QFile::exists(m_appDir->filePath(QStringLiteral("static_ethernet"))));
+    }
+
+    void leavingWithChangesAsksFirst()
+    {
+        open(1);
+        m_page->shortWaitField()->setValue(20);
+        m_page->onEdit();
+        when_opened<ConfirmationDialog>([](ConfirmationDialog* dialog) { dialog->cancelButton()->click(); });
+        m_page->exitButton()->click();
+        QCOMPARE(m_context->currentActivity(), m_page);
+        when_opened<ConfirmationDialog>([](ConfirmationDialog* dialog) { dialog->discardButton()->click(); });
+        m_page->exitButton()->click();
+        QCOMPARE(m_context->currentActivity(), m_home);
+        QVERIFY(!QSettings().contains(QStringLiteral("short-wait")));
+
+        open(1);
+        m_page->shortWaitField()->setValue(20);
+        m_page->onEdit();
+        when_opened<ConfirmationDialog>([](ConfirmationDialog* dialog) { dialog->saveButton()->click(); });
+        m_page->exitButton()->click();
+        QCOMPARE(m_context->currentActivity(), m_home);
+        QCOMPARE(QSettings().value(QStringLiteral("short-wait")).toInt(), 20);
+    }
+
+    void netmaskPrefixes()
+    {
+        QCOMPARE(VM24::netmask_to_cidr(QStringLiteral("255.255.240.0")), 20);
+        QCOMPARE(VM24::netmask_to_cidr(QStringLiteral("255.255.255.0")), 24);
+        QCOMPARE(VM24::netmask_to_cidr(QStringLiteral("0.0.0.0")), 0);
+        QCOMPARE(VM24::netmask_to_cidr(QStringLiteral("255.255.255.255")), 32);
+    }
+
+    void networkTestStaysOnThisMachine()
+    {
+        open(1);
+        QCOMPARE(m_page->connectivityLabel()->text(), QStringLiteral("<i>Test non eseguito</i>"));
+        {
+            QSettings settings;
+            settings.setValue(QStringLiteral("NetworkTest/interface"), QStringLiteral("nosuchif0"));
+        }
+        m_page->testConnectivity();
+        QCOMPARE(m_page->connectivityLabel()->text(), QStringLiteral("<b style='color: red'>Scollegato</b>"));
+        {
+            QSettings settings;
+            settings.setValue(QStringLiteral("NetworkTest/interface"), QStringLiteral("lo"));
+        }
+        m_page->testConnectivity();
+        QCOMPARE(m_page->connectivityLabel()->text(), QStringLiteral("<span style='color: green'>Connesso</span>"));
+    }
+};
+
+QTEST_MAIN(ApplicationSettingsTest)
+#include "tst_applicationsettings.moc"
