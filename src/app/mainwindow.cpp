@@ -1,7 +1,5 @@
 #include "app/mainwindow.h"
 
-#include "core/settingskeys.h"
-
 #include "accounting/accountingservice.h"
 #include "board/boardstatusobserver.h"
 #include "board/doormonitor.h"
@@ -14,6 +12,7 @@
 #include "catalogue/priceprovider.h"
 #include "catalogue/productprovider.h"
 #include "core/defaults.h"
+#include "core/settingskeys.h"
 #include "core/vm24.h"
 #include "home/homepage.h"
 #include "logging/infonotification.h"

@@ -1,9 +1,8 @@
 #include "board/fancontrol.h"
 
-#include "core/settingskeys.h"
-
 #include "board/inputmask.h"
 #include "board/rk710controller.h"
+#include "core/settingskeys.h"
 
 #include <QRunnable>
 #include <QSettings>

@@ -1,8 +1,7 @@
 #include "board/powercontrol.h"
 
-#include "core/settingskeys.h"
-
 #include "board/shutdownsystemcall.h"
+#include "core/settingskeys.h"
 
 #include <QCoreApplication>
 #include <QSettings>

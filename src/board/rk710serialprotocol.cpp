@@ -1,9 +1,8 @@
 #include "board/rk710serialprotocol.h"
 
-#include "core/settingskeys.h"
-
 #include "board/byteorder.h"
 #include "board/receipthelper.h"
+#include "core/settingskeys.h"
 
 #include <QSettings>
 #include <QStringList>

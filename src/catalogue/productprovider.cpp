@@ -1,8 +1,7 @@
 #include "catalogue/productprovider.h"
 
-#include "core/settingskeys.h"
-
 #include "catalogue/productids.h"
+#include "core/settingskeys.h"
 
 #include <QDir>
 #include <QFile>

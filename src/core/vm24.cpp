@@ -1,7 +1,6 @@
 #include "core/vm24.h"
 
 #include "core/settingskeys.h"
-
 #include "core/systemactions.h"
 
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #include "home/homepage.h"
 
-#include "core/settingskeys.h"
-
+#include "board/inputmask.h"
 #include "core/defaults.h"
+#include "core/settingskeys.h"
 #include "ui/alarmdialog.h"
 #include "ui/clickablearea.h"
 #include "ui/clickableimagelabel.h"
@@ -230,7 +230,7 @@ void HomePage::startPendingActivity()
 
 void HomePage::onInputChanged(int inputs)
 {
-    if (isResumed() && m_maintenanceMode && (inputs & (1 << INTERNAL_BUTTON_INPUT_BIT)))
+    if (isResumed() && m_maintenanceMode && (inputs & InputMask::InternalButton))
         startActivity(m_maintenanceMode);
 }
 

@@ -38,7 +38,6 @@ public:
     // In the order of the language buttons; only those with a translation
     // among the resources get a button.
     static const QStringList SUPPORTED_LANGUAGES;
-    static const int INTERNAL_BUTTON_INPUT_BIT = 8;
 
     HomePage(Activity* productPage, PendingActivityQueue* pendingActivities, AlarmManager* alarmManager,
              Activity* maintenanceMode, QTranslator& translator, Context* context, QWidget* parent = nullptr);

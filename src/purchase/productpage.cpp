@@ -1,5 +1,6 @@
 #include "purchase/productpage.h"
 
+#include "board/inputmask.h"
 #include "board/rk710controller.h"
 #include "catalogue/priceprovider.h"
 #include "catalogue/productprovider.h"
@@ -87,7 +88,7 @@ QPoint ProductPage::buttonPosition(int selection)
 
 void ProductPage::onStart()
 {
-    const bool frontDoorClosed = m_controller->getInputs() & (1 << FRONT_DOOR_CLOSED_BIT);
+    const bool frontDoorClosed = m_controller->getInputs() & InputMask::FrontDoorClosed;
     const int indexPolicy = frontDoorClosed ? ProductButton::IndexNever : ProductButton::IndexWhenDisabled;
     m_banner = QPixmap(QLatin1String(BANNER_PICTURE));
 

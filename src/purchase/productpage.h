@@ -32,7 +32,6 @@ public:
     static const int SELECTIONS = 18;
     static const QSize BUTTON_SIZE;
     static const QRect BRIXO_BANNER_FRAME;
-    static const int FRONT_DOOR_CLOSED_BIT = 0;
 
     ProductPage(ProductDetailsPage* detailsPage, SuggestionsPage* suggestionsPage, VendingSessionContext* session,
                 SessionCredit* credit, SessionCheckout* checkout, ProductProvider* products, PriceProvider* prices,

@@ -1,11 +1,10 @@
 #include "tasks/machinestaterecorder.h"
 
-#include "core/settingskeys.h"
-
 #include "accounting/accountingservice.h"
 #include "catalogue/productids.h"
 #include "catalogue/productprovider.h"
 #include "core/defaults.h"
+#include "core/settingskeys.h"
 #include "core/vm24.h"
 #include "tasks/savemachinestatetask.h"
 

@@ -1,3 +1,4 @@
+#include "board/inputmask.h"
 #include "home/homepage.h"
 #include "logging/notificationservice.h"
 #include "recordingactivity.h"
@@ -210,7 +211,7 @@ void HomePageTest::internalButtonOpensMaintenanceOnlyFromTheHomePage()
 {
     TestEnvironment::ScopedAppDir appDir;
     HomeFixture fixture;
-    const int internalButton = 1 << HomePage::INTERNAL_BUTTON_INPUT_BIT;
+    const int internalButton = InputMask::InternalButton;
     fixture.context.startActivity(fixture.home.get());
     fixture.home->onEnterClicked();
     fixture.home->onInputChanged(internalButton | 1);
