@@ -85,12 +85,12 @@ void VendingSessionContext::startCreditPolling()
     connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     // Only this session's reader: the news of one stopped at the program's
     // end may come after the next has started.
-    connect(actor, &QObject::destroyed, this, [this, actor] {
-        if (actor == m_reader)
+    const int reader = ++m_reader;
+    connect(actor, &QObject::destroyed, this, [this, reader] {
+        if (reader == m_reader)
             onPollingStopped();
     });
     m_actor = actor;
-    m_reader = actor;
     m_actorThread = thread;
     m_polling = true;
     qCDebug(vendingLog) << "credit reader starts";
@@ -102,7 +102,7 @@ void VendingSessionContext::onPollingStopped()
     if (!m_polling)
         return;
     m_actor = nullptr;
-    m_reader = nullptr;
+    ++m_reader;
     m_polling = false;
     qCDebug(vendingLog) << "credit reader stopped";
     emit creditPollingStopped();

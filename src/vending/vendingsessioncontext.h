@@ -91,9 +91,9 @@ private:
     // The reader while it takes requests: none once it was asked to stop, as
     // it may be gone any moment after that.
     CreditReaderActor* m_actor = nullptr;
-    // The reader of this session until it has stopped, to tell its news from
-    // a former one's; never dereferenced.
-    const QObject* m_reader = nullptr;
+    // Counts the readers started and stopped, to tell the news of the
+    // running one from a former one's.
+    int m_reader = 0;
     QPointer<QThread> m_actorThread;
     bool m_polling = false;
     bool m_open = false;
