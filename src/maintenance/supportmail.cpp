@@ -1,10 +1,10 @@
 #include "maintenance/supportmail.h"
 
+#include "core/childprocess.h"
 #include "core/vm24.h"
 #include "maintenance/maintenancelog.h"
 
 #include <QDateTime>
-#include <QProcess>
 
 namespace VM24 {
 
@@ -25,22 +25,12 @@ int send_support_mail(const QString& recipient, int serial)
                                 QStringLiteral("-q"),
                                 QStringLiteral("-s"),
                                 QStringLiteral("plain")};
-    QProcess process;
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    process.start(get_path(QLatin1String(MAIL_SCRIPT)), arguments);
-    if (!process.waitForStarted()) {
-        qCWarning(maintenanceLog) << "cannot start the mail script";
-        return -1;
-    }
-    process.write(format_serial(serial).toUtf8() + ' ' + format_rk_date(QDateTime::currentDateTime()).toUtf8());
-    process.closeWriteChannel();
-    if (!process.waitForFinished(MAIL_TIMEOUT_MS)) {
-        process.kill();
-        process.waitForFinished();
-        return -1;
-    }
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    const QByteArray input =
+        format_serial(serial).toUtf8() + ' ' + format_rk_date(QDateTime::currentDateTime()).toUtf8();
+    const int code = run_child_process(get_path(QLatin1String(MAIL_SCRIPT)), arguments, MAIL_TIMEOUT_MS, nullptr, &input);
+    if (code != 0)
+        qCWarning(maintenanceLog) << "the mail script ended with" << code;
+    return code;
 }
 
 } // namespace VM24

@@ -1,5 +1,6 @@
 #include "security/securitykey.h"
 
+#include "core/childprocess.h"
 #include "core/vm24.h"
 #include "security/securitylog.h"
 
@@ -7,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QProcess>
 
 namespace VM24 {
 
@@ -21,27 +21,13 @@ QString environment_path(const char* variable, const char* fallback)
     return value.isEmpty() ? QLatin1String(fallback) : value;
 }
 
-// Runs a program without a shell and waits; its exit code, or -1 when it
-// could not start, crashed or ran out of time (it is killed then).
+// Runs a program without a shell and waits; its exit code, or -1.
 int run_program(const QString& program, const QStringList& arguments, int timeoutMs, QByteArray* output = nullptr)
 {
-    QProcess process;
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    process.start(program, arguments);
-    if (!process.waitForStarted()) {
-        qCWarning(securityLog) << "cannot start" << program;
-        return -1;
-    }
-    if (!process.waitForFinished(timeoutMs)) {
-        qCWarning(securityLog) << program << "did not finish in" << timeoutMs << "ms";
-        process.kill();
-        process.waitForFinished();
-        return -1;
-    }
-    if (output)
-        *output = process.readAllStandardOutput();
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    const int code = run_child_process(program, arguments, timeoutMs, output);
+    if (code < 0)
+        qCWarning(securityLog) << program << "did not run to its end within" << timeoutMs << "ms";
+    return code;
 }
 
 QByteArray line_value(const QByteArray& line, const QByteArray& key)

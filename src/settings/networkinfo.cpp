@@ -1,8 +1,9 @@
 #include "settings/networkinfo.h"
 
+#include "core/childprocess.h"
+
 #include <QHostAddress>
 #include <QNetworkInterface>
-#include <QProcess>
 #include <QRegularExpression>
 
 namespace VM24 {
@@ -15,15 +16,10 @@ const int MAX_GATEWAY_LENGTH = 31;
 // Runs a program without a shell; its standard output, empty on failure.
 QString output_of(const QString& program, const QStringList& arguments)
 {
-    QProcess process;
-    process.setStandardErrorFile(QProcess::nullDevice());
-    process.start(program, arguments);
-    if (!process.waitForFinished(COMMAND_TIMEOUT_MS)) {
-        process.kill();
-        process.waitForFinished();
+    QByteArray output;
+    if (run_child_process(program, arguments, COMMAND_TIMEOUT_MS, &output) != 0)
         return QString();
-    }
-    return QString::fromLocal8Bit(process.readAllStandardOutput());
+    return QString::fromLocal8Bit(output);
 }
 
 // The second blank-separated field of the first line that starts with word.
@@ -39,16 +35,9 @@ QString field_after(const QString& text, const QString& word, int field)
 
 bool ping(const QString& target)
 {
-    QProcess process;
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    process.start(QStringLiteral("ping"), {QStringLiteral("-q"), QStringLiteral("-c4"), target});
-    if (!process.waitForFinished(COMMAND_TIMEOUT_MS)) {
-        process.kill();
-        process.waitForFinished();
-        return false;
-    }
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return run_child_process(QStringLiteral("ping"), {QStringLiteral("-q"), QStringLiteral("-c4"), target},
+                             COMMAND_TIMEOUT_MS)
+        == 0;
 }
 
 } // namespace

@@ -7,6 +7,7 @@ keyboard and a pad in Italian and in English."""
 
 import configparser
 import os
+import subprocess
 import time
 
 from kiosk import KioskError
@@ -76,7 +77,7 @@ def pad_shown(screen):
 
 def box_shown(screen):
     """A message box in the middle of the screen."""
-    return all(screen.is_colour(x, 960, WHITE, 12) for x in (300, 540, 780))
+    return all(screen.is_colour(x, y, WHITE, 12) for x in (300, 780) for y in (800, 1040))
 
 
 def on_home(screen):
@@ -99,6 +100,8 @@ def open_menu(kiosk, keys, device, staging, level, label):
 
 def leave_menu(kiosk, keys, device, label):
     kiosk.touch(*MENU_EXIT)
+    wait_for_unmount(kiosk, keys.stick_path(device))
+    time.sleep(1.5)  # the unmount settles, then the box asks for the stick
     kiosk.wait_for_screen(label + "-remove-stick", box_shown)
     keys.remove(device)
     kiosk.wait_for_screen(label + "-home", on_home, timeout=30)
@@ -192,6 +195,10 @@ def case_maintenance(kiosk):
     kiosk.wait_for_screen("en-pad", pad_shown)
     kiosk.touch(*PAD["cancel"])
     kiosk.wait_for_screen("en-settings-unchanged", settings_shown)
+    for _ in range(3):
+        drag(kiosk, (540, 1600), (540, 400))
+    time.sleep(1)
+    kiosk.screenshot("en-settings-scrolled")
     kiosk.touch(*SETTINGS_EXIT)
     kiosk.wait_for_screen("en-menu-again", menu_shown)
     leave_menu(kiosk, keys, "sdz1", "en")
@@ -202,6 +209,17 @@ def case_maintenance(kiosk):
         ["Apertura menu di manutenzione (livello 1)", "Chiusura menu di manutenzione",
          "Apertura menu di manutenzione (livello 2)", "Chiusura menu di manutenzione"]
     expect(rows == expected, "event log: %s" % rows)
+
+
+def drag(kiosk, start, end, steps=12):
+    env = dict(os.environ, DISPLAY=kiosk.display)
+    command = ["xdotool", "mousemove", str(start[0]), str(start[1]), "mousedown", "1"]
+    for step in range(1, steps + 1):
+        x = start[0] + (end[0] - start[0]) * step // steps
+        y = start[1] + (end[1] - start[1]) * step // steps
+        command += ["mousemove", str(x), str(y), "sleep", "0.02"]
+    command += ["mouseup", "1"]
+    subprocess.run(command, check=True, env=env)
 
 
 def wait_for_unmount(kiosk, path, timeout=20):

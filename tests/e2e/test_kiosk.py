@@ -2,7 +2,8 @@
 """End-to-end tests of the kiosk: each case starts the installed vm24 and the
 board simulator under a virtual display and uses them as a customer would.
 
-    test_kiosk.py --source SRC --build BUILD CASE     (CASE: home, purchase, alarm, shortfall, ...)
+    test_kiosk.py --source SRC --build BUILD CASE     (CASE: home, english, purchase, alarm, shortfall, maintenance,
+                                                       demo-window, vnc)
 """
 
 import argparse

@@ -316,6 +316,31 @@ private slots:
         QVERIFY(!m_usb->isUsbInserted());
     }
 
+    void levelThreeKeysNeedTheMasterKey()
+    {
+        insert(STICK, STICK_ID, 3);
+        QVERIFY(QFile::copy(m_rig->adminPrivateKey(), m_rig->securityDir(STICK) + QStringLiteral("/vm24.pem")));
+        QCOMPARE(m_usb->authenticateUsb(), 3);
+        SecurityDialog dialog(m_usb, m_context.get(), m_window.get());
+        dialog.setUserLevel(3);
+        m_context->startActivity(&dialog);
+        QVERIFY(dialog.levelButton(2)->isEnabled());
+        QVERIFY(!dialog.levelButton(3)->isEnabled());
+        dialog.onStop();
+        QVERIFY(QFile::copy(m_rig->masterPrivateKey(), m_rig->securityDir(STICK) + QStringLiteral("/vm24-master.pem")));
+        dialog.onStart();
+        QVERIFY(dialog.levelButton(3)->isEnabled());
+        // Below level 1 nothing can be programmed and the box closes.
+        removeWhenAsked(STICK);
+        dialog.done();
+        dialog.setUserLevel(0);
+        act_when([] { return modal_text() == QStringLiteral("Privilegi insufficienti"); },
+                 [] { QTest::mouseClick(QApplication::activeModalWidget(), Qt::LeftButton); });
+        m_context->startActivity(&dialog);
+        QCOMPARE(m_context->currentActivity(), m_home.get());
+        QVERIFY(!dialog.levelButton(1)->isEnabled());
+    }
+
     void operatorKeyProgramsABlankStick()
     {
         insert(STICK, STICK_ID, 2);
