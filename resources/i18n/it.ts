@@ -101,6 +101,17 @@ fuori servizio</translation>
     </message>
 </context>
 <context>
+    <name>BoardLinkWatcher</name>
+    <message>
+        <source>La scheda di controllo non risponde: nuovo tentativo ogni %1 s</source>
+        <translation>La scheda di controllo non risponde: nuovo tentativo ogni %1 s</translation>
+    </message>
+    <message>
+        <source>La scheda di controllo risponde di nuovo</source>
+        <translation>La scheda di controllo risponde di nuovo</translation>
+    </message>
+</context>
+<context>
     <name>CustomBannerPage</name>
     <message>
         <source>INFORMAZIONI DELLA FARMACIA</source>
@@ -168,12 +179,26 @@ DI TURNO</translation>
     </message>
 </context>
 <context>
+    <name>MotorDispenserMonitor</name>
+    <message>
+        <source>File %1 troppo grande (%2 byte): letti solo i primi %3 byte</source>
+        <translation>File %1 troppo grande (%2 byte): letti solo i primi %3 byte</translation>
+    </message>
+</context>
+<context>
     <name>OpenPharmaciesPage</name>
     <message>
         <source>FARMACIE
 DI TURNO</source>
         <translation>FARMACIE
 DI TURNO</translation>
+    </message>
+</context>
+<context>
+    <name>PeriodicDbLogger</name>
+    <message>
+        <source>Registro eventi danneggiato: conservato come %1, creato un nuovo registro</source>
+        <translation>Registro eventi danneggiato: conservato come %1, creato un nuovo registro</translation>
     </message>
 </context>
 <context>
@@ -197,6 +222,21 @@ DI TURNO</translation>
     <message>
         <source>Spegnimento per funzionamento a batteria</source>
         <translation>Spegnimento per funzionamento a batteria</translation>
+    </message>
+</context>
+<context>
+    <name>ProductDatabase</name>
+    <message>
+        <source>Catalogo %1 troppo grande (%2 byte, massimo %3): ignorato</source>
+        <translation>Catalogo %1 troppo grande (%2 byte, massimo %3): ignorato</translation>
+    </message>
+    <message>
+        <source>nessun elemento catalogue</source>
+        <translation>nessun elemento catalogue</translation>
+    </message>
+    <message>
+        <source>Catalogo %1 danneggiato (%2)</source>
+        <translation>Catalogo %1 danneggiato (%2)</translation>
     </message>
 </context>
 <context>
@@ -344,6 +384,13 @@ DI TURNO</translation>
     <message>
         <source>Prodotto &apos;%1&apos; (%2) esaurito alla colonna %3</source>
         <translation>Prodotto &apos;%1&apos; (%2) esaurito alla colonna %3</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsManager</name>
+    <message>
+        <source>File delle impostazioni %1 illeggibile: usati i valori predefiniti</source>
+        <translation>File delle impostazioni %1 illeggibile: usati i valori predefiniti</translation>
     </message>
 </context>
 <context>
