@@ -379,6 +379,17 @@ out of service</translation>
     </message>
 </context>
 <context>
+    <name>BoardLinkWatcher</name>
+    <message>
+        <source>La scheda di controllo non risponde: nuovo tentativo ogni %1 s</source>
+        <translation>The controller board does not answer: trying again every %1 s</translation>
+    </message>
+    <message>
+        <source>La scheda di controllo risponde di nuovo</source>
+        <translation>The controller board answers again</translation>
+    </message>
+</context>
+<context>
     <name>ConfirmationDialog</name>
     <message>
         <source>Modifiche non salvate</source>
@@ -579,12 +590,26 @@ ON DUTY</translation>
     </message>
 </context>
 <context>
+    <name>MotorDispenserMonitor</name>
+    <message>
+        <source>File %1 troppo grande (%2 byte): letti solo i primi %3 byte</source>
+        <translation>File %1 too large (%2 bytes): only the first %3 bytes read</translation>
+    </message>
+</context>
+<context>
     <name>OpenPharmaciesPage</name>
     <message>
         <source>FARMACIE
 DI TURNO</source>
         <translation>PHARMACIES
 ON DUTY</translation>
+    </message>
+</context>
+<context>
+    <name>PeriodicDbLogger</name>
+    <message>
+        <source>Registro eventi danneggiato: conservato come %1, creato un nuovo registro</source>
+        <translation>Event log damaged: kept as %1, a new log was started</translation>
     </message>
 </context>
 <context>
@@ -608,6 +633,21 @@ ON DUTY</translation>
     <message>
         <source>Spegnimento per funzionamento a batteria</source>
         <translation>Shutdown on battery power</translation>
+    </message>
+</context>
+<context>
+    <name>ProductDatabase</name>
+    <message>
+        <source>Catalogo %1 troppo grande (%2 byte, massimo %3): ignorato</source>
+        <translation>Catalogue %1 too large (%2 bytes, at most %3): ignored</translation>
+    </message>
+    <message>
+        <source>nessun elemento catalogue</source>
+        <translation>no catalogue element</translation>
+    </message>
+    <message>
+        <source>Catalogo %1 danneggiato (%2)</source>
+        <translation>Catalogue %1 damaged (%2)</translation>
     </message>
 </context>
 <context>
@@ -837,6 +877,13 @@ ON DUTY</translation>
     <message>
         <source>Non rimuovere il dispositivo USB</source>
         <translation>Do not remove the USB device</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsManager</name>
+    <message>
+        <source>File delle impostazioni %1 illeggibile: usati i valori predefiniti</source>
+        <translation>Settings file %1 unreadable: defaults used</translation>
     </message>
 </context>
 <context>

@@ -379,6 +379,17 @@ fuori servizio</translation>
     </message>
 </context>
 <context>
+    <name>BoardLinkWatcher</name>
+    <message>
+        <source>La scheda di controllo non risponde: nuovo tentativo ogni %1 s</source>
+        <translation>La scheda di controllo non risponde: nuovo tentativo ogni %1 s</translation>
+    </message>
+    <message>
+        <source>La scheda di controllo risponde di nuovo</source>
+        <translation>La scheda di controllo risponde di nuovo</translation>
+    </message>
+</context>
+<context>
     <name>ConfirmationDialog</name>
     <message>
         <source>Modifiche non salvate</source>
@@ -579,12 +590,26 @@ DI TURNO</translation>
     </message>
 </context>
 <context>
+    <name>MotorDispenserMonitor</name>
+    <message>
+        <source>File %1 troppo grande (%2 byte): letti solo i primi %3 byte</source>
+        <translation>File %1 troppo grande (%2 byte): letti solo i primi %3 byte</translation>
+    </message>
+</context>
+<context>
     <name>OpenPharmaciesPage</name>
     <message>
         <source>FARMACIE
 DI TURNO</source>
         <translation>FARMACIE
 DI TURNO</translation>
+    </message>
+</context>
+<context>
+    <name>PeriodicDbLogger</name>
+    <message>
+        <source>Registro eventi danneggiato: conservato come %1, creato un nuovo registro</source>
+        <translation>Registro eventi danneggiato: conservato come %1, creato un nuovo registro</translation>
     </message>
 </context>
 <context>
@@ -608,6 +633,21 @@ DI TURNO</translation>
     <message>
         <source>Spegnimento per funzionamento a batteria</source>
         <translation>Spegnimento per funzionamento a batteria</translation>
+    </message>
+</context>
+<context>
+    <name>ProductDatabase</name>
+    <message>
+        <source>Catalogo %1 troppo grande (%2 byte, massimo %3): ignorato</source>
+        <translation>Catalogo %1 troppo grande (%2 byte, massimo %3): ignorato</translation>
+    </message>
+    <message>
+        <source>nessun elemento catalogue</source>
+        <translation>nessun elemento catalogue</translation>
+    </message>
+    <message>
+        <source>Catalogo %1 danneggiato (%2)</source>
+        <translation>Catalogo %1 danneggiato (%2)</translation>
     </message>
 </context>
 <context>
@@ -837,6 +877,13 @@ DI TURNO</translation>
     <message>
         <source>Non rimuovere il dispositivo USB</source>
         <translation>Non rimuovere il dispositivo USB</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsManager</name>
+    <message>
+        <source>File delle impostazioni %1 illeggibile: usati i valori predefiniti</source>
+        <translation>File delle impostazioni %1 illeggibile: usati i valori predefiniti</translation>
     </message>
 </context>
 <context>
