@@ -2,6 +2,7 @@
 
 #include "board/powercontrol.h"
 #include "core/defaults.h"
+#include "core/settingskeys.h"
 #include "core/vm24.h"
 #include "input/codeeditfield.h"
 #include "input/confirmationdialog.h"
@@ -35,11 +36,11 @@ const char* const ApplicationSettings::DEFAULT_TEST_INTERFACE = "eth0";
 const char* const ApplicationSettings::DEFAULT_TEST_ADDRESS = "127.0.0.1";
 const char* const ApplicationSettings::DEFAULT_TEST_HOST = "localhost";
 
+namespace Keys = VM24::Keys;
+
 namespace {
 
 // Settings keys of the form (the key table of the settings file).
-const char* const RECEIPT_ROW_KEYS[] = {"receipt-row-1", "receipt-row-2", "receipt-row-3"};
-const char* const HOPPER_KEYS[] = {"hopper-value_1", "hopper-value_2"};
 const int HOPPER_VALUES[] = {5, 10, 20, 50, 100, 200};
 const char* const TIME_FORMAT = "hh:mm";
 const int MAX_NUMBER = 999999; // number fields take at most 6 characters
@@ -357,21 +358,21 @@ void ApplicationSettings::onStop()
 void ApplicationSettings::load(QSettings& settings)
 {
     using namespace VM24::Defaults;
-    m_userText->setValue(settings.value(QStringLiteral("user-text")).toString());
+    m_userText->setValue(settings.value(QLatin1String(Keys::USER_TEXT)).toString());
     for (int row = 0; row < 3; ++row)
-        m_receiptRows[row]->setValue(settings.value(QLatin1String(RECEIPT_ROW_KEYS[row])).toString());
-    select_data(m_language, settings.value(QStringLiteral("default-language"), QStringLiteral("it")));
-    m_maxChange->setValue(settings.value(QStringLiteral("max-change"), 500).toInt());
-    m_maxCredit->setValue(settings.value(QStringLiteral("max-credit"), 5000).toInt());
+        m_receiptRows[row]->setValue(settings.value(QLatin1String(Keys::RECEIPT_ROWS[row])).toString());
+    select_data(m_language, settings.value(QLatin1String(Keys::DEFAULT_LANGUAGE), QStringLiteral("it")));
+    m_maxChange->setValue(settings.value(QLatin1String(Keys::MAX_CHANGE), Keys::DEFAULT_MAX_CHANGE).toInt());
+    m_maxCredit->setValue(settings.value(QLatin1String(Keys::MAX_CREDIT), Keys::DEFAULT_MAX_CREDIT).toInt());
     for (int hopper = 0; hopper < 2; ++hopper)
-        select_data(m_hoppers[hopper], settings.value(QLatin1String(HOPPER_KEYS[hopper]), 0).toInt());
+        select_data(m_hoppers[hopper], settings.value(QLatin1String(Keys::HOPPER_VALUES[hopper]), 0).toInt());
     m_serial->setValue(VM24::read_serial());
-    m_opticalBarrier->setChecked(settings.value(QStringLiteral("use-optical-barrier"), false).toBool());
+    m_opticalBarrier->setChecked(settings.value(QLatin1String(Keys::USE_OPTICAL_BARRIER), false).toBool());
     m_time->setTime(QTime::currentTime());
     m_date->setDate(QDate::currentDate());
-    m_shortWait->setValue(settings.value(QStringLiteral("short-wait"), 45).toInt());
-    m_longWait->setValue(settings.value(QStringLiteral("long-wait"), 60).toInt());
-    m_languageRestore->setValue(settings.value(QStringLiteral("restore-default-language-timeout"), 60).toInt());
+    m_shortWait->setValue(settings.value(QLatin1String(Keys::SHORT_WAIT), Keys::DEFAULT_SHORT_WAIT_S).toInt());
+    m_longWait->setValue(settings.value(QLatin1String(Keys::LONG_WAIT), Keys::DEFAULT_LONG_WAIT_S).toInt());
+    m_languageRestore->setValue(settings.value(QLatin1String(Keys::RESTORE_DEFAULT_LANGUAGE_TIMEOUT), Keys::DEFAULT_RESTORE_DEFAULT_LANGUAGE_TIMEOUT_S).toInt());
     m_ftpTransfer->setTime(read_time(settings, "Schedule/ftp-transfer", Schedule::FTP_TRANSFER));
     m_remoteUpdate->setTime(read_time(settings, "Schedule/remote-update", Schedule::REMOTE_UPDATE));
     select_data(m_method, settings.value(QStringLiteral("NetworkConfig/method"), QLatin1String(NetworkConfig::METHOD)));
@@ -421,19 +422,19 @@ void ApplicationSettings::updateNetworkControls()
 
 void ApplicationSettings::store(QSettings& settings) const
 {
-    settings.setValue(QStringLiteral("user-text"), m_userText->value());
+    settings.setValue(QLatin1String(Keys::USER_TEXT), m_userText->value());
     for (int row = 0; row < 3; ++row)
-        settings.setValue(QLatin1String(RECEIPT_ROW_KEYS[row]), m_receiptRows[row]->value().left(RECEIPT_ROW_LENGTH));
-    settings.setValue(QStringLiteral("default-language"), m_language->currentData());
-    settings.setValue(QStringLiteral("max-change"), m_maxChange->value());
-    settings.setValue(QStringLiteral("max-credit"), m_maxCredit->value());
+        settings.setValue(QLatin1String(Keys::RECEIPT_ROWS[row]), m_receiptRows[row]->value().left(RECEIPT_ROW_LENGTH));
+    settings.setValue(QLatin1String(Keys::DEFAULT_LANGUAGE), m_language->currentData());
+    settings.setValue(QLatin1String(Keys::MAX_CHANGE), m_maxChange->value());
+    settings.setValue(QLatin1String(Keys::MAX_CREDIT), m_maxCredit->value());
     for (int hopper = 0; hopper < 2; ++hopper)
-        settings.setValue(QLatin1String(HOPPER_KEYS[hopper]), m_hoppers[hopper]->currentData());
+        settings.setValue(QLatin1String(Keys::HOPPER_VALUES[hopper]), m_hoppers[hopper]->currentData());
     settings.setValue(QStringLiteral("advanced/serial"), m_serial->value());
-    settings.setValue(QStringLiteral("use-optical-barrier"), m_opticalBarrier->isChecked());
-    settings.setValue(QStringLiteral("short-wait"), m_shortWait->value());
-    settings.setValue(QStringLiteral("long-wait"), m_longWait->value());
-    settings.setValue(QStringLiteral("restore-default-language-timeout"), m_languageRestore->value());
+    settings.setValue(QLatin1String(Keys::USE_OPTICAL_BARRIER), m_opticalBarrier->isChecked());
+    settings.setValue(QLatin1String(Keys::SHORT_WAIT), m_shortWait->value());
+    settings.setValue(QLatin1String(Keys::LONG_WAIT), m_longWait->value());
+    settings.setValue(QLatin1String(Keys::RESTORE_DEFAULT_LANGUAGE_TIMEOUT), m_languageRestore->value());
     settings.setValue(QStringLiteral("Schedule/ftp-transfer"), m_ftpTransfer->time().toString(QLatin1String(TIME_FORMAT)));
     settings.setValue(QStringLiteral("Schedule/remote-update"), m_remoteUpdate->time().toString(QLatin1String(TIME_FORMAT)));
     const QString method = m_method->currentData().toString();

@@ -1,13 +1,10 @@
 #include "vending/changeobserver.h"
 
 #include "board/boardstatus.h"
+#include "core/settingskeys.h"
 #include "logging/emptyhoppernotification.h"
 
 #include <QSettings>
-
-namespace {
-const int DEFAULT_MAX_CHANGE = 500;
-}
 
 ChangeObserver::ChangeObserver(VM24::NotificationService* notifications, QObject* parent)
     : QObject(parent)
@@ -17,9 +14,9 @@ ChangeObserver::ChangeObserver(VM24::NotificationService* notifications, QObject
 
 void ChangeObserver::loadConfiguration(QSettings& settings)
 {
-    m_hopper1Valued = settings.value(QStringLiteral("hopper-value_1"), 0).toInt() > 0;
-    m_hopper2Valued = settings.value(QStringLiteral("hopper-value_2"), 0).toInt() > 0;
-    m_maxChange = settings.value(QStringLiteral("max-change"), DEFAULT_MAX_CHANGE).toInt();
+    m_hopper1Valued = settings.value(QLatin1String(VM24::Keys::HOPPER_VALUES[0]), 0).toInt() > 0;
+    m_hopper2Valued = settings.value(QLatin1String(VM24::Keys::HOPPER_VALUES[1]), 0).toInt() > 0;
+    m_maxChange = settings.value(QLatin1String(VM24::Keys::MAX_CHANGE), VM24::Keys::DEFAULT_MAX_CHANGE).toInt();
     emit maxChangeChanged(m_maxChange);
     updateAvailability();
 }

@@ -2,6 +2,7 @@
 
 #include "board/powercontrol.h"
 #include "board/rk710controller.h"
+#include "core/settingskeys.h"
 #include "logging/notifications.h"
 #include "vending/creditreaderactor.h"
 #include "vending/sessioncredit.h"
@@ -39,8 +40,8 @@ VendingSessionContext::~VendingSessionContext()
 
 void VendingSessionContext::loadConfiguration(QSettings& settings)
 {
-    m_shortWait = settings.value(QStringLiteral("short-wait"), DEFAULT_SHORT_WAIT).toInt();
-    m_longWait = settings.value(QStringLiteral("long-wait"), DEFAULT_LONG_WAIT).toInt();
+    m_shortWait = settings.value(QLatin1String(VM24::Keys::SHORT_WAIT), DEFAULT_SHORT_WAIT).toInt();
+    m_longWait = settings.value(QLatin1String(VM24::Keys::LONG_WAIT), DEFAULT_LONG_WAIT).toInt();
 }
 
 void VendingSessionContext::beginVendingSession()
@@ -73,7 +74,7 @@ void VendingSessionContext::startCreditPolling()
         return;
     auto* thread = new QThread;
     auto* actor = new CreditReaderActor(m_credit, m_controller);
-    actor->setMaxAcceptedCredit(QSettings().value(QStringLiteral("max-credit"), DEFAULT_MAX_CREDIT).toInt());
+    actor->setMaxAcceptedCredit(QSettings().value(QLatin1String(VM24::Keys::MAX_CREDIT), DEFAULT_MAX_CREDIT).toInt());
     if (m_readerSettleMs >= 0)
         actor->setSettleTime(m_readerSettleMs);
     actor->moveToThread(thread);

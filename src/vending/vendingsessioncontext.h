@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/iconfigurable.h"
+#include "core/settingskeys.h"
 #include "logging/notificationservice.h"
 #include "vending/countdown.h"
 
@@ -26,9 +27,9 @@ class VendingSessionContext : public QObject, public IConfigurable
     Q_OBJECT
 
 public:
-    static const int DEFAULT_SHORT_WAIT = 45;
-    static const int DEFAULT_LONG_WAIT = 60;
-    static const int DEFAULT_MAX_CREDIT = 5000;
+    static constexpr int DEFAULT_SHORT_WAIT = VM24::Keys::DEFAULT_SHORT_WAIT_S;
+    static constexpr int DEFAULT_LONG_WAIT = VM24::Keys::DEFAULT_LONG_WAIT_S;
+    static constexpr int DEFAULT_MAX_CREDIT = VM24::Keys::DEFAULT_MAX_CREDIT;
     static const int DOOR_LOCK_DELAY_MS = 60000;
 
     VendingSessionContext(Rk710Controller* controller, SessionCredit* credit, PowerControl* powerControl,
