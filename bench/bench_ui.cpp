@@ -117,15 +117,6 @@ BareWindow measure_bare_window(const QString& picture)
     return bare;
 }
 
-bool wait_until(const std::function<bool()>& condition, int timeoutMs)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition() && timer.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return condition();
-}
-
 } // namespace
 
 int main(int argc, char* argv[])

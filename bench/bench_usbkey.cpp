@@ -9,6 +9,7 @@
 // Run:  QT_QPA_PLATFORM=offscreen build/bin/bench_usbkey [rounds]
 // Default: 5 rounds. Keys and sticks live in temporary directories.
 
+#include "processusage.h"
 #include "core/vm24.h"
 #include "logging/notificationservice.h"
 #include "maintenance/maintenancemenu.h"
@@ -55,15 +56,6 @@ double time_command(const QString& program, const QStringList& arguments)
     if (UsbKeyRig::run(program, arguments) != 0)
         return -1;
     return timer.nsecsElapsed() / 1e6;
-}
-
-bool wait_until(const std::function<bool()>& condition, int timeoutMs)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition() && timer.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return condition();
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "processusage.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -39,4 +40,13 @@ double cpu_share_while_idle(int seconds, double* wallSeconds)
     if (wallSeconds)
         *wallSeconds = elapsed;
     return (process_cpu_seconds() - cpuBefore) / elapsed;
+}
+
+bool wait_until(const std::function<bool()>& condition, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition() && timer.elapsed() < timeoutMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return condition();
 }

@@ -15,6 +15,7 @@
 #include "input/twostatebutton.h"
 #include "input/virtualkey.h"
 #include "input/virtualkeyboard.h"
+#include "modaldialog.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -33,17 +34,6 @@ void type(AbstractNumPad& pad, const QString& keys)
         else
             pad.onSpecialClicked();
     }
-}
-
-// Runs action on the modal dialog of type T that opens next.
-template <typename T>
-void when_opened(std::function<void(T*)> action)
-{
-    QTimer::singleShot(0, [action] {
-        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        action(dialog);
-    });
 }
 
 } // namespace

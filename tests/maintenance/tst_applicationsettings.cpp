@@ -18,6 +18,7 @@
 #include "settings/settingsmanager.h"
 #include "testenvironment.h"
 #include "ui/context.h"
+#include "modaldialog.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -30,20 +31,6 @@
 
 #include <functional>
 #include <memory>
-
-namespace {
-
-template <typename T>
-void when_opened(std::function<void(T*)> action)
-{
-    QTimer::singleShot(0, [action] {
-        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        action(dialog);
-    });
-}
-
-} // namespace
 
 class ApplicationSettingsTest : public QObject
 {
