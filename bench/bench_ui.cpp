@@ -50,6 +50,19 @@ public:
     }
 };
 
+// Counts the paint events of the product grid, which is built on the first
+// touch: installed on the application, it sees the page from its start.
+class GridPaintCounter : public PaintCounter
+{
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (qobject_cast<ProductPage*>(watched))
+            PaintCounter::eventFilter(watched, event);
+        return false;
+    }
+};
+
 bool wait_for_paint(PaintCounter& counter, int before, int timeoutMs)
 {
     QElapsedTimer timer;
@@ -178,11 +191,11 @@ int main(int argc, char* argv[])
                 "%.1fx the bare window)\n",
                 seconds, int(slides.size()), 100.0 * cpuShare, rssIdle, rssBefore, double(rssIdle) / bare.residentKb);
 
-    // Touch on the home banner to the painted product grid; the session is
-    // ended between rounds (that takes the credit reader's two seconds).
-    PaintCounter gridPaints;
-    ProductPage* grid = window.productPage();
-    grid->installEventFilter(&gridPaints);
+    // Touch on the home banner to the painted product grid, the first one
+    // building the purchase pages; the session is ended between rounds (that
+    // takes the credit reader's two seconds).
+    GridPaintCounter gridPaints;
+    application.installEventFilter(&gridPaints);
     QList<double> times;
     for (int round = 0; round < rounds; ++round) {
         const int before = gridPaints.paints;
@@ -194,14 +207,16 @@ int main(int argc, char* argv[])
             return 1;
         }
         times.append(touchToGrid.nsecsElapsed() / 1e6);
-        grid->triggerEndSession();
+        window.productPage()->triggerEndSession();
         if (!wait_until([&] { return window.context()->currentActivity() == window.homePage(); }, 20000)) {
             std::fprintf(stderr, "the session did not end\n");
             return 1;
         }
     }
+    const double first = times.first();
     std::sort(times.begin(), times.end());
-    std::printf("touch on the home banner to painted grid, %d rounds: median %.1f ms, min %.1f ms, max %.1f ms\n",
-                rounds, times.at(times.size() / 2), times.first(), times.last());
+    std::printf("touch on the home banner to painted grid, %d rounds: first %.1f ms, median %.1f ms, min %.1f ms, "
+                "max %.1f ms\n",
+                rounds, first, times.at(times.size() / 2), times.first(), times.last());
     return 0;
 }

@@ -5,10 +5,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${VM24_BUILD_DIR:-$root/build}"
-# The compiler cache keys on paths relative to the checkout, so another clone
-# or work tree of the same sources reuses what was compiled once.
-export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$root}"
-export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
+source "$root/tools/compiler-cache.sh"
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi

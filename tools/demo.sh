@@ -34,11 +34,13 @@ chmod 755 "$run_dir/board"
 
 sim_pid=""
 vm24_pid=""
+sinks_pid=""
 stop() {
   trap - INT TERM EXIT
   [ -n "$vm24_pid" ] && kill -TERM "$vm24_pid" 2>/dev/null && wait "$vm24_pid" 2>/dev/null
   [ -n "$sim_pid" ] && kill -TERM "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
-  echo "vm24 and the board simulator stopped."
+  [ -n "$sinks_pid" ] && kill -TERM "$sinks_pid" 2>/dev/null && wait "$sinks_pid" 2>/dev/null
+  echo "vm24, the board simulator and the mail and FTP sinks stopped."
 }
 trap stop INT TERM EXIT
 
@@ -49,6 +51,28 @@ if ! read -r -t 10 device <&"${SIM[0]}"; then
   echo "the board simulator did not start; see $run_dir/rk710-sim.log" >&2
   exit 1
 fi
+
+# A mail server and an FTP server on this machine's loopback stand in for
+# the owner's inbox and the telemetry server: alarm mails and uploads land in
+# the run directory.
+mail_sink="$run_dir/mail-sink"
+ftp_sink="$run_dir/ftp-sink"
+ftp_password="$(head -c 12 /dev/urandom | od -An -tx1 | tr -d ' \n')"
+coproc SINKS { exec /usr/bin/python3 "$root/tools/loopback_servers.py" --mail-dir "$mail_sink" --ftp-dir "$ftp_sink" \
+  --ftp-user vm24 --ftp-password "$ftp_password" 2>>"$run_dir/sinks.log"; }
+sinks_pid=$SINKS_PID
+if ! read -r -t 60 ports <&"${SINKS[0]}"; then
+  echo "the mail and FTP sinks did not start; see $run_dir/sinks.log" >&2
+  exit 1
+fi
+smtp_port="$(sed -E 's/.*"smtp": ([0-9]+).*/\1/' <<<"$ports")"
+ftp_port="$(sed -E 's/.*"ftp": ([0-9]+).*/\1/' <<<"$ports")"
+export VM24_MAIL_SERVER="smtp://127.0.0.1:$smtp_port"
+export VM24_MAIL_FROM="vm24-demo@localhost"
+/usr/bin/python3 "$root/tools/set_ini_values.py" "$run_dir/Korvane/VM24.ini" \
+  "enable-notifications=true" "mail-send-interval=60" "ftp-send-interval=60" "Alarms/email=owner@localhost" \
+  "FtpServer/address=127.0.0.1" "FtpServer/port=$ftp_port" "FtpServer/protocol=ftp" \
+  "FtpServer/username=vm24" "FtpServer/password=$ftp_password"
 
 export VM24_APP_DIR="$run_dir"
 export VM24_SYSTEM_ACTIONS_RECORD="$run_dir/system-actions.log"
@@ -87,6 +111,10 @@ The board is simulated. Put money in from another terminal:
   $run_dir/board "door product open"   take the products out of the delivery door
   $run_dir/board state                 the whole machine state; "help" lists every command
 Printed receipts: $run_dir/receipts.txt. Run directory: $run_dir. Stop with Ctrl+C.
+Alarm mails (to owner@localhost, through $VM24_MAIL_SERVER) land in $mail_sink,
+one file per mail; FTP uploads (alarm files, the nightly logs) land in $ftp_sink.
+The senders look every minute; turn the key out and open the front door for an alarm:
+  $run_dir/board "key out" && $run_dir/board "door front open"
 
 HELP
 

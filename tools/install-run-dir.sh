@@ -8,8 +8,10 @@
 # file with the product arrangement, from demo/install.sh) and stand-ins for
 # the platform scripts: each one only appends its name and arguments to
 # RUN_DIR/platform-scripts.log, so nothing on this machine is changed; the
-# USB key's sign and verify scripts change nothing and are installed as they
-# are. On a
+# USB key's sign and verify scripts, the spool garbage collector (which only
+# deletes in the run directory's spool directories) and the mail script
+# (which sends to the mail server the demo names) change nothing here and are
+# installed as they are. On a
 # machine without the touchscreen device its alarm is switched off in the
 # settings, as an operator would, so that the kiosk is not out of service.
 # Ledgers, counters and the event log of an earlier run are kept.
@@ -30,7 +32,7 @@ install -m 755 "$build/bin/vm24" "$run_dir/vm24"
 for script in "$root"/scripts/*; do
   name="$(basename "$script")"
   case "$name" in
-    sign_manifest.sh|verify_manifest.sh)
+    sign_manifest.sh|verify_manifest.sh|garbage_collect_files.sh|smtp_send.py)
       install -m 755 "$script" "$run_dir/$name"
       continue ;;
   esac

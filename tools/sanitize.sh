@@ -8,9 +8,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${VM24_ASAN_BUILD_DIR:-$root/build-asan}"
-# As in tools/build.sh: the compiler cache serves every clone of the sources.
-export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$root}"
-export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
+source "$root/tools/compiler-cache.sh"
 sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=all"
 if [ ! -f "$build/build.ninja" ]; then
   # -O0 keeps the compile quick and catches what optimisation hides, such as

@@ -72,6 +72,192 @@
     </message>
 </context>
 <context>
+    <name>AccountingPage</name>
+    <message>
+        <source>CONTABILITA&apos; PARZIALE</source>
+        <translation>PARTIAL ACCOUNTING</translation>
+    </message>
+    <message>
+        <source>CONTABILITA&apos; LOG</source>
+        <translation>LOG ACCOUNTING</translation>
+    </message>
+    <message>
+        <source>CONTABILITA&apos; TOTALE</source>
+        <translation>TOTAL ACCOUNTING</translation>
+    </message>
+    <message>
+        <source>Data creazione</source>
+        <translation>Created</translation>
+    </message>
+    <message>
+        <source>Ultimo aggiornamento</source>
+        <translation>Last update</translation>
+    </message>
+    <message>
+        <source>*** Generale ***</source>
+        <translation>*** General ***</translation>
+    </message>
+    <message>
+        <source>*** Contatori ***</source>
+        <translation>*** Counters ***</translation>
+    </message>
+    <message>
+        <source>*** Erogatori ***</source>
+        <translation>*** Dispensers ***</translation>
+    </message>
+    <message>
+        <source>Selezione %1</source>
+        <translation>Selection %1</translation>
+    </message>
+    <message>
+        <source>Azzera totali</source>
+        <translation>Reset totals</translation>
+    </message>
+    <message>
+        <source>Stampa riassunto totale</source>
+        <translation>Print total summary</translation>
+    </message>
+    <message>
+        <source>Azzera parziali</source>
+        <translation>Reset partials</translation>
+    </message>
+    <message>
+        <source>Stampa riassunto parziale</source>
+        <translation>Print partial summary</translation>
+    </message>
+    <message>
+        <source>Azzera log</source>
+        <translation>Reset log</translation>
+    </message>
+    <message>
+        <source>Stampa riassunto log</source>
+        <translation>Print log summary</translation>
+    </message>
+    <message>
+        <source>Azzeramento parziali</source>
+        <translation>Resetting partials</translation>
+    </message>
+    <message>
+        <source>Azzeramento log</source>
+        <translation>Resetting log</translation>
+    </message>
+    <message>
+        <source>Azzeramento totali</source>
+        <translation>Resetting totals</translation>
+    </message>
+    <message>
+        <source>Stampa riassunto parziale in corso</source>
+        <translation>Printing partial summary</translation>
+    </message>
+    <message>
+        <source>Stampa riassunto log in corso</source>
+        <translation>Printing log summary</translation>
+    </message>
+    <message>
+        <source>Stampa riassunto totale in corso</source>
+        <translation>Printing total summary</translation>
+    </message>
+    <message>
+        <source>Vuoi procedere con l&apos;azzeramento?</source>
+        <translation>Do you want to reset?</translation>
+    </message>
+    <message>
+        <source>Questa operazione è irreversibile</source>
+        <translation>This cannot be undone</translation>
+    </message>
+    <message>
+        <source>Procedi</source>
+        <translation>Proceed</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Attendere prego</source>
+        <translation>Please wait</translation>
+    </message>
+    <message>
+        <source>Contabilità non salvata</source>
+        <translation>Accounting not saved</translation>
+    </message>
+    <message>
+        <source>I contatori della scheda sono stati azzerati, ma la contabilità non è stata scritta su disco.</source>
+        <translation>The board&apos;s counters were reset, but the accounting could not be written to disk.</translation>
+    </message>
+    <message>
+        <source>Azzeramento non eseguito</source>
+        <translation>Reset not done</translation>
+    </message>
+    <message>
+        <source>La scheda non ha confermato l&apos;azzeramento dei contatori: la contabilità non è stata modificata.</source>
+        <translation>The board did not confirm the counters reset: the accounting was not changed.</translation>
+    </message>
+    <message>
+        <source>Stampa non riuscita</source>
+        <translation>Printing failed</translation>
+    </message>
+    <message>
+        <source>Controllare la stampante e riprovare.</source>
+        <translation>Check the printer and try again.</translation>
+    </message>
+    <message>
+        <source>Contabilità</source>
+        <translation>Accounting</translation>
+    </message>
+    <message>
+        <source>Operazioni</source>
+        <translation>Operations</translation>
+    </message>
+    <message>
+        <source>Esci</source>
+        <translation>Exit</translation>
+    </message>
+</context>
+<context>
+    <name>AccountingReport</name>
+    <message>
+        <source>Generale</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>Contatori motor dispenser</source>
+        <translation>Motor dispenser counters</translation>
+    </message>
+    <message>
+        <source>Indicatore</source>
+        <translation>Indicator</translation>
+    </message>
+    <message>
+        <source>Data creazione</source>
+        <translation>Created</translation>
+    </message>
+    <message>
+        <source>Data ultima modifica</source>
+        <translation>Last modified</translation>
+    </message>
+    <message>
+        <source>Selezione</source>
+        <translation>Selection</translation>
+    </message>
+    <message>
+        <source>Monete hopper 1</source>
+        <translation>Hopper 1 coins</translation>
+    </message>
+    <message>
+        <source>Monete hopper 2</source>
+        <translation>Hopper 2 coins</translation>
+    </message>
+    <message>
+        <source>Monete %1</source>
+        <translation>Coins %1</translation>
+    </message>
+    <message>
+        <source>Banconote %1</source>
+        <translation>Notes %1</translation>
+    </message>
+</context>
+<context>
     <name>AlarmDialog</name>
     <message>
         <source>Momentaneamente
@@ -413,6 +599,33 @@ out of service</translation>
     </message>
 </context>
 <context>
+    <name>ContentUpdateDownloader</name>
+    <message>
+        <source>Banner Brixo</source>
+        <translation>Brixo banner</translation>
+    </message>
+    <message>
+        <source>Brixo Events</source>
+        <translation>Brixo Events</translation>
+    </message>
+    <message>
+        <source>Cataloghi prodotti</source>
+        <translation>Product catalogues</translation>
+    </message>
+    <message>
+        <source>Home Page</source>
+        <translation>Home Page</translation>
+    </message>
+    <message>
+        <source>Aggiornamento contenuti in corso</source>
+        <translation>Content update in progress</translation>
+    </message>
+    <message>
+        <source>Lettura file di aggiornamento in corso...</source>
+        <translation>Reading the update files...</translation>
+    </message>
+</context>
+<context>
     <name>CustomBannerPage</name>
     <message>
         <source>INFORMAZIONI DELLA FARMACIA</source>
@@ -424,6 +637,44 @@ out of service</translation>
     <message>
         <source>Hopper %1 vuoto</source>
         <translation>Hopper %1 empty</translation>
+    </message>
+</context>
+<context>
+    <name>ExportableItem</name>
+    <message>
+        <source>Impostazioni</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Cataloghi prodotti</source>
+        <translation>Product catalogues</translation>
+    </message>
+    <message>
+        <source>Home Page</source>
+        <translation>Home Page</translation>
+    </message>
+    <message>
+        <source>Branding</source>
+        <translation>Branding</translation>
+    </message>
+    <message>
+        <source>Personalizzazioni</source>
+        <translation>Customisations</translation>
+    </message>
+    <message>
+        <source>Log eventi</source>
+        <translation>Event log</translation>
+    </message>
+    <message>
+        <source>Contabilità</source>
+        <translation>Accounting</translation>
+    </message>
+</context>
+<context>
+    <name>GetCountersDialog</name>
+    <message>
+        <source>Attendere recupero dettagli contabilità</source>
+        <translation>Reading the accounting details</translation>
     </message>
 </context>
 <context>
@@ -470,6 +721,338 @@ ON DUTY</translation>
     <message>
         <source>SCONTRINO NON DISPONIBILE</source>
         <translation>RECEIPT NOT AVAILABLE</translation>
+    </message>
+</context>
+<context>
+    <name>InstallCachedPackage</name>
+    <message>
+        <source>Aggiornamento software in corso - Non spegnere la macchina</source>
+        <translation>Software update in progress - Do not switch the machine off</translation>
+    </message>
+</context>
+<context>
+    <name>InteractiveAutotestDialog</name>
+    <message>
+        <source>Incompleto</source>
+        <translation>Incomplete</translation>
+    </message>
+    <message>
+        <source>Superato</source>
+        <translation>Passed</translation>
+    </message>
+    <message>
+        <source>Saltato</source>
+        <translation>Skipped</translation>
+    </message>
+    <message>
+        <source>Fallito</source>
+        <translation>Failed</translation>
+    </message>
+    <message>
+        <source>Motori collaudati: %1</source>
+        <translation>Motors tested: %1</translation>
+    </message>
+    <message>
+        <source>Test erogatori</source>
+        <translation>Dispenser test</translation>
+    </message>
+    <message>
+        <source>Collaudo erogatori</source>
+        <translation>Dispenser check</translation>
+    </message>
+    <message>
+        <source>Verifica il funzionamento degli erogatori e dei sensori di presenza prodotto.</source>
+        <translation>Check the dispensers and the product presence sensors.</translation>
+    </message>
+    <message>
+        <source>Autotest</source>
+        <translation>Self-test</translation>
+    </message>
+    <message>
+        <source>Riepilogo</source>
+        <translation>Summary</translation>
+    </message>
+    <message>
+        <source>Risultati dei test. Premi &apos;Finito&apos; per stampare uno scontrino di riepilogo.</source>
+        <translation>Test results. Press &apos;Finish&apos; to print a summary receipt.</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Salta</source>
+        <translation>Skip</translation>
+    </message>
+    <message>
+        <source>Finito</source>
+        <translation>Finish</translation>
+    </message>
+    <message>
+        <source>Inizia</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Successivo</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>%1 centesimi</source>
+        <translation>%1 cents</translation>
+    </message>
+    <message>
+        <source>%1 euro</source>
+        <translation>%1 euro</translation>
+    </message>
+    <message>
+        <source>Importo: %1</source>
+        <translation>Amount: %1</translation>
+    </message>
+    <message>
+        <source>Acc. monete</source>
+        <translation>Coin acceptor</translation>
+    </message>
+    <message>
+        <source>Collaudo accettazione monete</source>
+        <translation>Coin acceptance check</translation>
+    </message>
+    <message>
+        <source>Verifica l&apos;accettazione dei seguenti tagli di monete.</source>
+        <translation>Check that the following coins are accepted.</translation>
+    </message>
+    <message>
+        <source>Attenzione: accettatore di monete non presente. Se si prosegue il test si considererà fallito.</source>
+        <translation>Warning: no coin acceptor. If you go on, the test counts as failed.</translation>
+    </message>
+    <message>
+        <source>Bill validator</source>
+        <translation>Bill validator</translation>
+    </message>
+    <message>
+        <source>Collaudo accettazione banconote</source>
+        <translation>Banknote acceptance check</translation>
+    </message>
+    <message>
+        <source>Verifica l&apos;accettazione dei seguenti tagli di banconote.</source>
+        <translation>Check that the following banknotes are accepted.</translation>
+    </message>
+    <message>
+        <source>Attenzione: accettatore di banconote non presente. Se si prosegue il test si considererà fallito.</source>
+        <translation>Warning: no banknote acceptor. If you go on, the test counts as failed.</translation>
+    </message>
+    <message>
+        <source>Il test guidato passa in rassegna sensori, erogatori, luci, monete, banconote e cashless, usando il monitor qui sopra. Per ogni test premi &apos;Successivo&apos; per andare avanti, &apos;Salta&apos; per saltarlo, &apos;Annulla&apos; per uscire.</source>
+        <translation>The guided test goes through sensors, dispensers, lights, coins, banknotes and cashless, using the monitor above. For each test press &apos;Next&apos; to go on, &apos;Skip&apos; to skip it, &apos;Cancel&apos; to leave.</translation>
+    </message>
+    <message>
+        <source>Test input</source>
+        <translation>Input test</translation>
+    </message>
+    <message>
+        <source>Collaudo sensori</source>
+        <translation>Sensor check</translation>
+    </message>
+    <message>
+        <source>Verifica il funzionamento dei sensori.</source>
+        <translation>Check the sensors.</translation>
+    </message>
+    <message>
+        <source>Test luci</source>
+        <translation>Light test</translation>
+    </message>
+    <message>
+        <source>Collaudo luci ed attuatori</source>
+        <translation>Lights and actuators check</translation>
+    </message>
+    <message>
+        <source>Verifica il funzionamento delle luci e degli attuatori.</source>
+        <translation>Check the lights and the actuators.</translation>
+    </message>
+    <message>
+        <source>Test cashless</source>
+        <translation>Cashless test</translation>
+    </message>
+    <message>
+        <source>Collaudo cashless</source>
+        <translation>Cashless check</translation>
+    </message>
+    <message>
+        <source>Verifica il funzionamento del cashless.</source>
+        <translation>Check the cashless reader.</translation>
+    </message>
+    <message>
+        <source>Attenzione: cashless non presente. Se si prosegue il test si considererà fallito.</source>
+        <translation>Warning: no cashless reader. If you go on, the test counts as failed.</translation>
+    </message>
+    <message>
+        <source>Cashless non presente</source>
+        <translation>No cashless reader</translation>
+    </message>
+</context>
+<context>
+    <name>LogEntryWidget</name>
+    <message>
+        <source>Importo</source>
+        <translation>Amount</translation>
+    </message>
+    <message>
+        <source>Allarme rientrato</source>
+        <translation>Alarm cleared</translation>
+    </message>
+    <message>
+        <source>Avviso</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Ricarica carta utente</source>
+        <translation>User card recharge</translation>
+    </message>
+    <message>
+        <source>Numero utente</source>
+        <translation>User number</translation>
+    </message>
+    <message>
+        <source>Acquisto</source>
+        <translation>Purchase</translation>
+    </message>
+    <message>
+        <source>Prodotto</source>
+        <translation>Product</translation>
+    </message>
+    <message>
+        <source>Nome</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Erogatore</source>
+        <translation>Dispenser</translation>
+    </message>
+    <message>
+        <source>Costo</source>
+        <translation>Cost</translation>
+    </message>
+    <message>
+        <source>Resto erogato</source>
+        <translation>Change paid</translation>
+    </message>
+    <message>
+        <source>Credito dovuto</source>
+        <translation>Credit owed</translation>
+    </message>
+    <message>
+        <source>Sessione di vendita</source>
+        <translation>Vending session</translation>
+    </message>
+    <message>
+        <source>Vendita iniziata</source>
+        <translation>Sale started</translation>
+    </message>
+    <message>
+        <source>Credito %1 (contante %2 - cashless %3)</source>
+        <translation>Credit %1 (cash %2 - cashless %3)</translation>
+    </message>
+    <message>
+        <source>Vendita conclusa</source>
+        <translation>Sale ended</translation>
+    </message>
+    <message>
+        <source>Allarme</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>Id</source>
+        <translation>Id</translation>
+    </message>
+    <message>
+        <source>Descrizione</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>Contante inserito</source>
+        <translation>Cash inserted</translation>
+    </message>
+    <message>
+        <source>Gestione alimentazione</source>
+        <translation>Power management</translation>
+    </message>
+    <message>
+        <source>Attivazione allarmi</source>
+        <translation>Alarm arming</translation>
+    </message>
+    <message>
+        <source>Allarme attivato</source>
+        <translation>Alarm armed</translation>
+    </message>
+    <message>
+        <source>Allarme disattivato</source>
+        <translation>Alarm disarmed</translation>
+    </message>
+    <message>
+        <source>Informazione</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Richista di assistenza inoltrata</source>
+        <translation>Support request sent</translation>
+    </message>
+</context>
+<context>
+    <name>LogViewer</name>
+    <message>
+        <source>Tutto</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>Sessioni di vendita</source>
+        <translation>Vending sessions</translation>
+    </message>
+    <message>
+        <source>Acquisti</source>
+        <translation>Purchases</translation>
+    </message>
+    <message>
+        <source>Ricariche</source>
+        <translation>Recharges</translation>
+    </message>
+    <message>
+        <source>Resti erogati</source>
+        <translation>Change paid</translation>
+    </message>
+    <message>
+        <source>Scontrini</source>
+        <translation>Credit notes</translation>
+    </message>
+    <message>
+        <source>Allarmi</source>
+        <translation>Alarms</translation>
+    </message>
+    <message>
+        <source>Informazioni</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Avvisi</source>
+        <translation>Warnings</translation>
+    </message>
+    <message>
+        <source>Alimentazione</source>
+        <translation>Power</translation>
+    </message>
+    <message>
+        <source>Aggiornamento log in corso</source>
+        <translation>Reloading the log</translation>
+    </message>
+    <message>
+        <source>Attendere prego</source>
+        <translation>Please wait</translation>
+    </message>
+    <message>
+        <source>Pagina %1 / %2</source>
+        <translation>Page %1 / %2</translation>
+    </message>
+    <message>
+        <source>Elementi: %1</source>
+        <translation>Entries: %1</translation>
     </message>
 </context>
 <context>
@@ -558,6 +1141,45 @@ ON DUTY</translation>
         <source>Indirizzo email di assistenza non configurato</source>
         <translation>Support e-mail address not configured</translation>
     </message>
+    <message numerus="yes">
+        <source>Installa %n package</source>
+        <translation>
+            <numerusform>Install %n package</numerusform>
+            <numerusform>Install %n packages</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Nessun aggiornamento disponibile</source>
+        <translation>No update available</translation>
+    </message>
+    <message>
+        <source>Scaricamento aggiornamenti... (%1/%2)</source>
+        <translation>Downloading updates... (%1/%2)</translation>
+    </message>
+    <message>
+        <source>Scaricamento aggiornamenti...</source>
+        <translation>Downloading updates...</translation>
+    </message>
+    <message>
+        <source>Installazione aggiornamenti...</source>
+        <translation>Installing updates...</translation>
+    </message>
+    <message>
+        <source>Controlla aggiornamenti software</source>
+        <translation>Check for software updates</translation>
+    </message>
+    <message>
+        <source>Controllo contenuti in corso</source>
+        <translation>Checking for new content</translation>
+    </message>
+    <message>
+        <source>Nuovi contenuti disponibili</source>
+        <translation>New content available</translation>
+    </message>
+    <message>
+        <source>Controlla aggiornamenti contenuti</source>
+        <translation>Check for content updates</translation>
+    </message>
 </context>
 <context>
     <name>MaintenanceMode</name>
@@ -606,10 +1228,272 @@ ON DUTY</translation>
     </message>
 </context>
 <context>
+    <name>PackageDownloader</name>
+    <message>
+        <source>Preparazione aggiornamento software</source>
+        <translation>Preparing the software update</translation>
+    </message>
+    <message>
+        <source>Lettura package in corso...</source>
+        <translation>Reading packages...</translation>
+    </message>
+</context>
+<context>
     <name>PeriodicDbLogger</name>
     <message>
         <source>Registro eventi danneggiato: conservato come %1, creato un nuovo registro</source>
         <translation>Event log damaged: kept as %1, a new log was started</translation>
+    </message>
+</context>
+<context>
+    <name>PeripheralMonitor</name>
+    <message>
+        <source>RK710 resettata</source>
+        <translation>RK710 reset</translation>
+    </message>
+    <message>
+        <source>Coin acceptor</source>
+        <translation>Coin acceptor</translation>
+    </message>
+    <message>
+        <source>Rendiresto</source>
+        <translation>Coin changer</translation>
+    </message>
+    <message>
+        <source>Bill validator</source>
+        <translation>Bill validator</translation>
+    </message>
+    <message>
+        <source>Cashless</source>
+        <translation>Cashless</translation>
+    </message>
+    <message>
+        <source>POS</source>
+        <translation>POS</translation>
+    </message>
+    <message>
+        <source>Stampante</source>
+        <translation>Printer</translation>
+    </message>
+    <message>
+        <source>Resto disponibile</source>
+        <translation>Change available</translation>
+    </message>
+    <message>
+        <source>Carta scontrino disponibile</source>
+        <translation>Receipt paper available</translation>
+    </message>
+    <message>
+        <source>Tamper sportello</source>
+        <translation>Door tamper</translation>
+    </message>
+    <message>
+        <source>Tamper mobile</source>
+        <translation>Cabinet tamper</translation>
+    </message>
+    <message>
+        <source>Chiave allarme</source>
+        <translation>Alarm key</translation>
+    </message>
+    <message>
+        <source>Sensore portello prodotti</source>
+        <translation>Product door sensor</translation>
+    </message>
+    <message>
+        <source>Verificatore - carta presente</source>
+        <translation>Verifier - card present</translation>
+    </message>
+    <message>
+        <source>Verificatore - abilitato</source>
+        <translation>Verifier - enabled</translation>
+    </message>
+    <message>
+        <source>Barriera prodotto</source>
+        <translation>Product barrier</translation>
+    </message>
+    <message>
+        <source>Alimentazione da rete</source>
+        <translation>Mains power</translation>
+    </message>
+    <message>
+        <source>Pulsante interno</source>
+        <translation>Internal button</translation>
+    </message>
+    <message>
+        <source>Cash</source>
+        <translation>Cash</translation>
+    </message>
+    <message>
+        <source>Cassetto</source>
+        <translation>Drawer</translation>
+    </message>
+    <message>
+        <source>Verificatore</source>
+        <translation>Verifier</translation>
+    </message>
+    <message>
+        <source>Resto</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <source>Batteria</source>
+        <translation>Battery</translation>
+    </message>
+    <message>
+        <source>Sblocca portello</source>
+        <translation>Unlock door</translation>
+    </message>
+    <message>
+        <source>Ventilazione</source>
+        <translation>Ventilation</translation>
+    </message>
+    <message>
+        <source>Sirena</source>
+        <translation>Siren</translation>
+    </message>
+    <message>
+        <source>Banconote</source>
+        <translation>Banknotes</translation>
+    </message>
+    <message>
+        <source>Monete</source>
+        <translation>Coins</translation>
+    </message>
+    <message>
+        <source>Cashbox</source>
+        <translation>Cash box</translation>
+    </message>
+    <message>
+        <source>ID carta</source>
+        <translation>Card ID</translation>
+    </message>
+    <message>
+        <source>Non presente</source>
+        <translation>Not present</translation>
+    </message>
+    <message>
+        <source>Attendere prego</source>
+        <translation>Please wait</translation>
+    </message>
+    <message>
+        <source>Stato dispositivi</source>
+        <translation>Device status</translation>
+    </message>
+    <message>
+        <source>Hopper 1</source>
+        <translation>Hopper 1</translation>
+    </message>
+    <message>
+        <source>Hopper 2</source>
+        <translation>Hopper 2</translation>
+    </message>
+    <message>
+        <source>Input sensori</source>
+        <translation>Sensor inputs</translation>
+    </message>
+    <message>
+        <source>Carica batteria</source>
+        <translation>Battery charge</translation>
+    </message>
+    <message>
+        <source>Temperatura</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>Erogatori</source>
+        <translation>Dispensers</translation>
+    </message>
+    <message>
+        <source>Test</source>
+        <translation>Test</translation>
+    </message>
+    <message>
+        <source>Svuotamento</source>
+        <translation>Empty</translation>
+    </message>
+    <message>
+        <source>Luci e attuatori</source>
+        <translation>Lights and actuators</translation>
+    </message>
+    <message>
+        <source>Svuotamento Hopper</source>
+        <translation>Empty hopper</translation>
+    </message>
+    <message>
+        <source>Credito</source>
+        <translation>Credit</translation>
+    </message>
+    <message>
+        <source>Versioni dispositivi</source>
+        <translation>Device versions</translation>
+    </message>
+    <message>
+        <source>Autotest</source>
+        <translation>Self-test</translation>
+    </message>
+    <message>
+        <source>Aggiorna versioni</source>
+        <translation>Refresh versions</translation>
+    </message>
+    <message>
+        <source>Test stampante</source>
+        <translation>Printer test</translation>
+    </message>
+    <message>
+        <source>Esci</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Monitoraggio periferiche</source>
+        <translation>Peripheral monitor</translation>
+    </message>
+    <message>
+        <source>Ripristino condizione iniziale</source>
+        <translation>Restoring the initial state</translation>
+    </message>
+    <message>
+        <source>Attendere completamento</source>
+        <translation>Wait until it completes</translation>
+    </message>
+    <message>
+        <source>Reset motore %1</source>
+        <translation>Motor %1 reset</translation>
+    </message>
+    <message>
+        <source>Movimentazione motore %1</source>
+        <translation>Moving motor %1</translation>
+    </message>
+    <message>
+        <source>Svuotamento colonna %1</source>
+        <translation>Emptying column %1</translation>
+    </message>
+    <message>
+        <source>Attendere svuotamento hopper %1</source>
+        <translation>Emptying hopper %1</translation>
+    </message>
+    <message>
+        <source>Prelevate &lt;b style=&apos;color: green&apos;&gt;%1&lt;/b&gt; monete</source>
+        <translation>&lt;b style=&apos;color: green&apos;&gt;%1&lt;/b&gt; coins taken out</translation>
+    </message>
+    <message>
+        <source>Esecuzione test di stampa</source>
+        <translation>Running print test</translation>
+    </message>
+    <message>
+        <source>Stampa non riuscita</source>
+        <translation>Printing failed</translation>
+    </message>
+    <message>
+        <source>Toccare questo riquadro per continuare</source>
+        <translation>Touch this box to continue</translation>
+    </message>
+    <message>
+        <source>Recupero versioni dispositivi</source>
+        <translation>Reading device versions</translation>
+    </message>
+    <message>
+        <source>Stampa di riepilogo in corso</source>
+        <translation>Printing the summary</translation>
     </message>
 </context>
 <context>
@@ -633,6 +1517,122 @@ ON DUTY</translation>
     <message>
         <source>Spegnimento per funzionamento a batteria</source>
         <translation>Shutdown on battery power</translation>
+    </message>
+</context>
+<context>
+    <name>PrintOverpaySummaryDialog</name>
+    <message numerus="yes">
+        <source>%n giorn(o)</source>
+        <translation>
+            <numerusform>%n day</numerusform>
+            <numerusform>%n days</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Attendere stampa scontrino</source>
+        <translation>Printing the receipt</translation>
+    </message>
+    <message>
+        <source>Stampa non riuscita</source>
+        <translation>Printing failed</translation>
+    </message>
+    <message>
+        <source>Controllare la stampante e riprovare.</source>
+        <translation>Check the printer and try again.</translation>
+    </message>
+    <message>
+        <source>Stampa scontrini per resto non erogato</source>
+        <translation>Print credit notes for unpaid change</translation>
+    </message>
+    <message>
+        <source>Scegli una durata o impostala con più e meno.</source>
+        <translation>Pick a duration or set it with plus and minus.</translation>
+    </message>
+    <message>
+        <source>Stampa</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>PrintSummaryTask</name>
+    <message>
+        <source>RIASSUNTO RESTI</source>
+        <translation>UNPAID CHANGE</translation>
+    </message>
+    <message>
+        <source>NON EROGATI</source>
+        <translation>SUMMARY</translation>
+    </message>
+    <message>
+        <source>Da: %1</source>
+        <translation>From: %1</translation>
+    </message>
+    <message>
+        <source>A:  %1</source>
+        <translation>To:  %1</translation>
+    </message>
+</context>
+<context>
+    <name>ProductArrangement</name>
+    <message>
+        <source>&lt;b style=&apos;color: #00238c&apos;&gt;Fondo blu:&lt;/b&gt;</source>
+        <translation>&lt;b style=&apos;color: #00238c&apos;&gt;Blue background:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Funzionamento normale erogatore</source>
+        <translation>Dispenser working normally</translation>
+    </message>
+    <message>
+        <source>&lt;b style=&apos;color: #ba972d&apos;&gt;Fondo giallo:&lt;/b&gt;</source>
+        <translation>&lt;b style=&apos;color: #ba972d&apos;&gt;Yellow background:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Colonna vuota</source>
+        <translation>Empty column</translation>
+    </message>
+    <message>
+        <source>&lt;b style=&apos;color: #b82c2c&apos;&gt;Fondo rosso:&lt;/b&gt;</source>
+        <translation>&lt;b style=&apos;color: #b82c2c&apos;&gt;Red background:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Erogatore in errore</source>
+        <translation>Dispenser in error</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Selezioni riservate:&lt;b&gt;</source>
+        <translation>&lt;b&gt;Reserved selections:&lt;b&gt;</translation>
+    </message>
+    <message>
+        <source>Le selezioni &lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;ammettono solo prodotti Brixo</source>
+        <translation>Selections &lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;take Brixo products only</translation>
+    </message>
+    <message>
+        <source>Impostazione selezioni</source>
+        <translation>Selection setup</translation>
+    </message>
+    <message>
+        <source>Legenda</source>
+        <translation>Legend</translation>
+    </message>
+    <message>
+        <source>Esci</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Salva modifiche</source>
+        <translation>Save changes</translation>
+    </message>
+    <message>
+        <source>Prodotto non ammesso</source>
+        <translation>Product not allowed</translation>
+    </message>
+    <message>
+        <source>Erogatore della selezione %1</source>
+        <translation>Dispenser of selection %1</translation>
     </message>
 </context>
 <context>
@@ -713,6 +1713,56 @@ ON DUTY</translation>
     <message>
         <source>RITIRA PRODOTTO</source>
         <translation>TAKE YOUR PRODUCT</translation>
+    </message>
+</context>
+<context>
+    <name>ProductHelpDialog</name>
+    <message>
+        <source>DESCRIZIONE:</source>
+        <translation>DESCRIPTION:</translation>
+    </message>
+</context>
+<context>
+    <name>ProductManagement</name>
+    <message>
+        <source>Impostazione prezzi</source>
+        <translation>Price setup</translation>
+    </message>
+    <message>
+        <source>Mostra i prodotti venduti</source>
+        <translation>Show the products sold</translation>
+    </message>
+    <message>
+        <source>Mostra tutti i prodotti</source>
+        <translation>Show all products</translation>
+    </message>
+    <message>
+        <source>Precedente</source>
+        <translation>Previous</translation>
+    </message>
+    <message>
+        <source>Successiva</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>Esci</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Salva modifiche</source>
+        <translation>Save changes</translation>
+    </message>
+    <message>
+        <source>Prezzo contante
+%1</source>
+        <translation>Cash price
+%1</translation>
+    </message>
+    <message>
+        <source>Prezzo cashless
+%1</source>
+        <translation>Cashless price
+%1</translation>
     </message>
 </context>
 <context>
@@ -799,10 +1849,60 @@ ON DUTY</translation>
     </message>
 </context>
 <context>
+    <name>ProductSelectionDialog</name>
+    <message>
+        <source>SCEGLI UN PRODOTTO PER LA SELEZIONE %1</source>
+        <translation>CHOOSE A PRODUCT FOR SELECTION %1</translation>
+    </message>
+    <message>
+        <source>Precedente</source>
+        <translation>Previous</translation>
+    </message>
+    <message>
+        <source>Successiva</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>Esci</source>
+        <translation>Exit</translation>
+    </message>
+</context>
+<context>
     <name>ProductSoldOutNotification</name>
     <message>
         <source>Prodotto &apos;%1&apos; (%2) esaurito alla colonna %3</source>
         <translation>Product &apos;%1&apos; (%2) sold out in column %3</translation>
+    </message>
+</context>
+<context>
+    <name>PushUpdatesDirectoryWatcher</name>
+    <message>
+        <source>Prodotti</source>
+        <translation>Products</translation>
+    </message>
+    <message>
+        <source>Personalizzazioni</source>
+        <translation>Customisations</translation>
+    </message>
+    <message>
+        <source>Impostazioni</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Impostazione da Web</source>
+        <translation>Settings from the Web</translation>
+    </message>
+    <message>
+        <source>Aggiornamento in corso</source>
+        <translation>Update in progress</translation>
+    </message>
+    <message>
+        <source>Lettura file di aggiornamento in corso...</source>
+        <translation>Reading the update files...</translation>
+    </message>
+    <message>
+        <source>Aggiornamenti software</source>
+        <translation>Software updates</translation>
     </message>
 </context>
 <context>
@@ -913,6 +2013,137 @@ ON DUTY</translation>
     <message>
         <source>NO GRAZIE</source>
         <translation>NO THANKS</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateItem</name>
+    <message>
+        <source>Impostazioni</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Prodotti</source>
+        <translation>Products</translation>
+    </message>
+    <message>
+        <source>Software</source>
+        <translation>Software</translation>
+    </message>
+    <message>
+        <source>Home Page</source>
+        <translation>Home Page</translation>
+    </message>
+    <message>
+        <source>Personalizzazioni</source>
+        <translation>Customisations</translation>
+    </message>
+    <message>
+        <source>Branding</source>
+        <translation>Branding</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateMenu</name>
+    <message>
+        <source>Seleziona gli elementi da aggiornare</source>
+        <translation>Select the items to update</translation>
+    </message>
+    <message>
+        <source>Premi &apos;OK&apos; quando hai finito</source>
+        <translation>Press &apos;OK&apos; when you are done</translation>
+    </message>
+    <message>
+        <source>Tutto</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Ok</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Aggiornamento in corso</source>
+        <translation>Update in progress</translation>
+    </message>
+    <message>
+        <source>Lettura file di aggiornamento in corso...</source>
+        <translation>Reading the update files...</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateProgressDialog</name>
+    <message>
+        <source>%1 (%2/%3)</source>
+        <translation>%1 (%2/%3)</translation>
+    </message>
+    <message>
+        <source>Aggiornamento completato - Riavvio necessario</source>
+        <translation>Update completed - Restart required</translation>
+    </message>
+    <message>
+        <source>La macchina si riavvierà tra 5 secondi</source>
+        <translation>The machine will restart in 5 seconds</translation>
+    </message>
+    <message>
+        <source>Aggiornamento completato</source>
+        <translation>Update completed</translation>
+    </message>
+    <message>
+        <source>Toccare questo riquadro per continuare</source>
+        <translation>Touch this box to continue</translation>
+    </message>
+</context>
+<context>
+    <name>UsbExportMenu</name>
+    <message>
+        <source>Seleziona gli elementi da esportare</source>
+        <translation>Choose what to export</translation>
+    </message>
+    <message>
+        <source>Imposta la durata del log</source>
+        <translation>Set how many days of log</translation>
+    </message>
+    <message>
+        <source>Tutto</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Ok</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Premi &apos;OK&apos; quando hai finito</source>
+        <translation>Press &apos;OK&apos; when you are done</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n giorn(o)</source>
+        <translation>
+            <numerusform>%n day</numerusform>
+            <numerusform>%n days</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Esportazione in corso</source>
+        <translation>Export in progress</translation>
+    </message>
+    <message>
+        <source>Attendere prego</source>
+        <translation>Please wait</translation>
+    </message>
+    <message>
+        <source>Esportazione incompleta</source>
+        <translation>Export incomplete</translation>
+    </message>
+    <message>
+        <source>Non esportato: %1</source>
+        <translation>Not exported: %1</translation>
     </message>
 </context>
 <context>

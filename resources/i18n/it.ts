@@ -72,6 +72,192 @@
     </message>
 </context>
 <context>
+    <name>AccountingPage</name>
+    <message>
+        <source>CONTABILITA&apos; PARZIALE</source>
+        <translation>CONTABILITA&apos; PARZIALE</translation>
+    </message>
+    <message>
+        <source>CONTABILITA&apos; LOG</source>
+        <translation>CONTABILITA&apos; LOG</translation>
+    </message>
+    <message>
+        <source>CONTABILITA&apos; TOTALE</source>
+        <translation>CONTABILITA&apos; TOTALE</translation>
+    </message>
+    <message>
+        <source>Data creazione</source>
+        <translation>Data creazione</translation>
+    </message>
+    <message>
+        <source>Ultimo aggiornamento</source>
+        <translation>Ultimo aggiornamento</translation>
+    </message>
+    <message>
+        <source>*** Generale ***</source>
+        <translation>*** Generale ***</translation>
+    </message>
+    <message>
+        <source>*** Contatori ***</source>
+        <translation>*** Contatori ***</translation>
+    </message>
+    <message>
+        <source>*** Erogatori ***</source>
+        <translation>*** Erogatori ***</translation>
+    </message>
+    <message>
+        <source>Selezione %1</source>
+        <translation>Selezione %1</translation>
+    </message>
+    <message>
+        <source>Azzera totali</source>
+        <translation>Azzera totali</translation>
+    </message>
+    <message>
+        <source>Stampa riassunto totale</source>
+        <translation>Stampa riassunto totale</translation>
+    </message>
+    <message>
+        <source>Azzera parziali</source>
+        <translation>Azzera parziali</translation>
+    </message>
+    <message>
+        <source>Stampa riassunto parziale</source>
+        <translation>Stampa riassunto parziale</translation>
+    </message>
+    <message>
+        <source>Azzera log</source>
+        <translation>Azzera log</translation>
+    </message>
+    <message>
+        <source>Stampa riassunto log</source>
+        <translation>Stampa riassunto log</translation>
+    </message>
+    <message>
+        <source>Azzeramento parziali</source>
+        <translation>Azzeramento parziali</translation>
+    </message>
+    <message>
+        <source>Azzeramento log</source>
+        <translation>Azzeramento log</translation>
+    </message>
+    <message>
+        <source>Azzeramento totali</source>
+        <translation>Azzeramento totali</translation>
+    </message>
+    <message>
+        <source>Stampa riassunto parziale in corso</source>
+        <translation>Stampa riassunto parziale in corso</translation>
+    </message>
+    <message>
+        <source>Stampa riassunto log in corso</source>
+        <translation>Stampa riassunto log in corso</translation>
+    </message>
+    <message>
+        <source>Stampa riassunto totale in corso</source>
+        <translation>Stampa riassunto totale in corso</translation>
+    </message>
+    <message>
+        <source>Vuoi procedere con l&apos;azzeramento?</source>
+        <translation>Vuoi procedere con l&apos;azzeramento?</translation>
+    </message>
+    <message>
+        <source>Questa operazione è irreversibile</source>
+        <translation>Questa operazione è irreversibile</translation>
+    </message>
+    <message>
+        <source>Procedi</source>
+        <translation>Procedi</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Annulla</translation>
+    </message>
+    <message>
+        <source>Attendere prego</source>
+        <translation>Attendere prego</translation>
+    </message>
+    <message>
+        <source>Contabilità non salvata</source>
+        <translation>Contabilità non salvata</translation>
+    </message>
+    <message>
+        <source>I contatori della scheda sono stati azzerati, ma la contabilità non è stata scritta su disco.</source>
+        <translation>I contatori della scheda sono stati azzerati, ma la contabilità non è stata scritta su disco.</translation>
+    </message>
+    <message>
+        <source>Azzeramento non eseguito</source>
+        <translation>Azzeramento non eseguito</translation>
+    </message>
+    <message>
+        <source>La scheda non ha confermato l&apos;azzeramento dei contatori: la contabilità non è stata modificata.</source>
+        <translation>La scheda non ha confermato l&apos;azzeramento dei contatori: la contabilità non è stata modificata.</translation>
+    </message>
+    <message>
+        <source>Stampa non riuscita</source>
+        <translation>Stampa non riuscita</translation>
+    </message>
+    <message>
+        <source>Controllare la stampante e riprovare.</source>
+        <translation>Controllare la stampante e riprovare.</translation>
+    </message>
+    <message>
+        <source>Contabilità</source>
+        <translation>Contabilità</translation>
+    </message>
+    <message>
+        <source>Operazioni</source>
+        <translation>Operazioni</translation>
+    </message>
+    <message>
+        <source>Esci</source>
+        <translation>Esci</translation>
+    </message>
+</context>
+<context>
+    <name>AccountingReport</name>
+    <message>
+        <source>Generale</source>
+        <translation>Generale</translation>
+    </message>
+    <message>
+        <source>Contatori motor dispenser</source>
+        <translation>Contatori motor dispenser</translation>
+    </message>
+    <message>
+        <source>Indicatore</source>
+        <translation>Indicatore</translation>
+    </message>
+    <message>
+        <source>Data creazione</source>
+        <translation>Data creazione</translation>
+    </message>
+    <message>
+        <source>Data ultima modifica</source>
+        <translation>Data ultima modifica</translation>
+    </message>
+    <message>
+        <source>Selezione</source>
+        <translation>Selezione</translation>
+    </message>
+    <message>
+        <source>Monete hopper 1</source>
+        <translation>Monete hopper 1</translation>
+    </message>
+    <message>
+        <source>Monete hopper 2</source>
+        <translation>Monete hopper 2</translation>
+    </message>
+    <message>
+        <source>Monete %1</source>
+        <translation>Monete %1</translation>
+    </message>
+    <message>
+        <source>Banconote %1</source>
+        <translation>Banconote %1</translation>
+    </message>
+</context>
+<context>
     <name>AlarmDialog</name>
     <message>
         <source>Momentaneamente
@@ -413,6 +599,33 @@ fuori servizio</translation>
     </message>
 </context>
 <context>
+    <name>ContentUpdateDownloader</name>
+    <message>
+        <source>Banner Brixo</source>
+        <translation>Banner Brixo</translation>
+    </message>
+    <message>
+        <source>Brixo Events</source>
+        <translation>Brixo Events</translation>
+    </message>
+    <message>
+        <source>Cataloghi prodotti</source>
+        <translation>Cataloghi prodotti</translation>
+    </message>
+    <message>
+        <source>Home Page</source>
+        <translation>Home Page</translation>
+    </message>
+    <message>
+        <source>Aggiornamento contenuti in corso</source>
+        <translation>Aggiornamento contenuti in corso</translation>
+    </message>
+    <message>
+        <source>Lettura file di aggiornamento in corso...</source>
+        <translation>Lettura file di aggiornamento in corso...</translation>
+    </message>
+</context>
+<context>
     <name>CustomBannerPage</name>
     <message>
         <source>INFORMAZIONI DELLA FARMACIA</source>
@@ -424,6 +637,44 @@ fuori servizio</translation>
     <message>
         <source>Hopper %1 vuoto</source>
         <translation>Hopper %1 vuoto</translation>
+    </message>
+</context>
+<context>
+    <name>ExportableItem</name>
+    <message>
+        <source>Impostazioni</source>
+        <translation>Impostazioni</translation>
+    </message>
+    <message>
+        <source>Cataloghi prodotti</source>
+        <translation>Cataloghi prodotti</translation>
+    </message>
+    <message>
+        <source>Home Page</source>
+        <translation>Home Page</translation>
+    </message>
+    <message>
+        <source>Branding</source>
+        <translation>Branding</translation>
+    </message>
+    <message>
+        <source>Personalizzazioni</source>
+        <translation>Personalizzazioni</translation>
+    </message>
+    <message>
+        <source>Log eventi</source>
+        <translation>Log eventi</translation>
+    </message>
+    <message>
+        <source>Contabilità</source>
+        <translation>Contabilità</translation>
+    </message>
+</context>
+<context>
+    <name>GetCountersDialog</name>
+    <message>
+        <source>Attendere recupero dettagli contabilità</source>
+        <translation>Attendere recupero dettagli contabilità</translation>
     </message>
 </context>
 <context>
@@ -470,6 +721,338 @@ DI TURNO</translation>
     <message>
         <source>SCONTRINO NON DISPONIBILE</source>
         <translation>SCONTRINO NON DISPONIBILE</translation>
+    </message>
+</context>
+<context>
+    <name>InstallCachedPackage</name>
+    <message>
+        <source>Aggiornamento software in corso - Non spegnere la macchina</source>
+        <translation>Aggiornamento software in corso - Non spegnere la macchina</translation>
+    </message>
+</context>
+<context>
+    <name>InteractiveAutotestDialog</name>
+    <message>
+        <source>Incompleto</source>
+        <translation>Incompleto</translation>
+    </message>
+    <message>
+        <source>Superato</source>
+        <translation>Superato</translation>
+    </message>
+    <message>
+        <source>Saltato</source>
+        <translation>Saltato</translation>
+    </message>
+    <message>
+        <source>Fallito</source>
+        <translation>Fallito</translation>
+    </message>
+    <message>
+        <source>Motori collaudati: %1</source>
+        <translation>Motori collaudati: %1</translation>
+    </message>
+    <message>
+        <source>Test erogatori</source>
+        <translation>Test erogatori</translation>
+    </message>
+    <message>
+        <source>Collaudo erogatori</source>
+        <translation>Collaudo erogatori</translation>
+    </message>
+    <message>
+        <source>Verifica il funzionamento degli erogatori e dei sensori di presenza prodotto.</source>
+        <translation>Verifica il funzionamento degli erogatori e dei sensori di presenza prodotto.</translation>
+    </message>
+    <message>
+        <source>Autotest</source>
+        <translation>Autotest</translation>
+    </message>
+    <message>
+        <source>Riepilogo</source>
+        <translation>Riepilogo</translation>
+    </message>
+    <message>
+        <source>Risultati dei test. Premi &apos;Finito&apos; per stampare uno scontrino di riepilogo.</source>
+        <translation>Risultati dei test. Premi &apos;Finito&apos; per stampare uno scontrino di riepilogo.</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Annulla</translation>
+    </message>
+    <message>
+        <source>Salta</source>
+        <translation>Salta</translation>
+    </message>
+    <message>
+        <source>Finito</source>
+        <translation>Finito</translation>
+    </message>
+    <message>
+        <source>Inizia</source>
+        <translation>Inizia</translation>
+    </message>
+    <message>
+        <source>Successivo</source>
+        <translation>Successivo</translation>
+    </message>
+    <message>
+        <source>%1 centesimi</source>
+        <translation>%1 centesimi</translation>
+    </message>
+    <message>
+        <source>%1 euro</source>
+        <translation>%1 euro</translation>
+    </message>
+    <message>
+        <source>Importo: %1</source>
+        <translation>Importo: %1</translation>
+    </message>
+    <message>
+        <source>Acc. monete</source>
+        <translation>Acc. monete</translation>
+    </message>
+    <message>
+        <source>Collaudo accettazione monete</source>
+        <translation>Collaudo accettazione monete</translation>
+    </message>
+    <message>
+        <source>Verifica l&apos;accettazione dei seguenti tagli di monete.</source>
+        <translation>Verifica l&apos;accettazione dei seguenti tagli di monete.</translation>
+    </message>
+    <message>
+        <source>Attenzione: accettatore di monete non presente. Se si prosegue il test si considererà fallito.</source>
+        <translation>Attenzione: accettatore di monete non presente. Se si prosegue il test si considererà fallito.</translation>
+    </message>
+    <message>
+        <source>Bill validator</source>
+        <translation>Bill validator</translation>
+    </message>
+    <message>
+        <source>Collaudo accettazione banconote</source>
+        <translation>Collaudo accettazione banconote</translation>
+    </message>
+    <message>
+        <source>Verifica l&apos;accettazione dei seguenti tagli di banconote.</source>
+        <translation>Verifica l&apos;accettazione dei seguenti tagli di banconote.</translation>
+    </message>
+    <message>
+        <source>Attenzione: accettatore di banconote non presente. Se si prosegue il test si considererà fallito.</source>
+        <translation>Attenzione: accettatore di banconote non presente. Se si prosegue il test si considererà fallito.</translation>
+    </message>
+    <message>
+        <source>Il test guidato passa in rassegna sensori, erogatori, luci, monete, banconote e cashless, usando il monitor qui sopra. Per ogni test premi &apos;Successivo&apos; per andare avanti, &apos;Salta&apos; per saltarlo, &apos;Annulla&apos; per uscire.</source>
+        <translation>Il test guidato passa in rassegna sensori, erogatori, luci, monete, banconote e cashless, usando il monitor qui sopra. Per ogni test premi &apos;Successivo&apos; per andare avanti, &apos;Salta&apos; per saltarlo, &apos;Annulla&apos; per uscire.</translation>
+    </message>
+    <message>
+        <source>Test input</source>
+        <translation>Test input</translation>
+    </message>
+    <message>
+        <source>Collaudo sensori</source>
+        <translation>Collaudo sensori</translation>
+    </message>
+    <message>
+        <source>Verifica il funzionamento dei sensori.</source>
+        <translation>Verifica il funzionamento dei sensori.</translation>
+    </message>
+    <message>
+        <source>Test luci</source>
+        <translation>Test luci</translation>
+    </message>
+    <message>
+        <source>Collaudo luci ed attuatori</source>
+        <translation>Collaudo luci ed attuatori</translation>
+    </message>
+    <message>
+        <source>Verifica il funzionamento delle luci e degli attuatori.</source>
+        <translation>Verifica il funzionamento delle luci e degli attuatori.</translation>
+    </message>
+    <message>
+        <source>Test cashless</source>
+        <translation>Test cashless</translation>
+    </message>
+    <message>
+        <source>Collaudo cashless</source>
+        <translation>Collaudo cashless</translation>
+    </message>
+    <message>
+        <source>Verifica il funzionamento del cashless.</source>
+        <translation>Verifica il funzionamento del cashless.</translation>
+    </message>
+    <message>
+        <source>Attenzione: cashless non presente. Se si prosegue il test si considererà fallito.</source>
+        <translation>Attenzione: cashless non presente. Se si prosegue il test si considererà fallito.</translation>
+    </message>
+    <message>
+        <source>Cashless non presente</source>
+        <translation>Cashless non presente</translation>
+    </message>
+</context>
+<context>
+    <name>LogEntryWidget</name>
+    <message>
+        <source>Importo</source>
+        <translation>Importo</translation>
+    </message>
+    <message>
+        <source>Allarme rientrato</source>
+        <translation>Allarme rientrato</translation>
+    </message>
+    <message>
+        <source>Avviso</source>
+        <translation>Avviso</translation>
+    </message>
+    <message>
+        <source>Ricarica carta utente</source>
+        <translation>Ricarica carta utente</translation>
+    </message>
+    <message>
+        <source>Numero utente</source>
+        <translation>Numero utente</translation>
+    </message>
+    <message>
+        <source>Acquisto</source>
+        <translation>Acquisto</translation>
+    </message>
+    <message>
+        <source>Prodotto</source>
+        <translation>Prodotto</translation>
+    </message>
+    <message>
+        <source>Nome</source>
+        <translation>Nome</translation>
+    </message>
+    <message>
+        <source>Erogatore</source>
+        <translation>Erogatore</translation>
+    </message>
+    <message>
+        <source>Costo</source>
+        <translation>Costo</translation>
+    </message>
+    <message>
+        <source>Resto erogato</source>
+        <translation>Resto erogato</translation>
+    </message>
+    <message>
+        <source>Credito dovuto</source>
+        <translation>Credito dovuto</translation>
+    </message>
+    <message>
+        <source>Sessione di vendita</source>
+        <translation>Sessione di vendita</translation>
+    </message>
+    <message>
+        <source>Vendita iniziata</source>
+        <translation>Vendita iniziata</translation>
+    </message>
+    <message>
+        <source>Credito %1 (contante %2 - cashless %3)</source>
+        <translation>Credito %1 (contante %2 - cashless %3)</translation>
+    </message>
+    <message>
+        <source>Vendita conclusa</source>
+        <translation>Vendita conclusa</translation>
+    </message>
+    <message>
+        <source>Allarme</source>
+        <translation>Allarme</translation>
+    </message>
+    <message>
+        <source>Id</source>
+        <translation>Id</translation>
+    </message>
+    <message>
+        <source>Descrizione</source>
+        <translation>Descrizione</translation>
+    </message>
+    <message>
+        <source>Contante inserito</source>
+        <translation>Contante inserito</translation>
+    </message>
+    <message>
+        <source>Gestione alimentazione</source>
+        <translation>Gestione alimentazione</translation>
+    </message>
+    <message>
+        <source>Attivazione allarmi</source>
+        <translation>Attivazione allarmi</translation>
+    </message>
+    <message>
+        <source>Allarme attivato</source>
+        <translation>Allarme attivato</translation>
+    </message>
+    <message>
+        <source>Allarme disattivato</source>
+        <translation>Allarme disattivato</translation>
+    </message>
+    <message>
+        <source>Informazione</source>
+        <translation>Informazione</translation>
+    </message>
+    <message>
+        <source>Richista di assistenza inoltrata</source>
+        <translation>Richista di assistenza inoltrata</translation>
+    </message>
+</context>
+<context>
+    <name>LogViewer</name>
+    <message>
+        <source>Tutto</source>
+        <translation>Tutto</translation>
+    </message>
+    <message>
+        <source>Sessioni di vendita</source>
+        <translation>Sessioni di vendita</translation>
+    </message>
+    <message>
+        <source>Acquisti</source>
+        <translation>Acquisti</translation>
+    </message>
+    <message>
+        <source>Ricariche</source>
+        <translation>Ricariche</translation>
+    </message>
+    <message>
+        <source>Resti erogati</source>
+        <translation>Resti erogati</translation>
+    </message>
+    <message>
+        <source>Scontrini</source>
+        <translation>Scontrini</translation>
+    </message>
+    <message>
+        <source>Allarmi</source>
+        <translation>Allarmi</translation>
+    </message>
+    <message>
+        <source>Informazioni</source>
+        <translation>Informazioni</translation>
+    </message>
+    <message>
+        <source>Avvisi</source>
+        <translation>Avvisi</translation>
+    </message>
+    <message>
+        <source>Alimentazione</source>
+        <translation>Alimentazione</translation>
+    </message>
+    <message>
+        <source>Aggiornamento log in corso</source>
+        <translation>Aggiornamento log in corso</translation>
+    </message>
+    <message>
+        <source>Attendere prego</source>
+        <translation>Attendere prego</translation>
+    </message>
+    <message>
+        <source>Pagina %1 / %2</source>
+        <translation>Pagina %1 / %2</translation>
+    </message>
+    <message>
+        <source>Elementi: %1</source>
+        <translation>Elementi: %1</translation>
     </message>
 </context>
 <context>
@@ -558,6 +1141,45 @@ DI TURNO</translation>
         <source>Indirizzo email di assistenza non configurato</source>
         <translation>Indirizzo email di assistenza non configurato</translation>
     </message>
+    <message numerus="yes">
+        <source>Installa %n package</source>
+        <translation>
+            <numerusform>Installa %n package</numerusform>
+            <numerusform>Installa %n package</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Nessun aggiornamento disponibile</source>
+        <translation>Nessun aggiornamento disponibile</translation>
+    </message>
+    <message>
+        <source>Scaricamento aggiornamenti... (%1/%2)</source>
+        <translation>Scaricamento aggiornamenti... (%1/%2)</translation>
+    </message>
+    <message>
+        <source>Scaricamento aggiornamenti...</source>
+        <translation>Scaricamento aggiornamenti...</translation>
+    </message>
+    <message>
+        <source>Installazione aggiornamenti...</source>
+        <translation>Installazione aggiornamenti...</translation>
+    </message>
+    <message>
+        <source>Controlla aggiornamenti software</source>
+        <translation>Controlla aggiornamenti software</translation>
+    </message>
+    <message>
+        <source>Controllo contenuti in corso</source>
+        <translation>Controllo contenuti in corso</translation>
+    </message>
+    <message>
+        <source>Nuovi contenuti disponibili</source>
+        <translation>Nuovi contenuti disponibili</translation>
+    </message>
+    <message>
+        <source>Controlla aggiornamenti contenuti</source>
+        <translation>Controlla aggiornamenti contenuti</translation>
+    </message>
 </context>
 <context>
     <name>MaintenanceMode</name>
@@ -606,10 +1228,272 @@ DI TURNO</translation>
     </message>
 </context>
 <context>
+    <name>PackageDownloader</name>
+    <message>
+        <source>Preparazione aggiornamento software</source>
+        <translation>Preparazione aggiornamento software</translation>
+    </message>
+    <message>
+        <source>Lettura package in corso...</source>
+        <translation>Lettura package in corso...</translation>
+    </message>
+</context>
+<context>
     <name>PeriodicDbLogger</name>
     <message>
         <source>Registro eventi danneggiato: conservato come %1, creato un nuovo registro</source>
         <translation>Registro eventi danneggiato: conservato come %1, creato un nuovo registro</translation>
+    </message>
+</context>
+<context>
+    <name>PeripheralMonitor</name>
+    <message>
+        <source>RK710 resettata</source>
+        <translation>RK710 resettata</translation>
+    </message>
+    <message>
+        <source>Coin acceptor</source>
+        <translation>Coin acceptor</translation>
+    </message>
+    <message>
+        <source>Rendiresto</source>
+        <translation>Rendiresto</translation>
+    </message>
+    <message>
+        <source>Bill validator</source>
+        <translation>Bill validator</translation>
+    </message>
+    <message>
+        <source>Cashless</source>
+        <translation>Cashless</translation>
+    </message>
+    <message>
+        <source>POS</source>
+        <translation>POS</translation>
+    </message>
+    <message>
+        <source>Stampante</source>
+        <translation>Stampante</translation>
+    </message>
+    <message>
+        <source>Resto disponibile</source>
+        <translation>Resto disponibile</translation>
+    </message>
+    <message>
+        <source>Carta scontrino disponibile</source>
+        <translation>Carta scontrino disponibile</translation>
+    </message>
+    <message>
+        <source>Tamper sportello</source>
+        <translation>Tamper sportello</translation>
+    </message>
+    <message>
+        <source>Tamper mobile</source>
+        <translation>Tamper mobile</translation>
+    </message>
+    <message>
+        <source>Chiave allarme</source>
+        <translation>Chiave allarme</translation>
+    </message>
+    <message>
+        <source>Sensore portello prodotti</source>
+        <translation>Sensore portello prodotti</translation>
+    </message>
+    <message>
+        <source>Verificatore - carta presente</source>
+        <translation>Verificatore - carta presente</translation>
+    </message>
+    <message>
+        <source>Verificatore - abilitato</source>
+        <translation>Verificatore - abilitato</translation>
+    </message>
+    <message>
+        <source>Barriera prodotto</source>
+        <translation>Barriera prodotto</translation>
+    </message>
+    <message>
+        <source>Alimentazione da rete</source>
+        <translation>Alimentazione da rete</translation>
+    </message>
+    <message>
+        <source>Pulsante interno</source>
+        <translation>Pulsante interno</translation>
+    </message>
+    <message>
+        <source>Cash</source>
+        <translation>Cash</translation>
+    </message>
+    <message>
+        <source>Cassetto</source>
+        <translation>Cassetto</translation>
+    </message>
+    <message>
+        <source>Verificatore</source>
+        <translation>Verificatore</translation>
+    </message>
+    <message>
+        <source>Resto</source>
+        <translation>Resto</translation>
+    </message>
+    <message>
+        <source>Batteria</source>
+        <translation>Batteria</translation>
+    </message>
+    <message>
+        <source>Sblocca portello</source>
+        <translation>Sblocca portello</translation>
+    </message>
+    <message>
+        <source>Ventilazione</source>
+        <translation>Ventilazione</translation>
+    </message>
+    <message>
+        <source>Sirena</source>
+        <translation>Sirena</translation>
+    </message>
+    <message>
+        <source>Banconote</source>
+        <translation>Banconote</translation>
+    </message>
+    <message>
+        <source>Monete</source>
+        <translation>Monete</translation>
+    </message>
+    <message>
+        <source>Cashbox</source>
+        <translation>Cashbox</translation>
+    </message>
+    <message>
+        <source>ID carta</source>
+        <translation>ID carta</translation>
+    </message>
+    <message>
+        <source>Non presente</source>
+        <translation>Non presente</translation>
+    </message>
+    <message>
+        <source>Attendere prego</source>
+        <translation>Attendere prego</translation>
+    </message>
+    <message>
+        <source>Stato dispositivi</source>
+        <translation>Stato dispositivi</translation>
+    </message>
+    <message>
+        <source>Hopper 1</source>
+        <translation>Hopper 1</translation>
+    </message>
+    <message>
+        <source>Hopper 2</source>
+        <translation>Hopper 2</translation>
+    </message>
+    <message>
+        <source>Input sensori</source>
+        <translation>Input sensori</translation>
+    </message>
+    <message>
+        <source>Carica batteria</source>
+        <translation>Carica batteria</translation>
+    </message>
+    <message>
+        <source>Temperatura</source>
+        <translation>Temperatura</translation>
+    </message>
+    <message>
+        <source>Erogatori</source>
+        <translation>Erogatori</translation>
+    </message>
+    <message>
+        <source>Test</source>
+        <translation>Test</translation>
+    </message>
+    <message>
+        <source>Svuotamento</source>
+        <translation>Svuotamento</translation>
+    </message>
+    <message>
+        <source>Luci e attuatori</source>
+        <translation>Luci e attuatori</translation>
+    </message>
+    <message>
+        <source>Svuotamento Hopper</source>
+        <translation>Svuotamento Hopper</translation>
+    </message>
+    <message>
+        <source>Credito</source>
+        <translation>Credito</translation>
+    </message>
+    <message>
+        <source>Versioni dispositivi</source>
+        <translation>Versioni dispositivi</translation>
+    </message>
+    <message>
+        <source>Autotest</source>
+        <translation>Autotest</translation>
+    </message>
+    <message>
+        <source>Aggiorna versioni</source>
+        <translation>Aggiorna versioni</translation>
+    </message>
+    <message>
+        <source>Test stampante</source>
+        <translation>Test stampante</translation>
+    </message>
+    <message>
+        <source>Esci</source>
+        <translation>Esci</translation>
+    </message>
+    <message>
+        <source>Monitoraggio periferiche</source>
+        <translation>Monitoraggio periferiche</translation>
+    </message>
+    <message>
+        <source>Ripristino condizione iniziale</source>
+        <translation>Ripristino condizione iniziale</translation>
+    </message>
+    <message>
+        <source>Attendere completamento</source>
+        <translation>Attendere completamento</translation>
+    </message>
+    <message>
+        <source>Reset motore %1</source>
+        <translation>Reset motore %1</translation>
+    </message>
+    <message>
+        <source>Movimentazione motore %1</source>
+        <translation>Movimentazione motore %1</translation>
+    </message>
+    <message>
+        <source>Svuotamento colonna %1</source>
+        <translation>Svuotamento colonna %1</translation>
+    </message>
+    <message>
+        <source>Attendere svuotamento hopper %1</source>
+        <translation>Attendere svuotamento hopper %1</translation>
+    </message>
+    <message>
+        <source>Prelevate &lt;b style=&apos;color: green&apos;&gt;%1&lt;/b&gt; monete</source>
+        <translation>Prelevate &lt;b style=&apos;color: green&apos;&gt;%1&lt;/b&gt; monete</translation>
+    </message>
+    <message>
+        <source>Esecuzione test di stampa</source>
+        <translation>Esecuzione test di stampa</translation>
+    </message>
+    <message>
+        <source>Stampa non riuscita</source>
+        <translation>Stampa non riuscita</translation>
+    </message>
+    <message>
+        <source>Toccare questo riquadro per continuare</source>
+        <translation>Toccare questo riquadro per continuare</translation>
+    </message>
+    <message>
+        <source>Recupero versioni dispositivi</source>
+        <translation>Recupero versioni dispositivi</translation>
+    </message>
+    <message>
+        <source>Stampa di riepilogo in corso</source>
+        <translation>Stampa di riepilogo in corso</translation>
     </message>
 </context>
 <context>
@@ -633,6 +1517,122 @@ DI TURNO</translation>
     <message>
         <source>Spegnimento per funzionamento a batteria</source>
         <translation>Spegnimento per funzionamento a batteria</translation>
+    </message>
+</context>
+<context>
+    <name>PrintOverpaySummaryDialog</name>
+    <message numerus="yes">
+        <source>%n giorn(o)</source>
+        <translation>
+            <numerusform>%n giorno</numerusform>
+            <numerusform>%n giorni</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Attendere stampa scontrino</source>
+        <translation>Attendere stampa scontrino</translation>
+    </message>
+    <message>
+        <source>Stampa non riuscita</source>
+        <translation>Stampa non riuscita</translation>
+    </message>
+    <message>
+        <source>Controllare la stampante e riprovare.</source>
+        <translation>Controllare la stampante e riprovare.</translation>
+    </message>
+    <message>
+        <source>Stampa scontrini per resto non erogato</source>
+        <translation>Stampa scontrini per resto non erogato</translation>
+    </message>
+    <message>
+        <source>Scegli una durata o impostala con più e meno.</source>
+        <translation>Scegli una durata o impostala con più e meno.</translation>
+    </message>
+    <message>
+        <source>Stampa</source>
+        <translation>Stampa</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Annulla</translation>
+    </message>
+</context>
+<context>
+    <name>PrintSummaryTask</name>
+    <message>
+        <source>RIASSUNTO RESTI</source>
+        <translation>RIASSUNTO RESTI</translation>
+    </message>
+    <message>
+        <source>NON EROGATI</source>
+        <translation>NON EROGATI</translation>
+    </message>
+    <message>
+        <source>Da: %1</source>
+        <translation>Da: %1</translation>
+    </message>
+    <message>
+        <source>A:  %1</source>
+        <translation>A:  %1</translation>
+    </message>
+</context>
+<context>
+    <name>ProductArrangement</name>
+    <message>
+        <source>&lt;b style=&apos;color: #00238c&apos;&gt;Fondo blu:&lt;/b&gt;</source>
+        <translation>&lt;b style=&apos;color: #00238c&apos;&gt;Fondo blu:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Funzionamento normale erogatore</source>
+        <translation>Funzionamento normale erogatore</translation>
+    </message>
+    <message>
+        <source>&lt;b style=&apos;color: #ba972d&apos;&gt;Fondo giallo:&lt;/b&gt;</source>
+        <translation>&lt;b style=&apos;color: #ba972d&apos;&gt;Fondo giallo:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Colonna vuota</source>
+        <translation>Colonna vuota</translation>
+    </message>
+    <message>
+        <source>&lt;b style=&apos;color: #b82c2c&apos;&gt;Fondo rosso:&lt;/b&gt;</source>
+        <translation>&lt;b style=&apos;color: #b82c2c&apos;&gt;Fondo rosso:&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Erogatore in errore</source>
+        <translation>Erogatore in errore</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Selezioni riservate:&lt;b&gt;</source>
+        <translation>&lt;b&gt;Selezioni riservate:&lt;b&gt;</translation>
+    </message>
+    <message>
+        <source>Le selezioni &lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;ammettono solo prodotti Brixo</source>
+        <translation>Le selezioni &lt;b&gt;%1&lt;/b&gt;&lt;br/&gt;ammettono solo prodotti Brixo</translation>
+    </message>
+    <message>
+        <source>Impostazione selezioni</source>
+        <translation>Impostazione selezioni</translation>
+    </message>
+    <message>
+        <source>Legenda</source>
+        <translation>Legenda</translation>
+    </message>
+    <message>
+        <source>Esci</source>
+        <translation>Esci</translation>
+    </message>
+    <message>
+        <source>Salva modifiche</source>
+        <translation>Salva modifiche</translation>
+    </message>
+    <message>
+        <source>Prodotto non ammesso</source>
+        <translation>Prodotto non ammesso</translation>
+    </message>
+    <message>
+        <source>Erogatore della selezione %1</source>
+        <translation>Erogatore della selezione %1</translation>
     </message>
 </context>
 <context>
@@ -713,6 +1713,56 @@ DI TURNO</translation>
     <message>
         <source>RITIRA PRODOTTO</source>
         <translation>RITIRA PRODOTTO</translation>
+    </message>
+</context>
+<context>
+    <name>ProductHelpDialog</name>
+    <message>
+        <source>DESCRIZIONE:</source>
+        <translation>DESCRIZIONE:</translation>
+    </message>
+</context>
+<context>
+    <name>ProductManagement</name>
+    <message>
+        <source>Impostazione prezzi</source>
+        <translation>Impostazione prezzi</translation>
+    </message>
+    <message>
+        <source>Mostra i prodotti venduti</source>
+        <translation>Mostra i prodotti venduti</translation>
+    </message>
+    <message>
+        <source>Mostra tutti i prodotti</source>
+        <translation>Mostra tutti i prodotti</translation>
+    </message>
+    <message>
+        <source>Precedente</source>
+        <translation>Precedente</translation>
+    </message>
+    <message>
+        <source>Successiva</source>
+        <translation>Successiva</translation>
+    </message>
+    <message>
+        <source>Esci</source>
+        <translation>Esci</translation>
+    </message>
+    <message>
+        <source>Salva modifiche</source>
+        <translation>Salva modifiche</translation>
+    </message>
+    <message>
+        <source>Prezzo contante
+%1</source>
+        <translation>Prezzo contante
+%1</translation>
+    </message>
+    <message>
+        <source>Prezzo cashless
+%1</source>
+        <translation>Prezzo cashless
+%1</translation>
     </message>
 </context>
 <context>
@@ -799,10 +1849,60 @@ DI TURNO</translation>
     </message>
 </context>
 <context>
+    <name>ProductSelectionDialog</name>
+    <message>
+        <source>SCEGLI UN PRODOTTO PER LA SELEZIONE %1</source>
+        <translation>SCEGLI UN PRODOTTO PER LA SELEZIONE %1</translation>
+    </message>
+    <message>
+        <source>Precedente</source>
+        <translation>Precedente</translation>
+    </message>
+    <message>
+        <source>Successiva</source>
+        <translation>Successiva</translation>
+    </message>
+    <message>
+        <source>Esci</source>
+        <translation>Esci</translation>
+    </message>
+</context>
+<context>
     <name>ProductSoldOutNotification</name>
     <message>
         <source>Prodotto &apos;%1&apos; (%2) esaurito alla colonna %3</source>
         <translation>Prodotto &apos;%1&apos; (%2) esaurito alla colonna %3</translation>
+    </message>
+</context>
+<context>
+    <name>PushUpdatesDirectoryWatcher</name>
+    <message>
+        <source>Prodotti</source>
+        <translation>Prodotti</translation>
+    </message>
+    <message>
+        <source>Personalizzazioni</source>
+        <translation>Personalizzazioni</translation>
+    </message>
+    <message>
+        <source>Impostazioni</source>
+        <translation>Impostazioni</translation>
+    </message>
+    <message>
+        <source>Impostazione da Web</source>
+        <translation>Impostazione da Web</translation>
+    </message>
+    <message>
+        <source>Aggiornamento in corso</source>
+        <translation>Aggiornamento in corso</translation>
+    </message>
+    <message>
+        <source>Lettura file di aggiornamento in corso...</source>
+        <translation>Lettura file di aggiornamento in corso...</translation>
+    </message>
+    <message>
+        <source>Aggiornamenti software</source>
+        <translation>Aggiornamenti software</translation>
     </message>
 </context>
 <context>
@@ -913,6 +2013,137 @@ DI TURNO</translation>
     <message>
         <source>NO GRAZIE</source>
         <translation>NO GRAZIE</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateItem</name>
+    <message>
+        <source>Impostazioni</source>
+        <translation>Impostazioni</translation>
+    </message>
+    <message>
+        <source>Prodotti</source>
+        <translation>Prodotti</translation>
+    </message>
+    <message>
+        <source>Software</source>
+        <translation>Software</translation>
+    </message>
+    <message>
+        <source>Home Page</source>
+        <translation>Home Page</translation>
+    </message>
+    <message>
+        <source>Personalizzazioni</source>
+        <translation>Personalizzazioni</translation>
+    </message>
+    <message>
+        <source>Branding</source>
+        <translation>Branding</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateMenu</name>
+    <message>
+        <source>Seleziona gli elementi da aggiornare</source>
+        <translation>Seleziona gli elementi da aggiornare</translation>
+    </message>
+    <message>
+        <source>Premi &apos;OK&apos; quando hai finito</source>
+        <translation>Premi &apos;OK&apos; quando hai finito</translation>
+    </message>
+    <message>
+        <source>Tutto</source>
+        <translation>Tutto</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Ok</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Annulla</translation>
+    </message>
+    <message>
+        <source>Aggiornamento in corso</source>
+        <translation>Aggiornamento in corso</translation>
+    </message>
+    <message>
+        <source>Lettura file di aggiornamento in corso...</source>
+        <translation>Lettura file di aggiornamento in corso...</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateProgressDialog</name>
+    <message>
+        <source>%1 (%2/%3)</source>
+        <translation>%1 (%2/%3)</translation>
+    </message>
+    <message>
+        <source>Aggiornamento completato - Riavvio necessario</source>
+        <translation>Aggiornamento completato - Riavvio necessario</translation>
+    </message>
+    <message>
+        <source>La macchina si riavvierà tra 5 secondi</source>
+        <translation>La macchina si riavvierà tra 5 secondi</translation>
+    </message>
+    <message>
+        <source>Aggiornamento completato</source>
+        <translation>Aggiornamento completato</translation>
+    </message>
+    <message>
+        <source>Toccare questo riquadro per continuare</source>
+        <translation>Toccare questo riquadro per continuare</translation>
+    </message>
+</context>
+<context>
+    <name>UsbExportMenu</name>
+    <message>
+        <source>Seleziona gli elementi da esportare</source>
+        <translation>Seleziona gli elementi da esportare</translation>
+    </message>
+    <message>
+        <source>Imposta la durata del log</source>
+        <translation>Imposta la durata del log</translation>
+    </message>
+    <message>
+        <source>Tutto</source>
+        <translation>Tutto</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Ok</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Annulla</translation>
+    </message>
+    <message>
+        <source>Premi &apos;OK&apos; quando hai finito</source>
+        <translation>Premi &apos;OK&apos; quando hai finito</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n giorn(o)</source>
+        <translation>
+            <numerusform>%n giorno</numerusform>
+            <numerusform>%n giorni</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Esportazione in corso</source>
+        <translation>Esportazione in corso</translation>
+    </message>
+    <message>
+        <source>Attendere prego</source>
+        <translation>Attendere prego</translation>
+    </message>
+    <message>
+        <source>Esportazione incompleta</source>
+        <translation>Esportazione incompleta</translation>
+    </message>
+    <message>
+        <source>Non esportato: %1</source>
+        <translation>Non esportato: %1</translation>
     </message>
 </context>
 <context>

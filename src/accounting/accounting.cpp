@@ -116,6 +116,18 @@ void Accounting::recordItemDispensedCount(const QList<int>& dispensers, int amou
     }
 }
 
+void Accounting::subtract(const Accounting& part)
+{
+    for (int i = 0; i < SelectorCount; ++i)
+        m_selectors[i] -= part.m_selectors[i];
+    for (int i = 0; i < CounterCount; ++i)
+        m_counters[i] -= part.m_counters[i];
+    for (int i = 0; i < DISPENSER_COUNT; ++i) {
+        m_dispensedCount[i] -= part.m_dispensedCount[i];
+        m_dispensedAmount[i] -= part.m_dispensedAmount[i];
+    }
+}
+
 void Accounting::resetCounters()
 {
     std::fill(std::begin(m_dispensedCount), std::end(m_dispensedCount), 0);

@@ -52,6 +52,9 @@ public:
     void recordItemDispensedCount(const QList<int>& dispensers, int amount);
     // Zeroes the per-dispenser counts and amounts only.
     void resetCounters();
+    // Takes away every total, count and dispensed figure of part, which was
+    // booked into this period earlier; the dates stay.
+    void subtract(const Accounting& part);
 
     // The attributes and children of an "accounting" element whose start
     // tag the caller has written.

@@ -143,6 +143,21 @@ void AccountingService::reset(Ledger::Frequency frequency)
     m_ledger.reset(frequency, now());
 }
 
+void AccountingService::closeLogPeriod(const Accounting& recorded)
+{
+    Accounting later = m_ledger.get(Ledger::Log);
+    const QDateTime lastBooking = later.lastUpdate();
+    later.subtract(recorded);
+    m_ledger.reset(Ledger::Log, now());
+    Accounting& period = m_ledger.get(Ledger::Log);
+    later.setCreationDate(period.creationDate());
+    later.setLastUpdate(period.lastUpdate());
+    if (later == period)
+        return;
+    later.setLastUpdate(lastBooking);
+    period = later;
+}
+
 void AccountingService::toXml(QXmlStreamWriter& writer) const
 {
     m_ledger.toXml(writer);

@@ -34,6 +34,10 @@ public:
     void registerInitialCredit(const CreditPacket& credit);
     // The period starts again now, empty. Callers commit afterwards.
     void reset(Ledger::Frequency frequency);
+    // Starts a new log period once recorded, a copy of the log period taken
+    // earlier, is safely kept elsewhere: what was booked after the copy was
+    // taken stays in the new period. Callers commit afterwards.
+    void closeLogPeriod(const Accounting& recorded);
     // Writes the ledger to both files, main file first; true when both hold
     // it. When the main file cannot be written the backup is written first.
     bool commit();

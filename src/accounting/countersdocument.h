@@ -8,6 +8,10 @@ class Rk710Controller;
 
 namespace VM24 {
 
+// The counters document in the application directory, rewritten after
+// every session and every time the accounting page reads the board.
+static const char* const COUNTERS_FILE = "counters.xml";
+
 // Reads the board's counters of its three periods on the controller's queue
 // and posts them to target as a GetCountersEvent.
 void load_counters_and_notify(Rk710Controller* controller, QObject* target);

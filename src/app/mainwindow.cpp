@@ -15,32 +15,52 @@
 #include "core/settingskeys.h"
 #include "core/vm24.h"
 #include "home/homepage.h"
+#include "logging/filenotifier.h"
 #include "logging/infonotification.h"
 #include "logging/periodicdblogger.h"
 #include "logging/powermanagementnotification.h"
 #include "logging/warningnotification.h"
+#include "maintenance/accountingpage.h"
 #include "maintenance/applicationsettings.h"
+#include "maintenance/logviewer.h"
+#include "maintenance/maintenancemenu.h"
 #include "maintenance/maintenancemode.h"
+#include "maintenance/packagedownloader.h"
+#include "maintenance/peripheralmonitor.h"
+#include "maintenance/printoverpaysummarydialog.h"
+#include "maintenance/productarrangement.h"
+#include "maintenance/productmanagement.h"
 #include "maintenance/securitydialog.h"
+#include "maintenance/updatemenu.h"
+#include "maintenance/usbexportmenu.h"
 #include "purchase/productdetailspage.h"
 #include "purchase/productdispensingpage.h"
 #include "purchase/productpage.h"
 #include "purchase/suggestionspage.h"
 #include "security/usbmonitor.h"
 #include "settings/settingsmanager.h"
+#include "tasks/dailylogcompiler.h"
+#include "tasks/directorygarbagecollector.h"
+#include "tasks/ftpsendertask.h"
 #include "tasks/heartbeat.h"
 #include "tasks/machinestaterecorder.h"
+#include "tasks/mailertask.h"
+#include "tasks/prepareftpfilestask.h"
 #include "tasks/rk710timeupdater.h"
+#include "tasks/spooldirectories.h"
 #include "tasks/taskscheduler.h"
+#include "ui/contentupdatedownloader.h"
 #include "ui/context.h"
 #include "ui/informationpanel.h"
 #include "ui/informationpanelfactory.h"
 #include "ui/pendingactivityqueue.h"
+#include "ui/pushupdatesdirectorywatcher.h"
 #include "ui/slideshowcontrol.h"
 #include "updates/assetsregistry.h"
 #include "vending/alarmmanager.h"
 #include "vending/boardlinkwatcher.h"
 #include "vending/changeobserver.h"
+#include "vending/changetubescan.h"
 #include "vending/deliveryservice.h"
 #include "vending/initialcredit.h"
 #include "vending/motordispensermonitor.h"
@@ -49,7 +69,6 @@
 #include "vending/vendingsessioncontext.h"
 
 #include <QCoreApplication>
-#include <QRunnable>
 #include <QSettings>
 #include <QStackedWidget>
 #include <QThreadPool>
@@ -80,19 +99,10 @@ VM24::PowerManagementNotification::Event power_event(PowerControl::Action action
     return static_cast<Notification::Event>(Notification::EVENT_COUNT);
 }
 
-// Recounting the coins in the changer tubes: a payout of nothing.
-class ChangeTubeScan : public QRunnable
+int read_interval(const QSettings& settings, const char* key, int seconds)
 {
-public:
-    explicit ChangeTubeScan(Rk710Controller* controller)
-        : m_controller(controller)
-    {
-    }
-    void run() override { m_controller->returnChange(0); }
-
-private:
-    Rk710Controller* m_controller;
-};
+    return qMax(1, settings.value(QLatin1String(key), seconds).toInt());
+}
 
 } // namespace
 
@@ -112,7 +122,6 @@ MainWindow::MainWindow(Rk710Controller* controller, QTranslator& translator, QWi
     createCatalogue();
     createMotorMonitor();
     createVendingSession();
-    createPurchasePages();
     m_usbMonitor = new UsbMonitor(this);
     connect(m_usbMonitor, &UsbMonitor::usbStick, this, &MainWindow::onUsbChanged);
     m_settingsManager = new SettingsManager(m_controller, this);
@@ -138,8 +147,13 @@ MainWindow::~MainWindow()
     // there, and its credit reader stops before them.
     m_checkout->finishNow();
     QThreadPool::globalInstance()->waitForDone();
+    // The scheduler owns its tasks, pages among them: it goes before the
+    // views that would otherwise delete those pages first.
+    delete m_scheduler;
+    m_scheduler = nullptr;
     m_accounting.reset();
     m_eventLog.reset();
+    m_fileNotifier.reset();
     m_notificationService.reset();
 }
 
@@ -216,6 +230,12 @@ void MainWindow::createCatalogue()
 void MainWindow::createMotorMonitor()
 {
     m_motorMonitor = new MotorDispenserMonitor(m_alarmManager, m_productProvider, m_notificationService.get(), this);
+}
+
+// Once the catalogue, the selections and the motor map are loaded, so that
+// the columns found full or empty name the products they hold.
+void MainWindow::watchProductPresence()
+{
     m_motorMonitor->setProductPresence(m_controller->getProductPresence());
     connect(m_controller, &Rk710Controller::productPresenceChanged, m_motorMonitor,
             &MotorDispenserMonitor::setProductPresence);
@@ -231,6 +251,15 @@ void MainWindow::createVendingSession()
     m_delivery = new DeliveryService(m_controller, m_credit, notifications, this);
 }
 
+ProductPage* MainWindow::productPage()
+{
+    if (!m_productPage)
+        createPurchasePages();
+    return m_productPage;
+}
+
+// Built on the first touch of the home page, so that the idle screen comes
+// up without them.
 void MainWindow::createPurchasePages()
 {
     Context* context = m_context.get();
@@ -249,35 +278,93 @@ void MainWindow::createPurchasePages()
             VM24::make_information_panel(m_session, m_credit, m_changeObserver, m_printerObserver, page);
         connect(panel, &InformationPanel::endSessionTriggered, m_productPage, &ProductPage::triggerEndSession);
     }
+    for (QWidget* page : {static_cast<QWidget*>(m_productPage), static_cast<QWidget*>(m_suggestionsPage),
+                          static_cast<QWidget*>(m_detailsPage), static_cast<QWidget*>(m_dispensingPage)})
+        m_context->addView(page);
 }
 
 // Entries whose page is not there stay unbound: the menu shows them disabled.
+// A page bound by a function is built when its entry is first chosen.
 void MainWindow::createMaintenancePages()
 {
-    m_applicationSettings =
-        new ApplicationSettings(m_settingsManager, m_powerControl, m_alarmManager, m_context.get(), this);
-    m_securityDialog = new SecurityDialog(m_usbMonitor, m_context.get(), this);
     m_maintenanceMode = new MaintenanceMode(m_usbMonitor, m_notificationService.get(), m_context.get(), this);
-    m_maintenanceMode->bindActivity(MaintenanceMenuEntry::Settings, m_applicationSettings);
-    m_maintenanceMode->bindActivity(MaintenanceMenuEntry::KeyGeneration, m_securityDialog);
+    m_maintenanceMode->bindActivity(MaintenanceMenuEntry::Settings, [this]() -> MenuActivity* {
+        m_applicationSettings =
+            new ApplicationSettings(m_settingsManager, m_powerControl, m_alarmManager, m_context.get(), this);
+        m_context->addView(m_applicationSettings);
+        return m_applicationSettings;
+    });
+    m_maintenanceMode->bindActivity(MaintenanceMenuEntry::KeyGeneration, [this]() -> MenuActivity* {
+        m_securityDialog = new SecurityDialog(m_usbMonitor, m_context.get(), this);
+        return m_securityDialog;
+    });
+    m_maintenanceMode->bindActivity(MaintenanceMenuEntry::Peripherals, [this]() -> MenuActivity* {
+        m_peripheralMonitor = new PeripheralMonitor(m_controller, m_motorMonitor, m_fanControl, m_context.get(), this);
+        m_context->addView(m_peripheralMonitor);
+        return m_peripheralMonitor;
+    });
+    m_maintenanceMode->bindActivity(MaintenanceMenuEntry::UsbUpdates, [this]() -> MenuActivity* {
+        m_updateMenu = new UpdateMenu(m_usbMonitor, m_powerControl, m_assets, m_settingsManager, m_context.get(), this);
+        return m_updateMenu;
+    });
+    m_pushUpdates = new PushUpdatesDirectoryWatcher(m_pendingActivities, m_assets, m_productProvider, m_settingsManager,
+                                                    m_powerControl, m_context.get(), this);
+    m_pushUpdates->initialise();
+    m_maintenanceMode->bindActivity(MaintenanceMenuEntry::ProductArrangement, [this]() -> MenuActivity* {
+        m_productArrangement = new ProductArrangement(m_productProvider, m_motorMonitor, m_context.get(), this);
+        m_context->addView(m_productArrangement);
+        return m_productArrangement;
+    });
+    m_maintenanceMode->bindActivity(MaintenanceMenuEntry::ProductPrices, [this]() -> MenuActivity* {
+        m_productManagement = new ProductManagement(m_productProvider, m_controller, m_context.get(), this);
+        m_context->addView(m_productManagement);
+        return m_productManagement;
+    });
+    bindBooksAndLogPages();
+    // The package downloader is also the nightly package check, so it is there from the start.
+    m_packageDownloader = new PackageDownloader(m_powerControl, m_context.get(), this);
+    m_maintenanceMode->bindActivity(MaintenanceMenuEntry::PackageInstallation, m_packageDownloader);
+    m_maintenanceMode->menu()->setPackageDownloader(m_packageDownloader);
+    m_maintenanceMode->bindActivity(MaintenanceMenuEntry::UsbExport, [this]() -> MenuActivity* {
+        return new UsbExportMenu(m_usbMonitor, m_accounting.get(), m_productProvider, m_assets, m_powerControl,
+                                 m_controller, m_context.get(), this);
+    });
     connect(m_maintenanceMode, &MaintenanceMode::quitRequested, m_powerControl,
             [this] { m_powerControl->doAction(PowerControl::Restart); });
 }
 
+// The accounting page and the log viewer are views of the stack; the
+// credit-note summary is a box over the screen.
+void MainWindow::bindBooksAndLogPages()
+{
+    m_maintenanceMode->bindActivity(MaintenanceMenuEntry::Accounting, [this]() -> MenuActivity* {
+        auto* accountingPage = new AccountingPage(m_accounting.get(), m_controller, m_context.get(), this);
+        m_context->addView(accountingPage);
+        return accountingPage;
+    });
+    m_maintenanceMode->bindActivity(MaintenanceMenuEntry::LogViewer, [this]() -> MenuActivity* {
+        auto* logViewer = new LogViewer(m_productProvider, m_context.get(), this);
+        m_context->addView(logViewer);
+        return logViewer;
+    });
+    m_maintenanceMode->bindActivity(MaintenanceMenuEntry::ReceiptSummary, [this]() -> MenuActivity* {
+        return new PrintOverpaySummaryDialog(m_controller, m_context.get(), this);
+    });
+}
+
 void MainWindow::createHomePage(QTranslator& translator)
 {
-    m_homePage = new HomePage(m_productPage, m_pendingActivities, m_alarmManager, m_maintenanceMode, translator,
-                              m_context.get());
+    m_homePage = new HomePage([this] { return productPage(); }, m_pendingActivities, m_alarmManager,
+                              m_maintenanceMode, translator, m_context.get());
     connect(m_controller, &Rk710Controller::inputChanged, m_homePage, &HomePage::onInputChanged);
 }
 
-// Display pages were added by the pages that own them.
+// Display pages were added by the pages that own them; pages built on first
+// use add themselves then.
 void MainWindow::addViews()
 {
-    for (QWidget* page : {static_cast<QWidget*>(m_homePage), static_cast<QWidget*>(m_productPage),
-                          static_cast<QWidget*>(m_suggestionsPage), static_cast<QWidget*>(m_detailsPage),
-                          static_cast<QWidget*>(m_dispensingPage), static_cast<QWidget*>(m_applicationSettings)})
-        m_context->addView(page);
+    m_context->addView(m_homePage);
+    m_context->addView(m_packageDownloader);
 }
 
 void MainWindow::createSlideshow()
@@ -297,7 +384,13 @@ void MainWindow::createNotificationHandlers()
     // A closed session's rows go to the disk with its booking, not up to a
     // write interval later.
     connect(m_checkout, &SessionCheckout::finished, m_eventLog.get(), &PeriodicDbLogger::flush);
-    // The file notifier of alarm files and e-mail texts is the second handler.
+    // Alarm files and e-mail texts; the spool directories are there before
+    // the first report is written into them.
+    VM24::make_spool_directories();
+    m_fileNotifier = std::make_unique<FileNotifier>();
+    m_fileNotifier->setOutgoingDir(VM24::get_path(QLatin1String(VM24::Defaults::Schedule::OUTGOING)));
+    m_fileNotifier->setMailboxDir(VM24::get_path(QLatin1String(VM24::Defaults::Schedule::MAILBOX)));
+    m_notificationService->addHandler(m_fileNotifier.get());
 }
 
 void MainWindow::registerConfigurables()
@@ -307,10 +400,11 @@ void MainWindow::registerConfigurables()
     m_settingsManager->registerConfigurable(m_fanControl);
     m_settingsManager->registerConfigurable(m_productProvider);
     m_settingsManager->registerConfigurable(m_motorMonitor);
-    // The file notifier registers here.
+    m_settingsManager->registerConfigurable(m_fileNotifier.get());
     m_settingsManager->registerConfigurable(m_session);
     m_settingsManager->registerConfigurable(m_homePage);
     // Then the content and package downloaders.
+    m_settingsManager->registerConfigurable(m_packageDownloader);
 }
 
 void MainWindow::publishStart()
@@ -327,6 +421,7 @@ void MainWindow::initialize()
     VM24::book_initial_credit(m_controller, m_accounting.get(), m_notificationService.get());
     createBoardStatusObserver();
     createScheduledTasks();
+    watchProductPresence();
     m_scheduler->start();
     m_context->startActivity(m_homePage);
 }
@@ -335,21 +430,69 @@ void MainWindow::createScheduledTasks()
 {
     m_scheduler = new TaskScheduler(this);
     QSettings settings;
-    // The FTP sender, the mailer, the daily log compiler, the FTP file
-    // preparer and the directory collectors of "outgoing", "mailbox" and
-    // "archive" are created and registered here.
-    auto* machineStateRecorder = new MachineStateRecorder(
-        m_accounting.get(), m_productProvider, m_controller,
-        VM24::get_path(QLatin1String(VM24::Defaults::Schedule::DRAFTS)));
-    m_settingsManager->registerConfigurable(machineStateRecorder);
+    const QString drafts = VM24::get_path(QLatin1String(VM24::Defaults::Schedule::DRAFTS));
+    const QString outgoing = VM24::get_path(QLatin1String(VM24::Defaults::Schedule::OUTGOING));
+    const QString mailbox = VM24::get_path(QLatin1String(VM24::Defaults::Schedule::MAILBOX));
+    const QString archive = VM24::get_path(QLatin1String(VM24::Defaults::Schedule::ARCHIVE));
+    auto* machineStateRecorder =
+        new MachineStateRecorder(m_accounting.get(), m_productProvider, m_controller, drafts);
+    auto* ftpSender = new FtpSenderTask(outgoing, archive);
+    ftpSender->setInterval(read_interval(settings, VM24::Keys::FTP_SEND_INTERVAL, VM24::Keys::DEFAULT_FTP_SEND_INTERVAL_S));
+    auto* mailer = new MailerTask(mailbox, archive);
+    mailer->setInterval(read_interval(settings, VM24::Keys::MAIL_SEND_INTERVAL, VM24::Keys::DEFAULT_MAIL_SEND_INTERVAL_S));
+    auto* logCompiler = new DailyLogCompiler(drafts, m_productProvider);
+    auto* ftpFiles = new PrepareFtpFilesTask(drafts, outgoing);
+    for (IConfigurable* task : std::initializer_list<IConfigurable*>{machineStateRecorder, ftpSender, mailer,
+                                                                     logCompiler, ftpFiles})
+        m_settingsManager->registerConfigurable(task);
     m_settingsManager->forceReload();
     m_fanControl->setEnabled(true);
     m_scheduler->registerTask(machineStateRecorder, QStringLiteral("machine-state-recorder"));
+    m_contentUpdates = new ContentUpdateDownloader(m_pendingActivities, m_assets, m_powerControl, m_context.get(), this);
+    m_settingsManager->registerConfigurable(m_contentUpdates);
+    m_contentUpdates->loadConfiguration(settings);
+    m_scheduler->registerTask(m_contentUpdates, QStringLiteral("content-update"));
+    m_maintenanceMode->menu()->setContentUpdateDownloader(m_contentUpdates);
+    m_scheduler->registerTask(m_packageDownloader, QStringLiteral("package-downloader"));
+    m_scheduler->registerTask(logCompiler, QStringLiteral("log-compiler"));
+    m_scheduler->registerTask(ftpFiles, QStringLiteral("ftp-files-mover"));
+    m_scheduler->registerTask(ftpSender);
+    m_scheduler->registerTask(mailer);
+    registerGarbageCollectors(settings, outgoing, mailbox, archive);
     auto* timeUpdater = new Rk710TimeUpdater(m_controller);
     timeUpdater->setInterval(
         settings.value(QLatin1String(VM24::Keys::TIME_UPDATE_INTERVAL), VM24::Keys::DEFAULT_TIME_UPDATE_INTERVAL_S).toInt());
     m_scheduler->registerTask(timeUpdater);
     registerHeartbeat();
+}
+
+void MainWindow::registerGarbageCollectors(QSettings& settings, const QString& outgoing, const QString& mailbox,
+                                           const QString& archive)
+{
+    using namespace VM24::Keys;
+    struct Collected
+    {
+        const QString& directory;
+        const char* ageKey;
+        int age;
+        const char* limitKey;
+        int limit;
+    };
+    const Collected collected[] = {
+        {outgoing, MAX_OUTGOING_FILES_AGE_DAYS, DEFAULT_MAX_OUTGOING_FILES_AGE_DAYS, OUTGOING_FILES_LIMIT,
+         DEFAULT_OUTGOING_FILES_LIMIT},
+        {mailbox, MAX_MAIL_AGE_DAYS, DEFAULT_MAX_MAIL_AGE_DAYS, MAILBOX_LIMIT, DEFAULT_MAILBOX_LIMIT},
+        {archive, MAX_ARCHIVED_FILES_AGE_DAYS, DEFAULT_MAX_ARCHIVED_FILES_AGE_DAYS, ARCHIVED_FILES_LIMIT,
+         DEFAULT_ARCHIVED_FILES_LIMIT},
+    };
+    const int interval = read_interval(settings, GC_INTERVAL, DEFAULT_GC_INTERVAL_S);
+    for (const Collected& c : collected) {
+        auto* collector = new DirectoryGarbageCollector({c.directory});
+        collector->setInterval(interval);
+        collector->setMaxAgeDays(settings.value(QLatin1String(c.ageKey), c.age).toInt());
+        collector->setMaxFiles(settings.value(QLatin1String(c.limitKey), c.limit).toInt());
+        m_scheduler->registerTask(collector);
+    }
 }
 
 void MainWindow::createBoardStatusObserver()

@@ -12,26 +12,35 @@ class ApplicationSettings;
 class AssetsRegistry;
 class BoardStatusObserver;
 class ChangeObserver;
+class ContentUpdateDownloader;
+class PushUpdatesDirectoryWatcher;
+class UpdateMenu;
 class DeliveryService;
 class DoorMonitor;
 class FanControl;
+class FileNotifier;
 class PrinterObserver;
 class SirenControl;
 class TouchscreenWatcher;
 class Context;
 class HomePage;
 class MaintenanceMode;
+class PackageDownloader;
 class SecurityDialog;
 class UsbMonitor;
 class MotorDispenserMonitor;
 class PendingActivityQueue;
+class PeripheralMonitor;
 class PeriodicDbLogger;
 class PowerControl;
 class PriceProvider;
+class ProductArrangement;
+class ProductManagement;
 class ProductDetailsPage;
 class ProductDispensingPage;
 class ProductPage;
 class ProductProvider;
+class QSettings;
 class QStackedWidget;
 class QTranslator;
 class Rk710Controller;
@@ -44,7 +53,8 @@ class VendingSessionContext;
 class TaskScheduler;
 
 // The program's one window and the place where every long-lived object is
-// created and wired. The constructor builds services, watchers and pages;
+// created and wired. The constructor builds services, watchers and the home
+// page; the purchase pages and the operator's pages are built on first use.
 // initialize(), run once the event loop runs, books credit left on the board,
 // starts the scheduled tasks and shows the home page; deinit() switches the
 // machine's outputs off when the program is about to quit.
@@ -65,12 +75,15 @@ public:
     TaskScheduler* scheduler() const { return m_scheduler; }
     ProductProvider* productProvider() const { return m_productProvider; }
     AlarmManager* alarmManager() const { return m_alarmManager; }
-    ProductPage* productPage() const { return m_productPage; }
+    // The product grid, built with the other purchase pages on first use.
+    ProductPage* productPage();
     VendingSessionContext* session() const { return m_session; }
     SessionCredit* credit() const { return m_credit; }
     SessionCheckout* checkout() const { return m_checkout; }
     UsbMonitor* usbMonitor() const { return m_usbMonitor; }
     MaintenanceMode* maintenanceMode() const { return m_maintenanceMode; }
+    ContentUpdateDownloader* contentUpdates() const { return m_contentUpdates; }
+    PushUpdatesDirectoryWatcher* pushUpdates() const { return m_pushUpdates; }
 
 public slots:
     void initialize();
@@ -87,9 +100,11 @@ private:
     void createBoardWatchers();
     void createCatalogue();
     void createMotorMonitor();
+    void watchProductPresence();
     void createVendingSession();
     void createPurchasePages();
     void createMaintenancePages();
+    void bindBooksAndLogPages();
     void createHomePage(QTranslator& translator);
     void addViews();
     void createSlideshow();
@@ -99,10 +114,13 @@ private:
     void createScheduledTasks();
     void createBoardStatusObserver();
     void registerHeartbeat();
+    void registerGarbageCollectors(QSettings& settings, const QString& outgoing, const QString& mailbox,
+                                   const QString& archive);
 
     Rk710Controller* m_controller;
     std::unique_ptr<VM24::NotificationService> m_notificationService;
     std::unique_ptr<PeriodicDbLogger> m_eventLog;
+    std::unique_ptr<FileNotifier> m_fileNotifier;
     std::unique_ptr<AccountingService> m_accounting;
     std::unique_ptr<Context> m_context;
     QStackedWidget* m_views = nullptr;
@@ -134,6 +152,14 @@ private:
     UsbMonitor* m_usbMonitor = nullptr;
     SecurityDialog* m_securityDialog = nullptr;
     ApplicationSettings* m_applicationSettings = nullptr;
+    PeripheralMonitor* m_peripheralMonitor = nullptr;
+    ProductArrangement* m_productArrangement = nullptr;
+    ProductManagement* m_productManagement = nullptr;
     MaintenanceMode* m_maintenanceMode = nullptr;
+    UpdateMenu* m_updateMenu = nullptr;
+    PushUpdatesDirectoryWatcher* m_pushUpdates = nullptr;
+    // Owned by the scheduler once registered.
+    ContentUpdateDownloader* m_contentUpdates = nullptr;
+    PackageDownloader* m_packageDownloader = nullptr;
     TaskScheduler* m_scheduler = nullptr;
 };

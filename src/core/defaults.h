@@ -22,7 +22,7 @@ namespace Schedule {
 static const char* const DRAFTS = "drafts";
 static const char* const OUTGOING = "outgoing";
 static const char* const MAILBOX = "mailbox";
-static const char* const SENT = "sent";
+static const char* const ARCHIVE = "archive";
 static const QTime LOG_COMPILATION(0, 0);
 static const QTime RECORD_MACHINE_STATE(0, 0);
 static const QTime FTP_TRANSFER(2, 0);

@@ -33,11 +33,11 @@ bool sync_directory(const QString& directory)
     return synced;
 }
 
-bool write_and_sync(QFile& file, const QByteArray& data)
+bool write_and_sync(QFile& file, const std::function<bool(QIODevice*)>& content)
 {
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
-    const bool written = file.write(data) == data.size() && file.flush() && sync_descriptor(file.handle());
+    const bool written = content(&file) && file.flush() && sync_descriptor(file.handle());
     file.close();
     return written && file.error() == QFileDevice::NoError;
 }
@@ -48,9 +48,14 @@ namespace VM24 {
 
 bool write_file_durably(const QString& path, const QByteArray& data)
 {
+    return write_file_durably(path, [&data](QIODevice* device) { return device->write(data) == data.size(); });
+}
+
+bool write_file_durably(const QString& path, const std::function<bool(QIODevice*)>& content)
+{
     const QString temporary = path + QLatin1String(DURABLE_WRITE_SUFFIX);
     QFile file(temporary);
-    if (!write_and_sync(file, data)) {
+    if (!write_and_sync(file, content)) {
         qCWarning(coreLog) << "Cannot write" << temporary << file.errorString();
         QFile::remove(temporary);
         return false;

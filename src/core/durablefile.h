@@ -3,6 +3,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
+class QIODevice;
+
 namespace VM24 {
 
 // The temporary file of write_file_durably is the path with this suffix.
@@ -13,6 +17,9 @@ static const char* const DURABLE_WRITE_SUFFIX = ".tmp";
 // name, never a part of either. The data reaches the storage medium before
 // the call returns true.
 bool write_file_durably(const QString& path, const QByteArray& data);
+// The same for content written by a function to the open temporary file;
+// a function that returns false leaves the former file (or none) in place.
+bool write_file_durably(const QString& path, const std::function<bool(QIODevice*)>& content);
 
 // Flushes the file system that holds the open descriptor fd to the storage
 // medium (syncfs).

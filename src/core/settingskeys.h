@@ -46,6 +46,49 @@ inline constexpr char NETWORK_HOST_IP[] = "NetworkConfig/host-ip";
 inline constexpr char NETWORK_NETMASK[] = "NetworkConfig/netmask";
 inline constexpr char NETWORK_GATEWAY[] = "NetworkConfig/gateway";
 inline constexpr char NETWORK_DNS[] = "NetworkConfig/dns";
+// Where the operator's network test looks: loopback unless a machine sets
+// its own.
+inline constexpr char NETWORK_TEST_INTERFACE[] = "NetworkTest/interface";
+inline constexpr char DEFAULT_NETWORK_TEST_INTERFACE[] = "eth0";
+inline constexpr char NETWORK_TEST_ADDRESS[] = "NetworkTest/address";
+inline constexpr char DEFAULT_NETWORK_TEST_ADDRESS[] = "127.0.0.1";
+inline constexpr char NETWORK_TEST_HOST[] = "NetworkTest/host";
+inline constexpr char DEFAULT_NETWORK_TEST_HOST[] = "localhost";
+
+// Updates: the server as host or host:port (no default: no remote check
+// runs until it is set), and the time of day of the nightly checks.
+inline constexpr char UPDATES_SERVER_ADDRESS[] = "UpdatesServer/address";
+inline constexpr char REMOTE_UPDATE_SCHEDULE[] = "Schedule/remote-update";
+
+// Reports leaving the machine: mail, FTP and the spool housekeeping
+inline constexpr char ENABLE_NOTIFICATIONS[] = "enable-notifications";
+inline constexpr char ALARMS_EMAIL[] = "Alarms/email";
+inline constexpr char FTP_ADDRESS[] = "FtpServer/address";
+inline constexpr char FTP_USERNAME[] = "FtpServer/username";
+inline constexpr char FTP_PASSWORD[] = "FtpServer/password";
+inline constexpr char FTP_PORT[] = "FtpServer/port";
+inline constexpr int DEFAULT_FTP_PORT = 21;
+inline constexpr char FTP_PROTOCOL[] = "FtpServer/protocol";
+inline constexpr char LOG_COMPILATION_TIME[] = "Schedule/log-compilation";
+inline constexpr char FTP_TRANSFER_TIME[] = "Schedule/ftp-transfer";
+inline constexpr char FTP_SEND_INTERVAL[] = "ftp-send-interval";
+inline constexpr int DEFAULT_FTP_SEND_INTERVAL_S = 300;
+inline constexpr char MAIL_SEND_INTERVAL[] = "mail-send-interval";
+inline constexpr int DEFAULT_MAIL_SEND_INTERVAL_S = 180;
+inline constexpr char GC_INTERVAL[] = "gc-interval";
+inline constexpr int DEFAULT_GC_INTERVAL_S = 7200;
+inline constexpr char MAX_OUTGOING_FILES_AGE_DAYS[] = "max-outgoing-files-age-days";
+inline constexpr int DEFAULT_MAX_OUTGOING_FILES_AGE_DAYS = 30;
+inline constexpr char OUTGOING_FILES_LIMIT[] = "outgoing-files-limit";
+inline constexpr int DEFAULT_OUTGOING_FILES_LIMIT = 100;
+inline constexpr char MAX_MAIL_AGE_DAYS[] = "max-mail-age-days";
+inline constexpr int DEFAULT_MAX_MAIL_AGE_DAYS = 2;
+inline constexpr char MAILBOX_LIMIT[] = "mailbox-limit";
+inline constexpr int DEFAULT_MAILBOX_LIMIT = 20;
+inline constexpr char MAX_ARCHIVED_FILES_AGE_DAYS[] = "max-archived-files-age-days";
+inline constexpr int DEFAULT_MAX_ARCHIVED_FILES_AGE_DAYS = 180;
+inline constexpr char ARCHIVED_FILES_LIMIT[] = "archived-files-limit";
+inline constexpr int DEFAULT_ARCHIVED_FILES_LIMIT = 500;
 
 // Groups
 inline constexpr char ALARMS_GROUP[] = "Alarms";

@@ -50,7 +50,27 @@ void thread_msleep(int milliseconds)
 
 QString format_rk_date(const QDateTime& dateTime)
 {
-    return dateTime.toString(QLatin1String(XML_DATE_FORMAT));
+    // By hand rather than through a format string: the telemetry export
+    // formats one date per event-log row.
+    if (!dateTime.isValid())
+        return QString();
+    const QDate date = dateTime.date();
+    const QTime time = dateTime.time();
+    const int year = date.year();
+    if (year < 0 || year > 9999)
+        return dateTime.toString(QLatin1String(XML_DATE_FORMAT));
+    const int fields[] = {year / 100, year % 100, date.month(), date.day(), -1, time.hour(), time.minute(), time.second()};
+    QString text(15, Qt::Uninitialized);
+    QChar* out = text.data();
+    for (int field : fields) {
+        if (field < 0) {
+            *out++ = QLatin1Char('_');
+            continue;
+        }
+        *out++ = QLatin1Char(char('0' + field / 10));
+        *out++ = QLatin1Char(char('0' + field % 10));
+    }
+    return text;
 }
 
 QDateTime read_rk_date(const QString& text)

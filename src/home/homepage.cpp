@@ -22,6 +22,8 @@
 #include <QSettings>
 #include <QTranslator>
 
+#include <utility>
+
 const QRect HomePage::MEDIA_FRAME(QPoint(22, 390), QPoint(1056, 1690));
 const QRect HomePage::INFO_RECTANGLE_TOP(QPoint(60, 278), QPoint(1018, 374));
 const QRect HomePage::INFO_RECTANGLE_BOTTOM(QPoint(60, 1705), QPoint(1018, 1801));
@@ -56,17 +58,16 @@ protected:
 
 } // namespace
 
-HomePage::HomePage(Activity* productPage, PendingActivityQueue* pendingActivities, AlarmManager* alarmManager,
-                   Activity* maintenanceMode, QTranslator& translator, Context* context, QWidget* parent)
+HomePage::HomePage(std::function<Activity*()> productPage, PendingActivityQueue* pendingActivities,
+                   AlarmManager* alarmManager, Activity* maintenanceMode, QTranslator& translator, Context* context,
+                   QWidget* parent)
     : QWidget(parent)
     , Activity(context)
-    , m_productPage(productPage)
+    , m_productPage(std::move(productPage))
     , m_pendingActivities(pendingActivities)
     , m_alarmManager(alarmManager)
     , m_maintenanceMode(maintenanceMode)
     , m_alarmDialog(new AlarmDialog(this))
-    , m_customBannerPage(new CustomBannerPage(context))
-    , m_pharmaciesPage(new OpenPharmaciesPage(context))
     , m_translator(translator)
     , m_defaultLanguage(QLatin1String(VM24::Defaults::General::DEFAULT_LANGUAGE))
     , m_mediaFrame(QStringLiteral(":/images/media-frame"))
@@ -76,9 +77,6 @@ HomePage::HomePage(Activity* productPage, PendingActivityQueue* pendingActivitie
     m_restoreTimer.setSingleShot(true);
     m_restoreTimer.setInterval(VM24::Keys::DEFAULT_RESTORE_DEFAULT_LANGUAGE_TIMEOUT_S * 1000);
     connect(&m_restoreTimer, &QTimer::timeout, this, &HomePage::restoreDefaultLanguage);
-
-    context->addView(m_customBannerPage);
-    context->addView(m_pharmaciesPage);
 
     createHeaderButtons();
     createTouchTargets();
@@ -207,18 +205,36 @@ void HomePage::setLanguage(const QString& language)
 
 void HomePage::onEnterClicked()
 {
-    if (m_productPage)
-        startActivity(m_productPage);
+    if (Activity* page = m_productPage ? m_productPage() : nullptr)
+        startActivity(page);
+}
+
+CustomBannerPage* HomePage::customBannerPage()
+{
+    if (!m_customBannerPage) {
+        m_customBannerPage = new CustomBannerPage(context());
+        context()->addView(m_customBannerPage);
+    }
+    return m_customBannerPage;
+}
+
+OpenPharmaciesPage* HomePage::pharmaciesPage()
+{
+    if (!m_pharmaciesPage) {
+        m_pharmaciesPage = new OpenPharmaciesPage(context());
+        context()->addView(m_pharmaciesPage);
+    }
+    return m_pharmaciesPage;
 }
 
 void HomePage::showCustomBanner()
 {
-    startActivity(m_customBannerPage);
+    startActivity(customBannerPage());
 }
 
 void HomePage::showOpenPharmacies()
 {
-    startActivity(m_pharmaciesPage);
+    startActivity(pharmaciesPage());
 }
 
 void HomePage::startPendingActivity()
@@ -257,10 +273,10 @@ void HomePage::paintEvent(QPaintEvent*)
     QPainter painter(this);
     VM24::paint_style_background(this, painter);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(MEDIA_FRAME, m_mediaFrame);
+    painter.drawPixmap(MEDIA_FRAME, m_mediaFrame.pixmap());
     paintBanner(painter, INFO_RECTANGLE_TOP);
     paintBanner(painter, INFO_RECTANGLE_BOTTOM);
-    painter.drawPixmap(LANGUAGE_TOOLBAR, m_languageToolbar);
+    painter.drawPixmap(LANGUAGE_TOOLBAR, m_languageToolbar.pixmap());
 }
 
 void HomePage::paintBanner(QPainter& painter, const QRect& rect)

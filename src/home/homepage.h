@@ -3,10 +3,13 @@
 #include "core/alarm.h"
 #include "core/iconfigurable.h"
 #include "ui/activity.h"
+#include "ui/backgroundpicture.h"
 
 #include <QRect>
 #include <QTimer>
 #include <QWidget>
+
+#include <functional>
 
 class AlarmDialog;
 class AlarmManager;
@@ -39,7 +42,9 @@ public:
     // among the resources get a button.
     static const QStringList SUPPORTED_LANGUAGES;
 
-    HomePage(Activity* productPage, PendingActivityQueue* pendingActivities, AlarmManager* alarmManager,
+    // productPage gives the page a touch starts, asked for at each touch:
+    // it may be built on the first.
+    HomePage(std::function<Activity*()> productPage, PendingActivityQueue* pendingActivities, AlarmManager* alarmManager,
              Activity* maintenanceMode, QTranslator& translator, Context* context, QWidget* parent = nullptr);
 
     void onStart() override;
@@ -55,10 +60,11 @@ public:
     int restoreTimeoutMs() const { return m_restoreTimer.interval(); }
     QButtonGroup* languageButtons() const { return m_languageButtons; }
     AlarmDialog* alarmDialog() const { return m_alarmDialog; }
+    // The pages of the header buttons, built when first opened.
     ClickableImageLabel* customTextButton() const { return m_customTextButton; }
     ClickableImageLabel* pharmaciesButton() const { return m_pharmaciesButton; }
-    CustomBannerPage* customBannerPage() const { return m_customBannerPage; }
-    OpenPharmaciesPage* pharmaciesPage() const { return m_pharmaciesPage; }
+    CustomBannerPage* customBannerPage();
+    OpenPharmaciesPage* pharmaciesPage();
     // The text the banners show, fitted to their width in the page's font.
     QString bannerText() const;
 
@@ -84,23 +90,23 @@ private:
     void paintBanner(QPainter& painter, const QRect& rect);
     void retranslate();
 
-    Activity* m_productPage;
+    std::function<Activity*()> m_productPage;
     PendingActivityQueue* m_pendingActivities;
     AlarmManager* m_alarmManager;
     Activity* m_maintenanceMode;
     AlarmDialog* m_alarmDialog;
     ClickableImageLabel* m_customTextButton = nullptr;
     ClickableImageLabel* m_pharmaciesButton = nullptr;
-    CustomBannerPage* m_customBannerPage;
-    OpenPharmaciesPage* m_pharmaciesPage;
+    CustomBannerPage* m_customBannerPage = nullptr;
+    OpenPharmaciesPage* m_pharmaciesPage = nullptr;
     QButtonGroup* m_languageButtons = nullptr;
     QTranslator& m_translator;
     QString m_defaultLanguage;
     QString m_currentLanguage;
     QString m_userText;
     QTimer m_restoreTimer;
-    QPixmap m_mediaFrame;
-    QPixmap m_languageToolbar;
+    BackgroundPicture m_mediaFrame;
+    BackgroundPicture m_languageToolbar;
     QMetaObject::Connection m_queueConnection;
     QMetaObject::Connection m_alarmConnection;
 };

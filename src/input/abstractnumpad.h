@@ -34,6 +34,7 @@ public:
     QPushButton* enterButton() const { return m_enter; }
     QPushButton* specialButton() const { return m_special; }
     QLabel* textLabel() const { return m_textLabel; }
+    QLabel* titleLabel() const { return m_titleLabel; }
 
 public slots:
     void onDigitClicked(int digit);

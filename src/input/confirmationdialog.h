@@ -18,9 +18,14 @@ public:
     QAbstractButton* discardButton() const { return m_discardButton; }
     QAbstractButton* cancelButton() const { return m_cancelButton; }
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
-    QAbstractButton* m_saveButton;
-    QAbstractButton* m_discardButton;
-    QAbstractButton* m_cancelButton;
+    void widen();
+
+    QAbstractButton* m_saveButton = nullptr;
+    QAbstractButton* m_discardButton = nullptr;
+    QAbstractButton* m_cancelButton = nullptr;
     bool m_save = false;
 };

@@ -1,7 +1,7 @@
 #include "logging/logdatabase.h"
 
-#include "logging/logdatabasenotificationconverter.h"
 #include "logging/logginglog.h"
+#include "logging/logrowrebuilder.h"
 #include "logging/notificationbase.h"
 
 #include <QDateTime>
@@ -269,13 +269,11 @@ int apply_visitor_to_log(NotificationVisitor& visitor, const QString& connection
     if (!query.exec(select.arg(days)))
         return -1;
     int visited = 0;
-    while (query.next()) {
-        std::unique_ptr<NotificationBase> notification(LogDatabaseNotificationConverter::fromRecord(query.record()));
-        if (!notification)
-            continue;
-        notification->accept(&visitor);
-        ++visited;
-    }
+    rebuild_log_rows(query, [&visitor, &visited](LogEntries& chunk) {
+        for (const std::unique_ptr<NotificationBase>& notification : chunk)
+            notification->accept(&visitor);
+        visited += int(chunk.size());
+    });
     return visited;
 }
 

@@ -44,8 +44,10 @@ QString log_database_file(const QString& connectionName = QLatin1String(LOG_DB_C
 
 // Rebuilds every event-log row of the last days (no particular order) and
 // lets each notification accept visitor; rows that cannot be read are
-// skipped. Runs in the calling thread, on that thread's connection. Returns
-// the number of notifications visited, or -1 when the log cannot be read.
+// skipped. Reads in the calling thread, on that thread's connection; the
+// visitor is called on a worker thread, one notification at a time, and is
+// not touched after the return. Returns the number of notifications
+// visited, or -1 when the log cannot be read.
 int apply_visitor_to_log(NotificationVisitor& visitor, const QString& connectionName, int days);
 
 // Splits an SQL script at every blank line; empty pieces are dropped.

@@ -5,7 +5,7 @@
 
 #include <QSqlRecord>
 
-#include <functional>
+#include <QVarLengthArray>
 
 using namespace VM24;
 
@@ -27,44 +27,68 @@ QString pairs(std::initializer_list<std::pair<const char*, QString>> fields)
     return data;
 }
 
-QStringList pieces_of(const QString& data)
+// The rows are read by the log viewer and the telemetry export by the
+// hundred thousand: their data strings are cut into views, not copies.
+using Pieces = QVarLengthArray<QStringView, 8>;
+
+Pieces pieces_of(QStringView data)
 {
-    return data.split(QLatin1Char('&'));
+    Pieces pieces;
+    qsizetype start = 0;
+    for (qsizetype at = data.indexOf(u'&'); at >= 0; at = data.indexOf(u'&', start)) {
+        pieces.append(data.sliced(start, at - start));
+        start = at + 1;
+    }
+    pieces.append(data.sliced(start));
+    return pieces;
+}
+
+bool starts_with_key(QStringView piece, QStringView key)
+{
+    return piece.size() > key.size() && piece.at(key.size()) == u'=' && piece.startsWith(key);
 }
 
 // The fields of a data string with free text in it: the pieces between "&",
 // read by position. When the first piece carries the first key, a piece that
 // does not start with the next expected key belongs to the text of the field
-// before it (a text holding "&") and is joined back to it.
-QStringList text_fields_of(const QString& data, const QStringList& keys)
+// before it (a text holding "&"), which then runs on to the end of the piece.
+Pieces text_fields_of(QStringView data, std::initializer_list<QStringView> keys)
 {
-    const QStringList pieces = pieces_of(data);
-    if (pieces.size() < 2 || !pieces.first().startsWith(keys.first() + QLatin1Char('=')))
+    const Pieces pieces = pieces_of(data);
+    if (pieces.size() < 2 || !starts_with_key(pieces.first(), *keys.begin()))
         return pieces;
-    QStringList fields(pieces.first());
-    for (int i = 1; i < pieces.size(); ++i) {
-        const QString& piece = pieces.at(i);
-        if (fields.size() < keys.size() && piece.startsWith(keys.at(fields.size()) + QLatin1Char('=')))
+    Pieces fields;
+    fields.append(pieces.first());
+    for (qsizetype i = 1; i < pieces.size(); ++i) {
+        const QStringView piece = pieces.at(i);
+        if (fields.size() < qsizetype(keys.size()) && starts_with_key(piece, keys.begin()[fields.size()]))
             fields.append(piece);
         else
-            fields.last() += QLatin1Char('&') + piece;
+            fields.last() = QStringView(fields.last().data(), piece.data() + piece.size());
     }
     return fields;
 }
 
-int int_value(const QStringList& fields, int index)
+// What follows the first "=" of a "key=value" pair; empty when there is none.
+QStringView value_of(QStringView pair)
 {
-    return get_query_value(fields.value(index)).toInt();
+    const qsizetype separator = pair.indexOf(u'=');
+    return separator < 0 ? QStringView() : pair.sliced(separator + 1);
 }
 
-bool flag_value(const QStringList& fields, int index)
+int int_value(const Pieces& fields, qsizetype index)
+{
+    return index < fields.size() ? value_of(fields.at(index)).toInt() : 0;
+}
+
+bool flag_value(const Pieces& fields, qsizetype index)
 {
     return int_value(fields, index) != 0;
 }
 
-QString text_value(const QStringList& fields, int index)
+QString text_value(const Pieces& fields, qsizetype index)
 {
-    return get_query_value(fields.value(index));
+    return index < fields.size() ? value_of(fields.at(index)).toString() : QString();
 }
 
 // "alarm", "dispenser-error", "empty-hopper": "key=%1&clear=%2", or the bare
@@ -73,7 +97,7 @@ bool read_alarm_fields(const QString& data, int* value, bool* cleared)
 {
     if (data.isEmpty())
         return false;
-    const QStringList fields = pieces_of(data);
+    const Pieces fields = pieces_of(data);
     if (fields.size() == 1) {
         *value = fields.first().toInt();
         *cleared = false;
@@ -86,7 +110,7 @@ bool read_alarm_fields(const QString& data, int* value, bool* cleared)
 
 NotificationBase* product_purchased(const QString& data)
 {
-    const QStringList f = text_fields_of(data, {"productId", "cost", "dispenser", "method", "userInfo"});
+    const Pieces f = text_fields_of(data, {u"productId", u"cost", u"dispenser", u"method", u"userInfo"});
     if (f.size() != 5)
         return nullptr;
     return new ProductPurchasedNotification(text_value(f, 0), int_value(f, 1), int_value(f, 2),
@@ -96,17 +120,17 @@ NotificationBase* product_purchased(const QString& data)
 
 NotificationBase* recharge(const QString& data)
 {
-    const QStringList f = pieces_of(data);
+    const Pieces f = pieces_of(data);
     return f.size() == 2 ? new UserCashlessRechargeNotification(int_value(f, 0), int_value(f, 1)) : nullptr;
 }
 
 NotificationBase* vending_session_info(const QString& data)
 {
-    const QStringList f = pieces_of(data);
+    const Pieces f = pieces_of(data);
     if (f.size() != 3)
         return nullptr;
     bool parsed = false;
-    const int flag = text_value(f, 0).toInt(&parsed);
+    const int flag = value_of(f.at(0)).toInt(&parsed);
     if (!parsed || flag > VendingSessionInfo::SessionEnd)
         return nullptr;
     return new VendingSessionInfo(static_cast<VendingSessionInfo::Flag>(flag), int_value(f, 1), int_value(f, 2));
@@ -123,7 +147,7 @@ NotificationBase* alarm(const QString& data)
 
 NotificationBase* cash_inserted(const QString& data)
 {
-    const QStringList f = pieces_of(data);
+    const Pieces f = pieces_of(data);
     return f.size() == 2 ? new CashInsertedNotification(int_value(f, 0), int_value(f, 1)) : nullptr;
 }
 
@@ -137,11 +161,11 @@ NotificationBase* power_management(const QString& data)
 
 NotificationBase* empty_dispenser(const QString& data)
 {
-    const QStringList f = text_fields_of(data, {"productId", "productName", "dispenser", "clear"});
+    const Pieces f = text_fields_of(data, {u"productId", u"productName", u"dispenser", u"clear"});
     if (f.size() < 3)
         return nullptr;
     bool parsed = false;
-    const int dispenser = text_value(f, 2).toInt(&parsed);
+    const int dispenser = value_of(f.at(2)).toInt(&parsed);
     if (!parsed)
         return nullptr;
     return new ProductSoldOutNotification(text_value(f, 0), text_value(f, 1), dispenser, flag_value(f, 3));
@@ -165,46 +189,84 @@ NotificationBase* empty_hopper(const QString& data)
     return new EmptyHopperNotification(hopper, cleared);
 }
 
-using RowReader = std::function<NotificationBase*(const QString& data)>;
-
 struct CategoryReader
 {
     const char* category;
-    RowReader read;
+    NotificationBase* (*read)(const QString& data);
 };
 
 const CategoryReader READERS[] = {
     {ProductPurchasedNotification::CATEGORY, product_purchased},
     {UserCashlessRechargeNotification::CATEGORY, recharge},
-    {ChangeReturnedNotification::CATEGORY, [](const QString& d) { return new ChangeReturnedNotification(d.toInt()); }},
-    {OverpayNotification::CATEGORY, [](const QString& d) { return new OverpayNotification(d.toInt()); }},
+    {ChangeReturnedNotification::CATEGORY, [](const QString& d) -> NotificationBase* { return new ChangeReturnedNotification(d.toInt()); }},
+    {OverpayNotification::CATEGORY, [](const QString& d) -> NotificationBase* { return new OverpayNotification(d.toInt()); }},
     {VendingSessionInfo::CATEGORY, vending_session_info},
     {AlarmNotification::CATEGORY, alarm},
     {CashInsertedNotification::CATEGORY, cash_inserted},
     {PowerManagementNotification::CATEGORY, power_management},
     {ProductSoldOutNotification::CATEGORY, empty_dispenser},
     {MotorDispenserErrorNotification::CATEGORY, dispenser_error},
-    {AlarmActiveNotification::CATEGORY, [](const QString& d) { return new AlarmActiveNotification(d == QLatin1String("true")); }},
+    {AlarmActiveNotification::CATEGORY, [](const QString& d) -> NotificationBase* { return new AlarmActiveNotification(d == QLatin1String("true")); }},
     {EmptyHopperNotification::CATEGORY, empty_hopper},
-    {InfoNotification::CATEGORY, [](const QString& d) { return new InfoNotification(d); }},
-    {WarningNotification::CATEGORY, [](const QString& d) { return new WarningNotification(d); }},
-    {DebugNotification::CATEGORY, [](const QString& d) { return new DebugNotification(d); }},
-    {SupportRequestNotification::CATEGORY, [](const QString&) { return new SupportRequestNotification; }},
+    {InfoNotification::CATEGORY, [](const QString& d) -> NotificationBase* { return new InfoNotification(d); }},
+    {WarningNotification::CATEGORY, [](const QString& d) -> NotificationBase* { return new WarningNotification(d); }},
+    {DebugNotification::CATEGORY, [](const QString& d) -> NotificationBase* { return new DebugNotification(d); }},
+    {SupportRequestNotification::CATEGORY, [](const QString&) -> NotificationBase* { return new SupportRequestNotification; }},
 };
 
 // "yyyy-MM-dd hh:mm:ss" read by hand: the general date-time parser costs
 // several times more, and the log viewer rebuilds every row on each reload.
+// A local time asks the C library for the local offset, which looks at the
+// time-zone file on every call; the readers of the event log convert a time
+// per row. The offset of the last hour seen is kept (per thread) and the
+// time is returned with that fixed offset: the same instant and the same
+// local date and time, without the library. Offsets change only on whole
+// hours, where the library decides again.
+QDateTime local_date_time(const QDate& date, const QTime& time)
+{
+    thread_local QDate cachedDate;
+    thread_local int cachedHour = -1;
+    thread_local int cachedOffset = 0;
+    if (date == cachedDate && time.hour() == cachedHour)
+        return QDateTime(date, time, Qt::OffsetFromUTC, cachedOffset);
+    const QDateTime exact(date, time);
+    if (exact.isValid()) {
+        cachedDate = date;
+        cachedHour = time.hour();
+        cachedOffset = exact.offsetFromUtc();
+    }
+    return exact;
+}
+
+// The number written by the decimal digits text[from, from + count), or -1.
+int digits_at(QStringView text, qsizetype from, qsizetype count)
+{
+    int value = 0;
+    for (qsizetype i = from; i < from + count; ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
 QDateTime read_sql_date_time(QStringView text)
 {
     if (text.size() != 19 || text[4] != u'-' || text[7] != u'-' || text[10] != u' ' || text[13] != u':'
         || text[16] != u':')
         return QDateTime();
-    const QDate date(text.mid(0, 4).toInt(), text.mid(5, 2).toInt(), text.mid(8, 2).toInt());
-    const QTime time(text.mid(11, 2).toInt(), text.mid(14, 2).toInt(), text.mid(17, 2).toInt());
-    return date.isValid() && time.isValid() ? QDateTime(date, time) : QDateTime();
+    const int year = digits_at(text, 0, 4);
+    const QDate date(year, digits_at(text, 5, 2), digits_at(text, 8, 2));
+    const QTime time(digits_at(text, 11, 2), digits_at(text, 14, 2), digits_at(text, 17, 2));
+    if (year < 0 || !date.isValid() || !time.isValid())
+        return QDateTime();
+    return local_date_time(date, time);
 }
 
-QDateTime read_timestamp(const QVariant& value)
+} // namespace
+
+QDateTime LogDatabaseNotificationConverter::readTimestamp(const QVariant& value)
 {
     if (value.metaType().id() == QMetaType::QDateTime)
         return value.toDateTime();
@@ -213,12 +275,9 @@ QDateTime read_timestamp(const QVariant& value)
     return parsed.isValid() ? parsed : QDateTime::fromString(text, Qt::ISODate);
 }
 
-} // namespace
-
 QString VM24::get_query_value(const QString& pair)
 {
-    const int separator = pair.indexOf(QLatin1Char('='));
-    return separator < 0 ? QString() : pair.mid(separator + 1);
+    return value_of(pair).toString();
 }
 
 LogDatabaseNotificationConverter::Tuple LogDatabaseNotificationConverter::convert(const NotificationBase* notification)
@@ -229,7 +288,7 @@ LogDatabaseNotificationConverter::Tuple LogDatabaseNotificationConverter::conver
 
 NotificationBase* LogDatabaseNotificationConverter::fromRecord(const QSqlRecord& record)
 {
-    return fromRow(read_timestamp(record.value(0)), record.value(1).toString(), record.value(2).toString());
+    return fromRow(readTimestamp(record.value(0)), record.value(1).toString(), record.value(2).toString());
 }
 
 NotificationBase* LogDatabaseNotificationConverter::fromRow(const QDateTime& timestamp, const QString& category,

@@ -3,6 +3,7 @@
 #include "logging/notificationvisitor.h"
 
 #include <QDateTime>
+#include <QVariant>
 #include <QString>
 
 class QSqlRecord;
@@ -39,6 +40,9 @@ public:
     static VM24::NotificationBase* fromRecord(const QSqlRecord& record);
     static VM24::NotificationBase* fromRow(const QDateTime& timestamp, const QString& category,
                                            const QString& data);
+    // The time of a row's timestamp column: "yyyy-MM-dd hh:mm:ss" local
+    // time, or ISO 8601; invalid when it is neither.
+    static QDateTime readTimestamp(const QVariant& value);
 
     void visit(const VM24::UserCashlessRechargeNotification* n) override;
     void visit(const VM24::ProductPurchasedNotification* n) override;

@@ -32,10 +32,6 @@
 #include <QSettings>
 #include <QVBoxLayout>
 
-const char* const ApplicationSettings::DEFAULT_TEST_INTERFACE = "eth0";
-const char* const ApplicationSettings::DEFAULT_TEST_ADDRESS = "127.0.0.1";
-const char* const ApplicationSettings::DEFAULT_TEST_HOST = "localhost";
-
 namespace Keys = VM24::Keys;
 
 namespace {
@@ -373,18 +369,18 @@ void ApplicationSettings::load(QSettings& settings)
     m_shortWait->setValue(settings.value(QLatin1String(Keys::SHORT_WAIT), Keys::DEFAULT_SHORT_WAIT_S).toInt());
     m_longWait->setValue(settings.value(QLatin1String(Keys::LONG_WAIT), Keys::DEFAULT_LONG_WAIT_S).toInt());
     m_languageRestore->setValue(settings.value(QLatin1String(Keys::RESTORE_DEFAULT_LANGUAGE_TIMEOUT), Keys::DEFAULT_RESTORE_DEFAULT_LANGUAGE_TIMEOUT_S).toInt());
-    m_ftpTransfer->setTime(read_time(settings, "Schedule/ftp-transfer", Schedule::FTP_TRANSFER));
-    m_remoteUpdate->setTime(read_time(settings, "Schedule/remote-update", Schedule::REMOTE_UPDATE));
-    select_data(m_method, settings.value(QStringLiteral("NetworkConfig/method"), QLatin1String(NetworkConfig::METHOD)));
+    m_ftpTransfer->setTime(read_time(settings, Keys::FTP_TRANSFER_TIME, Schedule::FTP_TRANSFER));
+    m_remoteUpdate->setTime(read_time(settings, Keys::REMOTE_UPDATE_SCHEDULE, Schedule::REMOTE_UPDATE));
+    select_data(m_method, settings.value(QLatin1String(Keys::NETWORK_METHOD), QLatin1String(NetworkConfig::METHOD)));
     updateNetworkControls();
-    select_data(m_protocol, settings.value(QStringLiteral("FtpServer/protocol"), QLatin1String(FtpServer::PROTOCOL)));
-    m_ftpAddress->setValue(settings.value(QStringLiteral("FtpServer/address")).toString());
-    m_ftpPort->setValue(settings.value(QStringLiteral("FtpServer/port"), 21).toInt());
-    m_ftpUser->setValue(settings.value(QStringLiteral("FtpServer/username")).toString());
-    m_ftpPassword->setValue(settings.value(QStringLiteral("FtpServer/password")).toString());
-    m_updatesAddress->setValue(settings.value(QStringLiteral("UpdatesServer/address")).toString());
-    m_notifications->setChecked(settings.value(QStringLiteral("enable-notifications"), true).toBool());
-    m_alarmEmail->setValue(settings.value(QStringLiteral("Alarms/email")).toString());
+    select_data(m_protocol, settings.value(QLatin1String(Keys::FTP_PROTOCOL), QLatin1String(FtpServer::PROTOCOL)));
+    m_ftpAddress->setValue(settings.value(QLatin1String(Keys::FTP_ADDRESS)).toString());
+    m_ftpPort->setValue(settings.value(QLatin1String(Keys::FTP_PORT), Keys::DEFAULT_FTP_PORT).toInt());
+    m_ftpUser->setValue(settings.value(QLatin1String(Keys::FTP_USERNAME)).toString());
+    m_ftpPassword->setValue(settings.value(QLatin1String(Keys::FTP_PASSWORD)).toString());
+    m_updatesAddress->setValue(settings.value(QLatin1String(Keys::UPDATES_SERVER_ADDRESS)).toString());
+    m_notifications->setChecked(settings.value(QLatin1String(Keys::ENABLE_NOTIFICATIONS), true).toBool());
+    m_alarmEmail->setValue(settings.value(QLatin1String(Keys::ALARMS_EMAIL)).toString());
     m_alarmEmail->setEnabled(m_notifications->isChecked());
     for (TwoStateButton* button : std::as_const(m_alarmSwitches)) {
         const auto alarm = static_cast<VM24::Alarm>(button->property("alarm").toInt());
@@ -394,7 +390,7 @@ void ApplicationSettings::load(QSettings& settings)
     }
     updateAlarmSwitches();
     m_supportEmail->setValue(
-        settings.value(QStringLiteral("advanced/support-email"), QLatin1String(General::SUPPORT_EMAIL)).toString());
+        settings.value(QLatin1String(Keys::SUPPORT_EMAIL), QLatin1String(General::SUPPORT_EMAIL)).toString());
 }
 
 void ApplicationSettings::updateNetworkControls()
@@ -430,34 +426,34 @@ void ApplicationSettings::store(QSettings& settings) const
     settings.setValue(QLatin1String(Keys::MAX_CREDIT), m_maxCredit->value());
     for (int hopper = 0; hopper < 2; ++hopper)
         settings.setValue(QLatin1String(Keys::HOPPER_VALUES[hopper]), m_hoppers[hopper]->currentData());
-    settings.setValue(QStringLiteral("advanced/serial"), m_serial->value());
+    settings.setValue(QLatin1String(Keys::SERIAL), m_serial->value());
     settings.setValue(QLatin1String(Keys::USE_OPTICAL_BARRIER), m_opticalBarrier->isChecked());
     settings.setValue(QLatin1String(Keys::SHORT_WAIT), m_shortWait->value());
     settings.setValue(QLatin1String(Keys::LONG_WAIT), m_longWait->value());
     settings.setValue(QLatin1String(Keys::RESTORE_DEFAULT_LANGUAGE_TIMEOUT), m_languageRestore->value());
-    settings.setValue(QStringLiteral("Schedule/ftp-transfer"), m_ftpTransfer->time().toString(QLatin1String(TIME_FORMAT)));
-    settings.setValue(QStringLiteral("Schedule/remote-update"), m_remoteUpdate->time().toString(QLatin1String(TIME_FORMAT)));
+    settings.setValue(QLatin1String(Keys::FTP_TRANSFER_TIME), m_ftpTransfer->time().toString(QLatin1String(TIME_FORMAT)));
+    settings.setValue(QLatin1String(Keys::REMOTE_UPDATE_SCHEDULE), m_remoteUpdate->time().toString(QLatin1String(TIME_FORMAT)));
     const QString method = m_method->currentData().toString();
-    settings.setValue(QStringLiteral("NetworkConfig/method"), method);
+    settings.setValue(QLatin1String(Keys::NETWORK_METHOD), method);
     if (method == QLatin1String("static")) {
-        settings.setValue(QStringLiteral("NetworkConfig/host-ip"), m_hostIp->inputText().trimmed());
-        settings.setValue(QStringLiteral("NetworkConfig/netmask"), m_netmask->value());
-        settings.setValue(QStringLiteral("NetworkConfig/gateway"), m_gateway->inputText().trimmed());
-        settings.setValue(QStringLiteral("NetworkConfig/dns"), m_dns->inputText().trimmed());
+        settings.setValue(QLatin1String(Keys::NETWORK_HOST_IP), m_hostIp->inputText().trimmed());
+        settings.setValue(QLatin1String(Keys::NETWORK_NETMASK), m_netmask->value());
+        settings.setValue(QLatin1String(Keys::NETWORK_GATEWAY), m_gateway->inputText().trimmed());
+        settings.setValue(QLatin1String(Keys::NETWORK_DNS), m_dns->inputText().trimmed());
     }
-    settings.setValue(QStringLiteral("FtpServer/protocol"), m_protocol->currentData());
-    settings.setValue(QStringLiteral("FtpServer/address"), m_ftpAddress->value().trimmed());
-    settings.setValue(QStringLiteral("FtpServer/port"), m_ftpPort->value());
-    settings.setValue(QStringLiteral("FtpServer/username"), m_ftpUser->value());
-    settings.setValue(QStringLiteral("FtpServer/password"), m_ftpPassword->value());
-    settings.setValue(QStringLiteral("UpdatesServer/address"), m_updatesAddress->value().trimmed());
-    settings.setValue(QStringLiteral("enable-notifications"), m_notifications->isChecked());
-    settings.setValue(QStringLiteral("Alarms/email"), m_alarmEmail->value().trimmed());
+    settings.setValue(QLatin1String(Keys::FTP_PROTOCOL), m_protocol->currentData());
+    settings.setValue(QLatin1String(Keys::FTP_ADDRESS), m_ftpAddress->value().trimmed());
+    settings.setValue(QLatin1String(Keys::FTP_PORT), m_ftpPort->value());
+    settings.setValue(QLatin1String(Keys::FTP_USERNAME), m_ftpUser->value());
+    settings.setValue(QLatin1String(Keys::FTP_PASSWORD), m_ftpPassword->value());
+    settings.setValue(QLatin1String(Keys::UPDATES_SERVER_ADDRESS), m_updatesAddress->value().trimmed());
+    settings.setValue(QLatin1String(Keys::ENABLE_NOTIFICATIONS), m_notifications->isChecked());
+    settings.setValue(QLatin1String(Keys::ALARMS_EMAIL), m_alarmEmail->value().trimmed());
     for (TwoStateButton* button : m_alarmSwitches) {
         const auto alarm = static_cast<VM24::Alarm>(button->property("alarm").toInt());
         settings.setValue(QStringLiteral("Alarms/") + VM24::alarm_code(alarm), button->isChecked());
     }
-    settings.setValue(QStringLiteral("advanced/support-email"), m_supportEmail->value().trimmed());
+    settings.setValue(QLatin1String(Keys::SUPPORT_EMAIL), m_supportEmail->value().trimmed());
 }
 
 void ApplicationSettings::connectEditSignals()
@@ -547,11 +543,13 @@ void ApplicationSettings::onExitClicked()
 
 void ApplicationSettings::testConnectivity()
 {
-    QSettings settings;
-    settings.beginGroup(QStringLiteral("NetworkTest"));
-    const QString interface = settings.value(QStringLiteral("interface"), QLatin1String(DEFAULT_TEST_INTERFACE)).toString();
-    const QString address = settings.value(QStringLiteral("address"), QLatin1String(DEFAULT_TEST_ADDRESS)).toString();
-    const QString host = settings.value(QStringLiteral("host"), QLatin1String(DEFAULT_TEST_HOST)).toString();
+    const QSettings settings;
+    const QString interface = settings.value(QLatin1String(Keys::NETWORK_TEST_INTERFACE),
+                                             QLatin1String(Keys::DEFAULT_NETWORK_TEST_INTERFACE)).toString();
+    const QString address = settings.value(QLatin1String(Keys::NETWORK_TEST_ADDRESS),
+                                           QLatin1String(Keys::DEFAULT_NETWORK_TEST_ADDRESS)).toString();
+    const QString host = settings.value(QLatin1String(Keys::NETWORK_TEST_HOST),
+                                        QLatin1String(Keys::DEFAULT_NETWORK_TEST_HOST)).toString();
     const int result = VM24::long_running_operation(
         VM24::run_in_thread_pool([interface, address, host] {
             return int(VM24::test_connectivity(interface, address, host));

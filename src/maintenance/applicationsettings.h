@@ -31,11 +31,6 @@ class ApplicationSettings : public MenuActivity
     Q_OBJECT
 
 public:
-    // Where the network test looks: settings of the group "NetworkTest"
-    // (interface, address, host), loopback unless a machine sets its own.
-    static const char* const DEFAULT_TEST_INTERFACE;
-    static const char* const DEFAULT_TEST_ADDRESS;
-    static const char* const DEFAULT_TEST_HOST;
     static const int RECEIPT_ROW_LENGTH = 24;
 
     ApplicationSettings(SettingsManager* settingsManager, PowerControl* powerControl, AlarmManager* alarmManager,

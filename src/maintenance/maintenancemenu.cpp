@@ -1,10 +1,13 @@
 #include "maintenance/maintenancemenu.h"
 
 #include "core/defaults.h"
+#include "core/settingskeys.h"
 #include "core/vm24.h"
 #include "logging/supportrequestnotification.h"
 #include "maintenance/maintenancelog.h"
+#include "maintenance/packagedownloader.h"
 #include "maintenance/supportmail.h"
+#include "ui/contentupdatedownloader.h"
 #include "ui/interactivemessagedialog.h"
 #include "ui/longrunningoperation.h"
 #include "ui/yesnodialog.h"
@@ -25,8 +28,11 @@ namespace {
 const QSize SCREEN(1080, 1920);
 const QSize ENTRY_SIZE(480, 150);
 // Entries 0 to 9 have pages of their own; entry 10 installs downloaded
-// packages and appears with the package downloader.
+// packages, on a row of its own above the software and content update
+// buttons (their texts are longer than half the width).
 const int PAGE_ENTRIES = 10;
+const int PACKAGE_ROW = PAGE_ENTRIES / 2;
+const QSize WIDE_ENTRY_SIZE(2 * ENTRY_SIZE.width() + 24, ENTRY_SIZE.height());
 
 // Key level from which an entry is shown; 0 for always.
 int required_level(int entry)
@@ -96,6 +102,7 @@ void MaintenanceMenu::createEntries()
         m_entries->addButton(button, entry);
         grid->addWidget(button, entry / 2, entry % 2);
     }
+    createPackageControls(grid);
     layout->addLayout(grid);
     layout->addStretch();
     connect(m_entries, &QButtonGroup::idClicked, this, &MaintenanceMenu::onMenuButtonPressed);
@@ -133,6 +140,7 @@ void MaintenanceMenu::retranslate()
     m_restart->setText(tr("Riavvia"));
     m_exit->setText(tr("Esci"));
     m_versionLabel->setText(tr("Versione %1").arg(QLatin1String(VM24::APPLICATION_VERSION)));
+    retranslatePackageControls();
     setUserLevel(m_userLevel);
 }
 
@@ -172,6 +180,11 @@ void MaintenanceMenu::updateEntries()
         button->setVisible(m_userLevel >= required_level(entry));
         button->setEnabled(m_available[entry]);
     }
+    const int install = MaintenanceMenuEntry::PackageInstallation;
+    m_entries->button(install)->setEnabled(m_available[install] && m_softwareState == PackageDownloader::Idle
+                                           && m_installablePackages > 0);
+    m_softwareUpdate->setEnabled(m_packages && m_softwareState == PackageDownloader::Idle);
+    m_contentUpdate->setEnabled(m_contents && m_contentState == ContentUpdateDownloader::Idle);
 }
 
 QAbstractButton* MaintenanceMenu::entryButton(int entry) const
@@ -192,12 +205,16 @@ void MaintenanceMenu::showEvent(QShowEvent* event)
         move(parentWidget()->window()->geometry().topLeft());
     updateClock();
     m_clock.start();
+    followPackageDownloader(true);
+    followContentUpdateDownloader(true);
     QDialog::showEvent(event);
 }
 
 void MaintenanceMenu::hideEvent(QHideEvent* event)
 {
     m_clock.stop();
+    followPackageDownloader(false);
+    followContentUpdateDownloader(false);
     QDialog::hideEvent(event);
 }
 
@@ -213,7 +230,7 @@ void MaintenanceMenu::sendSupportRequest()
         return;
     m_notifications->notify(std::make_unique<VM24::SupportRequestNotification>());
     const QString recipient = QSettings()
-                                  .value(QStringLiteral("advanced/support-email"),
+                                  .value(QLatin1String(VM24::Keys::SUPPORT_EMAIL),
                                          QLatin1String(VM24::Defaults::General::SUPPORT_EMAIL))
                                   .toString()
                                   .trimmed();
@@ -225,4 +242,138 @@ void MaintenanceMenu::sendSupportRequest()
     const int serial = VM24::read_serial();
     qCInfo(maintenanceLog) << "support request to" << recipient;
     VM24::run_in_thread_pool([recipient, serial] { return VM24::send_support_mail(recipient, serial); });
+}
+
+void MaintenanceMenu::createPackageControls(QGridLayout* grid)
+{
+    QPushButton* install = make_button(QString(), this);
+    install->setFixedSize(WIDE_ENTRY_SIZE);
+    m_entries->addButton(install, MaintenanceMenuEntry::PackageInstallation);
+    grid->addWidget(install, PACKAGE_ROW, 0, 1, 2);
+    m_softwareUpdate = make_button(QString(), this);
+    m_softwareUpdate->setFixedSize(WIDE_ENTRY_SIZE);
+    grid->addWidget(m_softwareUpdate, PACKAGE_ROW + 1, 0, 1, 2);
+    connect(m_softwareUpdate, &QPushButton::clicked, this, &MaintenanceMenu::checkSoftwareUpdates);
+    m_contentUpdate = make_button(QString(), this);
+    m_contentUpdate->setFixedSize(WIDE_ENTRY_SIZE);
+    grid->addWidget(m_contentUpdate, PACKAGE_ROW + 2, 0, 1, 2);
+    connect(m_contentUpdate, &QPushButton::clicked, this, &MaintenanceMenu::checkContentUpdates);
+}
+
+void MaintenanceMenu::setContentUpdateDownloader(ContentUpdateDownloader* downloader)
+{
+    followContentUpdateDownloader(false);
+    m_contents = downloader;
+    if (isVisible())
+        followContentUpdateDownloader(true);
+    updateEntries();
+}
+
+void MaintenanceMenu::followContentUpdateDownloader(bool follow)
+{
+    if (!m_contents)
+        return;
+    disconnect(m_contents, &ContentUpdateDownloader::stateChanged, this, &MaintenanceMenu::setContentUpdatesState);
+    if (!follow)
+        return;
+    connect(m_contents, &ContentUpdateDownloader::stateChanged, this, &MaintenanceMenu::setContentUpdatesState);
+    setContentUpdatesState(m_contents->state());
+}
+
+void MaintenanceMenu::setContentUpdatesState(int state)
+{
+    m_contentState = state;
+    retranslatePackageControls();
+    updateEntries();
+}
+
+void MaintenanceMenu::checkContentUpdates()
+{
+    if (m_contents)
+        m_contents->checkForUpdates();
+}
+
+void MaintenanceMenu::setPackageDownloader(PackageDownloader* downloader)
+{
+    followPackageDownloader(false);
+    m_packages = downloader;
+    if (isVisible())
+        followPackageDownloader(true);
+    updateEntries();
+}
+
+void MaintenanceMenu::followPackageDownloader(bool follow)
+{
+    if (!m_packages)
+        return;
+    m_packages->disconnect(this);
+    if (!follow)
+        return;
+    connect(m_packages, &PackageDownloader::stateChanged, this, &MaintenanceMenu::setSoftwareUpdatesState);
+    connect(m_packages, &PackageDownloader::cachedPackageCountChanged, this,
+            &MaintenanceMenu::setInstallablePackageCount);
+    connect(m_packages, &PackageDownloader::downloadProgressChanged, this,
+            &MaintenanceMenu::onDownloadProgressChanged);
+    m_installablePackages = m_packages->cachedPackageCount();
+    setSoftwareUpdatesState(m_packages->state());
+}
+
+void MaintenanceMenu::setSoftwareUpdatesState(int state)
+{
+    m_softwareState = state;
+    if (state != PackageDownloader::Downloading)
+        m_toDownload = 0;
+    retranslatePackageControls();
+    updateEntries();
+}
+
+void MaintenanceMenu::setInstallablePackageCount(int count)
+{
+    m_installablePackages = count;
+    retranslatePackageControls();
+    updateEntries();
+}
+
+void MaintenanceMenu::onDownloadProgressChanged(int downloaded, int total)
+{
+    m_downloaded = downloaded;
+    m_toDownload = total;
+    retranslatePackageControls();
+}
+
+void MaintenanceMenu::checkSoftwareUpdates()
+{
+    if (m_packages)
+        m_packages->checkForUpdates();
+}
+
+void MaintenanceMenu::retranslatePackageControls()
+{
+    QAbstractButton* install = m_entries->button(MaintenanceMenuEntry::PackageInstallation);
+    install->setText(m_installablePackages > 0 ? tr("Installa %n package", nullptr, m_installablePackages)
+                                               : tr("Nessun aggiornamento disponibile"));
+    switch (m_softwareState) {
+    case PackageDownloader::Downloading:
+        m_softwareUpdate->setText(m_toDownload > 0
+                                      ? tr("Scaricamento aggiornamenti... (%1/%2)").arg(m_downloaded).arg(m_toDownload)
+                                      : tr("Scaricamento aggiornamenti..."));
+        break;
+    case PackageDownloader::Installing:
+        m_softwareUpdate->setText(tr("Installazione aggiornamenti..."));
+        break;
+    default:
+        m_softwareUpdate->setText(tr("Controlla aggiornamenti software"));
+        break;
+    }
+    switch (m_contentState) {
+    case ContentUpdateDownloader::Checking:
+        m_contentUpdate->setText(tr("Controllo contenuti in corso"));
+        break;
+    case ContentUpdateDownloader::ContentsReady:
+        m_contentUpdate->setText(tr("Nuovi contenuti disponibili"));
+        break;
+    default:
+        m_contentUpdate->setText(tr("Controlla aggiornamenti contenuti"));
+        break;
+    }
 }

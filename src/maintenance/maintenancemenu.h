@@ -8,8 +8,11 @@
 
 class QAbstractButton;
 class QButtonGroup;
+class QGridLayout;
 class QLabel;
 class QPushButton;
+class ContentUpdateDownloader;
+class PackageDownloader;
 
 // What the operator sees once maintenance mode has authenticated the USB
 // key: one button per page (those above the key's level are hidden, those
@@ -28,6 +31,11 @@ public:
     // Entries without a page stay disabled.
     void setEntryAvailable(int entry, bool available);
     int chosenEntry() const { return m_chosen; }
+    // The nightly package check: the software update button and the entry
+    // that installs the cached packages follow it while the menu shows.
+    void setPackageDownloader(PackageDownloader* downloader);
+    // The content update check: its button follows it while the menu shows.
+    void setContentUpdateDownloader(ContentUpdateDownloader* downloader);
 
     QAbstractButton* entryButton(int entry) const;
     QLabel* levelLabel() const { return m_levelLabel; }
@@ -35,6 +43,8 @@ public:
     QPushButton* supportButton() const { return m_support; }
     QPushButton* exitButton() const { return m_exit; }
     QPushButton* restartButton() const { return m_restart; }
+    QPushButton* softwareUpdateButton() const { return m_softwareUpdate; }
+    QPushButton* contentUpdateButton() const { return m_contentUpdate; }
 
 signals:
     void menuClicked(int entry);
@@ -43,6 +53,12 @@ signals:
 public slots:
     void onMenuButtonPressed(int entry);
     void sendSupportRequest();
+    void setSoftwareUpdatesState(int state);
+    void setInstallablePackageCount(int count);
+    void onDownloadProgressChanged(int downloaded, int total);
+    void checkSoftwareUpdates();
+    void setContentUpdatesState(int state);
+    void checkContentUpdates();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -56,6 +72,10 @@ private:
     void retranslate();
     void updateEntries();
     void updateClock();
+    void createPackageControls(QGridLayout* grid);
+    void followPackageDownloader(bool follow);
+    void followContentUpdateDownloader(bool follow);
+    void retranslatePackageControls();
 
     VM24::NotificationService* m_notifications;
     QButtonGroup* m_entries;
@@ -66,6 +86,15 @@ private:
     QPushButton* m_support;
     QPushButton* m_exit;
     QPushButton* m_restart;
+    QPushButton* m_softwareUpdate = nullptr;
+    PackageDownloader* m_packages = nullptr;
+    QPushButton* m_contentUpdate = nullptr;
+    ContentUpdateDownloader* m_contents = nullptr;
+    int m_contentState = 0;
+    int m_softwareState = 0;
+    int m_installablePackages = 0;
+    int m_downloaded = 0;
+    int m_toDownload = 0;
     QTimer m_clock;
     bool m_available[MaintenanceMenuEntry::COUNT] = {};
     int m_userLevel = 0;

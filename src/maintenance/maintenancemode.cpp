@@ -13,6 +13,8 @@
 
 #include <QFutureWatcher>
 
+#include <utility>
+
 MaintenanceMode::MaintenanceMode(UsbMonitor* usb, VM24::NotificationService* notifications, Context* context,
                                  QWidget* window)
     : QObject(window)
@@ -32,7 +34,24 @@ MaintenanceMode::~MaintenanceMode() = default;
 void MaintenanceMode::bindActivity(MaintenanceMenuEntry::Value entry, MenuActivity* activity)
 {
     m_activities[entry] = activity;
+    m_makers[entry] = nullptr;
     m_menu->setEntryAvailable(entry, activity != nullptr);
+}
+
+void MaintenanceMode::bindActivity(MaintenanceMenuEntry::Value entry, std::function<MenuActivity*()> make)
+{
+    m_activities[entry] = nullptr;
+    m_makers[entry] = std::move(make);
+    m_menu->setEntryAvailable(entry, bool(m_makers[entry]));
+}
+
+MenuActivity* MaintenanceMode::activity(int entry)
+{
+    if (entry < 0 || entry >= MaintenanceMenuEntry::COUNT)
+        return nullptr;
+    if (!m_activities[entry] && m_makers[entry])
+        m_activities[entry] = std::exchange(m_makers[entry], nullptr)();
+    return m_activities[entry];
 }
 
 int MaintenanceMode::userLevel() const
@@ -89,8 +108,7 @@ void MaintenanceMode::showMenu()
 
 void MaintenanceMode::onMenuAccepted()
 {
-    const int entry = m_menu->chosenEntry();
-    MenuActivity* activity = entry >= 0 && entry < MaintenanceMenuEntry::COUNT ? m_activities[entry] : nullptr;
+    MenuActivity* activity = this->activity(m_menu->chosenEntry());
     if (!activity) {
         finish();
         return;

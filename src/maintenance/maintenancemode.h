@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+
 class MaintenanceMenu;
 class MenuActivity;
 class QWidget;
@@ -27,6 +29,8 @@ public:
     ~MaintenanceMode() override;
 
     void bindActivity(MaintenanceMenuEntry::Value entry, MenuActivity* activity);
+    // The page is built by make when its entry is first chosen.
+    void bindActivity(MaintenanceMenuEntry::Value entry, std::function<MenuActivity*()> make);
     MaintenanceMenu* menu() const { return m_menu; }
     // The level shown in the menu: the key's level, 0 without a key.
     int userLevel() const;
@@ -54,6 +58,9 @@ private:
     VM24::NotificationService* m_notifications;
     QWidget* m_window;
     MaintenanceMenu* m_menu;
+    MenuActivity* activity(int entry);
+
     MenuActivity* m_activities[MaintenanceMenuEntry::COUNT] = {};
+    std::function<MenuActivity*()> m_makers[MaintenanceMenuEntry::COUNT];
     QPointer<QWidget> m_rememberedView;
 };

@@ -134,6 +134,7 @@ void SecurityDialog::loadKeys()
     if (loaded.resultCount() > 0)
         m_keys = loaded.result();
     updateButtons();
+    qCInfo(maintenanceLog) << "key programming ready at level" << level;
 }
 
 void SecurityDialog::updateButtons()

@@ -1,6 +1,7 @@
 #include "maintenance/supportmail.h"
 
 #include "core/childprocess.h"
+#include "core/mailserver.h"
 #include "core/vm24.h"
 #include "maintenance/maintenancelog.h"
 
@@ -14,11 +15,11 @@ const int MAIL_TIMEOUT_MS = 120000;
 
 int send_support_mail(const QString& recipient, int serial)
 {
-    const QString sender = QLatin1String(SUPPORT_MAIL_SENDER);
+    const QString sender = mail_from();
     const QStringList arguments{QStringLiteral("-"),
                                 sender,
                                 recipient,
-                                QLatin1String(SUPPORT_MAIL_SERVER),
+                                mail_server(),
                                 sender,
                                 QStringLiteral("-S"),
                                 QStringLiteral("VM24 %1 - Richiesta assistenza").arg(format_serial(serial)),

@@ -2,6 +2,7 @@
 
 #include "catalogue/productprovider.h"
 #include "purchase/deliveryfinished.h"
+#include "purchase/purchaselog.h"
 #include "ui/context.h"
 #include "ui/interactivemessagedialog.h"
 #include "ui/longrunningoperation.h"
@@ -69,11 +70,14 @@ void ProductDispensingPage::onStart()
     context()->showView(this);
     update();
 
-    waitForCreditPollingSuspended();
+    if (!waitForCreditPollingSuspended())
+        qCWarning(purchaseLog) << "the credit reader did not suspend in time; delivery goes on";
     if (!chargeCashlessCard()) {
+        qCDebug(purchaseLog) << "nothing delivered: credit or card short of" << m_request.total();
         finishWithNothingDelivered();
         return;
     }
+    qCDebug(purchaseLog) << "delivery of" << m_request.quantity << "x" << m_request.productId;
     m_delivering = true;
     m_delivery->start(deliveryCandidates(m_request.productId), m_request.quantity);
 }
@@ -135,6 +139,7 @@ void ProductDispensingPage::onDispensingFinished(const QList<int>& delivered)
         return;
     m_delivering = false;
     const int requested = m_request.quantity;
+    qCDebug(purchaseLog) << "delivered" << delivered.size() << "of" << requested;
     if (delivered.size() < requested) {
         InteractiveMessageDialog::showInteractive(
             tr("Attenzione: erogati %n prodott(o) su %1", nullptr, delivered.size()).arg(requested),

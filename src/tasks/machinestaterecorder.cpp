@@ -36,7 +36,16 @@ void MachineStateRecorder::run()
     for (int selection = 0; selection < VM24::NUMBER_OF_SELECTIONS; ++selection)
         names.append(m_products->getProductAtLocation(selection).name());
     const Accounting day = m_accounting->get(Ledger::Log);
-    m_pool->start(new SaveMachineStateTask(day, names, m_controller, m_directory, m_serial));
-    m_accounting->reset(Ledger::Log);
-    m_accounting->commit();
+    AccountingService* accounting = m_accounting;
+    QObject* receiver = &m_receiver;
+    auto recorded = [receiver, accounting, day] {
+        QMetaObject::invokeMethod(
+            receiver,
+            [accounting, day] {
+                accounting->closeLogPeriod(day);
+                accounting->commit();
+            },
+            Qt::QueuedConnection);
+    };
+    m_pool->start(new SaveMachineStateTask(day, names, m_controller, m_directory, m_serial, recorded));
 }

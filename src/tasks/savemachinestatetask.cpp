@@ -9,6 +9,7 @@
 #include "core/xmltag.h"
 #include "core/xmlwriting.h"
 
+#include <QDir>
 #include <QFile>
 #include <QXmlStreamWriter>
 
@@ -71,12 +72,14 @@ QString up_to_first_zero(const QByteArray& text)
 } // namespace
 
 SaveMachineStateTask::SaveMachineStateTask(const Accounting& day, const QStringList& productNames,
-                                           Rk710Controller* controller, const QString& directory, int serial)
+                                           Rk710Controller* controller, const QString& directory, int serial,
+                                           std::function<void()> recorded)
     : m_day(day)
     , m_productNames(productNames)
     , m_controller(controller)
     , m_directory(directory)
     , m_serial(serial)
+    , m_recorded(std::move(recorded))
 {
     setAutoDelete(true);
 }
@@ -93,19 +96,21 @@ void SaveMachineStateTask::run()
     const QDateTime now = QDateTime::currentDateTime();
     // Counters that could not be read come back as zeros: there is nothing
     // to start again then, and a reset could lose a day the board did count.
-    if (writeFile(filePath(m_directory, m_serial, now), now, counters) && !counters.isZero())
+    if (!writeFile(filePath(m_directory, m_serial, now), now, counters))
+        return;
+    if (m_recorded)
+        m_recorded();
+    if (!counters.isZero())
         m_controller->resetCounters(Rk710SerialProtocol::Daily);
 }
 
 bool SaveMachineStateTask::writeFile(const QString& path, const QDateTime& now,
                                      const AccountingCounters& counters) const
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const QByteArray data = document(now, counters);
-    const bool written = file.write(data) == data.size() && file.flush();
-    return VM24::sync_file_system(file.handle()) && written;
+    // A spool directory removed behind the program's back comes back.
+    QDir().mkpath(m_directory);
+    // Under a temporary name first: the daily move never takes a half-written record.
+    return VM24::write_file_durably(path, document(now, counters));
 }
 
 QByteArray SaveMachineStateTask::document(const QDateTime& now, const AccountingCounters& counters) const

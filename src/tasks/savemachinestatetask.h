@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class AccountingCounters;
 class QXmlStreamWriter;
 class Rk710Controller;
@@ -13,12 +15,13 @@ class Rk710Controller;
 // Writes the daily machine-state file from a copy of the day's totals and
 // the board's daily counters, then starts a new day on the board. The file
 // reaches the storage medium before the board's counters are reset, and
-// they are reset only when the file was written.
+// they are reset only when the file was written; recorded, when given, is
+// called then too (on the worker thread).
 class SaveMachineStateTask : public QRunnable
 {
 public:
     SaveMachineStateTask(const Accounting& day, const QStringList& productNames, Rk710Controller* controller,
-                         const QString& directory, int serial);
+                         const QString& directory, int serial, std::function<void()> recorded = {});
     void run() override;
 
     // "<directory>/VM24Data_<serial>_<yyyyMMdd_hhmmss>.xml"
@@ -34,4 +37,5 @@ private:
     Rk710Controller* m_controller;
     QString m_directory;
     int m_serial;
+    std::function<void()> m_recorded;
 };

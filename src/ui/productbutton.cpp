@@ -91,19 +91,24 @@ void ProductButton::paintEvent(QPaintEvent*)
         ClickableArea::paintPressedOverlay(painter, CARD, VM24::PRESSED_BUTTON_SHADE);
 }
 
-// An empty selection has no price: the frame is left out.
 void ProductButton::paintPrice(QPainter& painter)
 {
-    if (m_price <= 0)
+    paintPriceFrame(painter, *this, m_priceFrame, m_price);
+}
+
+// An empty selection has no price: the frame is left out.
+void ProductButton::paintPriceFrame(QPainter& painter, const QWidget& button, const QPixmap& frame, int price)
+{
+    if (price <= 0)
         return;
-    painter.drawPixmap(PRICE_FRAME_POSITION, m_priceFrame);
+    painter.drawPixmap(PRICE_FRAME_POSITION, frame);
     const QRect textRect = PRICE_TEXT.translated(PRICE_FRAME_POSITION);
-    QFont priceFont = font();
+    QFont priceFont = button.font();
     priceFont.setPointSize(PRICE_POINTS);
     priceFont.setBold(true);
-    const QString text = VM24::format_money(m_price);
+    const QString text = VM24::format_money(price);
     painter.setFont(VM24::fitted_font(priceFont, text, textRect.width()));
-    painter.setPen(palette().color(foregroundRole()));
+    painter.setPen(button.palette().color(button.foregroundRole()));
     painter.drawText(textRect, Qt::AlignCenter, text);
 }
 

@@ -18,6 +18,9 @@ public:
     };
 
     static const QSize BUTTON_SIZE;
+    // The price frame of a selection button and its price in the widget's
+    // font and text colour; nothing for an empty selection (price 0).
+    static void paintPriceFrame(QPainter& painter, const QWidget& button, const QPixmap& frame, int price);
 
     explicit ProductButton(QWidget* parent = nullptr);
 

@@ -1,5 +1,7 @@
 #include "ui/slideshowcontrol.h"
 
+#include "core/threadpool.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
@@ -22,7 +24,10 @@ void SlideshowControl::loadSlideshow()
 {
     const bool wasPlaying = m_timer.isActive();
     m_files.clear();
-    m_cache.clear();
+    m_picture = QPixmap();
+    m_pictureIndex = -1;
+    m_prepared = QFuture<QImage>();
+    m_preparedIndex = -1;
     m_index = 0;
 
     const QDir dir(m_directory);
@@ -31,7 +36,9 @@ void SlideshowControl::loadSlideshow()
                           QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase);
     for (const QFileInfo& entry : entries)
         m_files.append(entry.absoluteFilePath());
-    m_cache.resize(m_files.size());
+    // The first picture is decoded while the program goes on starting.
+    if (!m_files.isEmpty())
+        prepare(0);
 
     // Painted opaquely only when there is a picture to cover the widget;
     // with none the page below shows through.
@@ -76,15 +83,30 @@ void SlideshowControl::showNext()
     update();
 }
 
+void SlideshowControl::prepare(int index)
+{
+    const QString file = m_files.at(index);
+    const QSize size = this->size();
+    m_prepared = VM24::run_in_thread_pool([file, size] {
+        const QImage picture(file);
+        return picture.isNull() ? picture : picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    });
+    m_preparedIndex = index;
+    m_preparedSize = size;
+}
+
 const QPixmap& SlideshowControl::currentPixmap()
 {
-    QPixmap& cached = m_cache[m_index];
-    if (cached.isNull()) {
-        const QPixmap picture(m_files.at(m_index));
-        if (!picture.isNull())
-            cached = picture.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    }
-    return cached;
+    if (m_pictureIndex == m_index)
+        return m_picture;
+    if (m_preparedIndex != m_index || m_preparedSize != size())
+        prepare(m_index);
+    m_picture = QPixmap::fromImage(m_prepared.result());
+    m_pictureIndex = m_index;
+    const int next = (m_index + 1) % int(m_files.size());
+    if (next != m_index)
+        prepare(next);
+    return m_picture;
 }
 
 void SlideshowControl::paintEvent(QPaintEvent*)
@@ -101,8 +123,8 @@ void SlideshowControl::paintEvent(QPaintEvent*)
 
 void SlideshowControl::resizeEvent(QResizeEvent* event)
 {
-    // The cached pictures are scaled to the old size.
-    m_cache.fill(QPixmap());
+    // The picture shown is scaled to the old size.
+    m_pictureIndex = -1;
     QWidget::resizeEvent(event);
 }
 

@@ -1,14 +1,17 @@
 #pragma once
 
+#include <QFuture>
+#include <QImage>
 #include <QPixmap>
 #include <QStringList>
 #include <QTimer>
-#include <QVector>
 #include <QWidget>
 
 // The home page's pictures in turn: every "*.png" and "*.jpg" of a directory,
 // ordered by name ignoring case, each shown for the interval and stretched
-// over the widget. Touches go through to the widgets below.
+// over the widget. Touches go through to the widgets below. Pictures are
+// decoded and scaled on a worker thread, the next one while the current one
+// shows; only those two are held.
 class SlideshowControl : public QWidget
 {
     Q_OBJECT
@@ -45,11 +48,17 @@ protected:
 private:
     void showNext();
     const QPixmap& currentPixmap();
+    // Starts decoding the picture at index for the widget's size.
+    void prepare(int index);
 
     QTimer m_timer;
     QString m_directory;
     QStringList m_files;
     int m_interval = DEFAULT_INTERVAL_MS;
     int m_index = 0;
-    QVector<QPixmap> m_cache;
+    QPixmap m_picture;
+    int m_pictureIndex = -1;
+    QFuture<QImage> m_prepared;
+    int m_preparedIndex = -1;
+    QSize m_preparedSize;
 };

@@ -45,21 +45,21 @@ bool DeliveryService::withdrawCashless(int amount)
     if (transfer.finding() == CardTransfer::Unconfirmed) {
         warn(QCoreApplication::translate("ProductPage",
                            "Addebito cashless di euro %1 non confermato dalla scheda: registrato come addebitato")
-                           .arg(VM24::format_credit(amount)));
+                           .arg(VM24::format_credit(amount)), VM24::WarningNotification::Owner);
     } else if (transfer.finding() == CardTransfer::Disagreement) {
         warn(QCoreApplication::translate("ProductPage",
                            "Addebito cashless di euro %1 confermato dalla scheda, ma il saldo della carta è "
                            "variato di euro %2: registrato come addebitato")
-                           .arg(VM24::format_credit(amount), VM24::format_credit(-transfer.balanceMoved())));
+                           .arg(VM24::format_credit(amount), VM24::format_credit(-transfer.balanceMoved())), VM24::WarningNotification::Owner);
     }
     if (charged && after.isValid())
         m_credit->update(after);
     return charged;
 }
 
-void DeliveryService::warn(const QString& message)
+void DeliveryService::warn(const QString& message, VM24::WarningNotification::Audience audience)
 {
-    m_notifications->notify(std::make_unique<VM24::WarningNotification>(message));
+    m_notifications->notify(std::make_unique<VM24::WarningNotification>(message, audience));
 }
 
 void DeliveryService::start(const QList<int>& dispensers, int count)
@@ -90,7 +90,7 @@ QList<int> DeliveryService::deliver(QList<int> dispensers, int count)
                     warn(QCoreApplication::translate("ProductPage",
                                        "Erogazione dall'erogatore %1 non confermata dalla scheda: registrata come "
                                        "avvenuta")
-                                       .arg(dispenser + 1));
+                                       .arg(dispenser + 1), VM24::WarningNotification::Owner);
                     emit deliveryUnconfirmed(dispenser);
                 }
                 ++it;

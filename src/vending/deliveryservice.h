@@ -1,6 +1,7 @@
 #pragma once
 
 #include "logging/notificationservice.h"
+#include "logging/warningnotification.h"
 
 #include <QFutureWatcher>
 #include <QList>
@@ -50,7 +51,8 @@ signals:
 
 private:
     QList<int> withStock(const QList<int>& dispensers) const;
-    void warn(const QString& message);
+    void warn(const QString& message,
+              VM24::WarningNotification::Audience audience = VM24::WarningNotification::EventLog);
 
     Rk710Controller* m_controller;
     SessionCredit* m_credit;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/iconfigurable.h"
+#include "core/settingskeys.h"
 #include "logging/notificationservice.h"
 
 #include <QMetaType>
@@ -30,7 +31,7 @@ public:
     };
 
     static const int MOTOR_COUNT = 18;
-    static constexpr const char* MOTOR_MAP_KEY = "motor-map";
+    static constexpr const char* MOTOR_MAP_KEY = VM24::Keys::MOTOR_MAP;
     static constexpr const char* ERRORS_FILE = "motor-errors.txt";
     // Eighteen indices take under 50 bytes; only the start of a longer file
     // is read (a warning says so).

@@ -131,7 +131,7 @@ void SessionCheckout::onChangePaid(int amount, int remainder, bool unconfirmed)
     if (unconfirmed) {
         warn(QCoreApplication::translate("ProductPage",
                  "Erogazione resto di euro %1 non confermata dalla scheda: registrata come erogata")
-                 .arg(VM24::format_credit(amount)));
+                 .arg(VM24::format_credit(amount)), VM24::WarningNotification::Owner);
     }
     if (remainder > 0) {
         warn(QCoreApplication::translate("ProductPage", "Impossibile erogare resto per euro %1")
@@ -181,9 +181,9 @@ void SessionCheckout::closeSession()
     emit finished();
 }
 
-void SessionCheckout::warn(const QString& message)
+void SessionCheckout::warn(const QString& message, VM24::WarningNotification::Audience audience)
 {
-    m_notifications->notify(std::make_unique<VM24::WarningNotification>(message));
+    m_notifications->notify(std::make_unique<VM24::WarningNotification>(message, audience));
 }
 
 ReceiptHelper SessionCheckout::creditNote(int amount, const QDateTime& time)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "logging/notificationservice.h"
+#include "logging/warningnotification.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -58,7 +59,8 @@ private:
     void printCreditNote();
     void onCreditNotePrinted(int extra, bool printed);
     void closeSession();
-    void warn(const QString& message);
+    void warn(const QString& message,
+              VM24::WarningNotification::Audience audience = VM24::WarningNotification::EventLog);
 
     Rk710Controller* m_controller;
     VendingSessionContext* m_session;

@@ -46,9 +46,9 @@ void SessionCredit::setCustomerLevel(int level)
         QMetaObject::invokeMethod(m_prices, [prices = m_prices, level] { prices->setCustomerLevel(level); });
 }
 
-void SessionCredit::warn(const QString& message)
+void SessionCredit::warn(const QString& message, VM24::WarningNotification::Audience audience)
 {
-    m_notifications->notify(std::make_unique<VM24::WarningNotification>(message));
+    m_notifications->notify(std::make_unique<VM24::WarningNotification>(message, audience));
 }
 
 int SessionCredit::update(const CreditPacket& packet)
@@ -167,12 +167,12 @@ void SessionCredit::notifyRechargeResult(const CardTransfer& transfer)
     if (transfer.finding() == CardTransfer::Unconfirmed) {
         warn(QCoreApplication::translate("ProductPage",
                  "Ricarica cashless di euro %1 non confermata dalla scheda: registrata come accreditata")
-                 .arg(VM24::format_credit(moved)));
+                 .arg(VM24::format_credit(moved)), VM24::WarningNotification::Owner);
     } else if (transfer.finding() == CardTransfer::Disagreement) {
         warn(QCoreApplication::translate("ProductPage",
                  "Ricarica cashless di euro %1 confermata dalla scheda, ma il saldo della carta è variato di "
                  "euro %2: registrata come accreditata")
-                 .arg(VM24::format_credit(moved), VM24::format_credit(transfer.balanceMoved())));
+                 .arg(VM24::format_credit(moved), VM24::format_credit(transfer.balanceMoved())), VM24::WarningNotification::Owner);
     }
     notifyRechargeResult(requested, requested - moved);
 }

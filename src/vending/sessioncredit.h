@@ -2,6 +2,7 @@
 
 #include "accounting/sessionbalance.h"
 #include "logging/notificationservice.h"
+#include "logging/warningnotification.h"
 #include "vending/icreditaccount.h"
 
 #include <QList>
@@ -62,7 +63,8 @@ private:
     int cashCredit() const;
 
     void publishCredit(int credit);
-    void warn(const QString& message);
+    void warn(const QString& message,
+              VM24::WarningNotification::Audience audience = VM24::WarningNotification::EventLog);
     void setCustomerLevel(int level);
 
     PriceProvider* m_prices;

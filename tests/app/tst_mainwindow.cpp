@@ -123,6 +123,7 @@ private slots:
     void quittingSwitchesTheMachineOff();
     void closingTheFrontDoorRecountsTheChangeTubes();
     void dailyRecordAndDeviceInformationAreSetUp();
+    void stockedColumnsAtStartNameTheirProducts();
 };
 
 void MainWindowTest::creditLeftOnTheBoardIsBookedAndReported()
@@ -277,6 +278,47 @@ void MainWindowTest::closingTheFrontDoorRecountsTheChangeTubes()
     QCOMPARE(recounts(), 0);
     window->onFrontDoorOpenChanged(false);
     QTRY_COMPARE(recounts(), 1);
+}
+
+// The board's first word on which columns hold products is taken once the
+// catalogue, the selections and the motor map are loaded, after the start
+// itself is in the event log: selection 7, moved to motor 3, is the one
+// stocked column.
+void MainWindowTest::stockedColumnsAtStartNameTheirProducts()
+{
+    const QString catalogueFile = VM24::get_path(QStringLiteral("data/products/farmacia/index.xml"));
+    QVERIFY(QDir().mkpath(QFileInfo(catalogueFile).absolutePath()));
+    {
+        QFile file(catalogueFile);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<catalogue name=\"farmacia\" timestamp=\"2024-03-01T10:20:30\">"
+                   "<product id=\"0042\" name=\"Crema solare\" category=\"Pelle\">"
+                   "<prices><price level=\"0\">990</price></prices></product></catalogue>");
+    }
+    {
+        QSettings settings;
+        settings.setValue(QStringLiteral("Products/selection_7"), QStringLiteral("farmacia/0042"));
+        QStringList motorMap;
+        for (int selection = 0; selection < 18; ++selection)
+            motorMap.append(QString::number(selection == 7 ? 3 : selection == 3 ? 7 : selection));
+        settings.setValue(QStringLiteral("motor-map"), motorMap);
+    }
+    QJsonArray columns;
+    for (int column = 0; column < 18; ++column)
+        columns.append(column == 3 ? 5 : 0);
+    startBoard({{"columns", columns}});
+    {
+        auto window = startWindow();
+        QVERIFY(window);
+    }
+    const QStringList rows = event_log_rows();
+    const QStringList dispensers = rows.filter(QRegularExpression(QStringLiteral("^empty-dispenser ")));
+    QVERIFY2(dispensers
+                 == QStringList(QStringLiteral(
+                     "empty-dispenser productId=farmacia/0042&productName=Crema solare&dispenser=3&clear=1")),
+             qPrintable(rows.join(QLatin1String(" | "))));
+    const qsizetype powerOn = rows.indexOf(QStringLiteral("power-management PowerOn"));
+    QVERIFY2(powerOn >= 0 && powerOn < rows.indexOf(dispensers.first()), qPrintable(rows.join(QLatin1String(" | "))));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -84,8 +84,9 @@ class BoardStatusObserverTest : public QObject
         controller.reset(new Rk710Controller);
         if (!controller->open(sim->devicePath().toLocal8Bit().constData()))
             return false;
-        controller->initialize();
+        // Listening before the reader starts: its first report may come at once.
         QSignalSpy status(controller.get(), &Rk710Controller::deviceStatusChanged);
+        controller->initialize();
         return controller->isAlive() && (status.count() > 0 || status.wait(10000));
     }
 

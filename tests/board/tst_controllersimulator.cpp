@@ -109,11 +109,11 @@ private slots:
         QCOMPARE(controller->getInitialCredit(), CreditPacket::failed());
 
         // The reader brings the words in.
-        QTRY_COMPARE(qint64(controller->getInputs()), state()["inputs"].toInteger());
+        QTRY_COMPARE_WITH_TIMEOUT(qint64(controller->getInputs()), state()["inputs"].toInteger(), 15000);
         QVERIFY(!(controller->getInputs() & InputMask::BackDoorClosed));
-        QTRY_COMPARE(qint64(controller->getBoardStatus()), state()["status"].toInteger());
+        QTRY_COMPARE_WITH_TIMEOUT(qint64(controller->getBoardStatus()), state()["status"].toInteger(), 15000);
         QVERIFY(!(controller->getBoardStatus() & BoardStatus::BoardReset));
-        QTRY_COMPARE(controller->getProductPresence(), qint64(0));
+        QTRY_COMPARE_WITH_TIMEOUT(controller->getProductPresence(), qint64(0), 15000);
 
         const QDateTime boardTime = VM24::read_rk710_date_time(controller.get());
         QVERIFY(boardTime.isValid());

@@ -55,9 +55,8 @@ private slots:
     {
         SirenControl control(scripted->controller(), nullptr, 300);
         control.onAlarmsChanged(VM24::TamperAlarm);
-        QTRY_VERIFY(scripted->controller()->getActuators() & SirenControl::SIREN_OUTPUT);
-
-        QTRY_VERIFY_WITH_TIMEOUT(!control.isSounding(), 5000);
+        // The siren sounds only until the cap: its requests show it, on and off.
+        QTRY_VERIFY_WITH_TIMEOUT(!control.isSounding(), 10000);
         QVERIFY(scripted->waitForRequests(2));
         QCOMPARE(scripted->requests(), (QList<QByteArray>{siren(true), siren(false)}));
         QTRY_COMPARE(scripted->controller()->getActuators() & SirenControl::SIREN_OUTPUT, 0);

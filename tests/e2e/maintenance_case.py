@@ -59,7 +59,7 @@ def log_length(kiosk):
 
 
 def menu_shown(screen):
-    return all(screen.is_colour(x, y, MENU_BACKGROUND) for x, y in ((540, 1200), (20, 1500), (1060, 20)))
+    return all(screen.is_colour(x, y, MENU_BACKGROUND) for x, y in ((540, 1530), (20, 1500), (1060, 20)))
 
 
 def settings_shown(screen):
@@ -153,9 +153,10 @@ def case_maintenance(kiosk):
 
     # The operator programs a blank stick as a level-1 key.
     open_menu(kiosk, keys, "sdz1", operator, 2, "menu-for-keys")
+    before = log_length(kiosk)
     kiosk.touch(*MENU_KEY_GENERATION)
-    wait_for_log(kiosk, "vm24.security: USB key level 2")
-    time.sleep(1.5)  # the keys are read off the stick
+    wait_for_log(kiosk, "vm24.maintenance: key programming ready at level 2", after=before)
+    time.sleep(0.5)  # painted
     kiosk.screenshot("security-dialog")
     kiosk.touch(*LEVEL_1_KEY)
     wait_for_unmount(kiosk, keys.stick_path("sdz1"))

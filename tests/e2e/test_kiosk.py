@@ -2,8 +2,8 @@
 """End-to-end tests of the kiosk: each case starts the installed vm24 and the
 board simulator under a virtual display and uses them as a customer would.
 
-    test_kiosk.py --source SRC --build BUILD CASE     (CASE: home, english, purchase, alarm, shortfall, maintenance,
-                                                       demo-window, vnc)
+    test_kiosk.py --source SRC --build BUILD CASE     (CASE: one of the names in CASES and
+                                                       OWN_KIOSK_CASES below)
 """
 
 import argparse
@@ -17,6 +17,11 @@ import xml.etree.ElementTree as ET
 from kiosk import SCREEN_W, SCREEN_H, Kiosk, KioskError
 from rfb import PixelFormat, RfbClient
 from maintenance_case import case_maintenance
+from peripherals_case import case_peripherals
+from packages_case import case_packages
+from updates_case import case_updates
+from products_case import case_products
+from books_case import COUNTERS as BOOKS_COUNTERS, case_books
 
 BANNER_FILL = (186, 41, 46)
 TOP_BANNER = (60, 278, 1018, 374)
@@ -36,12 +41,12 @@ SELLING_STATE = {
     "hoppers": [{"value": 50, "coins": 40}, {"value": 100, "coins": 40}],
     "tubes": [{"value": v, "coins": 0, "capacity": 0} for v in (5, 10, 20, 50, 100, 200)],
     "key": True,
-    "timings": {"motorMs": 300, "payoutMs": 200, "coinMs": 20, "receiptIdleMs": 400},
+    "timings": {"motorMs": 300, "payoutMs": 200, "coinMs": 20, "receiptIdleMs": 1500},
 }
 # No touchscreen device on a test machine: its alarm is switched off as an
 # operator would.
 SETTINGS = {"Alarms": {"touchscreen-disconnected": "false"},
-            "General": {"restore-default-language-timeout": "3"}}
+            "General": {"restore-default-language-timeout": "8"}}
 # The demo arrangement, with the hand gel (2,90) in selections 13 and 15.
 GEL = "main/1701"
 GEL_SELECTIONS = (13, 15)
@@ -114,7 +119,7 @@ def wait_for_credit(kiosk, cents, timeout=10):
         if time.monotonic() > deadline:
             raise KioskError("the board never held %d cents" % cents)
         time.sleep(0.2)
-    time.sleep(1.5)  # the session reads the credit every second
+    time.sleep(3)  # the session reads the credit every second
 
 
 def choose_product(kiosk, pages, money, credit, selection, banner=TOP_BANNER):
@@ -190,7 +195,7 @@ def case_home(kiosk):
     kiosk.touch(*ENGLISH_BUTTON)
     italian_text = banner_text(home)
     english = kiosk.wait_for_screen("home-english", lambda s: banner_text(s) != italian_text, timeout=5)
-    kiosk.wait_for_screen("home-italian-again", lambda s: banner_text(s) == italian_text, timeout=10)
+    kiosk.wait_for_screen("home-italian-again", lambda s: banner_text(s) == italian_text, timeout=20)
     del english, italian
 
 
@@ -435,8 +440,10 @@ def case_vnc(source, build):
 
 
 CASES = {"home": case_home, "english": case_english, "purchase": case_purchase, "alarm": case_alarm, "shortfall": case_shortfall,
-         "maintenance": case_maintenance}
-STATES = {"shortfall": dict(SELLING_STATE, columns=[1] + [5] * 17)}
+         "maintenance": case_maintenance, "peripherals": case_peripherals,
+         "products": case_products,
+         "books": case_books}
+STATES = {"shortfall": dict(SELLING_STATE, columns=[1] + [5] * 17), "books": dict(SELLING_STATE, counters=BOOKS_COUNTERS)}
 # In English the default language comes back only long after the purchase
 # has begun, so that a slow start cannot turn it into an Italian one.
 CASE_SETTINGS = {"purchase": PURCHASE_SETTINGS,
@@ -444,7 +451,8 @@ CASE_SETTINGS = {"purchase": PURCHASE_SETTINGS,
 
 
 # Cases that start their kiosks themselves.
-OWN_KIOSK_CASES = {"demo-window": case_demo_window, "vnc": case_vnc}
+OWN_KIOSK_CASES = {"demo-window": case_demo_window, "vnc": case_vnc, "updates": case_updates,
+                   "packages": case_packages}
 
 
 def main():

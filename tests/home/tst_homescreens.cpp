@@ -64,7 +64,7 @@ QImage HomeScreensTest::render(const QString& language, const std::function<void
     RecordingActivity productPage(&context);
     QTranslator translator;
     QCoreApplication::installTranslator(&translator);
-    HomePage home(&productPage, &queue, nullptr, nullptr, translator, &context);
+    HomePage home([&productPage] { return &productPage; }, &queue, nullptr, nullptr, translator, &context);
     context.addView(&home);
     QSettings settings;
     settings.setValue(QStringLiteral("default-language"), language);

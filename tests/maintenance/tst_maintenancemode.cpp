@@ -64,9 +64,11 @@ public:
 
 // Runs action once, as soon as predicate holds, from the event loop of
 // whatever modal box is up then. Gives up after timeoutMs.
-void act_when(std::function<bool()> predicate, std::function<void()> action, int timeoutMs = 20000)
+// The watch ends with its owner: one left armed by a test that never met
+// its condition must not act in the next test.
+void act_when(QObject* owner, std::function<bool()> predicate, std::function<void()> action, int timeoutMs = 20000)
 {
-    auto* timer = new QTimer;
+    auto* timer = new QTimer(owner);
     auto started = std::make_shared<QElapsedTimer>();
     started->start();
     QObject::connect(timer, &QTimer::timeout, [timer, predicate, action, started, timeoutMs] {
@@ -120,7 +122,7 @@ private:
     // When the box asking to remove the stick comes up, takes the stick out.
     void removeWhenAsked(const QString& device)
     {
-        act_when([] { return modal_text() == QStringLiteral("Rimuovere il dispositivo USB per continuare"); },
+        act_when(m_window.get(), [] { return modal_text() == QStringLiteral("Rimuovere il dispositivo USB per continuare"); },
                  [this, device] { m_rig->removeStick(device); });
     }
 
@@ -201,7 +203,7 @@ private slots:
         QSettings().setValue(QStringLiteral("advanced/serial"), 42);
         QSettings().setValue(QStringLiteral("advanced/support-email"), QStringLiteral(" help@example.org "));
         MaintenanceMenu* menu = m_mode->menu();
-        act_when([] { return qobject_cast<YesNoDialog*>(QApplication::activeModalWidget()); },
+        act_when(m_window.get(), [] { return qobject_cast<YesNoDialog*>(QApplication::activeModalWidget()); },
                  [] { qobject_cast<YesNoDialog*>(QApplication::activeModalWidget())->yesButton()->click(); });
         menu->supportButton()->click();
         QCOMPARE(m_log.lines, QStringList{QStringLiteral("support-request")});
@@ -212,7 +214,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(mail().contains("stdin:00042 "), 10000);
         const QStringList lines = QString::fromUtf8(mail()).split(QLatin1Char('\n'));
         QCOMPARE(lines.mid(0, 10), (QStringList{QStringLiteral("-"), QStringLiteral("vm24@korvane.it"),
-                                                QStringLiteral("help@example.org"), QStringLiteral("smtp.korvane.it:587"),
+                                                QStringLiteral("help@example.org"), QStringLiteral("smtp://smtp.korvane.it:587"),
                                                 QStringLiteral("vm24@korvane.it"), QStringLiteral("-S"),
                                                 QStringLiteral("VM24 00042 - Richiesta assistenza"), QStringLiteral("-q"),
                                                 QStringLiteral("-s"), QStringLiteral("plain")}));
@@ -226,7 +228,12 @@ private slots:
     {
         LevelPage settingsPage(m_context.get());
         m_context->addView(&settingsPage);
-        m_mode->bindActivity(MaintenanceMenuEntry::Settings, &settingsPage);
+        // The page is built when its entry is first chosen, and only then.
+        int built = 0;
+        m_mode->bindActivity(MaintenanceMenuEntry::Settings, [&settingsPage, &built]() -> MenuActivity* {
+            ++built;
+            return &settingsPage;
+        });
         insert(STICK, STICK_ID, 2);
 
         m_context->startActivity(m_mode);
@@ -236,12 +243,18 @@ private slots:
         QVERIFY(!menu->entryButton(MaintenanceMenuEntry::KeyGeneration)->isHidden());
         QCOMPARE(m_log.infos, QStringList{QStringLiteral("Apertura menu di manutenzione (livello 2)")});
 
+        QVERIFY(menu->entryButton(MaintenanceMenuEntry::Settings)->isEnabled());
+        QCOMPARE(built, 0);
         menu->entryButton(MaintenanceMenuEntry::Settings)->click();
         QCOMPARE(settingsPage.startedAtLevel, QList<int>{2});
         QVERIFY(!menu->isVisible());
         QCOMPARE(m_context->currentView(), &settingsPage);
         settingsPage.finish();
         QVERIFY(menu->isVisible());
+        menu->entryButton(MaintenanceMenuEntry::Settings)->click();
+        QCOMPARE(settingsPage.startedAtLevel, (QList<int>{2, 2}));
+        QCOMPARE(built, 1);
+        settingsPage.finish();
 
         QVERIFY(umounts().isEmpty());
         removeWhenAsked(STICK);
@@ -284,7 +297,7 @@ private slots:
         QSignalSpy quit(m_mode, &MaintenanceMode::quitRequested);
         bool askedToRestart = false;
         bool renamed = false;
-        act_when([] { return qobject_cast<ResetDialog*>(QApplication::activeModalWidget()) && modal_text().startsWith(QStringLiteral("Attendere il riavvio")); },
+        act_when(m_window.get(), [] { return qobject_cast<ResetDialog*>(QApplication::activeModalWidget()) && modal_text().startsWith(QStringLiteral("Attendere il riavvio")); },
                  [&askedToRestart, &renamed, resetFile] {
                      askedToRestart = true;
                      renamed = !QFile::exists(resetFile) && QFile::exists(resetFile + QStringLiteral(".once"));
@@ -334,7 +347,7 @@ private slots:
         removeWhenAsked(STICK);
         dialog.done();
         dialog.setUserLevel(0);
-        act_when([] { return modal_text() == QStringLiteral("Privilegi insufficienti"); },
+        act_when(m_window.get(), [] { return modal_text() == QStringLiteral("Privilegi insufficienti"); },
                  [] { QTest::mouseClick(QApplication::activeModalWidget(), Qt::LeftButton); });
         m_context->startActivity(&dialog);
         QCOMPARE(m_context->currentActivity(), m_home.get());
@@ -355,12 +368,12 @@ private slots:
         QVERIFY(!dialog.levelButton(3)->isEnabled());
 
         removeWhenAsked(STICK);
-        act_when([] { return modal_text() == QStringLiteral("Inserire un dispositivo USB per iniziare la programmazione"); },
+        act_when(m_window.get(), [] { return modal_text() == QStringLiteral("Inserire un dispositivo USB per iniziare la programmazione"); },
                  [this] { m_rig->makeStick(BLANK, BLANK_ID); });
         QString outcome;
         int programmedLevel = -2;
         bool carriesAdminKey = true;
-        act_when([] { return modal_text().startsWith(QStringLiteral("Programmazione avvenuta"))
+        act_when(m_window.get(), [] { return modal_text().startsWith(QStringLiteral("Programmazione avvenuta"))
                              || modal_text().startsWith(QStringLiteral("Impossibile")); },
                  [&, this] {
                      outcome = modal_text();

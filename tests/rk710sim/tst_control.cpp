@@ -231,7 +231,7 @@ private slots:
 
     void clockSerialAndBoardReset()
     {
-        QVERIFY(m_bench.start({{"timings", QJsonObject{{"watchdogMs", 200}}}}));
+        QVERIFY(m_bench.start({{"timings", QJsonObject{{"watchdogMs", 1500}}}}));
         QElapsedTimer sinceSet;
         sinceSet.start();
         const QByteArray set = m_bench.ask(QByteArray("G\x1F\x03\x09\x0E\x05\x07\x07", 8));

@@ -99,20 +99,23 @@ private slots:
     void findsTheNextFrameAfterNoiseAndBrokenFrames()
     {
         QVERIFY(startSimulator());
+        // A request purges the line before it writes: the simulator reads
+        // the noise first.
         m_wire->sendRaw(QByteArray("\x00\x17garbage\xFF", 10));
-        QTest::qWait(100);
+        QTRY_COMPARE_WITH_TIMEOUT(linkCount("skippedBytes"), 10, 10000);
         QCOMPARE(m_wire->request("I").kind, WireProbe::Reply::Answer);
 
-        // A frame cut short is abandoned after a pause; the next one counts.
+        // A frame cut short is abandoned after a pause (200 ms from the last
+        // byte read); the next one counts.
         m_wire->sendRaw(WireProbe::frame(0x41, "C").left(3));
-        QTest::qWait(400);
+        QTest::qWait(1000);
         QCOMPARE(m_wire->request("C").kind, WireProbe::Reply::Answer);
+        QCOMPARE(linkCount("badFrames"), 1);
 
         // A length no request has is not waited for.
         m_wire->sendRaw(QByteArray("\x23\x61\xFF\xFF", 4));
-        QTest::qWait(100); // a request purges the line before it writes
+        QTRY_COMPARE_WITH_TIMEOUT(linkCount("badFrames"), 2, 10000);
         QCOMPARE(m_wire->request("S").kind, WireProbe::Reply::Answer);
-        QCOMPARE(linkCount("badFrames"), 2);
     }
 
     void aRetransmittedMotorCommandMovesTheMotorOnce()
@@ -173,7 +176,8 @@ private slots:
         const quint8 dropped = m_wire->nextIdentifier();
         QCOMPARE(m_wire->request("T\x01", 300).kind, WireProbe::Reply::Nothing);
         QCOMPARE(m_wire->requestWithIdentifier(dropped, "T\x01").kind, WireProbe::Reply::Answer);
-        QTest::qWait(300);
+        QTRY_COMPARE_WITH_TIMEOUT(m_sim->state().value("operation").toObject().value("state").toString(),
+                                  QStringLiteral("finished"), 10000);
 
         // A lost end-of-operation answer is repeated, not replaced by
         // "nothing running".

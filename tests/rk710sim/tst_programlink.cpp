@@ -105,7 +105,11 @@ private slots:
 
     void motorsChangeAndHoppers()
     {
-        QVERIFY(startBoard({{"timings", SimulatorBench::fastTimings()},
+        // A motor cycle long enough to be running still when the second
+        // command comes, however slow the machine.
+        QJsonObject timings = SimulatorBench::fastTimings();
+        timings.insert("motorMs", 1000);
+        QVERIFY(startBoard({{"timings", timings},
                             {"columns", QJsonArray{1}},
                             {"hoppers", QJsonArray{QJsonObject{{"coins", 2}}, QJsonObject{{"coins", 4}}}}}));
         QByteArray reply;

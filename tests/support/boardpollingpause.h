@@ -20,7 +20,7 @@ public:
     BoardPollingPause& operator=(const BoardPollingPause&) = delete;
 
     // Waits until the reader has finished its cycle and sleeps.
-    bool wait(int ms = 3000) const;
+    bool wait(int ms = 10000) const;
     // Lets the reader poll again before the object goes.
     void release();
 

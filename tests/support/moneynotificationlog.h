@@ -75,7 +75,11 @@ private:
         add(n->CATEGORY, QStringLiteral("%1 %2").arg(n->hopper()).arg(n->isCleared() ? "cleared" : "empty"));
     }
     void visit(const VM24::InfoNotification*) override { }
-    void visit(const VM24::WarningNotification* n) override { add(n->CATEGORY, n->message()); }
+    // Warnings for the owner (mailed too) are told apart from the event log's own.
+    void visit(const VM24::WarningNotification* n) override
+    {
+        add(n->audience() == VM24::WarningNotification::Owner ? "warning-owner" : n->CATEGORY, n->message());
+    }
     void visit(const VM24::DebugNotification*) override { }
     void visit(const VM24::SupportRequestNotification*) override { }
 

@@ -52,7 +52,7 @@ inline QJsonObject stocked_board(const QJsonArray& columns)
                                               QJsonObject{{"value", 100}, {"coins", 40}}}},
                        {"key", true},
                        {"timings", QJsonObject{{"motorMs", 60}, {"jamMs", 120}, {"payoutMs", 50}, {"coinMs", 5},
-                                               {"cashlessMs", 50}, {"receiptIdleMs", 200},
+                                               {"cashlessMs", 50}, {"receiptIdleMs", 1500},
                                                {"watchdogMs", 600000}}}};
 }
 

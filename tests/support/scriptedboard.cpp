@@ -101,6 +101,12 @@ void ScriptedBoard::setUnanswered(char code, bool unanswered)
         m_unanswered.remove(code);
 }
 
+void ScriptedBoard::setUnansweredPattern(char code, const QByteArray& pattern)
+{
+    QMutexLocker locker(&m_mutex);
+    m_unansweredPatterns[code] = pattern;
+}
+
 QList<QByteArray> ScriptedBoard::requests() const
 {
     QList<QByteArray> result;
@@ -143,7 +149,11 @@ QByteArray ScriptedBoard::respond(const PtyPeer::Frame& frame)
     QByteArray data;
     {
         QMutexLocker locker(&m_mutex);
-        if (m_silent || m_unanswered.contains(code))
+        QByteArray& pattern = m_unansweredPatterns[code];
+        const bool lost = !pattern.isEmpty() && pattern.front() == 'x';
+        if (!pattern.isEmpty())
+            pattern.remove(0, 1);
+        if (m_silent || lost || m_unanswered.contains(code))
             return QByteArray();
         if (m_rejections > 0) {
             --m_rejections;

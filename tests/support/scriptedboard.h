@@ -38,6 +38,9 @@ public:
     void setDelay(char code, int ms);
     // Leaves every request of a command letter unanswered, the others not.
     void setUnanswered(char code, bool unanswered);
+    // The fates of the next requests of a command letter, one character
+    // each: 'x' unanswered, any other answered; then answered again.
+    void setUnansweredPattern(char code, const QByteArray& pattern);
 
     QList<QByteArray> requests() const;
     // The requests other than the controller's polling of inputs, status and
@@ -62,6 +65,7 @@ private:
     QHash<char, QByteArray> m_fixed;
     QHash<char, int> m_delays;
     QSet<char> m_unanswered;
+    QHash<char, QByteArray> m_unansweredPatterns;
     int m_runningPolls = 0;
     QByteArray m_finalAnswer;
     int m_pollsLeft = -1; // -1: nothing running

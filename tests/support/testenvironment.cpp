@@ -43,6 +43,11 @@ QString applicationDir()
     return guard().appDir.path();
 }
 
+QString sourcePath(const QString& relative)
+{
+    return QStringLiteral(VM24_SOURCE_DIR "/") + relative;
+}
+
 ScopedAppDir::ScopedAppDir()
     : m_dir(QDir::tempPath() + QStringLiteral("/vm24-case-XXXXXX"))
     , m_previous(qgetenv("VM24_APP_DIR"))

@@ -12,6 +12,9 @@ namespace TestEnvironment {
 // The temporary application directory of this test process.
 QString applicationDir();
 
+// A path inside the project's source tree (scripts, test helpers).
+QString sourcePath(const QString& relative);
+
 // A fresh application directory for one test case: sets VM24_APP_DIR and the
 // settings location to it. The directory lives as long as the returned object.
 class ScopedAppDir

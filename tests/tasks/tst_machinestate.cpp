@@ -169,24 +169,32 @@ void TestMachineState::dailyRecordWritesTheDayAndStartsANewOne()
     const Accounting partial = accounting.get(Ledger::Partial);
     const QDateTime dayStart = accounting.get(Ledger::Log).creationDate();
 
+    // A fresh machine: no drafts directory yet.
     const QString drafts = m_appDir->filePath("drafts");
-    QDir().mkpath(drafts);
     QThreadPool pool;
     MachineStateRecorder recorder(&accounting, &products, m_board->controller(), drafts, &pool);
     recorder.loadConfiguration(settings);
     const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
     recorder.run();
+    // A sale booked while the record is being written belongs to the new day.
+    accounting.recordItemDispensed({7}, 90);
 
-    // The software day starts again at once; the other periods keep theirs.
+    // The software day starts again once the record is on disk; the other
+    // periods keep theirs.
+    QVERIFY(pool.waitForDone(30000));
+    QTRY_COMPARE(accounting.get(Ledger::Log).dispensedCount(2), 0);
     const Accounting& log = accounting.get(Ledger::Log);
-    QCOMPARE(log, Accounting(log.creationDate()));
+    Accounting lateSale(log.creationDate());
+    lateSale.recordItemDispensedCount({7}, 90);
+    lateSale.setLastUpdate(log.lastUpdate());
+    QCOMPARE(log, lateSale);
     QVERIFY(log.creationDate() >= before);
-    QCOMPARE(accounting.get(Ledger::Permanent), permanent);
-    QCOMPARE(accounting.get(Ledger::Partial), partial);
+    QCOMPARE(accounting.get(Ledger::Permanent).dispensedCount(7), 1);
+    QCOMPARE(accounting.get(Ledger::Permanent).get(Accounting::CashIncome), permanent.get(Accounting::CashIncome));
+    QCOMPARE(accounting.get(Ledger::Partial).creationDate(), partial.creationDate());
     AccountingService reloaded;
     QCOMPARE(reloaded.ledger(), accounting.ledger());
 
-    QVERIFY(pool.waitForDone(30000));
     const QStringList files = QDir(drafts).entryList({"VM24Data_00042_*.xml"});
     QCOMPARE(files.size(), 1);
     const QByteArray document = read_all(drafts + "/" + files.first());
@@ -228,13 +236,20 @@ void TestMachineState::unwritableRecordKeepsTheBoardsDay()
     ProductProvider products(m_appDir->filePath("data/products"));
     AccountingService accounting;
     accounting.recordSessionBalance(SessionBalance{500});
+    QVERIFY(accounting.commit());
     QThreadPool pool;
+    // A directory that cannot be made: a file stands where its parent should be.
+    QFile blocker(m_appDir->filePath("blocker"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
     MachineStateRecorder recorder(&accounting, &products, m_board->controller(),
-                                  m_appDir->filePath("missing/drafts"), &pool);
+                                  m_appDir->filePath("blocker/drafts"), &pool);
     recorder.run();
     QVERIFY(pool.waitForDone(30000));
-    QCOMPARE(accounting.get(Ledger::Log).get(Accounting::Banknotes), 0);
-    QCOMPARE(accounting.get(Ledger::Permanent).get(Accounting::Banknotes), 500);
+    QCoreApplication::processEvents();
+    // The day's figures stay for the next run, on disk too.
+    QCOMPARE(accounting.get(Ledger::Log).get(Accounting::Banknotes), 500);
+    QCOMPARE(AccountingService().get(Ledger::Log).get(Accounting::Banknotes), 500);
     QCOMPARE(counters_of(m_board->state(), "daily").first(), 300);
 }
 

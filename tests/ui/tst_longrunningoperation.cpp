@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QAtomicInt>
 #include <QLabel>
+#include <QSemaphore>
 #include <QThread>
 #include <QtTest>
 
@@ -17,16 +18,26 @@ struct SeenBox
     bool modal = false;
 };
 
-void recordModalBoxAfter(int ms, QObject* context, SeenBox* seen)
+// Records the first message box up from now on and then releases
+// `recorded`: a task that waits for it cannot end before its box was seen,
+// however slow the machine.
+void recordModalBox(QObject* context, SeenBox* seen, QSemaphore* recorded)
 {
-    QTimer::singleShot(ms, context, [seen] {
-        if (auto* box = qobject_cast<MessageDialog*>(QApplication::activeModalWidget())) {
-            seen->title = box->text();
-            seen->text = box->subtitle();
-            seen->modal = box->isModal();
-        }
+    auto* timer = new QTimer(context);
+    QObject::connect(timer, &QTimer::timeout, [timer, seen, recorded] {
+        auto* box = qobject_cast<MessageDialog*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        seen->title = box->text();
+        seen->text = box->subtitle();
+        seen->modal = box->isModal();
+        timer->stop();
+        recorded->release();
     });
+    timer->start(20);
 }
+
+const int RECORDING_TIMEOUT_MS = 10000;
 
 } // namespace
 
@@ -39,13 +50,14 @@ private slots:
     {
         QObject context;
         SeenBox seen;
-        recordModalBoxAfter(50, &context, &seen);
+        QSemaphore recorded;
+        recordModalBox(&context, &seen, &recorded);
         QAtomicInt workerThreadIsGui(-1);
 
         const int remainder = VM24::long_running_operation(
-            VM24::run_in_thread_pool([&workerThreadIsGui] {
+            VM24::run_in_thread_pool([&workerThreadIsGui, &recorded] {
                 workerThreadIsGui = QThread::currentThread() == qApp->thread();
-                QThread::msleep(300);
+                recorded.tryAcquire(1, RECORDING_TIMEOUT_MS);
                 return 150;
             }),
             nullptr, QStringLiteral("Attendere erogazione resto"), QStringLiteral("€ 1,50"));
@@ -107,16 +119,23 @@ private slots:
     void closingTheBoxEarlyStillWaitsForTheTask()
     {
         QObject context;
-        // Someone closes the box (a key press, a stray close) while the task runs.
-        QTimer::singleShot(50, &context, [] {
-            if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-                box->reject();
-        });
+        // Someone closes the box (a key press, a stray close) while the task
+        // runs; the task ends once the box is seen again.
         SeenBox seenAfterClose;
-        recordModalBoxAfter(150, &context, &seenAfterClose);
+        QSemaphore recorded;
+        auto* closer = new QTimer(&context);
+        QObject::connect(closer, &QTimer::timeout, [closer, &context, &seenAfterClose, &recorded] {
+            auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            closer->stop();
+            box->reject();
+            recordModalBox(&context, &seenAfterClose, &recorded);
+        });
+        closer->start(20);
         QAtomicInt done(0);
-        const int result = VM24::long_running_operation(VM24::run_in_thread_pool([&done] {
-                                                            QThread::msleep(300);
+        const int result = VM24::long_running_operation(VM24::run_in_thread_pool([&done, &recorded] {
+                                                            recorded.tryAcquire(1, RECORDING_TIMEOUT_MS);
                                                             done = 1;
                                                             return 5;
                                                         }),

@@ -47,7 +47,8 @@ class AlarmsOnTheMachineTest : public QObject
     QStringList logRows()
     {
         logger->flush();
-        logger->waitForWrite(5000);
+        if (!logger->waitForWrite(30000))
+            return {QStringLiteral("the event log was not written")};
         QProcess sqlite;
         sqlite.start(QStringLiteral("sqlite3"),
                      {databasePath(), QStringLiteral("SELECT category, data FROM Log ORDER BY rowid")});

@@ -190,10 +190,10 @@ void TestCreditReader::hopperRunningEmptyOnTheBoard()
     VendingRig rig(QJsonObject{{"hoppers", QJsonArray{QJsonObject{{"value", 100}, {"coins", 3}}}}});
     write_settings({{"hopper-value_1", 100}});
     QVERIFY(rig.start());
-    QTRY_VERIFY(rig.change->isAvailable());
+    QTRY_VERIFY_WITH_TIMEOUT(rig.change->isAvailable(), 15000);
     rig.log.clear();
     QVERIFY(rig.control("hopper 1 empty"));
-    QTRY_VERIFY(!rig.change->isAvailable());
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.change->isAvailable(), 15000);
     QCOMPARE(rig.log.starting("empty-hopper"), QStringList({"empty-hopper 0 empty"}));
 }
 

@@ -126,11 +126,18 @@ bool BoardLink::isRetransmission(const FrameCodec::Frame& frame) const
         && m_clock.elapsed() - m_last.atMs <= m_machine->timings().retransmitMs;
 }
 
+// A status answer naming an operation (its command letter) in a state other
+// than running.
+bool BoardLink::reportsAnEnd(const FrameCodec::Frame& frame, const QByteArray& answerData)
+{
+    return frame.data.startsWith('N') && answerData.size() >= 2 && answerData.at(0) != 0 && answerData.at(1) != 0;
+}
+
 void BoardLink::answer(const FrameCodec::Frame& frame, const QByteArray& answerData)
 {
     QByteArray bytes = FrameCodec::encodeAnswer(frame.identifier, answerData);
     QString note;
-    if (m_faults->hit(FaultInjector::Drop)) {
+    if ((reportsAnEnd(frame, answerData) && m_faults->hitEndReport()) || m_faults->hit(FaultInjector::Drop)) {
         ++m_stats.dropped;
         log("--", bytes, QStringLiteral("answer dropped"));
         return;
@@ -154,10 +161,13 @@ void BoardLink::answer(const FrameCodec::Frame& frame, const QByteArray& answerD
     });
 }
 
+// Logged before it is written: whoever reads the log after the host got an
+// answer finds that answer there.
 void BoardLink::transmit(const QByteArray& bytes, const QString& note)
 {
-    const bool written = m_line->write(bytes);
-    log("tx", bytes, written ? note : note + QStringLiteral(" (line full, not all written)"));
+    log("tx", bytes, note);
+    if (!m_line->write(bytes))
+        log("--", QByteArray(), QStringLiteral("line full, not all written"));
 }
 
 void BoardLink::sendNoise(int count)

@@ -43,6 +43,7 @@ private:
     void handleFrame(const FrameCodec::Frame& frame);
     bool isRetransmission(const FrameCodec::Frame& frame) const;
     void answer(const FrameCodec::Frame& frame, const QByteArray& answerData);
+    static bool reportsAnEnd(const FrameCodec::Frame& frame, const QByteArray& answerData);
     void transmit(const QByteArray& bytes, const QString& note);
     void log(const char* direction, const QByteArray& bytes, const QString& note = QString());
 

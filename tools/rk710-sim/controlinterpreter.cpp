@@ -58,7 +58,7 @@ const char* const HELP =
     "door front|back|product open|close, tray N, key in|out, mains on|off, button press [MS]|down|up, "
     "temperature N, battery N, column N stock K|empty|jam [soft|hard]|unjam, restock K, "
     "hopper N fill [K]|set K|empty, tube V K, tubes empty, paper out|in|LINES, device NAME on|off, "
-    "reset, fault nak|corrupt|drop RATE|next N|off, fault delay MS, fault stray N, "
+    "reset, fault nak|corrupt|drop RATE|next N|off, fault drop end N, fault delay MS, fault stray N, "
     "fault silence on|off|MS, fault noise N, fault clear, timing NAME MS, receipts [N], clock [ISO], quit";
 
 } // namespace
@@ -353,6 +353,11 @@ QString ControlInterpreter::fault(const QStringList& args)
     int value = 0;
     bool on = false;
     const QString what = args.value(0);
+    if (what == QLatin1String("drop") && args.size() == 3 && args[1] == QLatin1String("end") && to_int(args[2], &value)
+        && value >= 0) {
+        m_faults->setEndDrops(value);
+        return ok();
+    }
     FaultInjector::Kind kind;
     if (FaultInjector::kindFromName(what, &kind)) {
         bool valid = false;
@@ -394,7 +399,7 @@ QString ControlInterpreter::fault(const QStringList& args)
         m_faults->clear();
         return ok();
     }
-    return usage("fault nak|corrupt|drop RATE|next N|off, fault delay MS, fault stray N, "
+    return usage("fault nak|corrupt|drop RATE|next N|off, fault drop end N, fault delay MS, fault stray N, "
                  "fault silence on|off|MS, fault noise N, fault clear");
 }
 

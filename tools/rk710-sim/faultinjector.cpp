@@ -50,6 +50,14 @@ bool FaultInjector::hit(Kind kind)
     return setting.rate > 0.0 && m_random.generateDouble() < setting.rate;
 }
 
+bool FaultInjector::hitEndReport()
+{
+    if (m_endDrops <= 0)
+        return false;
+    --m_endDrops;
+    return true;
+}
+
 void FaultInjector::setSilent(int ms)
 {
     m_silentForever = ms < 0;
@@ -79,6 +87,7 @@ void FaultInjector::clear()
         setting = Setting();
     m_delayMs = 0;
     m_strayBytes = 0;
+    m_endDrops = 0;
     setSilent(0);
 }
 
@@ -90,6 +99,7 @@ QJsonObject FaultInjector::toJson() const
                     QJsonObject{{"rate", m_settings[k].rate}, {"next", m_settings[k].next}});
     json.insert("delayMs", m_delayMs);
     json.insert("strayBytes", m_strayBytes);
+    json.insert("endDrops", m_endDrops);
     json.insert("silent", silent());
     return json;
 }

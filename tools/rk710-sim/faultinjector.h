@@ -28,6 +28,10 @@ public:
     void off(Kind kind);
     // Decides whether this frame suffers the fault.
     bool hit(Kind kind);
+    // The next count answers that report an operation's end (the first
+    // report and its retransmissions) are not sent.
+    void setEndDrops(int count) { m_endDrops = qMax(0, count); }
+    bool hitEndReport();
 
     int delayMs() const { return m_delayMs; }
     void setDelayMs(int ms) { m_delayMs = qMax(0, ms); }
@@ -55,6 +59,7 @@ private:
     Setting m_settings[KindCount];
     int m_delayMs = 0;
     int m_strayBytes = 0;
+    int m_endDrops = 0;
     bool m_silentForever = false;
     qint64 m_silentUntilMs = 0;
     QElapsedTimer m_clock;

@@ -1,0 +1,80 @@
+#include "logging/logqueries.h"
+
+#include "logging/logdatabase.h"
+#include "logging/logdatabasenotificationconverter.h"
+#include "logging/overpaynotification.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <iterator>
+
+namespace VM24 {
+
+namespace {
+
+void set_ok(bool* ok, bool value)
+{
+    if (ok)
+        *ok = value;
+}
+
+} // namespace
+
+LogEntries read_log_entries(const QStringList& categories, bool* ok)
+{
+    LogEntries entries;
+    set_ok(ok, false);
+    QSqlDatabase db = log_database();
+    if (!db.isOpen())
+        return entries;
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (categories.isEmpty()) {
+        query.prepare(QStringLiteral("SELECT timestamp, category, data FROM Log WHERE category != 'debug' "
+                                     "ORDER BY rowid DESC"));
+    } else {
+        QStringList marks;
+        for (int i = 0; i < categories.size(); ++i)
+            marks.append(QStringLiteral("?"));
+        query.prepare(QStringLiteral("SELECT timestamp, category, data FROM Log WHERE category IN (%1) "
+                                     "ORDER BY rowid DESC")
+                          .arg(marks.join(QLatin1String(", "))));
+        for (const QString& category : categories)
+            query.addBindValue(category);
+    }
+    if (!query.exec())
+        return entries;
+    rebuild_log_rows(query, [&entries](LogEntries& chunk) {
+        std::move(chunk.begin(), chunk.end(), std::back_inserter(entries));
+    });
+    set_ok(ok, true);
+    return entries;
+}
+
+QList<QPair<QDateTime, int>> read_overpay_rows(int days, bool* ok)
+{
+    QList<QPair<QDateTime, int>> rows;
+    set_ok(ok, false);
+    QSqlDatabase db = log_database();
+    if (!db.isOpen())
+        return rows;
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT timestamp, category, data FROM Log WHERE timestamp >= "
+                                 "datetime('now', ?, 'localtime') AND category = ? ORDER BY rowid"));
+    query.addBindValue(QStringLiteral("-%1 days").arg(days));
+    query.addBindValue(QLatin1String(OverpayNotification::CATEGORY));
+    if (!query.exec())
+        return rows;
+    while (query.next()) {
+        // Read through the converter so that a row that does not parse is skipped here as everywhere.
+        std::unique_ptr<NotificationBase> entry(LogDatabaseNotificationConverter::fromRecord(query.record()));
+        if (const auto* overpay = dynamic_cast<const OverpayNotification*>(entry.get()))
+            rows.append({overpay->timestamp(), overpay->amount()});
+    }
+    set_ok(ok, true);
+    return rows;
+}
+
+} // namespace VM24

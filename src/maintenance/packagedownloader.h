@@ -1,0 +1,92 @@
+#pragma once
+
+#include "core/iconfigurable.h"
+#include "tasks/dailyjob.h"
+#include "ui/menuactivity.h"
+#include "updates/pkgaction.h"
+
+#include <QByteArray>
+#include <QFutureWatcher>
+#include <QList>
+#include <QTimer>
+#include <QUrl>
+
+class DownloadManager;
+class PowerControl;
+class QProcess;
+class UpdateProgressDialog;
+
+// Keeps the machine's software current. Each night it fetches the package
+// lists (the general one, then the machine's own) from the updates server,
+// keeps in the package cache what must be installed, downloads what is
+// missing and deletes the rest. It never installs on its own: started from
+// the maintenance menu it installs the cached packages behind the progress
+// dialog and has the application restart.
+class PackageDownloader : public MenuActivity, public DailyJob, public IConfigurable
+{
+    Q_OBJECT
+
+public:
+    enum State { Idle = 0, Downloading = 1, Installing = 2 };
+
+    // wget gives up only on a silent connection; a server that trickles or
+    // never ends its answer is cut off by these limits, which end the check
+    // and keep the cache as it is.
+    static constexpr int DEFAULT_LIST_TIME_LIMIT_MS = 5 * 60 * 1000;
+    static constexpr qint64 LIST_SIZE_LIMIT = 4 * 1024 * 1024;
+
+    PackageDownloader(PowerControl* powerControl, Context* context, QWidget* parent = nullptr);
+    ~PackageDownloader() override;
+
+    int state() const { return m_state; }
+    int cachedPackageCount() const { return m_cachedCount; }
+    QUrl serverUrl() const { return m_serverUrl; }
+    UpdateProgressDialog* dialog() const { return m_dialog; }
+    DownloadManager* downloadManager() const { return m_downloader; }
+    void setListTimeLimit(int ms) { m_listTimer.setInterval(ms); }
+
+    bool canRun(const QDateTime& now) const override;
+    void run() override;
+    void schedule() override;
+    void onStart() override;
+    void onStop() override;
+    void loadConfiguration(QSettings& settings) override;
+    QDateTime computeNextStartTime(const QDateTime& current) const override;
+
+signals:
+    void stateChanged(int state);
+    void cachedPackageCountChanged(int cachedPackages);
+    void downloadProgressChanged(int downloaded, int total);
+
+public slots:
+    void checkForUpdates();
+    void onPackageListDownloadFinished(int exitCode);
+    void onDownloadFinished();
+    void onUpgradeFinished();
+    void advanceDownloadProgress();
+
+private:
+    QStringList listUrls() const;
+    void readListOutput();
+    void abortListDownload();
+    void onCacheUpdated();
+    void setState(State state);
+    void rescheduleSelf();
+
+    PowerControl* m_powerControl;
+    DownloadManager* m_downloader;
+    UpdateProgressDialog* m_dialog;
+    QProcess* m_process;
+    QTimer m_listTimer;
+    QByteArray m_listOutput;
+    bool m_listFailed = false;
+    QFutureWatcher<QList<QUrl>> m_cacheUpdate;
+    QFutureWatcher<void> m_installation;
+    State m_state = Idle;
+    QUrl m_serverUrl;
+    QString m_serial;
+    QString m_cacheDir;
+    int m_cachedCount = 0;
+    int m_downloaded = 0;
+    int m_total = 0;
+};

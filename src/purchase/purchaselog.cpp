@@ -1,0 +1,3 @@
+#include "purchase/purchaselog.h"
+
+Q_LOGGING_CATEGORY(purchaseLog, "vm24.purchase", QtInfoMsg)

@@ -1,0 +1,36 @@
+#include "tasks/compilelogtask.h"
+
+#include "core/durablefile.h"
+#include "core/vm24.h"
+#include "tasks/taskslog.h"
+
+#include <QDir>
+
+CompileLogTask::CompileLogTask(const QString& directory, int serial, const VM24::ProductNames& productNames)
+    : m_directory(directory)
+    , m_serial(serial)
+    , m_productNames(productNames)
+{
+    setAutoDelete(true);
+}
+
+void CompileLogTask::run()
+{
+    compile(m_directory, m_serial, m_productNames, QDateTime::currentDateTime());
+}
+
+QString CompileLogTask::compile(const QString& directory, int serial, const VM24::ProductNames& productNames,
+                                const QDateTime& now, int days)
+{
+    const QString path = QStringLiteral("%1/VM24Log_%3_%2.xml")
+                             .arg(directory, VM24::format_rk_date(now), VM24::format_serial(serial));
+    QDir().mkpath(directory);
+    const bool written = VM24::write_file_durably(path, [&](QIODevice* device) {
+        return VM24::export_log_talvio_format(device, now, serial, productNames, days);
+    });
+    if (!written) {
+        qCWarning(tasksLog) << "Cannot write the day's log" << path;
+        return QString();
+    }
+    return path;
+}

@@ -1,0 +1,38 @@
+#include "tasks/prepareftpfilestask.h"
+
+#include "core/defaults.h"
+#include "core/durablefile.h"
+#include "core/settingskeys.h"
+#include "core/vm24.h"
+#include "tasks/taskslog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+
+PrepareFtpFilesTask::PrepareFtpFilesTask(const QString& source, const QString& target)
+    : m_source(source)
+    , m_target(target)
+{
+}
+
+void PrepareFtpFilesTask::loadConfiguration(QSettings& settings)
+{
+    setDailyStart(VM24::interpret_time(settings, QLatin1String(VM24::Keys::FTP_TRANSFER_TIME),
+                                       VM24::Defaults::Schedule::FTP_TRANSFER));
+}
+
+void PrepareFtpFilesTask::run()
+{
+    QDir().mkpath(m_target);
+    const QDir source(m_source);
+    const QFileInfoList files =
+        source.entryInfoList(QDir::Files | QDir::Readable | QDir::NoSymLinks | QDir::Hidden, QDir::Unsorted);
+    for (const QFileInfo& file : files) {
+        if (file.fileName().endsWith(QLatin1String(VM24::DURABLE_WRITE_SUFFIX)))
+            continue;
+        const QString target = QDir(m_target).absoluteFilePath(file.fileName());
+        if (!QFile::rename(file.absoluteFilePath(), target))
+            qCWarning(tasksLog) << "Cannot move" << file.absoluteFilePath() << "to" << m_target;
+    }
+}

@@ -1,0 +1,224 @@
+#include "ui/contentupdatedownloader.h"
+
+#include "board/powercontrol.h"
+#include "core/defaults.h"
+#include "core/settingskeys.h"
+#include "core/threadpool.h"
+#include "core/vm24.h"
+#include "ui/pendingactivityqueue.h"
+#include "ui/uilog.h"
+#include "ui/updateprogressdialog.h"
+#include "updates/assetsregistry.h"
+#include "updates/brixobannerupdatecommand.h"
+#include "updates/brixoeventsupdatecommand.h"
+#include "updates/catalogueupdatecommand.h"
+#include "updates/downloadmanager.h"
+#include "updates/mediaupdatecommand.h"
+#include "updates/updatedescriptorinterpreter.h"
+#include "updates/updatefiles.h"
+
+#include <QBuffer>
+#include <QRandomGenerator>
+#include <QSettings>
+
+const char* const ContentUpdateDownloader::DOWNLOAD_DIR_TEMPLATE = "/tmp/vm24-downloads-XXXXXX";
+
+ContentUpdateDownloader::ContentUpdateDownloader(PendingActivityQueue* activityQueue, AssetsRegistry* registry,
+                                                 PowerControl* powerControl, Context* context, QWidget* dialogParent)
+    : MenuActivity(context, nullptr)
+    , m_activityQueue(activityQueue)
+    , m_registry(registry)
+    , m_powerControl(powerControl)
+    , m_interpreter(std::make_unique<UpdateDescriptorInterpreter>())
+    , m_downloader(new DownloadManager(this))
+    , m_dialog(new UpdateProgressDialog(dialogParent))
+    , m_process(new QProcess(this))
+    , m_serial(VM24::format_serial(VM24::read_serial()))
+{
+    m_interpreter->addCommand(tr("Banner Brixo"), std::make_unique<BrixoBannerUpdateCommand>(registry));
+    m_interpreter->addCommand(tr("Brixo Events"), std::make_unique<BrixoEventsUpdateCommand>(registry));
+    m_interpreter->addCommand(tr("Cataloghi prodotti"), std::make_unique<CatalogueUpdateCommand>(registry));
+    m_interpreter->addCommand(tr("Home Page"), std::make_unique<MediaUpdateCommand>(registry));
+    connect(m_downloader, &DownloadManager::downloadFinished, this, &ContentUpdateDownloader::onDownloadFinished);
+    connect(m_dialog, &QDialog::accepted, this, &ContentUpdateDownloader::onUpdateFinished);
+    m_process->setStandardInputFile(QProcess::nullDevice());
+    m_process->setStandardErrorFile(QProcess::nullDevice());
+    connect(m_process, &QProcess::readyReadStandardOutput, this, &ContentUpdateDownloader::readDescriptorOutput);
+    connect(m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart && m_state == Checking)
+            QMetaObject::invokeMethod(this, [this] { onDescriptorDownloadFinished(-1, QProcess::CrashExit); },
+                                      Qt::QueuedConnection);
+    });
+    m_descriptorTimeLimit.setSingleShot(true);
+    connect(&m_descriptorTimeLimit, &QTimer::timeout, m_process, &QProcess::kill);
+    setDailyStart(QTime(1, 0));
+}
+
+ContentUpdateDownloader::~ContentUpdateDownloader()
+{
+    m_process->disconnect(this);
+    if (m_process->state() != QProcess::NotRunning) {
+        m_process->kill();
+        m_process->waitForFinished(3000);
+    }
+    if (!m_tempDir.isEmpty())
+        VM24::rm_dir(m_tempDir);
+    delete m_dialog.data();
+}
+
+bool ContentUpdateDownloader::canRun(const QDateTime& now) const
+{
+    if (m_state != Idle || !m_serverUrl.isValid() || m_serverUrl.host().isEmpty())
+        return false;
+    return DailyJob::canRun(now);
+}
+
+void ContentUpdateDownloader::checkForUpdates()
+{
+    run();
+}
+
+void ContentUpdateDownloader::run()
+{
+    if (m_state != Idle)
+        return;
+    setState(Checking);
+    QUrl general = m_serverUrl;
+    general.setPath(QStringLiteral("/contents/descriptor.txt"));
+    QUrl own = m_serverUrl;
+    own.setPath(QStringLiteral("/contents/%1/descriptor.txt").arg(m_serial));
+    m_descriptor.clear();
+    m_descriptorRefused = false;
+    connect(m_process, &QProcess::finished, this, &ContentUpdateDownloader::onDescriptorDownloadFinished,
+            Qt::UniqueConnection);
+    m_process->start(QStringLiteral("wget"),
+                     {QStringLiteral("-q"), QStringLiteral("--no-cookies"), QStringLiteral("--no-cache"),
+                      QStringLiteral("--timeout"), QStringLiteral("60"), QStringLiteral("-O-"),
+                      general.toString(QUrl::FullyEncoded), own.toString(QUrl::FullyEncoded)});
+    m_descriptorTimeLimit.start(m_descriptorTimeLimitMs);
+}
+
+// The descriptor is read as it arrives, so that an endless one is cut off.
+void ContentUpdateDownloader::readDescriptorOutput()
+{
+    m_descriptor += m_process->readAllStandardOutput();
+    if (m_descriptor.size() > UpdateDescriptorInterpreter::MAX_DESCRIPTOR_SIZE && !m_descriptorRefused) {
+        qCWarning(uiLog) << "Content descriptor too long: check abandoned";
+        m_descriptorRefused = true;
+        m_process->kill();
+    }
+}
+
+void ContentUpdateDownloader::onDescriptorDownloadFinished(int, QProcess::ExitStatus status)
+{
+    disconnect(m_process, &QProcess::finished, this, &ContentUpdateDownloader::onDescriptorDownloadFinished);
+    m_descriptorTimeLimit.stop();
+    if (m_state != Checking)
+        return;
+    readDescriptorOutput();
+    m_process->close();
+    if (status != QProcess::NormalExit || m_descriptorRefused) {
+        qCWarning(uiLog) << "Content descriptor download failed or ran out of time";
+        rescheduleSelf();
+        return;
+    }
+    QBuffer buffer(&m_descriptor);
+    buffer.open(QIODevice::ReadOnly);
+    m_interpreter->parse(&buffer);
+    m_descriptor.clear();
+    startDownloads();
+}
+
+void ContentUpdateDownloader::startDownloads()
+{
+    m_tempDir = VM24::make_temp_dir(DOWNLOAD_DIR_TEMPLATE);
+    if (m_tempDir.isEmpty()) {
+        rescheduleSelf();
+        return;
+    }
+    m_downloader->setDownloadDirectory(m_tempDir);
+    m_downloader->addUrl(m_interpreter->downloadableUrls());
+    m_downloader->startDownload();
+}
+
+void ContentUpdateDownloader::onDownloadFinished()
+{
+    if (m_state != Checking)
+        return;
+    if (m_downloader->downloadedCount() == 0 && !m_interpreter->hasPendingActions()) {
+        rescheduleSelf();
+        return;
+    }
+    qCInfo(uiLog) << "Content update ready:" << m_downloader->downloadedCount() << "files downloaded";
+    setState(ContentsReady);
+    m_activityQueue->enqueue(this, PENDING_PRIORITY);
+}
+
+// The page below stays on screen under the dialog.
+void ContentUpdateDownloader::onStart()
+{
+    qCInfo(uiLog) << "Applying the content update";
+    m_powerControl->setEnabled(false);
+    m_dialog->prepare(tr("Aggiornamento contenuti in corso"), tr("Lettura file di aggiornamento in corso..."), 0);
+    m_dialog->open();
+    UpdateDescriptorInterpreter* interpreter = m_interpreter.get();
+    UpdateProgressDialog* dialog = m_dialog.data();
+    const QString tempDir = m_tempDir;
+    VM24::run_in_thread_pool([interpreter, dialog, tempDir] {
+        QDir downloadDir(tempDir);
+        interpreter->executeUpdateCommands(downloadDir, dialog);
+    });
+}
+
+void ContentUpdateDownloader::onUpdateFinished()
+{
+    finish();
+}
+
+void ContentUpdateDownloader::onStop()
+{
+    qCInfo(uiLog) << "Content update applied";
+    m_powerControl->setEnabled(true);
+    rescheduleSelf();
+}
+
+void ContentUpdateDownloader::setState(State state)
+{
+    if (m_state == state)
+        return;
+    m_state = state;
+    emit stateChanged(int(state));
+}
+
+void ContentUpdateDownloader::rescheduleSelf()
+{
+    if (!m_tempDir.isEmpty()) {
+        VM24::rm_dir(m_tempDir);
+        m_tempDir.clear();
+    }
+    setState(Idle);
+    if (isRegistered())
+        DailyJob::schedule();
+}
+
+void ContentUpdateDownloader::schedule()
+{
+    if (m_state == Idle)
+        DailyJob::schedule();
+}
+
+QDateTime ContentUpdateDownloader::computeNextStartTime(const QDateTime& current) const
+{
+    return DailyJob::computeNextStartTime(current).addSecs(QRandomGenerator::global()->bounded(3600));
+}
+
+void ContentUpdateDownloader::loadConfiguration(QSettings& settings)
+{
+    QUrl server;
+    server.setScheme(QLatin1String(VM24::Defaults::UpdatesServer::PROTOCOL));
+    server.setAuthority(settings.value(QLatin1String(VM24::Keys::UPDATES_SERVER_ADDRESS)).toString().trimmed());
+    m_serverUrl = server;
+    m_serial = VM24::format_serial(VM24::read_serial());
+    setDailyStart(VM24::interpret_time(settings, QLatin1String(VM24::Keys::REMOTE_UPDATE_SCHEDULE),
+                                       VM24::Defaults::Schedule::REMOTE_UPDATE));
+}

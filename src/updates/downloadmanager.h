@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QDir>
+#include <QList>
+#include <QObject>
+#include <QPair>
+#include <QProcess>
+#include <QString>
+#include <QTimer>
+#include <QUrl>
+
+// Downloads files one after another with wget into a directory. Each file
+// arrives in the sub-directory ".temp-downloads" and is moved into the
+// directory only when wget succeeded; a failed file is dropped.
+class DownloadManager : public QObject
+{
+    Q_OBJECT
+
+public:
+    static const char* const TEMP_DIR_NAME; // ".temp-downloads"
+    // The longest one file may take; a hanging server loses the file, not the run.
+    static constexpr int DEFAULT_FILE_TIME_LIMIT_MS = 30 * 60 * 1000;
+
+    explicit DownloadManager(QObject* parent = nullptr);
+    ~DownloadManager() override;
+
+    // False when the directory does not exist.
+    bool setDownloadDirectory(const QString& path);
+    QDir downloadDirectory() const { return m_directory; }
+
+    // Only http and https URLs whose last path segment is a usable file name
+    // are queued; the rest is ignored.
+    void addUrl(const QUrl& url);
+    void addUrl(const QUrl& url, const QString& fileName);
+    void addUrl(const QList<QUrl>& urls);
+
+    void startDownload();
+    void cancelDownload();
+
+    bool isDownloading() const { return m_process->state() != QProcess::NotRunning; }
+    int queueSize() const { return m_queue.size(); }
+    int downloadedCount() const { return m_downloadedCount; }
+    void setFileTimeLimit(int ms) { m_fileTimeLimitMs = ms; }
+    // The wget program; tests may hand in another.
+    void setProgram(const QString& program) { m_program = program; }
+
+signals:
+    void fileDownloaded(const QString& fileName);
+    void downloadFinished();
+
+private slots:
+    void onProcessFinished(int exitCode, QProcess::ExitStatus status);
+
+private:
+    bool prepareTempDir();
+    void processNext();
+    void onTimeLimit();
+
+    QProcess* m_process;
+    QTimer m_timeLimit;
+    QList<QPair<QUrl, QString>> m_queue;
+    QDir m_directory;
+    QString m_program = QStringLiteral("wget");
+    int m_downloadedCount = 0;
+    int m_fileTimeLimitMs = DEFAULT_FILE_TIME_LIMIT_MS;
+    bool m_timedOut = false;
+};

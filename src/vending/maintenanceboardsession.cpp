@@ -1,0 +1,105 @@
+#include "vending/maintenanceboardsession.h"
+
+#include "board/boardtask.h"
+#include "board/fancontrol.h"
+#include "board/rk710controller.h"
+#include "vending/vendinglog.h"
+
+#include <QPointer>
+
+namespace {
+
+void prepare_for_tests(Rk710Controller* controller)
+{
+    controller->clear();
+    controller->setCreditEnable(true, true, true, true);
+    controller->setBanknoteAcceptance(true);
+    controller->setOutput(false, MaintenanceBoardSession::TEST_OUTPUTS_OFF);
+    controller->setPwmOutput(0, 0, 0, 0);
+    controller->setDoorStatus(false);
+}
+
+// Every request is sent even after one failed: what the board takes is set.
+bool restore_between_purchases(Rk710Controller* controller)
+{
+    bool ok = controller->setBanknoteAcceptance(false);
+    ok = controller->setCreditEnable(false, false, false, false) && ok;
+    ok = controller->clear() && ok;
+    ok = controller->setOutput(true, Rk710Controller::START_OUTPUTS_ON) && ok;
+    ok = controller->setOutput(false, Rk710Controller::START_OUTPUTS_OFF) && ok;
+    ok = controller->setPwmOutput(0, 0, 0, 0) && ok;
+    ok = controller->setDoorStatus(false) && ok;
+    return ok;
+}
+
+} // namespace
+
+MaintenanceBoardSession::MaintenanceBoardSession(Rk710Controller* controller, FanControl* fanControl,
+                                                 QObject* parent)
+    : QObject(parent)
+    , m_controller(controller)
+    , m_fanControl(fanControl)
+{
+    connect(m_controller, &Rk710Controller::boardStatus, this, &MaintenanceBoardSession::onBoardStatus);
+    connect(&m_restore, &QFutureWatcher<bool>::finished, this, &MaintenanceBoardSession::onRestoreFinished);
+}
+
+void MaintenanceBoardSession::begin()
+{
+    m_active = true;
+    m_restorePending = false;
+    if (m_fanControl)
+        m_fanControl->setEnabled(false);
+    Rk710Controller* controller = m_controller;
+    QPointer<MaintenanceBoardSession> self(this);
+    controller->start(QRunnable::create([controller, self] {
+        prepare_for_tests(controller);
+        const int hopper1 = controller->getItemValue(Rk710SerialProtocol::Hopper1);
+        const int hopper2 = controller->getItemValue(Rk710SerialProtocol::Hopper2);
+        QMetaObject::invokeMethod(
+            self, [self, hopper1, hopper2] {
+                if (self)
+                    emit self->hopperValuesRead(hopper1, hopper2);
+            },
+            Qt::QueuedConnection);
+    }));
+}
+
+QFuture<bool> MaintenanceBoardSession::end()
+{
+    m_active = false;
+    return startRestore();
+}
+
+QFuture<bool> MaintenanceBoardSession::startRestore()
+{
+    Rk710Controller* controller = m_controller;
+    QFuture<bool> restore = VM24::run_on_board(controller, VM24::BoardQueue::Short,
+                                               [controller] { return restore_between_purchases(controller); });
+    m_restore.setFuture(restore);
+    return restore;
+}
+
+void MaintenanceBoardSession::onRestoreFinished()
+{
+    if (m_active)
+        return;
+    const bool ok = m_restore.future().resultCount() > 0 && m_restore.future().result();
+    m_restorePending = !ok;
+    if (!ok)
+        qCWarning(vendingLog) << "the board did not take the state between purchases; set again once it answers";
+    // The fans' control sends their state afresh: the board's outputs were
+    // just switched off.
+    if (m_fanControl) {
+        m_fanControl->setEnabled(false);
+        m_fanControl->setEnabled(true);
+    }
+    if (ok)
+        emit restored();
+}
+
+void MaintenanceBoardSession::onBoardStatus(bool alive)
+{
+    if (alive && m_restorePending && !m_active && !m_restore.isRunning())
+        startRestore();
+}

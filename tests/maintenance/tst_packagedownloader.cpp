@@ -1,0 +1,462 @@
+// The nightly package check and the installation from the maintenance menu,
+// end to end: real wget against servers on loopback, the real package
+// manager on a private root, the progress dialog, the restart request.
+
+#include "board/powercontrol.h"
+#include "core/settingskeys.h"
+#include "logging/notificationservice.h"
+#include "maintenance/maintenancemenu.h"
+#include "maintenance/packagedownloader.h"
+#include "pacmanroot.h"
+#include "recordingactivity.h"
+#include "testenvironment.h"
+#include "catalogue/productprovider.h"
+#include "ui/contentupdatedownloader.h"
+#include "ui/context.h"
+#include "ui/pendingactivityqueue.h"
+#include "ui/pushupdatesdirectorywatcher.h"
+#include "ui/startup.h"
+#include "ui/updateprogressdialog.h"
+#include "updates/assetsregistry.h"
+#include "updates/packagecache.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QPushButton>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QStackedWidget>
+#include <QTranslator>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// A Python server on a free loopback port: the standard file server on a
+// directory, or a script that misbehaves.
+class LoopbackServer
+{
+public:
+    static std::unique_ptr<LoopbackServer> files(const QString& dir)
+    {
+        return start({QStringLiteral("-u"), QStringLiteral("-m"), QStringLiteral("http.server"), QStringLiteral("0"),
+                      QStringLiteral("--bind"), QStringLiteral("127.0.0.1"), QStringLiteral("--directory"), dir});
+    }
+
+    // Accepts and then either says nothing or sends data without end.
+    static std::unique_ptr<LoopbackServer> misbehaving(bool endless)
+    {
+        const QString script = QStringLiteral(
+            "import socket, sys, time\n"
+            "s = socket.socket(); s.bind(('127.0.0.1', 0)); s.listen(8)\n"
+            "print('Serving HTTP on 127.0.0.1 port %d' % s.getsockname()[1], flush=True)\n"
+            "conns = []\n"
+            "while True:\n"
+            "    c, _ = s.accept(); conns.append(c)\n"
+            "    if %1:\n"
+            "        c.sendall(b'HTTP/1.0 200 OK\\r\\nContent-Type: text/plain\\r\\n\\r\\n')\n"
+            "        try:\n"
+            "            while True: c.sendall(b'auto pkg 1 http://127.0.0.1/p.pkg\\n' * 1000)\n"
+            "        except OSError: pass\n")
+                                   .arg(endless ? QStringLiteral("True") : QStringLiteral("False"));
+        return start({QStringLiteral("-u"), QStringLiteral("-c"), script});
+    }
+
+    ~LoopbackServer()
+    {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+
+    int port() const { return m_port; }
+    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
+    // Request lines the file server logged so far.
+    QByteArray log() { return m_log += m_process.readAllStandardError(); }
+
+private:
+    static std::unique_ptr<LoopbackServer> start(const QStringList& arguments)
+    {
+        auto server = std::make_unique<LoopbackServer>();
+        server->m_process.start(QStringLiteral("/usr/bin/python3"), arguments);
+        QElapsedTimer timer;
+        timer.start();
+        QByteArray banner;
+        while (!banner.contains('\n') && timer.elapsed() < 10000 && server->m_process.waitForReadyRead(10000))
+            banner += server->m_process.readAllStandardOutput();
+        const int at = banner.indexOf(" port ");
+        server->m_port = at < 0 ? 0 : banner.mid(at + 6).split(' ').first().trimmed().toInt();
+        return server;
+    }
+
+public:
+    QProcess m_process;
+
+private:
+    QByteArray m_log;
+    int m_port = 0;
+};
+
+void save_screenshot(QWidget* widget, const QString& name)
+{
+    if (!qEnvironmentVariableIsEmpty("VM24_SCREENSHOT_DIR"))
+        widget->grab().save(qEnvironmentVariable("VM24_SCREENSHOT_DIR") + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+bool write_file(const QString& path, const QByteArray& content)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+QStringList cache_files(const QString& dir)
+{
+    return QDir(dir).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+} // namespace
+
+class TestPackageDownloader : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(VM24::install_style_sheet(*qApp));
+    }
+
+    void init()
+    {
+        m_appDir = std::make_unique<TestEnvironment::ScopedAppDir>();
+        m_assets = std::make_unique<AssetsRegistry>(m_appDir->filePath(QStringLiteral("data")));
+        m_assets->addBaseDirToSearchPath();
+        QVERIFY(m_assets->addAsset(QStringLiteral("package-cache")));
+        m_cache = m_assets->assetDir(QStringLiteral("package-cache"));
+        m_root = std::make_unique<PacmanRoot>();
+        QVERIFY(m_root->isValid());
+        QSettings().setValue(QLatin1String(VM24::Keys::SERIAL), 42);
+    }
+
+    void cleanup()
+    {
+        m_root.reset();
+        m_assets.reset();
+        m_appDir.reset();
+    }
+
+    // A list naming a newer foo: the night's check fetches it into the
+    // cache and drops a stale file; the next check keeps it without fetching
+    // it again; the installation puts foo at the new version, empties the
+    // cache and asks for the restart once the dialog closes.
+    void nightlyCheckThenInstallation()
+    {
+        QTemporaryDir site;
+        const QString packages = site.filePath(QStringLiteral("firmware/pkgs"));
+        QVERIFY(m_root->install(m_root->buildPackage(QStringLiteral("foo"), QStringLiteral("1.0-1"), packages)));
+        const QString foo11 = m_root->buildPackage(QStringLiteral("foo"), QStringLiteral("1.1-1"), packages);
+        auto server = LoopbackServer::files(site.path());
+        QVERIFY(server->port() > 0);
+        const QString url = QStringLiteral("http://%1/firmware/pkgs/").arg(server->address());
+        // The general list names foo; the machine's own list is missing.
+        QVERIFY(write_file(site.filePath(QStringLiteral("firmware/package-list.txt")),
+                           QStringLiteral("# nightly\nauto foo 1.1-1 %1%2\nauto foo 1.0-1 %1none.pkg\n")
+                               .arg(url, QFileInfo(foo11).fileName())
+                               .toUtf8()));
+        QVERIFY(write_file(QDir(m_cache).filePath(QStringLiteral("stale-0.1-1-any.pkg.tar.gz")), "old"));
+        QSettings().setValue(QLatin1String(VM24::Keys::UPDATES_SERVER_ADDRESS), server->address());
+
+        QStackedWidget views;
+        Context context(&views);
+        PowerControl power;
+        PackageDownloader downloader(&power, &context);
+        context.addView(&downloader);
+        QSettings settings;
+        downloader.loadConfiguration(settings);
+        QCOMPARE(downloader.cachedPackageCount(), 1);
+        QCOMPARE(downloader.serverUrl().port(), server->port());
+
+        // The maintenance menu follows the check.
+        VM24::NotificationService notifications;
+        MaintenanceMenu menu(&notifications);
+        menu.setEntryAvailable(MaintenanceMenuEntry::PackageInstallation, true);
+        menu.setPackageDownloader(&downloader);
+        menu.show();
+        QAbstractButton* install = menu.entryButton(MaintenanceMenuEntry::PackageInstallation);
+        QCOMPARE(install->text(), QStringLiteral("Installa 1 package")); // the stale file
+        QSignalSpy states(&downloader, &PackageDownloader::stateChanged);
+        QSignalSpy counts(&downloader, &PackageDownloader::cachedPackageCountChanged);
+        QSignalSpy progress(&downloader, &PackageDownloader::downloadProgressChanged);
+        QVERIFY(menu.softwareUpdateButton()->isEnabled());
+        menu.softwareUpdateButton()->click();
+        QCOMPARE(downloader.state(), int(PackageDownloader::Downloading));
+        QVERIFY(!menu.softwareUpdateButton()->isEnabled() && !install->isEnabled());
+        QVERIFY(menu.softwareUpdateButton()->text().startsWith(QStringLiteral("Scaricamento aggiornamenti...")));
+        downloader.checkForUpdates(); // ignored while busy
+        // An installation asked for meanwhile ends at once and changes nothing.
+        RecordingActivity below(&context);
+        context.startActivity(&below);
+        context.startActivity(&downloader);
+        QCOMPARE(downloader.state(), int(PackageDownloader::Downloading));
+        QTRY_COMPARE(context.currentActivity(), &below);
+        QTRY_COMPARE_WITH_TIMEOUT(downloader.state(), int(PackageDownloader::Idle), 30000);
+        QCOMPARE(menu.softwareUpdateButton()->text(), QStringLiteral("Controlla aggiornamenti software"));
+        QCOMPARE(install->text(), QStringLiteral("Installa 1 package"));
+        QVERIFY(install->isEnabled());
+        save_screenshot(&menu, QStringLiteral("menu-package-ready"));
+        QCOMPARE(states.size(), 2);
+        QCOMPARE(cache_files(m_cache), QStringList{QFileInfo(foo11).fileName()});
+        QCOMPARE(counts.size(), 0); // one stale file out, one package in
+        QCOMPARE(progress.size(), 2);
+        QCOMPARE(progress.last(), (QList<QVariant>{1, 1}));
+        // Both lists were asked for, the machine's own under its serial.
+        QTRY_VERIFY(server->log().contains("GET /firmware/00042/package-list.txt"));
+
+        // The next night: nothing new to fetch, the cached package stays.
+        const QDateTime fetched = QFileInfo(QDir(m_cache).filePath(QFileInfo(foo11).fileName())).lastModified();
+        downloader.checkForUpdates();
+        QTRY_COMPARE_WITH_TIMEOUT(downloader.state(), int(PackageDownloader::Idle), 30000);
+        QCOMPARE(progress.last(), (QList<QVariant>{0, 0}));
+        QCOMPARE(QFileInfo(QDir(m_cache).filePath(QFileInfo(foo11).fileName())).lastModified(), fetched);
+
+        // The operator installs.
+        QSignalSpy quit(&power, &PowerControl::quitRequested);
+        context.startActivity(&downloader);
+        QCOMPARE(downloader.state(), int(PackageDownloader::Installing));
+        QVERIFY(!power.isEnabled());
+        QVERIFY(downloader.dialog()->isVisible());
+        QCOMPARE(menu.softwareUpdateButton()->text(), QStringLiteral("Installazione aggiornamenti..."));
+        QVERIFY(!install->isEnabled());
+        save_screenshot(downloader.dialog(), QStringLiteral("installing"));
+        downloader.checkForUpdates(); // no check while installing
+        QCOMPARE(downloader.state(), int(PackageDownloader::Installing));
+        // The dialog closes itself five seconds after the end.
+        QTRY_COMPARE_WITH_TIMEOUT(downloader.state(), int(PackageDownloader::Idle), 30000);
+        QCOMPARE(m_root->installedVersion(QStringLiteral("foo")), QStringLiteral("1.1-1"));
+        QCOMPARE(m_root->installedFileVersion(QStringLiteral("foo")), QStringLiteral("1.1-1"));
+        QVERIFY(cache_files(m_cache).isEmpty());
+        QCOMPARE(counts.last(), QList<QVariant>{0});
+        QCOMPARE(install->text(), QStringLiteral("Nessun aggiornamento disponibile"));
+        QVERIFY(!install->isEnabled());
+        QCOMPARE(quit.size(), 1);
+        QCOMPARE(quit.first().first().value<PowerControl::Action>(), PowerControl::Restart);
+        QVERIFY(power.isEnabled());
+    }
+
+    // A server that never answers, one that never stops, and lists of
+    // garbage or of other schemes: each check ends, the program goes on,
+    // nothing is fetched and the cache keeps what it had where the check
+    // did not complete.
+    void hostileServers_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("silent server") << 0;
+        QTest::newRow("endless answer") << 1;
+    }
+
+    void hostileServers()
+    {
+        QFETCH(int, kind);
+        auto server = LoopbackServer::misbehaving(kind == 1);
+        QVERIFY(server->port() > 0);
+        QVERIFY(write_file(QDir(m_cache).filePath(QStringLiteral("waiting-1-1-any.pkg.tar.gz")), "cached"));
+        QSettings().setValue(QLatin1String(VM24::Keys::UPDATES_SERVER_ADDRESS), server->address());
+        QStackedWidget views;
+        Context context(&views);
+        PowerControl power;
+        PackageDownloader downloader(&power, &context);
+        QSettings settings;
+        downloader.loadConfiguration(settings);
+        downloader.setListTimeLimit(2000);
+        QElapsedTimer timer;
+        timer.start();
+        downloader.checkForUpdates();
+        QTRY_COMPARE_WITH_TIMEOUT(downloader.state(), int(PackageDownloader::Idle), 20000);
+        QVERIFY(timer.elapsed() < 15000);
+        QCOMPARE(cache_files(m_cache), QStringList{QStringLiteral("waiting-1-1-any.pkg.tar.gz")});
+    }
+
+    void hostileLists()
+    {
+        QTemporaryDir site;
+        QByteArray noise(200000, Qt::Uninitialized);
+        QRandomGenerator random(8);
+        random.fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
+        const QString secret = site.filePath(QStringLiteral("secret.pkg"));
+        QVERIFY(write_file(secret, "not for the cache"));
+        QByteArray list = noise + "\n";
+        for (int i = 0; i < 10000; ++i)
+            list += "auto p\x01kg" + QByteArray::number(i % 7) + " 1\x1b 1 \x7f\n";
+        list += "auto f1 1 1 file://" + secret.toUtf8() + "\nauto f2 1 1 ftp://127.0.0.1/secret.pkg\n";
+        QVERIFY(write_file(site.filePath(QStringLiteral("firmware/package-list.txt")), list));
+        auto server = LoopbackServer::files(site.path());
+        QSettings().setValue(QLatin1String(VM24::Keys::UPDATES_SERVER_ADDRESS), server->address());
+        QStackedWidget views;
+        Context context(&views);
+        PowerControl power;
+        PackageDownloader downloader(&power, &context);
+        QSettings settings;
+        downloader.loadConfiguration(settings);
+        QSignalSpy progress(&downloader, &PackageDownloader::downloadProgressChanged);
+        downloader.checkForUpdates();
+        QTRY_COMPARE_WITH_TIMEOUT(downloader.state(), int(PackageDownloader::Idle), 60000);
+        QVERIFY(!progress.isEmpty());
+        QCOMPARE(progress.last().at(1).toInt(), 0);
+        QVERIFY(cache_files(m_cache).isEmpty());
+    }
+
+    void configurationGatesTheNightlyRun()
+    {
+        QStackedWidget views;
+        Context context(&views);
+        PowerControl power;
+        PackageDownloader downloader(&power, &context);
+        QSettings settings;
+        downloader.loadConfiguration(settings);
+        QCOMPARE(downloader.dailyStart(), QTime(2, 0));
+        const QDateTime later = QDateTime::currentDateTime().addDays(3);
+        QVERIFY(!downloader.canRun(later)); // no server configured
+        settings.setValue(QLatin1String(VM24::Keys::UPDATES_SERVER_ADDRESS), QStringLiteral("updates.example:8080"));
+        settings.setValue(QLatin1String(VM24::Keys::REMOTE_UPDATE_SCHEDULE), QStringLiteral("03:30"));
+        downloader.loadConfiguration(settings);
+        QCOMPARE(downloader.dailyStart(), QTime(3, 30));
+        QCOMPARE(downloader.serverUrl().toString(), QStringLiteral("http://updates.example:8080"));
+        const QDateTime now = QDateTime::currentDateTime();
+        const QDateTime next = downloader.computeNextStartTime(now);
+        QVERIFY(next > now && next <= now.addSecs(24 * 3600 + 3600));
+        const int spread = QTime(3, 30).secsTo(next.time());
+        QVERIFY2(spread >= 0 && spread < 3600, qPrintable(next.toString()));
+    }
+
+    // Packages pushed with their list: the pushed update installs the newer
+    // one, leaves the one already installed alone, and has the program restart.
+    void pushedPackagesAreInstalled()
+    {
+        QVERIFY(m_assets->addAsset(QStringLiteral("products")));
+        ProductProvider provider(m_assets->assetDir(QStringLiteral("products")));
+        QStackedWidget views;
+        Context context(&views);
+        PendingActivityQueue queue;
+        PowerControl power;
+        PushUpdatesDirectoryWatcher watcher(&queue, m_assets.get(), &provider, nullptr, &power, &context);
+        QVERIFY(watcher.initialise());
+        const QString push = watcher.linkPath();
+        QTemporaryDir built;
+        QVERIFY(m_root->install(m_root->buildPackage(QStringLiteral("foo"), QStringLiteral("1.0-1"), built.path())));
+        QVERIFY(m_root->install(m_root->buildPackage(QStringLiteral("bar"), QStringLiteral("3-1"), built.path())));
+        const QString foo = m_root->buildPackage(QStringLiteral("foo"), QStringLiteral("2.0-1"), push);
+        const QString bar = m_root->buildPackage(QStringLiteral("bar"), QStringLiteral("2-1"), push);
+        QVERIFY(write_file(push + QStringLiteral("/package_update.ini"),
+                           QStringLiteral("auto foo 2.0-1 %1\nauto bar 2-1 %2\n")
+                               .arg(QFileInfo(foo).fileName(), QFileInfo(bar).fileName())
+                               .toUtf8()));
+        QSignalSpy quit(&power, &PowerControl::quitRequested);
+        QVERIFY(write_file(push + QStringLiteral("/done"), QByteArray()));
+        QTRY_COMPARE(queue.size(), 1);
+        context.startActivity(queue.takeOne());
+        QTRY_COMPARE_WITH_TIMEOUT(quit.size(), 1, 30000);
+        QCOMPARE(quit.first().first().value<PowerControl::Action>(), PowerControl::Restart);
+        QCOMPARE(m_root->installedFileVersion(QStringLiteral("foo")), QStringLiteral("2.0-1"));
+        QCOMPARE(m_root->installedVersion(QStringLiteral("bar")), QStringLiteral("3-1"));
+    }
+
+    // The content update button starts the check, shows it running while it
+    // runs and is pressable again once a check against a closed port failed.
+    void contentUpdateButtonFollowsTheCheck()
+    {
+        quint16 closedPort = 0;
+        {
+            QTcpServer probe;
+            QVERIFY(probe.listen(QHostAddress::LocalHost));
+            closedPort = probe.serverPort();
+        }
+        QSettings settings;
+        settings.setValue(QStringLiteral("UpdatesServer/address"), QStringLiteral("127.0.0.1:%1").arg(closedPort));
+        QStackedWidget views;
+        Context context(&views);
+        PendingActivityQueue queue;
+        PowerControl power;
+        ContentUpdateDownloader downloader(&queue, m_assets.get(), &power, &context);
+        downloader.loadConfiguration(settings);
+        VM24::NotificationService notifications;
+        MaintenanceMenu menu(&notifications);
+        menu.setContentUpdateDownloader(&downloader);
+        menu.setUserLevel(2);
+        menu.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        QPushButton* button = menu.contentUpdateButton();
+        QCOMPARE(button->text(), QStringLiteral("Controlla aggiornamenti contenuti"));
+        QVERIFY(button->isEnabled());
+        button->click();
+        QCOMPARE(downloader.state(), ContentUpdateDownloader::Checking);
+        QCOMPARE(button->text(), QStringLiteral("Controllo contenuti in corso"));
+        QVERIFY(!button->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(downloader.state(), ContentUpdateDownloader::Idle, 30000);
+        QCOMPARE(button->text(), QStringLiteral("Controlla aggiornamenti contenuti"));
+        QVERIFY(button->isEnabled());
+        QCOMPARE(queue.size(), 0);
+    }
+
+    // The package controls of the menu in every state, in Italian and in
+    // English: the text fits its button.
+    void menuTextsFit_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("it") << QString();
+        QTest::newRow("en") << QStringLiteral(":/i18n/en");
+    }
+
+    void menuTextsFit()
+    {
+        QFETCH(QString, language);
+        QTranslator translator;
+        if (!language.isEmpty()) {
+            QVERIFY(translator.load(language));
+            QCoreApplication::installTranslator(&translator);
+        }
+        VM24::NotificationService notifications;
+        MaintenanceMenu menu(&notifications);
+        menu.setUserLevel(2);
+        menu.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        QAbstractButton* install = menu.entryButton(MaintenanceMenuEntry::PackageInstallation);
+        const QList<std::pair<int, int>> states{{0, 0}, {0, 3}, {1, 3}, {2, 3}};
+        for (const auto& [state, count] : states) {
+            menu.setInstallablePackageCount(count);
+            menu.setSoftwareUpdatesState(state);
+            if (state == 1)
+                menu.onDownloadProgressChanged(12, 34);
+            menu.setContentUpdatesState(state);
+            for (QAbstractButton* button : {install, static_cast<QAbstractButton*>(menu.softwareUpdateButton()),
+                                            static_cast<QAbstractButton*>(menu.contentUpdateButton())}) {
+                const int needed = button->fontMetrics().horizontalAdvance(button->text());
+                QVERIFY2(needed < button->width() - 40, qPrintable(button->text()));
+            }
+        }
+        if (language.isEmpty()) {
+            QCOMPARE(install->text(), QStringLiteral("Installa 3 package"));
+        } else {
+            QCOMPARE(install->text(), QStringLiteral("Install 3 packages"));
+            QCOMPARE(menu.softwareUpdateButton()->text(), QStringLiteral("Installing updates..."));
+        }
+        menu.setSoftwareUpdatesState(1);
+        menu.onDownloadProgressChanged(12, 34);
+        save_screenshot(&menu, QStringLiteral("menu-downloading-") + (language.isEmpty() ? "it" : "en"));
+        QCoreApplication::removeTranslator(&translator);
+    }
+
+private:
+    std::unique_ptr<TestEnvironment::ScopedAppDir> m_appDir;
+    std::unique_ptr<AssetsRegistry> m_assets;
+    std::unique_ptr<PacmanRoot> m_root;
+    QString m_cache;
+};
+
+QTEST_MAIN(TestPackageDownloader)
+#include "tst_packagedownloader.moc"

@@ -1,0 +1,195 @@
+#include "testfiles.h"
+#include "updates/updatefiles.h"
+#include "updates/ziparchivelisting.h"
+
+#include "zipwriter.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// Every entry under dir with its content (links as "-> target"), to compare
+// a tree before and after.
+QMap<QString, QByteArray> snapshot(const QString& dir)
+{
+    QMap<QString, QByteArray> entries;
+    QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QFileInfo info = it.fileInfo();
+        const QString key = QDir(dir).relativeFilePath(path);
+        if (info.isSymLink())
+            entries.insert(key, "-> " + info.symLinkTarget().toUtf8());
+        else
+            entries.insert(key, info.isDir() ? QByteArray("<dir>") : read_file(path));
+    }
+    return entries;
+}
+
+} // namespace
+
+class UpdateFilesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Archives from outside never write beyond their target: each kind of
+    // escaping entry is refused before unzip runs, the target keeps its old
+    // content and nothing around it changes.
+    void escapingArchivesAreRefusedAndChangeNothing_data()
+    {
+        QTest::addColumn<QByteArray>("archive");
+        auto make = [](const std::function<void(ZipWriter&)>& fill) {
+            ZipWriter zip;
+            zip.add(QStringLiteral("index.xml"), "<catalogue/>");
+            fill(zip);
+            return zip.bytes();
+        };
+        QTest::newRow("dot-dot") << make([](ZipWriter& z) { z.add(QStringLiteral("../escaped.txt"), "x"); });
+        QTest::newRow("dot-dot inside") << make([](ZipWriter& z) { z.add(QStringLiteral("a/../../escaped.txt"), "x"); });
+        QTest::newRow("absolute") << make([](ZipWriter& z) { z.add(QStringLiteral("/tmp/vm24-escaped.txt"), "x"); });
+        QTest::newRow("backslash") << make([](ZipWriter& z) { z.add(QStringLiteral("..\\escaped.txt"), "x"); });
+        QTest::newRow("symlink then write through it") << make([](ZipWriter& z) {
+            z.addSymlink(QStringLiteral("link"), QStringLiteral(".."));
+            z.add(QStringLiteral("link/escaped.txt"), "x");
+        });
+        QTest::newRow("symlink alone") << make([](ZipWriter& z) { z.addSymlink(QStringLiteral("passwd"), QStringLiteral("/etc/passwd")); });
+        QTest::newRow("control character") << make([](ZipWriter& z) { z.add(QStringLiteral("a\nb.txt"), "x"); });
+        QTest::newRow("not a zip") << QByteArray(5000, 'z');
+        QTest::newRow("truncated") << make([](ZipWriter&) {}).left(60);
+    }
+
+    void escapingArchivesAreRefusedAndChangeNothing()
+    {
+        QFETCH(QByteArray, archive);
+        QTemporaryDir root;
+        const QString data = root.filePath(QStringLiteral("data"));
+        const QString target = data + QStringLiteral("/products/user");
+        write_file(target + QStringLiteral("/index.xml"), "old catalogue");
+        write_file(data + QStringLiteral("/products/other/index.xml"), "other");
+        write_file(root.filePath(QStringLiteral("upload.zip")), archive);
+        const QMap<QString, QByteArray> before = snapshot(root.path());
+
+        QVERIFY(!VM24::extract_zip_replacing(root.filePath(QStringLiteral("upload.zip")), target));
+        QCOMPARE(snapshot(root.path()), before);
+        QVERIFY(!QFileInfo::exists(QStringLiteral("/tmp/vm24-escaped.txt")));
+
+        // The temporary extraction refuses it as well and leaves nothing behind.
+        QVERIFY(VM24::unzip_archive_temp(root.filePath(QStringLiteral("upload.zip"))).isEmpty());
+    }
+
+    void goodArchiveReplacesTheTargetWhole()
+    {
+        QTemporaryDir root;
+        const QString target = root.filePath(QStringLiteral("products/user"));
+        write_file(target + QStringLiteral("/index.xml"), "old");
+        write_file(target + QStringLiteral("/stale.png"), "stale");
+        ZipWriter zip;
+        zip.add(QStringLiteral("index.xml"), "new");
+        zip.add(QStringLiteral("pictures/1.png"), "png");
+        QVERIFY(zip.write(root.filePath(QStringLiteral("user.rkdb"))));
+
+        QVERIFY(VM24::extract_zip_replacing(root.filePath(QStringLiteral("user.rkdb")), target));
+        const QMap<QString, QByteArray> expected{{"index.xml", "new"}, {"pictures", "<dir>"}, {"pictures/1.png", "png"}};
+        QCOMPARE(snapshot(target), expected);
+        // No staging or former directory is left beside the target.
+        QCOMPARE(QDir(root.filePath(QStringLiteral("products"))).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"user"});
+        QCOMPARE(ZipArchiveListing(root.filePath(QStringLiteral("user.rkdb"))).names(),
+                 (QStringList{"index.xml", "pictures/1.png"}));
+    }
+
+    // A file whose data does not match its checksum fails the extraction.
+    void damagedArchiveKeepsTheOldContent()
+    {
+        QTemporaryDir root;
+        const QString target = root.filePath(QStringLiteral("media"));
+        write_file(target + QStringLiteral("/01.png"), "old slide");
+        ZipWriter zip;
+        zip.add(QStringLiteral("01.png"), "new slide, a longer one");
+        QByteArray bytes = zip.bytes();
+        bytes[40] = char(bytes[40] ^ 0x55); // inside the stored data
+        write_file(root.filePath(QStringLiteral("media.zip")), bytes);
+
+        QVERIFY(!VM24::extract_zip_replacing(root.filePath(QStringLiteral("media.zip")), target));
+        QCOMPARE(read_file(target + QStringLiteral("/01.png")), QByteArray("old slide"));
+        QCOMPARE(QDir(root.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 (QStringList{"media", "media.zip"}));
+    }
+
+    // Directory names that a shell would read as something else are plain
+    // names here: only that directory's content goes.
+    void cleanDirEmptiesOnlyThatDirectory_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("space") << QStringLiteral("push dir");
+        QTest::newRow("quote") << QStringLiteral("it's");
+        QTest::newRow("command") << QStringLiteral("$(touch pwned)");
+        QTest::newRow("glob") << QStringLiteral("*");
+    }
+
+    void cleanDirEmptiesOnlyThatDirectory()
+    {
+        QFETCH(QString, name);
+        QTemporaryDir root;
+        const QString dir = root.filePath(name);
+        write_file(dir + QStringLiteral("/a.txt"), "a");
+        write_file(dir + QStringLiteral("/.hidden"), "h");
+        write_file(dir + QStringLiteral("/sub/b.txt"), "b");
+        write_file(root.filePath(QStringLiteral("keep/keep.txt")), "keep");
+        write_file(root.filePath(QStringLiteral("outside.txt")), "outside");
+        QVERIFY(QFile::link(root.filePath(QStringLiteral("keep")), dir + QStringLiteral("/link-to-keep")));
+
+        QVERIFY(VM24::clean_dir(dir));
+        QVERIFY(QDir(dir).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot));
+        QCOMPARE(read_file(root.filePath(QStringLiteral("keep/keep.txt"))), QByteArray("keep"));
+        QCOMPARE(read_file(root.filePath(QStringLiteral("outside.txt"))), QByteArray("outside"));
+        QVERIFY(!QFileInfo::exists(root.filePath(QStringLiteral("pwned"))));
+        QVERIFY(!QFileInfo::exists(QDir::current().filePath(QStringLiteral("pwned"))));
+
+        // rm_dir of a link removes the link, never what it points to.
+        QVERIFY(QFile::link(root.filePath(QStringLiteral("keep")), dir + QStringLiteral("/link")));
+        QVERIFY(VM24::rm_dir(dir + QStringLiteral("/link")));
+        QCOMPARE(read_file(root.filePath(QStringLiteral("keep/keep.txt"))), QByteArray("keep"));
+        QVERIFY(VM24::rm_dir(dir));
+        QVERIFY(!QFileInfo::exists(dir));
+        QVERIFY(!VM24::rm_dir(QString()));
+    }
+
+    void urlFileNamesNeverNameAnotherDirectory_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("fileName");
+        QTest::newRow("plain") << "http://h/contents/media.zip" << "media.zip";
+        QTest::newRow("no slash") << "media.zip" << "media.zip";
+        QTest::newRow("trailing slash") << "http://h/contents/" << "";
+        QTest::newRow("encoded slash") << "http://h/a/..%2F..%2Fetc%2Fpasswd" << "passwd";
+        QTest::newRow("dot-dot") << "http://h/a/%2E%2E" << "";
+        QTest::newRow("encoded backslash") << "http://h/a/..%5Cx.zip" << "";
+        QTest::newRow("option-like") << "http://h/-d.zip" << "";
+        QTest::newRow("control") << "http://h/a%0Ab.zip" << "";
+    }
+
+    void urlFileNamesNeverNameAnotherDirectory()
+    {
+        QFETCH(QString, url);
+        QFETCH(QString, fileName);
+        QCOMPARE(VM24::url_filename(QUrl(url)), fileName);
+    }
+
+    void onlyHttpIsDownloaded()
+    {
+        QVERIFY(VM24::is_downloadable_url(QUrl(QStringLiteral("http://127.0.0.1:8080/a.zip"))));
+        QVERIFY(VM24::is_downloadable_url(QUrl(QStringLiteral("https://example.invalid/a.zip"))));
+        QVERIFY(!VM24::is_downloadable_url(QUrl(QStringLiteral("file:///etc/passwd"))));
+        QVERIFY(!VM24::is_downloadable_url(QUrl(QStringLiteral("ftp://127.0.0.1/a.zip"))));
+        QVERIFY(!VM24::is_downloadable_url(QUrl(QStringLiteral("/etc/passwd"))));
+    }
+};
+
+QTEST_GUILESS_MAIN(UpdateFilesTest)
+#include "tst_updatefiles.moc"
