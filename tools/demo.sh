@@ -58,8 +58,8 @@ fi
 mail_sink="$run_dir/mail-sink"
 ftp_sink="$run_dir/ftp-sink"
 ftp_password="$(head -c 12 /dev/urandom | od -An -tx1 | tr -d ' \n')"
-coproc SINKS { exec /usr/bin/python3 "$root/tools/loopback_servers.py" --mail-dir "$mail_sink" --ftp-dir "$ftp_sink" \
-  --ftp-user vm24 --ftp-password "$ftp_password" 2>>"$run_dir/sinks.log"; }
+coproc SINKS { VM24_SINK_FTP_PASSWORD="$ftp_password" exec /usr/bin/python3 "$root/tools/loopback_servers.py" \
+  --mail-dir "$mail_sink" --ftp-dir "$ftp_sink" --ftp-user vm24 2>>"$run_dir/sinks.log"; }
 sinks_pid=$SINKS_PID
 if ! read -r -t 60 ports <&"${SINKS[0]}"; then
   echo "the mail and FTP sinks did not start; see $run_dir/sinks.log" >&2
@@ -72,7 +72,7 @@ export VM24_MAIL_FROM="vm24-demo@localhost"
 /usr/bin/python3 "$root/tools/set_ini_values.py" "$run_dir/Korvane/VM24.ini" \
   "enable-notifications=true" "mail-send-interval=60" "ftp-send-interval=60" "Alarms/email=owner@localhost" \
   "FtpServer/address=127.0.0.1" "FtpServer/port=$ftp_port" "FtpServer/protocol=ftp" \
-  "FtpServer/username=vm24" "FtpServer/password=$ftp_password"
+  "FtpServer/username=vm24" - <<<"FtpServer/password=$ftp_password"
 
 export VM24_APP_DIR="$run_dir"
 export VM24_SYSTEM_ACTIONS_RECORD="$run_dir/system-actions.log"

@@ -1,8 +1,7 @@
 #!/usr/bin/python3
 """Mail and FTP servers on loopback for tests and the demo.
 
-    loopback_servers.py --mail-dir DIR --ftp-dir DIR [--ftp-user U --ftp-password P]
-                        [--ftp-refuse-once NAME]
+    loopback_servers.py --mail-dir DIR --ftp-dir DIR [--ftp-user U] [--ftp-refuse-once NAME]
 
 Listens on 127.0.0.1 only, each server on a free port, and prints one line
 of JSON with the ports ({"smtp": N, "ftp": N}) once both accept connections.
@@ -11,6 +10,8 @@ envelope ("MAIL FROM: ...", one "RCPT TO: ..." per recipient), an empty line
 and the message's bytes as received. FTP uploads land in the FTP directory;
 the first upload of a file named by --ftp-refuse-once is refused (a server
 that fails one transfer).
+The FTP password is read from the environment (VM24_SINK_FTP_PASSWORD,
+"secret" when unset), never from the command line.
 Runs until its standard input closes or it is terminated.
 """
 import argparse
@@ -86,14 +87,14 @@ def main():
     parser.add_argument("--mail-dir", required=True)
     parser.add_argument("--ftp-dir", required=True)
     parser.add_argument("--ftp-user", default="vm24")
-    parser.add_argument("--ftp-password", default="secret")
     parser.add_argument("--ftp-refuse-once", default="")
     args = parser.parse_args()
     logging.basicConfig(level=logging.ERROR)
     os.makedirs(args.mail_dir, exist_ok=True)
     os.makedirs(args.ftp_dir, exist_ok=True)
     smtp = start_smtp(args.mail_dir)
-    ftp = start_ftp(args.ftp_dir, args.ftp_user, args.ftp_password, args.ftp_refuse_once)
+    ftp = start_ftp(args.ftp_dir, args.ftp_user, os.environ.get("VM24_SINK_FTP_PASSWORD", "secret"),
+                    args.ftp_refuse_once)
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(0))
     print(json.dumps({"smtp": smtp.port, "ftp": ftp.socket.getsockname()[1]}), flush=True)
     try:

@@ -1,11 +1,12 @@
 #!/usr/bin/python3
 """Sets keys of a Qt settings file (INI format) in place.
 
-    set_ini_values.py FILE KEY=VALUE...
+    set_ini_values.py FILE KEY=VALUE... [-]
 
 A key "group/name" goes into the section [group]; a key without a group into
 [General]. Other lines stay as they are; a missing file or section is made.
-Values are plain text without newlines.
+Values are plain text without newlines. A "-" reads further KEY=VALUE lines
+from standard input, so that a secret need not appear on a command line.
 """
 import os
 import sys
@@ -30,12 +31,15 @@ def set_value(lines, group, name, value):
 
 
 def main(argv):
-    if len(argv) < 2 or any("=" not in pair for pair in argv[1:]):
+    pairs = []
+    for argument in argv[1:]:
+        pairs.extend(sys.stdin.read().splitlines() if argument == "-" else [argument])
+    if len(argv) < 2 or any("=" not in pair for pair in pairs):
         print(__doc__, file=sys.stderr)
         return 2
     path = argv[0]
     lines = open(path, encoding="utf-8").read().splitlines() if os.path.exists(path) else []
-    for pair in argv[1:]:
+    for pair in pairs:
         key, value = pair.split("=", 1)
         group, _, name = key.rpartition("/")
         set_value(lines, group or "General", name, value)

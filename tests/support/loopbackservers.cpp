@@ -43,10 +43,12 @@ QString LoopbackServers::script(const char* name)
 bool LoopbackServers::start(int timeoutMs)
 {
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("VM24_SINK_FTP_PASSWORD"), m_options.ftpPassword);
+    m_process.setProcessEnvironment(environment);
     m_process.start(python(), {script("tools/loopback_servers.py"), QStringLiteral("--mail-dir"), mailDir(),
                                QStringLiteral("--ftp-dir"), ftpDir(), QStringLiteral("--ftp-user"),
-                               m_options.ftpUser, QStringLiteral("--ftp-password"), m_options.ftpPassword,
-                               QStringLiteral("--ftp-refuse-once"), m_options.ftpRefuseOnce});
+                               m_options.ftpUser, QStringLiteral("--ftp-refuse-once"), m_options.ftpRefuseOnce});
     QDeadlineTimer deadline(timeoutMs);
     while (!m_process.canReadLine()) {
         if (deadline.hasExpired() || !m_process.waitForReadyRead(int(deadline.remainingTime()))) {
