@@ -152,10 +152,13 @@ void LogViewer::reload()
                                                     tr("Attendere prego"));
     if (loaded.resultCount() > 0 && loaded.result())
         m_notifications = std::move(*loaded.result());
-    qCInfo(maintenanceLog, "log viewer shows %d entries of display category %d, read in %lld ms", loadedCount(),
-           m_category->currentData().toInt(), timer.elapsed());
+    const qint64 readMs = timer.elapsed();
     setItemCount(loadedCount());
     jumpToPage(0);
+    // Told once the first page holds its rows, so that whoever waits for
+    // this line finds them there.
+    qCInfo(maintenanceLog, "log viewer shows %d entries of display category %d, read in %lld ms", loadedCount(),
+           m_category->currentData().toInt(), readMs);
 }
 
 void LogViewer::clearPage()

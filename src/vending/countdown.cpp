@@ -24,6 +24,10 @@ void Countdown::reset()
 {
     m_value = m_startValue;
     emit tick(m_value);
+    // The step that was running would otherwise end early and take up to a
+    // second off the time just given back.
+    if (m_timer.isActive())
+        m_timer.start();
 }
 
 void Countdown::stop()

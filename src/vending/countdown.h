@@ -24,7 +24,8 @@ public slots:
     void start(int startValue);
     // From the start value again, running.
     void start();
-    // Back to the start value; a stopped countdown stays stopped.
+    // Back to the start value, a running countdown with a whole step ahead;
+    // a stopped countdown stays stopped.
     void reset();
     void stop();
 

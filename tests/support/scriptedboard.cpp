@@ -149,10 +149,12 @@ QByteArray ScriptedBoard::respond(const PtyPeer::Frame& frame)
     QByteArray data;
     {
         QMutexLocker locker(&m_mutex);
-        QByteArray& pattern = m_unansweredPatterns[code];
-        const bool lost = !pattern.isEmpty() && pattern.front() == 'x';
-        if (!pattern.isEmpty())
-            pattern.remove(0, 1);
+        bool lost = false;
+        const auto pattern = m_unansweredPatterns.find(code);
+        if (pattern != m_unansweredPatterns.end() && !pattern->isEmpty()) {
+            lost = pattern->front() == 'x';
+            pattern->remove(0, 1);
+        }
         if (m_silent || lost || m_unanswered.contains(code))
             return QByteArray();
         if (m_rejections > 0) {

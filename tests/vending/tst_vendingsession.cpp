@@ -26,6 +26,7 @@ private slots:
     void rechargeWithRemainderBlocksFurtherRecharges();
     void suspendMovesCashOntoAPresentedCard();
     void countdownFollowsTheCredit();
+    void resetCountdownStartsAWholeStep();
     void deliveryDoorIsReleasedForAWhile();
     void sessionDestroyedWhilePolling();
 };
@@ -158,6 +159,24 @@ void TestVendingSession::countdownFollowsTheCredit()
     QVERIFY(!countdown->isActive());
     QTRY_VERIFY(rig.enables().value("banknotes").toBool());
     QVERIFY(rig.endSession());
+}
+
+void TestVendingSession::resetCountdownStartsAWholeStep()
+{
+    // A touch starts the customer's time over: the first step after it is a
+    // whole step, not what was left of the step that was running.
+    Countdown countdown;
+    countdown.setInterval(300);
+    countdown.start(3);
+    QSignalSpy expired(&countdown, &Countdown::expired);
+    QTest::qWait(250);
+    QElapsedTimer sinceReset;
+    sinceReset.start();
+    countdown.reset();
+    QVERIFY(countdown.isActive());
+    QVERIFY(expired.wait(10000));
+    // A coarse timer may fire up to 5 % early; a loaded machine only makes it late.
+    QVERIFY2(sinceReset.elapsed() >= 3 * 300 * 95 / 100, qPrintable(QString::number(sinceReset.elapsed())));
 }
 
 void TestVendingSession::deliveryDoorIsReleasedForAWhile()
