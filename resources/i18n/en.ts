@@ -669,6 +669,10 @@ out of service</translation>
         <source>Contabilità</source>
         <translation>Accounting</translation>
     </message>
+    <message>
+        <source>Report EVA-DTS</source>
+        <translation>EVA-DTS report</translation>
+    </message>
 </context>
 <context>
     <name>GetCountersDialog</name>

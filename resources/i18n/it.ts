@@ -669,6 +669,10 @@ fuori servizio</translation>
         <source>Contabilità</source>
         <translation>Contabilità</translation>
     </message>
+    <message>
+        <source>Report EVA-DTS</source>
+        <translation>Report EVA-DTS</translation>
+    </message>
 </context>
 <context>
     <name>GetCountersDialog</name>

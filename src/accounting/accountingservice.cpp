@@ -1,6 +1,7 @@
 #include "accounting/accountingservice.h"
 
 #include "accounting/accountinglog.h"
+#include "accounting/evadtsreadouts.h"
 #include "accounting/sessionbalance.h"
 #include "board/creditpacket.h"
 #include "core/durablefile.h"
@@ -141,6 +142,10 @@ void AccountingService::registerInitialCredit(const CreditPacket& credit)
 void AccountingService::reset(Ledger::Frequency frequency)
 {
     m_ledger.reset(frequency, now());
+    if (frequency == Ledger::Partial)
+        EvaDtsReadouts::countReset();
+    else if (frequency == Ledger::Permanent)
+        EvaDtsReadouts::clear();
 }
 
 void AccountingService::closeLogPeriod(const Accounting& recorded)

@@ -32,7 +32,9 @@ public:
     // Credit found on the board at start-up is money the machine kept.
     // A packet that could not be read books nothing.
     void registerInitialCredit(const CreditPacket& credit);
-    // The period starts again now, empty. Callers commit afterwards.
+    // The period starts again now, empty. Callers commit afterwards. For the
+    // audit file a partial reset is a read with reset; a permanent one starts
+    // its readouts again.
     void reset(Ledger::Frequency frequency);
     // Starts a new log period once recorded, a copy of the log period taken
     // earlier, is safely kept elsewhere: what was booked after the copy was

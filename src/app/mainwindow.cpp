@@ -441,6 +441,7 @@ void MainWindow::createScheduledTasks()
     auto* mailer = new MailerTask(mailbox, archive);
     mailer->setInterval(read_interval(settings, VM24::Keys::MAIL_SEND_INTERVAL, VM24::Keys::DEFAULT_MAIL_SEND_INTERVAL_S));
     auto* logCompiler = new DailyLogCompiler(drafts, m_productProvider);
+    logCompiler->setAuditSources(m_accounting.get(), m_controller);
     auto* ftpFiles = new PrepareFtpFilesTask(drafts, outgoing);
     for (IConfigurable* task : std::initializer_list<IConfigurable*>{machineStateRecorder, ftpSender, mailer,
                                                                      logCompiler, ftpFiles})

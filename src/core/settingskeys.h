@@ -70,6 +70,9 @@ inline constexpr char FTP_PORT[] = "FtpServer/port";
 inline constexpr int DEFAULT_FTP_PORT = 21;
 inline constexpr char FTP_PROTOCOL[] = "FtpServer/protocol";
 inline constexpr char LOG_COMPILATION_TIME[] = "Schedule/log-compilation";
+// The daily audit file with the day's log; a missing key reads as on when
+// an FTP server is set.
+inline constexpr char EVADTS_DAILY_FILE[] = "evadts-daily-file";
 inline constexpr char FTP_TRANSFER_TIME[] = "Schedule/ftp-transfer";
 inline constexpr char FTP_SEND_INTERVAL[] = "ftp-send-interval";
 inline constexpr int DEFAULT_FTP_SEND_INTERVAL_S = 300;

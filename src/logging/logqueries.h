@@ -21,3 +21,29 @@ LogEntries read_log_entries(const QStringList& categories, bool* ok = nullptr);
 QList<QPair<QDateTime, int>> read_overpay_rows(int days, bool* ok = nullptr);
 
 } // namespace VM24
+
+namespace VM24 {
+
+// The events the audit file counts, over rows from one date on.
+struct AuditEventTally
+{
+    int cashVends = 0;
+    int cashlessVends = 0;
+    int doorOpenedWithoutKey = 0;
+    int powerOutages = 0;
+};
+
+struct AuditEvents
+{
+    AuditEventTally sinceInitialisation;
+    AuditEventTally sinceReset;
+    // Per dispenser 0..17: the time of its latest sale; null when none.
+    QList<QDateTime> lastSale;
+};
+
+// Items sold (cash or card), tamper alarms raised and power cuts (emergency
+// shutdowns) from initialisation and from reset on. Empty, with *ok false,
+// when the log cannot be read.
+AuditEvents read_audit_events(const QDateTime& initialisation, const QDateTime& reset, bool* ok = nullptr);
+
+} // namespace VM24

@@ -14,6 +14,7 @@ QString to_localized_string(int item)
         QT_TRANSLATE_NOOP("ExportableItem", "Personalizzazioni"),
         QT_TRANSLATE_NOOP("ExportableItem", "Log eventi"),
         QT_TRANSLATE_NOOP("ExportableItem", "Contabilità"),
+        QT_TRANSLATE_NOOP("ExportableItem", "Report EVA-DTS"),
     };
     if (item < 0 || item >= Count)
         return QString();

@@ -5,6 +5,7 @@
 #include "catalogue/productids.h"
 #include "core/childprocess.h"
 #include "core/durablefile.h"
+#include "core/vm24.h"
 #include "maintenance/exportableitem.h"
 #include "maintenance/maintenancelog.h"
 #include "updates/updateprocesscontext.h"
@@ -133,6 +134,10 @@ void ExportTask::exportItem(int item, const QDir& folder)
         m_context->beginProcessingItem(QString());
         writeAccountingReport(folder);
         break;
+    case ExportableItem::AuditFile:
+        m_context->beginProcessingItem(QString());
+        writeAuditFile(folder);
+        break;
     }
 }
 
@@ -178,6 +183,17 @@ void ExportTask::writeAccountingReport(const QDir& folder)
     });
     if (!written)
         m_failures << QStringLiteral("accounting.html");
+}
+
+void ExportTask::writeAuditFile(const QDir& folder)
+{
+    const QString name = QStringLiteral("eva-dts_%1_%2.txt")
+                             .arg(VM24::format_serial(m_sources.serial),
+                                  m_now.toString(QStringLiteral("yyyy-MM-dd_hh-mm-ss")));
+    const EvaDtsReport report = VM24::gather_eva_dts_report(m_sources.ledger, m_sources.selections,
+                                                            m_sources.controller, m_sources.serial, m_now);
+    if (!VM24::write_file_durably(folder.filePath(name), report.text()))
+        m_failures << name;
 }
 
 void ExportTask::markIncomplete(const QDir& folder)

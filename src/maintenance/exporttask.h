@@ -1,5 +1,6 @@
 #pragma once
 
+#include "accounting/evadtscollector.h"
 #include "accounting/ledger.h"
 #include "logging/talviologexporter.h"
 
@@ -40,6 +41,7 @@ public:
         Ledger ledger;
         Rk710Controller* controller = nullptr;
         int serial = 0;
+        VM24::EvaDtsSelections selections;
     };
 
     // failures: what could not be written, by name; empty after a complete export.
@@ -55,6 +57,7 @@ private:
     void archiveInto(const QString& zip, const QString& dir, const QString& name);
     void writeEventLog(const QDir& folder);
     void writeAccountingReport(const QDir& folder);
+    void writeAuditFile(const QDir& folder);
     void markIncomplete(const QDir& folder);
 
     QDir m_root;

@@ -1,6 +1,7 @@
 #include "maintenance/usbexportmenu.h"
 
 #include "accounting/accountingservice.h"
+#include "accounting/evadtscollector.h"
 #include "board/powercontrol.h"
 #include "core/vm24.h"
 #include "maintenance/exportableitem.h"
@@ -229,6 +230,7 @@ void UsbExportMenu::startExport()
     sources.ledger = m_accounting->ledger();
     sources.controller = m_controller;
     sources.serial = VM24::read_serial();
+    sources.selections = VM24::eva_dts_selections(*m_products);
     auto finished = [this](const QString&, const QStringList& failures) {
         QMetaObject::invokeMethod(this, [this, failures] { onExportFinished(failures); }, Qt::QueuedConnection);
     };

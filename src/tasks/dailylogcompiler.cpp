@@ -1,5 +1,6 @@
 #include "tasks/dailylogcompiler.h"
 
+#include "accounting/accountingservice.h"
 #include "core/defaults.h"
 #include "core/settingskeys.h"
 #include "core/vm24.h"
@@ -16,8 +17,16 @@ DailyLogCompiler::DailyLogCompiler(const QString& directory, ProductProvider* pr
 {
 }
 
+void DailyLogCompiler::setAuditSources(AccountingService* accounting, Rk710Controller* controller)
+{
+    m_accounting = accounting;
+    m_controller = controller;
+}
+
 void DailyLogCompiler::loadConfiguration(QSettings& settings)
 {
+    const bool ftpConfigured = !settings.value(QLatin1String(VM24::Keys::FTP_ADDRESS)).toString().isEmpty();
+    m_auditFile = settings.value(QLatin1String(VM24::Keys::EVADTS_DAILY_FILE), ftpConfigured).toBool();
     m_serial = settings.value(QLatin1String(VM24::Keys::SERIAL), 0).toInt();
     setDailyStart(VM24::interpret_time(settings, QLatin1String(VM24::Keys::LOG_COMPILATION_TIME),
                                        VM24::Defaults::Schedule::LOG_COMPILATION));
@@ -25,5 +34,10 @@ void DailyLogCompiler::loadConfiguration(QSettings& settings)
 
 void DailyLogCompiler::run()
 {
-    m_pool->start(new CompileLogTask(m_directory, m_serial, VM24::product_names(*m_products)));
+    std::optional<CompileLogTask::AuditSources> audit;
+    if (m_auditFile && m_accounting) {
+        audit = CompileLogTask::AuditSources{m_accounting->ledger(), VM24::eva_dts_selections(*m_products),
+                                             m_controller};
+    }
+    m_pool->start(new CompileLogTask(m_directory, m_serial, VM24::product_names(*m_products), audit));
 }

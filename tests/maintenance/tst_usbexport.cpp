@@ -198,14 +198,15 @@ void TestUsbExport::everyItemLandsOnTheStick()
     const Outcome outcome = runExport(context);
     QCOMPARE(outcome.failures, QStringList());
     QVERIFY(context.ended);
-    QCOMPARE(context.stages.size(), 7);
+    QCOMPARE(context.stages.size(), 8);
     QCOMPARE(context.stages.first(), QStringLiteral("Impostazioni"));
     const QDir folder(outcome.folder);
     QVERIFY(QRegularExpression("/stick/VM24/export_\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d$").match(outcome.folder).hasMatch());
     // The settings file under its own name ("VM24.ini" on the machine).
     const QString settingsName = QFileInfo(QSettings().fileName()).fileName();
+    const QString audit = "eva-dts_00042_" + folder.dirName().mid(int(strlen("export_"))) + ".txt";
     QStringList expected{settingsName,       "VM24Log.xml", "accounting.html", "brixo-banner.png",
-                         "brixo-events.jpg", "main.rkdb",   "media.zip",       "note.txt"};
+                         "brixo-events.jpg", "main.rkdb",   "media.zip",       "note.txt", audit};
     expected.sort();
     QCOMPARE(folder.entryList(QDir::Files, QDir::Name), expected);
     QCOMPARE(read_file(folder.filePath(settingsName)), read_file(QSettings().fileName()));
@@ -228,6 +229,11 @@ void TestUsbExport::everyItemLandsOnTheStick()
     infos.sort();
     QCOMPARE(infos, QStringList({"1 days ago", "2 days ago"}));
     QVERIFY(read_file(folder.filePath("accounting.html")).contains("<html"));
+    // The audit file of the books, with the identity of the board that answered.
+    const QByteArray auditText = read_file(folder.filePath(audit));
+    QVERIFY2(auditText.startsWith("DXS*VM2400042*") && auditText.endsWith("DXE*1*1\r\n"), auditText.constData());
+    const QRegularExpression board("\r\nCB1\\*00042\\*RK710\\*[^*\r]+\r\n");
+    QVERIFY2(board.match(QString::fromLatin1(auditText)).hasMatch(), auditText.constData());
 }
 
 void TestUsbExport::fullStickIsNamedInTheResult()
@@ -255,7 +261,9 @@ void TestUsbExport::stickPulledOutMidwayIsNamedInTheResult()
             QDir(stick).removeRecursively();
     };
     const Outcome outcome = runExport(context);
-    QCOMPARE(outcome.failures, QStringList({"VM24Log.xml", "accounting.html"}));
+    QCOMPARE(outcome.failures.mid(0, 2), QStringList({"VM24Log.xml", "accounting.html"}));
+    QCOMPARE(outcome.failures.size(), 3);
+    QVERIFY(outcome.failures.last().startsWith("eva-dts_00042_"));
     QVERIFY(context.ended);
 }
 

@@ -1,8 +1,12 @@
+#include "accounting/accountingservice.h"
+#include "accounting/sessionbalance.h"
 #include "catalogue/productprovider.h"
 #include "core/vm24.h"
 #include "logging/logdatabase.h"
 #include "tasks/dailylogcompiler.h"
+#include "loopbackservers.h"
 #include "tasks/directorygarbagecollector.h"
+#include "tasks/ftpsendertask.h"
 #include "tasks/prepareftpfilestask.h"
 #include "testenvironment.h"
 
@@ -36,12 +40,14 @@ class TestHousekeeping : public QObject
     Q_OBJECT
 
 private slots:
-    void dayLogIsCompiledAndMovedToOutgoing();
+    void dayLogAndAuditAreCompiledMovedAndSent();
     void garbageCollectorKeepsDirectoriesBounded();
 };
 
-void TestHousekeeping::dayLogIsCompiledAndMovedToOutgoing()
+void TestHousekeeping::dayLogAndAuditAreCompiledMovedAndSent()
 {
+    LoopbackServers servers;
+    QVERIFY2(servers.start(), qPrintable(servers.errorString()));
     TestEnvironment::ScopedAppDir appDir;
     QVERIFY(VM24::open_log_database(appDir.filePath("log.db")));
     QSqlQuery insert(VM24::log_database());
@@ -50,6 +56,12 @@ void TestHousekeeping::dayLogIsCompiledAndMovedToOutgoing()
     QSettings settings;
     settings.setValue("advanced/serial", 42);
     settings.setValue("Schedule/log-compilation", "00:30");
+    // With an FTP server set the audit file goes with the log unless switched off.
+    settings.setValue("enable-notifications", true);
+    settings.setValue("FtpServer/address", "127.0.0.1");
+    settings.setValue("FtpServer/port", servers.ftpPort());
+    settings.setValue("FtpServer/username", "vm24");
+    settings.setValue("FtpServer/password", "secret");
     const QString drafts = appDir.filePath("drafts");
     const QString outgoing = appDir.filePath("outgoing");
     QVERIFY(QDir().mkpath(drafts + "/subdir"));
@@ -59,11 +71,19 @@ void TestHousekeeping::dayLogIsCompiledAndMovedToOutgoing()
 
     ProductProvider products(appDir.filePath("data/products"));
     QThreadPool pool;
+    AccountingService accounting;
+    SessionBalance sale;
+    sale.cashIncome = 250;
+    accounting.recordSessionBalance(sale);
     DailyLogCompiler compiler(drafts, &products, &pool);
+    compiler.setAuditSources(&accounting, nullptr);
     compiler.loadConfiguration(settings);
     QCOMPARE(compiler.dailyStart(), QTime(0, 30));
+    QVERIFY(compiler.auditFileEnabled());
     compiler.run();
     QVERIFY(pool.waitForDone(30000));
+    const QString audit = "EVADTS_00042_" + QDate::currentDate().toString("yyyyMMdd") + ".txt";
+    QVERIFY2(QFile::exists(drafts + "/" + audit), qPrintable(names_in(drafts).join(", ")));
     const QStringList logs = QDir(drafts).entryList({"VM24Log_00042_*.xml"}, QDir::Files);
     QCOMPARE(logs.size(), 1);
     QFile log(drafts + "/" + logs.first());
@@ -80,8 +100,32 @@ void TestHousekeeping::dayLogIsCompiledAndMovedToOutgoing()
 
     PrepareFtpFilesTask mover(drafts, outgoing);
     mover.run();
-    QCOMPARE(names_in(outgoing), QStringList({"VM24Data_00042_20260301_000000.xml", logs.first()}));
+    QCOMPARE(names_in(outgoing), QStringList({audit, "VM24Data_00042_20260301_000000.xml", logs.first()}));
     QCOMPARE(names_in(drafts), QStringList({"link.xml", "report.xml.tmp", "subdir"}));
+
+    const QString archive = appDir.filePath("archive");
+    QVERIFY(QDir().mkpath(archive));
+    FtpSenderTask sender(outgoing, archive);
+    sender.setInterval(300);
+    sender.loadConfiguration(settings);
+    sender.init();
+    QVERIFY(sender.canRun(QDateTime::currentDateTime().addSecs(301)));
+    sender.run();
+    QVERIFY(QTest::qWaitFor([&sender] { return sender.pending().isEmpty(); }, 60000));
+    QFile sent(servers.ftpDir() + "/" + audit);
+    QVERIFY(sent.open(QIODevice::ReadOnly));
+    const QByteArray text = sent.readAll();
+    QVERIFY2(text.startsWith("DXS*VM2400042*") && text.contains("\r\nVA1*250*0*250*0\r\n"), text.constData());
+    QVERIFY(QFile::exists(archive + "/" + audit));
+    QVERIFY(!QFile::exists(outgoing + "/" + audit));
+
+    // Switched off: the next day's log goes alone.
+    settings.setValue("evadts-daily-file", false);
+    compiler.loadConfiguration(settings);
+    QVERIFY(!compiler.auditFileEnabled());
+    compiler.run();
+    QVERIFY(pool.waitForDone(30000));
+    QCOMPARE(QDir(drafts).entryList({"EVADTS_*"}, QDir::Files), QStringList());
 }
 
 void TestHousekeeping::garbageCollectorKeepsDirectoriesBounded()
