@@ -213,7 +213,8 @@ void TestEvaDtsReport::largestTotalsAndASilentBoardStayWellFormed()
     QCOMPARE(field(lines, "VA1", 1), QStringLiteral("27670116110564327421"));
     QCOMPARE(field(lines, "DA2", 1), QStringLiteral("18446744073709551614"));
     QCOMPARE(field(lines, "CA3", 1), QStringLiteral("18446744073709551614"));
-    QCOMPARE(field(lines, "VA1", 2), QStringLiteral("0"));
+    QCOMPARE(field(lines, "VA1", 2), QStringLiteral("54"));
+    QCOMPARE(field(lines, "PA2", 2), QStringLiteral("6442450941"));
     // Nothing from the board, the event log or the selections: those fields stay empty.
     QCOMPARE(lines.at(4), QStringLiteral("CB1**RK710*"));
     QCOMPARE(field(lines, "CA2", 2), QString());
