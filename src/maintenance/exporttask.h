@@ -42,6 +42,8 @@ public:
         int serial = 0;
     };
 
+    // root: the stick's folder, an absolute path; with a relative one
+    // (no stick) nothing is written.
     // failures: what could not be written, by name; empty after a complete export.
     using Finished = std::function<void(const QString& folder, const QStringList& failures)>;
 
