@@ -498,9 +498,7 @@ void MainWindow::registerGarbageCollectors(QSettings& settings, const QString& o
 
 void MainWindow::createBoardStatusObserver()
 {
-    const QString infoPath =
-        qEnvironmentVariable("VM24_DEVICE_INFO_FILE", QLatin1String(BoardStatusObserver::DEFAULT_INFO_PATH));
-    m_boardStatusObserver = new BoardStatusObserver(m_controller, infoPath, this);
+    m_boardStatusObserver = new BoardStatusObserver(m_controller, BoardStatusObserver::defaultInfoPath(), this);
     m_boardStatusObserver->initialize(m_controller->getBoardStatus(), m_controller->getProductPresence());
     connect(m_controller, &Rk710Controller::deviceStatusChanged, m_boardStatusObserver,
             &BoardStatusObserver::onStatusChanged);

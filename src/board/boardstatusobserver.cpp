@@ -2,6 +2,7 @@
 
 #include "board/boardstatus.h"
 #include "board/rk710controller.h"
+#include "core/runtimedir.h"
 #include "core/vm24.h"
 
 #include <QCoreApplication>
@@ -10,14 +11,37 @@
 #include <QMutex>
 #include <QMutexLocker>
 #include <QRunnable>
-#include <QSaveFile>
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
 #include <QThreadPool>
 #include <QWaitCondition>
 #include <QXmlStreamWriter>
 
+#include <cstdio>
+
 namespace {
 
 const QEvent::Type JOB_FINISHED_EVENT = QEvent::Type(QEvent::registerEventType());
+
+// A temporary file of a fresh name (created exclusively, so never through a
+// link), then renamed over the path: rename replaces a link itself.
+bool replace_whole(const QString& path, const QByteArray& content)
+{
+    if (path.isEmpty())
+        return false;
+    QTemporaryFile file(QFileInfo(path).absoluteFilePath() + QStringLiteral(".XXXXXX"));
+    if (!file.open() || file.write(content) != content.size() || !file.flush())
+        return false;
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                        | QFileDevice::ReadOther);
+    if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
+        return false;
+    file.setAutoRemove(false);
+    return true;
+}
 
 } // namespace
 
@@ -209,12 +233,20 @@ int BoardStatusObserver::deviceForStatusBit(int bit)
     return -1;
 }
 
+QString BoardStatusObserver::defaultInfoPath()
+{
+    const QString configured = qEnvironmentVariable("VM24_DEVICE_INFO_FILE");
+    if (!configured.isEmpty())
+        return configured;
+    const QString dir = VM24::runtime_dir();
+    return dir.isEmpty() ? QString() : QDir(dir).filePath(QLatin1String(INFO_FILE_NAME));
+}
+
 bool BoardStatusObserver::writeDeviceInfo(const QString& path, int status, const Versions& versions,
                                           qint64 presence)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+    QBuffer file;
+    file.open(QIODevice::WriteOnly);
     QXmlStreamWriter xml(&file);
     xml.setAutoFormatting(true);
     xml.writeStartDocument();
@@ -249,5 +281,5 @@ bool BoardStatusObserver::writeDeviceInfo(const QString& path, int status, const
 
     xml.writeEndElement();
     xml.writeEndDocument();
-    return !xml.hasError() && file.commit();
+    return !xml.hasError() && replace_whole(path, file.data());
 }

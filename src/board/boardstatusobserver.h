@@ -25,13 +25,11 @@ class BoardStatusObserver : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr const char* DEFAULT_INFO_PATH = "/tmp/vm24-device-info.xml";
+    static constexpr const char* INFO_FILE_NAME = "vm24-device-info.xml";
     static constexpr const char* TIMESTAMP_FORMAT = "yyyy/MM/dd hh:mm:ss";
     using Versions = QVector<QString>;
 
-    explicit BoardStatusObserver(Rk710Controller* controller,
-                                 const QString& infoPath = QString::fromLatin1(DEFAULT_INFO_PATH),
-                                 QObject* parent = nullptr);
+    BoardStatusObserver(Rk710Controller* controller, const QString& infoPath, QObject* parent = nullptr);
     // Waits for a running job to hand its result over (nothing reaches a
     // destroyed observer); pending jobs are dropped.
     ~BoardStatusObserver() override;
@@ -47,6 +45,11 @@ public:
 
     // The device whose version a status bit tells about, or -1.
     static int deviceForStatusBit(int bit);
+    // VM24_DEVICE_INFO_FILE, else INFO_FILE_NAME in the program's runtime
+    // directory; empty when there is none to be trusted.
+    static QString defaultInfoPath();
+    // Replaces the file at path whole; a link of that name is replaced, never
+    // followed.
     static bool writeDeviceInfo(const QString& path, int status, const Versions& versions, qint64 presence);
 
 public slots:

@@ -67,7 +67,8 @@ void ExportTask::run()
     m_now = QDateTime::currentDateTime();
     const QString name = QStringLiteral("export_") + m_now.toString(QStringLiteral("yyyy-MM-dd_hh-mm-ss"));
     QDir folder = m_root;
-    if (!folder.mkdir(name) || !folder.cd(name)) {
+    // A relative root is no stick (QDir of an empty path is the current directory).
+    if (m_root.isRelative() || !folder.mkdir(name) || !folder.cd(name)) {
         qCWarning(maintenanceLog) << "Cannot create the export folder" << m_root.filePath(name);
         m_failures << name;
         m_context->finishUpdate();

@@ -44,6 +44,8 @@ public:
         VM24::EvaDtsSelections selections;
     };
 
+    // root: the stick's folder, an absolute path; with a relative one
+    // (no stick) nothing is written.
     // failures: what could not be written, by name; empty after a complete export.
     using Finished = std::function<void(const QString& folder, const QStringList& failures)>;
 

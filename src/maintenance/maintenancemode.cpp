@@ -27,6 +27,7 @@ MaintenanceMode::MaintenanceMode(UsbMonitor* usb, VM24::NotificationService* not
     connect(m_menu, &QDialog::accepted, this, &MaintenanceMode::onMenuAccepted);
     connect(m_menu, &QDialog::rejected, this, &MaintenanceMode::onMenuRejected);
     connect(m_menu, &MaintenanceMenu::restartRequested, this, &MaintenanceMode::quitRequested);
+    connect(m_usb, &UsbMonitor::usbStick, this, &MaintenanceMode::onStickChanged);
 }
 
 MaintenanceMode::~MaintenanceMode() = default;
@@ -62,9 +63,12 @@ int MaintenanceMode::userLevel() const
 void MaintenanceMode::onStart()
 {
     if (m_usb->isUsbInserted()) {
-        const int level = authenticate();
-        if (level > 1 && VM24::has_reset_actions(m_usb->dataRoot())) {
-            runResetActions();
+        authenticate();
+        // The level and the folder of the insertion authenticated: a stick
+        // pulled or swapped meanwhile has neither.
+        const QString dir = m_usb->resolvedDataRoot();
+        if (m_usb->userLevel() > 1 && VM24::has_reset_actions(dir)) {
+            runResetActions(dir);
             // The stick comes out before the program ends.
             finish();
             emit quitRequested();
@@ -86,9 +90,8 @@ int MaintenanceMode::authenticate()
                                         tr("Non rimuovere il dispositivo USB"));
 }
 
-void MaintenanceMode::runResetActions()
+void MaintenanceMode::runResetActions(const QString& dir)
 {
-    const QString dir = m_usb->dataRoot();
     ResetDialog dialog(m_window);
     QFutureWatcher<void> watcher;
     connect(&watcher, &QFutureWatcher<void>::finished, &dialog, &ResetDialog::onResetDone);
@@ -96,6 +99,18 @@ void MaintenanceMode::runResetActions()
     watcher.setFuture(done);
     dialog.exec();
     done.waitForFinished();
+}
+
+// A level belongs to the stick that was authenticated: the pages and the
+// menu drop to the level of whatever is there now (none, or a stick not yet
+// authenticated).
+void MaintenanceMode::onStickChanged()
+{
+    for (MenuActivity* page : m_activities) {
+        if (page)
+            page->setUserLevel(userLevel());
+    }
+    m_menu->setUserLevel(userLevel());
 }
 
 void MaintenanceMode::showMenu()

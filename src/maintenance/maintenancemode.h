@@ -51,7 +51,8 @@ public slots:
 
 private:
     int authenticate();
-    void runResetActions();
+    void runResetActions(const QString& dir);
+    void onStickChanged();
     void showMenu();
 
     UsbMonitor* m_usb;

@@ -170,7 +170,7 @@ void UpdateMenu::onStart()
 
 void UpdateMenu::enableItemsFound()
 {
-    const QString root = m_usb->dataRoot();
+    const QString root = m_usb->resolvedDataRoot();
     if (root.isEmpty())
         return;
     const QStringList entries =
@@ -221,16 +221,17 @@ void UpdateMenu::startUpdate()
     std::vector<std::pair<QString, ResourceHandler*>> chosen;
     for (int item = 0; item < ITEM_COUNT; ++item) {
         const auto handler = m_handlers.find(item);
-        if (m_items->button(item)->isChecked() && handler != m_handlers.end() && handler->second)
+        // isShown again: the level drops when the stick has been swapped meanwhile.
+        if (isShown(item) && m_items->button(item)->isChecked() && handler != m_handlers.end() && handler->second)
             chosen.emplace_back(item_text(item), handler->second.get());
     }
-    if (chosen.empty())
+    const QString root = m_usb->resolvedDataRoot();
+    if (chosen.empty() || root.isEmpty())
         return;
     m_powerControl->setEnabled(false);
     m_ok->setEnabled(false);
     m_dialog->prepare(tr("Aggiornamento in corso"), tr("Lettura file di aggiornamento in corso..."), userLevel());
     m_dialog->open();
-    const QString root = m_usb->dataRoot();
     UpdateProgressDialog* dialog = m_dialog;
     VM24::run_in_thread_pool([chosen, root, dialog] {
         dialog->beginUpdate();

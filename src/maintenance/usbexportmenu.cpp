@@ -142,13 +142,18 @@ QAbstractButton* UsbExportMenu::itemBox(int item) const
     return m_items->button(item);
 }
 
+bool UsbExportMenu::isAllowed(int item) const
+{
+    const bool content = item == ExportableItem::HomePage || item == ExportableItem::Branding;
+    return !content || userLevel() >= MIN_LEVEL_FOR_CONTENT;
+}
+
 void UsbExportMenu::onStart()
 {
     for (int item = 0; item < ExportableItem::Count; ++item) {
         QAbstractButton* box = m_items->button(item);
         box->setChecked(false);
-        const bool content = item == ExportableItem::HomePage || item == ExportableItem::Branding;
-        box->setEnabled(!content || userLevel() >= MIN_LEVEL_FOR_CONTENT);
+        box->setEnabled(isAllowed(item));
     }
     m_ok->setEnabled(false);
     setLogInterval(DEFAULT_LOG_DAYS);
@@ -219,6 +224,8 @@ void UsbExportMenu::startExport()
     m_progress->prepare(tr("Esportazione in corso"), tr("Attendere prego"), userLevel());
     m_progress->show();
     m_usb->makeApplicationDataRoot();
+    // Empty when the folder leads off the stick: the task then writes nothing.
+    const QString root = m_usb->resolvedDataRoot();
     ExportTask::Sources sources;
     sources.settingsFile = QSettings().fileName();
     sources.catalogueRoot = m_assets->assetDir(QStringLiteral("products"));
@@ -234,8 +241,17 @@ void UsbExportMenu::startExport()
     auto finished = [this](const QString&, const QStringList& failures) {
         QMetaObject::invokeMethod(this, [this, failures] { onExportFinished(failures); }, Qt::QueuedConnection);
     };
-    QThreadPool::globalInstance()->start(new ExportTask(QDir(m_usb->dataRoot()), sources, checkedItems(),
+    QThreadPool::globalInstance()->start(new ExportTask(QDir(root), sources, allowedCheckedItems(),
                                                         userLevel(), m_logDays, m_progress, finished));
+}
+
+// The level is looked at again here: it drops when the stick it came with
+// has been swapped since the page opened.
+QList<int> UsbExportMenu::allowedCheckedItems() const
+{
+    QList<int> items = checkedItems();
+    items.removeIf([this](int item) { return !isAllowed(item); });
+    return items;
 }
 
 // Comes after the progress box's own completion text, which it replaces

@@ -61,7 +61,9 @@ protected:
 
 private:
     void retranslate();
+    bool isAllowed(int item) const;
     QList<int> checkedItems() const;
+    QList<int> allowedCheckedItems() const;
     void onExportFinished(const QStringList& failures);
 
     UsbMonitor* m_usb;

@@ -9,6 +9,10 @@
 #include <QFileInfo>
 #include <QList>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace VM24 {
 
 namespace {
@@ -131,14 +135,22 @@ bool verify_manifest_signature(const QString& manifest, int level)
 
 bool read_small_file(const QString& path, int maxSize, QByteArray* content)
 {
-    const QFileInfo info(path);
-    if (!info.isFile() || info.isSymLink() || info.size() > maxSize)
+    // O_NOFOLLOW: a link in the file's place is refused when it is opened,
+    // not only when it was looked at; O_NONBLOCK: a fifo does not hang us.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    *content = file.read(maxSize + 1);
-    return content->size() <= maxSize;
+    struct stat status;
+    bool read = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size <= maxSize;
+    if (read) {
+        QFile file;
+        read = file.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle);
+        if (read)
+            *content = file.read(maxSize + 1);
+        read = read && content->size() <= maxSize;
+    }
+    ::close(fd);
+    return read;
 }
 
 bool replace_file(const QString& path, const QByteArray& content)

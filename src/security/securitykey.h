@@ -55,8 +55,9 @@ bool sign_manifest(const QString& manifest, const QString& keyFile);
 // Runs verify_manifest.sh with the public key for the level; true on exit code 0.
 bool verify_manifest_signature(const QString& manifest, int level);
 
-// Reads at most maxSize bytes of a regular file; false when the file is
-// missing, not regular or larger.
+// Reads a regular file of at most maxSize bytes: how every file that comes
+// from a stick is read. False when the file is missing, a symbolic link, not
+// a regular file (a device, a fifo) or larger.
 bool read_small_file(const QString& path, int maxSize, QByteArray* content);
 // Writes content to path, first removing whatever is there, without
 // following a symbolic link of that name. False when it cannot be written.

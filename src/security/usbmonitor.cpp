@@ -78,18 +78,63 @@ QString UsbMonitor::dataRoot() const
     return m_dataRoot;
 }
 
+quint64 UsbMonitor::insertion() const
+{
+    QMutexLocker locker(&m_mutex);
+    return m_insertion;
+}
+
+QString UsbMonitor::resolvedDataRoot() const
+{
+    QString mount;
+    QString root;
+    {
+        QMutexLocker locker(&m_mutex);
+        mount = m_mountPath;
+        root = m_dataRoot;
+    }
+    if (mount.isEmpty() || !QFileInfo(root).isDir())
+        return QString();
+    if (!is_inside(root, mount)) {
+        qCWarning(securityLog) << root << "leads off the stick; not used";
+        return QString();
+    }
+    return QFileInfo(root).canonicalFilePath();
+}
+
 void UsbMonitor::onDirectoryChanged(const QString&)
 {
     const QDir media(m_watchedDir);
-    const QStringList entries =
-        media.entryList({QLatin1String(ENTRY_PATTERN)}, QDir::Dirs | QDir::Readable | QDir::Writable, QDir::Name);
-    if (!entries.isEmpty()) {
-        QMutexLocker locker(&m_mutex);
-        m_mountPath = QStringLiteral("%1/%2").arg(m_watchedDir, entries.first());
-        m_dataRoot = m_mountPath + QLatin1Char('/') + QLatin1String(DATA_FOLDER);
-        m_deviceName = m_mountPath.mid(m_mountPath.lastIndexOf(QLatin1Char('-')) + 1);
+    const QStringList entries = media.entryList({QLatin1String(ENTRY_PATTERN)},
+                                                QDir::Dirs | QDir::NoSymLinks | QDir::Readable | QDir::Writable,
+                                                QDir::Name);
+    const QString chosen = QFileInfo(mountPath()).fileName();
+    if (!chosen.isEmpty() && entries.contains(chosen))
+        return;
+    if (!chosen.isEmpty()) {
+        choose(QString());
+        setUsbInserted(false);
     }
-    setUsbInserted(!entries.isEmpty());
+    if (!entries.isEmpty()) {
+        choose(entries.first());
+        setUsbInserted(true);
+    }
+}
+
+void UsbMonitor::choose(const QString& entry)
+{
+    QMutexLocker locker(&m_mutex);
+    ++m_insertion;
+    m_userLevel = -1;
+    if (entry.isEmpty()) {
+        m_mountPath.clear();
+        m_dataRoot.clear();
+        m_deviceName.clear();
+        return;
+    }
+    m_mountPath = QStringLiteral("%1/%2").arg(m_watchedDir, entry);
+    m_dataRoot = m_mountPath + QLatin1Char('/') + QLatin1String(DATA_FOLDER);
+    m_deviceName = m_mountPath.mid(m_mountPath.lastIndexOf(QLatin1Char('-')) + 1);
 }
 
 void UsbMonitor::setUsbInserted(bool inserted)
@@ -97,13 +142,6 @@ void UsbMonitor::setUsbInserted(bool inserted)
     if (inserted == m_usbInserted)
         return;
     m_usbInserted = inserted;
-    if (!inserted) {
-        QMutexLocker locker(&m_mutex);
-        m_mountPath.clear();
-        m_dataRoot.clear();
-        m_deviceName.clear();
-        m_userLevel = -1;
-    }
     qCInfo(securityLog) << "USB stick" << (inserted ? "inserted" : "removed");
     emit usbStick(inserted);
 }
@@ -113,12 +151,21 @@ int UsbMonitor::authenticateUsb()
     VM24::thread_msleep(m_settleMs);
     QString mount;
     QString device;
+    quint64 insertion = 0;
     {
         QMutexLocker locker(&m_mutex);
         mount = m_mountPath;
         device = m_deviceName;
+        insertion = m_insertion;
     }
     const int level = mount.isEmpty() ? -1 : levelOf(mount, device);
+    QMutexLocker locker(&m_mutex);
+    // The watcher may not have told of a stick pulled meanwhile: its
+    // directory is gone all the same.
+    if (insertion != m_insertion || !QFileInfo(mount).isDir()) {
+        qCInfo(securityLog) << "USB stick changed while it was authenticated";
+        return -1;
+    }
     m_userLevel = level;
     qCInfo(securityLog) << "USB key level" << level;
     return level;

@@ -4,7 +4,10 @@
 #include "rk710simprocess.h"
 #include "testenvironment.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QScopeGuard>
 #include <QJsonArray>
 #include <QMap>
 #include <QSignalSpy>
@@ -15,6 +18,7 @@
 
 #include <atomic>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -60,6 +64,18 @@ DeviceInfo read_device_info(const QString& path)
     }
     info.complete = !xml.hasError();
     return info;
+}
+
+bool write_all(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size();
+}
+
+QByteArray read_all(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -263,10 +279,71 @@ private slots:
         QCOMPARE(broken.load(), 0);
     }
 
-    void unwritableFileIsReported()
+    // Nobody but the program decides what its device-information file
+    // overwrites: a link at the file's name is replaced, never followed, and
+    // a directory for it that is a link or open to others is not used.
+    void noPlantedLinkIsFollowed()
     {
-        const QString path = tmp.filePath(QStringLiteral("missing-dir/device-info.xml"));
-        QVERIFY(!BoardStatusObserver::writeDeviceInfo(path, 0, BoardStatusObserver::Versions(Devices::Count), 0));
+        const BoardStatusObserver::Versions versions(Devices::Count, QStringLiteral("1.00"));
+        QVERIFY(!BoardStatusObserver::writeDeviceInfo(tmp.filePath(QStringLiteral("missing-dir/device-info.xml")), 0,
+                                                      versions, 0));
+        QVERIFY(!BoardStatusObserver::writeDeviceInfo(QString(), 0, versions, 0));
+        const QString victim = tmp.filePath(QStringLiteral("victim"));
+        QVERIFY(write_all(victim, "precious"));
+        const QString planted = tmp.filePath(QStringLiteral("planted.xml"));
+        QVERIFY(QFile::link(victim, planted));
+        QVERIFY(BoardStatusObserver::writeDeviceInfo(planted, 5, versions, 3));
+        QCOMPARE(read_all(victim), QByteArray("precious"));
+        QVERIFY(!QFileInfo(planted).isSymLink());
+        QCOMPARE(read_device_info(planted).mask, QStringLiteral("3"));
+
+        const char* variables[] = {"VM24_DEVICE_INFO_FILE", "RUNTIME_DIRECTORY", "XDG_RUNTIME_DIR"};
+        QList<QByteArray> saved;
+        for (const char* variable : variables) {
+            saved.append(qgetenv(variable));
+            qunsetenv(variable);
+        }
+        const auto restore = qScopeGuard([&] {
+            for (int i = 0; i < 3; ++i) {
+                if (saved.at(i).isEmpty())
+                    qunsetenv(variables[i]);
+                else
+                    qputenv(variables[i], saved.at(i));
+            }
+        });
+        const QString session = tmp.filePath(QStringLiteral("session"));
+        QVERIFY(QDir().mkpath(session));
+        qputenv("XDG_RUNTIME_DIR", session.toLocal8Bit());
+        const QString own = session + QStringLiteral("/vm24");
+        QCOMPARE(BoardStatusObserver::defaultInfoPath(), own + QStringLiteral("/vm24-device-info.xml"));
+        QCOMPARE(QFileInfo(own).permissions() & ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                  | QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+                 QFile::Permissions());
+
+        const QString elsewhere = tmp.filePath(QStringLiteral("elsewhere"));
+        QVERIFY(QDir().mkpath(elsewhere));
+        QVERIFY(QDir(own).removeRecursively());
+        QVERIFY(QFile::link(elsewhere, own));
+        QVERIFY(BoardStatusObserver::defaultInfoPath().isEmpty());
+        QVERIFY(!BoardStatusObserver::writeDeviceInfo(BoardStatusObserver::defaultInfoPath(), 0, versions, 0));
+        QVERIFY(QDir(elsewhere).isEmpty());
+        QVERIFY(QFile::remove(own));
+        QVERIFY(QDir().mkdir(own));
+        QVERIFY(QFile::setPermissions(own, QFile::Permissions(0x7777)));
+        QVERIFY(BoardStatusObserver::defaultInfoPath().isEmpty());
+        if (::geteuid() == 0) {
+            QVERIFY(QFile::setPermissions(own, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+            QCOMPARE(::chown(QFile::encodeName(own).constData(), 65534, 65534), 0);
+            QVERIFY(BoardStatusObserver::defaultInfoPath().isEmpty());
+        }
+
+        // The service manager's directory, and a path set outright, are taken.
+        const QString service = tmp.filePath(QStringLiteral("service"));
+        QVERIFY(QDir().mkpath(service));
+        qputenv("RUNTIME_DIRECTORY", (service + QStringLiteral(":/elsewhere")).toLocal8Bit());
+        QCOMPARE(BoardStatusObserver::defaultInfoPath(), service + QStringLiteral("/vm24-device-info.xml"));
+        qputenv("VM24_DEVICE_INFO_FILE", infoPath().toLocal8Bit());
+        QCOMPARE(BoardStatusObserver::defaultInfoPath(), infoPath());
     }
 
     void statusBitsMapToTheirDevices()

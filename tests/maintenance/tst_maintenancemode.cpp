@@ -20,6 +20,7 @@
 #include "ui/menuactivity.h"
 #include "ui/taskwatcherdialog.h"
 #include "ui/yesnodialog.h"
+#include "heldblkid.h"
 #include "usbkeyrig.h"
 
 #include <QAbstractButton>
@@ -30,6 +31,8 @@
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTimer>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <functional>
@@ -85,6 +88,18 @@ void act_when(QObject* owner, std::function<bool()> predicate, std::function<voi
     timer->start(50);
 }
 
+bool write_all(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size();
+}
+
+QByteArray read_all(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 QString modal_text()
 {
     auto* box = qobject_cast<MessageDialog*>(QApplication::activeModalWidget());
@@ -124,6 +139,16 @@ private:
     {
         act_when(m_window.get(), [] { return modal_text() == QStringLiteral("Rimuovere il dispositivo USB per continuare"); },
                  [this, device] { m_rig->removeStick(device); });
+    }
+
+    // Takes the stick out keeping what it holds; back() puts it in again.
+    void park(const QString& device)
+    {
+        QVERIFY(QDir().rename(m_rig->stickPath(device), m_appDir->filePath(QStringLiteral("parked"))));
+    }
+    void unpark(const QString& device)
+    {
+        QVERIFY(QDir().rename(m_appDir->filePath(QStringLiteral("parked")), m_rig->stickPath(device)));
     }
 
     QStringList umounts() const
@@ -327,6 +352,102 @@ private slots:
         }
         QCOMPARE(m_context->currentActivity(), m_home.get());
         QVERIFY(!m_usb->isUsbInserted());
+    }
+
+    // A "once" file runs at its first insertion only, whether an older
+    // ".once" file is in the way of its new name or a directory is (then the
+    // machine remembers it).
+    void onceInstructionsRunOnce_data()
+    {
+        QTest::addColumn<bool>("renamable");
+        QTest::newRow("older .once file") << true;
+        QTest::newRow(".once name taken by a directory") << false;
+    }
+    void onceInstructionsRunOnce()
+    {
+        QFETCH(bool, renamable);
+        insert(STICK, STICK_ID, 2);
+        const QString dir = m_rig->stickPath(STICK) + QStringLiteral("/VM24");
+        const QString resetFile = dir + QStringLiteral("/soft_reset.txt");
+        QVERIFY(QDir().mkpath(dir));
+        QVERIFY(write_all(resetFile, "settings\nonce\n"));
+        if (renamable)
+            QVERIFY(write_all(resetFile + QStringLiteral(".once"), "getenv\nonce\n"));
+        else
+            QVERIFY(QDir().mkpath(resetFile + QStringLiteral(".once/held")));
+        QSignalSpy quit(m_mode, &MaintenanceMode::quitRequested);
+        for (int insertion = 1; insertion <= 2; ++insertion) {
+            QSettings().setValue(QStringLiteral("max-credit"), 7000 + insertion);
+            int resets = 0;
+            act_when(m_window.get(), [] { return qobject_cast<ResetDialog*>(QApplication::activeModalWidget())
+                                             && modal_text().startsWith(QStringLiteral("Attendere il riavvio")); },
+                     [&resets] {
+                         ++resets;
+                         QTest::mouseClick(QApplication::activeModalWidget(), Qt::LeftButton);
+                     });
+            act_when(m_window.get(), [] { return modal_text() == QStringLiteral("Rimuovere il dispositivo USB per continuare"); },
+                     [this] { park(STICK); });
+            m_context->startActivity(m_mode);
+            if (insertion == 1) {
+                QCOMPARE(resets, 1);
+                QCOMPARE(quit.count(), 1);
+                QVERIFY(!QSettings().contains(QStringLiteral("max-credit")));
+            } else {
+                QVERIFY(m_mode->menu()->isVisible());
+                QCOMPARE(m_mode->menu()->levelLabel()->text(), QStringLiteral("Utente livello 2"));
+                QCOMPARE(resets, 0);
+                QCOMPARE(quit.count(), 1);
+                QCOMPARE(QSettings().value(QStringLiteral("max-credit")).toInt(), 7002);
+                m_mode->menu()->exitButton()->click();
+            }
+            QCOMPARE(m_context->currentActivity(), m_home.get());
+            QTRY_VERIFY(!m_usb->isUsbInserted());
+            unpark(STICK);
+            QTRY_VERIFY(m_usb->isUsbInserted());
+        }
+        QCOMPARE(QFile::exists(resetFile), !renamable);
+        if (renamable)
+            QCOMPARE(read_all(resetFile + QStringLiteral(".once")), QByteArray("settings\nonce\n"));
+    }
+
+    // The stick is pulled while blkid still reads it: no level, no reset,
+    // and never the reset files of the program's current directory.
+    void aStickPulledDuringAuthenticationGrantsNothing()
+    {
+        insert(STICK, STICK_ID, 2);
+        const QString dir = m_rig->stickPath(STICK) + QStringLiteral("/VM24");
+        QVERIFY(QDir().mkpath(dir));
+        QVERIFY(write_all(dir + QStringLiteral("/soft_reset.txt"), "settings\n"));
+        QVERIFY(write_all(dir + QStringLiteral("/vm24.env"), "VM24_ENABLE_HEARTBEAT=1\n"));
+        QTemporaryDir current;
+        QVERIFY(write_all(current.filePath(QStringLiteral("soft_reset.txt")), "settings\n"));
+        QVERIFY(write_all(current.filePath(QStringLiteral("vm24.env")), "VM24_ENABLE_HEARTBEAT=1\n"));
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(current.path()));
+        const auto restore = qScopeGuard([previous] { QDir::setCurrent(previous); });
+        const QString machineEnvironment = m_appDir->filePath(QStringLiteral("vm24.env"));
+        QVERIFY(write_all(machineEnvironment, "VM24_GREEDY_CHANGE=1\n"));
+        QSettings().setValue(QStringLiteral("max-credit"), 7000);
+
+        HeldBlkid blkid;
+        QVERIFY(blkid.isValid());
+        act_when(m_window.get(), [&blkid] { return blkid.hasStarted(); },
+                 [this, &blkid] {
+                     park(STICK);
+                     m_usb->onDirectoryChanged();
+                     blkid.release();
+                 });
+        QSignalSpy quit(m_mode, &MaintenanceMode::quitRequested);
+        m_context->startActivity(m_mode);
+        QVERIFY(m_mode->menu()->isVisible());
+        QCOMPARE(m_mode->menu()->levelLabel()->text(), QStringLiteral("Nessuna chiave USB inserita"));
+        QCOMPARE(m_usb->userLevel(), -1);
+        QCOMPARE(m_log.infos, QStringList{QStringLiteral("Apertura menu di manutenzione (livello 0)")});
+        QCOMPARE(quit.count(), 0);
+        QCOMPARE(QSettings().value(QStringLiteral("max-credit")).toInt(), 7000);
+        QCOMPARE(read_all(machineEnvironment), QByteArray("VM24_GREEDY_CHANGE=1\n"));
+        m_mode->menu()->exitButton()->click();
+        QCOMPARE(m_context->currentActivity(), m_home.get());
     }
 
     void levelThreeKeysNeedTheMasterKey()

@@ -1,8 +1,12 @@
 #include "accounting/accountingservice.h"
 #include "core/vm24.h"
 #include "logging/logdatabase.h"
+#include "logging/notificationservice.h"
 #include "maintenance/exportableitem.h"
 #include "maintenance/exporttask.h"
+#include "maintenance/maintenancemenu.h"
+#include "maintenance/maintenancemenuentry.h"
+#include "maintenance/maintenancemode.h"
 #include "maintenance/usbexportmenu.h"
 #include "board/powercontrol.h"
 #include "catalogue/productprovider.h"
@@ -10,9 +14,12 @@
 #include "ui/context.h"
 #include "ui/startup.h"
 #include "updates/assetsregistry.h"
+#include "recordingactivity.h"
 #include "simulatedboard.h"
 #include "testenvironment.h"
 #include "updates/updateprocesscontext.h"
+#include "ui/updateprogressdialog.h"
+#include "usbkeyrig.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -25,6 +32,8 @@
 #include <QSettings>
 #include <QSqlQuery>
 #include <QXmlStreamReader>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
@@ -56,6 +65,41 @@ QStringList archive_names(const QString& zip)
     QStringList names = QString::fromUtf8(unzip.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     names.sort();
     return names;
+}
+
+// The periods an accounting report covers: the rows of its table of dates.
+QStringList report_periods(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {QStringLiteral("unreadable")};
+    QXmlStreamReader xml(&file);
+    QStringList periods;
+    bool inDates = false;
+    bool inBody = false;
+    while (!xml.atEnd()) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::StartElement) {
+            if (xml.name() == QLatin1String("table"))
+                inDates = xml.attributes().value(QLatin1String("class")) == QLatin1String("dates");
+            else if (inDates && xml.name() == QLatin1String("tbody"))
+                inBody = true;
+            else if (inBody && xml.name() == QLatin1String("tr") && xml.readNextStartElement())
+                periods << xml.readElementText();
+        } else if (token == QXmlStreamReader::EndElement && xml.name() == QLatin1String("tbody")) {
+            inBody = false;
+        }
+    }
+    if (xml.hasError())
+        periods << xml.errorString();
+    return periods;
+}
+
+// The one export folder on a stick.
+QString export_folder(const QString& stickFolder)
+{
+    const QStringList folders = QDir(stickFolder).entryList({QStringLiteral("export_*")}, QDir::Dirs);
+    return folders.size() == 1 ? QDir(stickFolder).filePath(folders.first()) : QString();
 }
 
 class RecordingContext : public UpdateProcessContext
@@ -190,6 +234,8 @@ private slots:
     void fullStickIsNamedInTheResult();
     void stickPulledOutMidwayIsNamedInTheResult();
     void pageOffersTheItemsOfTheOperatorsLevel();
+    void anExportTakesTheLevelOfThePresentStick();
+    void anExportNeverLeavesTheStick();
 };
 
 void TestUsbExport::everyItemLandsOnTheStick()
@@ -228,7 +274,13 @@ void TestUsbExport::everyItemLandsOnTheStick()
     QVERIFY2(!reader.hasError(), qPrintable(reader.errorString()));
     infos.sort();
     QCOMPARE(infos, QStringList({"1 days ago", "2 days ago"}));
-    QVERIFY(read_file(folder.filePath("accounting.html")).contains("<html"));
+    QCOMPARE(report_periods(folder.filePath("accounting.html")), QStringList({"Totale", "Parziale", "Log"}));
+    // Below level 3 the report covers the partial period only.
+    RecordingContext lower;
+    QTest::qWait(1100); // a folder of its own
+    const Outcome levelTwo = runExport(lower, 2);
+    QCOMPARE(levelTwo.failures, QStringList());
+    QCOMPARE(report_periods(QDir(levelTwo.folder).filePath("accounting.html")), QStringList({"Parziale"}));
     // The audit file of the books, with the identity of the board that answered.
     const QByteArray auditText = read_file(folder.filePath(audit));
     QVERIFY2(auditText.startsWith("DXS*VM2400042*") && auditText.endsWith("DXE*1*1\r\n"), auditText.constData());
@@ -324,6 +376,114 @@ void TestUsbExport::pageOffersTheItemsOfTheOperatorsLevel()
     for (int item = 0; item < ExportableItem::Count; ++item)
         QVERIFY(page.itemBox(item)->isChecked());
     QCoreApplication::removeTranslator(&italian);
+}
+
+// The operator opens the export page with a level-3 key, then swaps the key
+// for another stick: the page's next export is the new stick's, at its level
+// (none yet), so it holds neither the whole report nor the home-page media.
+void TestUsbExport::anExportTakesTheLevelOfThePresentStick()
+{
+    UsbKeyRig rig(m_appDir->path());
+    QVERIFY2(rig.isValid(), qPrintable(rig.error()));
+    QWidget screen;
+    screen.setFixedSize(1080, 1920);
+    auto* views = new QStackedWidget(&screen);
+    Context context(views);
+    RecordingActivity home(&context);
+    context.addView(&home);
+    VM24::NotificationService notifications;
+    UsbMonitor usb(rig.mediaDir(), nullptr);
+    usb.setSettleTime(0);
+    AccountingService accounting;
+    ProductProvider products(data("products"));
+    AssetsRegistry assets(m_appDir->filePath("data"));
+    PowerControl power;
+    UsbExportMenu page(&usb, &accounting, &products, &assets, &power, m_board->controller(), &context, &screen);
+    MaintenanceMode mode(&usb, &notifications, &context, &screen);
+    mode.bindActivity(MaintenanceMenuEntry::UsbExport, &page);
+    screen.show();
+    context.startActivity(&home);
+    QVERIFY(!rig.makeStick("sdb1", "3c4d5e6f").isEmpty());
+    QVERIFY(rig.makeKey("sdb1", "3c4d5e6f", 3));
+    usb.onDirectoryChanged();
+    context.startActivity(&mode);
+    QCOMPARE(mode.userLevel(), 3);
+
+    const auto exportReportAndMedia = [&page] {
+        page.itemBox(ExportableItem::HomePage)->click();
+        page.itemBox(ExportableItem::AccountingReport)->click();
+        page.okButton()->click();
+        QTRY_COMPARE_WITH_TIMEOUT(page.progressDialog()->text(), QStringLiteral("Aggiornamento completato"), 20000);
+        QTest::mouseClick(page.progressDialog(), Qt::LeftButton);
+    };
+    QAbstractButton* entry = mode.menu()->entryButton(MaintenanceMenuEntry::UsbExport);
+    entry->click();
+    QVERIFY(page.isVisible());
+    exportReportAndMedia();
+    const QString keyFolder = export_folder(rig.stickPath("sdb1") + "/VM24");
+    QCOMPARE(report_periods(keyFolder + "/accounting.html"), QStringList({"Totale", "Parziale", "Log"}));
+    QVERIFY(QFile::exists(keyFolder + "/media.zip"));
+
+    QTRY_VERIFY(mode.menu()->isVisible());
+    entry->click();
+    QVERIFY(page.itemBox(ExportableItem::HomePage)->isEnabled());
+    QVERIFY(QDir().rename(rig.stickPath("sdb1"), m_appDir->filePath("parked")));
+    QVERIFY(!rig.makeStick("sda1", "4d5e6f7a").isEmpty());
+    usb.onDirectoryChanged();
+    exportReportAndMedia();
+    const QString otherFolder = export_folder(rig.stickPath("sda1") + "/VM24");
+    QCOMPARE(report_periods(otherFolder + "/accounting.html"), QStringList({"Parziale"}));
+    QVERIFY(!QFile::exists(otherFolder + "/media.zip"));
+
+    QTRY_VERIFY(mode.menu()->isVisible());
+    QCOMPARE(mode.menu()->levelLabel()->text(), QStringLiteral("Nessuna chiave USB inserita"));
+    QVERIFY(rig.removeStick("sda1"));
+    usb.onDirectoryChanged();
+    mode.menu()->exitButton()->click();
+    QCOMPARE(context.currentActivity(), &home);
+}
+
+// A stick's VM24 folder that links into the machine, or no stick at all:
+// the export writes nothing anywhere and says so.
+void TestUsbExport::anExportNeverLeavesTheStick()
+{
+    QWidget screen;
+    auto* views = new QStackedWidget(&screen);
+    Context context(views);
+    RecordingActivity home(&context);
+    context.addView(&home);
+    const QString media = m_appDir->filePath("media");
+    const QString stick = media + "/usbdrive-sdc1";
+    const QString machine = m_appDir->filePath("machine-folder");
+    QVERIFY(QDir().mkpath(stick) && QDir().mkpath(machine));
+    QVERIFY(QFile::link(machine, stick + "/VM24"));
+    UsbMonitor usb(media, nullptr);
+    usb.onDirectoryChanged();
+    AccountingService accounting;
+    ProductProvider products(data("products"));
+    AssetsRegistry assets(m_appDir->filePath("data"));
+    PowerControl power;
+    UsbExportMenu page(&usb, &accounting, &products, &assets, &power, m_board->controller(), &context, &screen);
+    screen.show();
+    context.startActivity(&home);
+    QTemporaryDir current;
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(current.path()));
+    const auto restore = qScopeGuard([previous] { QDir::setCurrent(previous); });
+
+    for (const char* when : {"VM24 folder linked into the machine", "no stick"}) {
+        page.setUserLevel(1);
+        context.startActivity(&page);
+        page.itemBox(ExportableItem::Settings)->click();
+        page.okButton()->click();
+        QTRY_COMPARE_WITH_TIMEOUT(page.progressDialog()->text(), QStringLiteral("Esportazione incompleta"), 20000);
+        QVERIFY2(QDir(machine).isEmpty(), when);
+        QVERIFY2(QDir(current.path()).isEmpty(), when);
+        QTest::mouseClick(page.progressDialog(), Qt::LeftButton);
+        QTRY_COMPARE(context.currentActivity(), &home);
+        QVERIFY(QDir(stick).removeRecursively());
+        usb.onDirectoryChanged();
+    }
 }
 
 QTEST_MAIN(TestUsbExport)

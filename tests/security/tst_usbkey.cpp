@@ -5,17 +5,20 @@
 // "$(...)", which must reach the scripts and the unmount unchanged.
 
 #include "core/systemactions.h"
+#include "core/threadpool.h"
 #include "core/vm24.h"
 #include "security/keyprogramming.h"
 #include "security/resetactions.h"
 #include "security/securitykey.h"
 #include "security/usbmonitor.h"
+#include "heldblkid.h"
 #include "usbkeyrig.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -339,6 +342,129 @@ private slots:
         QVERIFY(VM24::program_security_key(*m_usb, 2, {read_all(m_rig->adminPrivateKey()), QByteArray()}));
         QVERIFY(QDir(outside).isEmpty());
         QCOMPARE(m_usb->authenticateUsb(), 2);
+    }
+
+    // A level belongs to the insertion of the stick that was read: a second
+    // stick beside the key, another stick in its place, or the key taken out
+    // while blkid still reads it, all start again at -1.
+    void theLevelBelongsToTheStickThatWasRead()
+    {
+        const QString key = QStringLiteral("sdb1");
+        const QString other = QStringLiteral("sda1");
+        QVERIFY(!m_rig->makeStick(key, STICK_ID).isEmpty());
+        QVERIFY(m_rig->makeKey(key, STICK_ID, 3));
+        QCOMPARE(authenticate(), 3);
+        const quint64 keyInsertion = m_usb->insertion();
+        // Beside the key and first by name: the key stays the stick.
+        QVERIFY(!m_rig->makeStick(other, OTHER_ID).isEmpty());
+        m_usb->onDirectoryChanged();
+        QCOMPARE(m_usb->mountPath(), m_rig->stickPath(key));
+        QCOMPARE(m_usb->insertion(), keyInsertion);
+        QCOMPARE(m_usb->userLevel(), 3);
+        // The key goes: the other stick is the stick, at no level yet.
+        QSignalSpy changes(m_usb.get(), &UsbMonitor::usbStick);
+        QVERIFY(m_rig->removeStick(key));
+        m_usb->onDirectoryChanged();
+        QCOMPARE(m_usb->mountPath(), m_rig->stickPath(other));
+        QCOMPARE(m_usb->deviceName(), other);
+        QCOMPARE(m_usb->userLevel(), -1);
+        QCOMPARE(changes.size(), 2);
+        QCOMPARE(changes.at(0).at(0).toBool(), false);
+        QCOMPARE(changes.at(1).at(0).toBool(), true);
+        QCOMPARE(m_usb->authenticateUsb(), 1);
+
+        // The level-3 key comes back under the other's name while the other
+        // is being read; then the other's reading ends: it grants nothing.
+        QVERIFY(m_rig->makeKey(other, OTHER_ID, 3));
+        {
+            HeldBlkid blkid;
+            QVERIFY(blkid.isValid());
+            const QFuture<int> reading = VM24::run_in_thread_pool([this] { return m_usb->authenticateUsb(); });
+            QTRY_VERIFY_WITH_TIMEOUT(blkid.hasStarted(), 10000);
+            const QString parked = m_appDir->filePath(QStringLiteral("parked"));
+            QVERIFY(QDir().rename(m_rig->stickPath(other), parked));
+            m_usb->onDirectoryChanged();
+            QVERIFY(QDir().rename(parked, m_rig->stickPath(other)));
+            m_usb->onDirectoryChanged();
+            blkid.release();
+            QCOMPARE(reading.result(), -1);
+            QCOMPARE(m_usb->userLevel(), -1);
+        }
+        QCOMPARE(m_usb->authenticateUsb(), 3);
+
+        // Pulled while blkid reads it, the watcher not yet told: still nothing.
+        HeldBlkid blkid;
+        QVERIFY(blkid.isValid());
+        const QFuture<int> reading = VM24::run_in_thread_pool([this] { return m_usb->authenticateUsb(); });
+        QTRY_VERIFY_WITH_TIMEOUT(blkid.hasStarted(), 10000);
+        QVERIFY(m_rig->removeStick(other));
+        blkid.release();
+        QCOMPARE(reading.result(), -1);
+        QVERIFY(m_usb->resolvedDataRoot().isEmpty());
+    }
+
+    // Files from the stick are taken only as small regular files, never
+    // through a link; the stick's folder is used only when it stays on the stick.
+    void stickFilesAreSmallRegularFilesOnTheStick()
+    {
+        const QString stick = m_rig->makeStick(STICK, STICK_ID);
+        QVERIFY(!stick.isEmpty());
+        m_usb->onDirectoryChanged();
+        const QString dir = stick + QStringLiteral("/VM24");
+        QVERIFY(m_usb->resolvedDataRoot().isEmpty());
+        QVERIFY(QDir().mkpath(dir));
+        QCOMPARE(m_usb->resolvedDataRoot(), QFileInfo(dir).canonicalFilePath());
+
+        const QString machineEnvironment = m_appDir->filePath(QStringLiteral("vm24.env"));
+        const QString secret = m_appDir->filePath(QStringLiteral("shadow"));
+        QVERIFY(write_all(secret, "root:$6$secret:19000::::::\n"));
+        const QString huge = m_appDir->filePath(QStringLiteral("huge"));
+        {
+            QFile file(huge);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.resize(VM24::MAX_ENVIRONMENT_FILE_SIZE + 1));
+        }
+        const QString stickEnvironment = dir + QStringLiteral("/vm24.env");
+        struct Case
+        {
+            const char* name;
+            std::function<bool()> make;
+        };
+        const QList<Case> cases{
+            {"link to a file of the machine", [&] { return QFile::link(secret, stickEnvironment); }},
+            {"link to a device", [&] { return QFile::link(QStringLiteral("/dev/zero"), stickEnvironment); }},
+            {"too large", [&] { return QFile::copy(huge, stickEnvironment); }},
+        };
+        for (const Case& c : cases) {
+            QFile::remove(stickEnvironment);
+            QVERIFY(write_all(machineEnvironment, "VM24_GREEDY_CHANGE=1\n"));
+            QVERIFY2(c.make(), c.name);
+            VM24::run_reset_actions(dir);
+            QVERIFY2(read_all(machineEnvironment) == "VM24_GREEDY_CHANGE=1\n", c.name);
+        }
+        // A small regular file is installed.
+        QFile::remove(stickEnvironment);
+        QVERIFY(write_all(stickEnvironment, "VM24_ENABLE_HEARTBEAT=1\n"));
+        VM24::run_reset_actions(dir);
+        QCOMPARE(read_all(machineEnvironment), QByteArray("VM24_ENABLE_HEARTBEAT=1\n"));
+
+        // The stick's folder: a link that stays on the stick is followed,
+        // one that leaves it is not used at all.
+        QVERIFY(QDir(dir).removeRecursively());
+        QVERIFY(QDir().mkpath(stick + QStringLiteral("/real")));
+        QVERIFY(QFile::link(QStringLiteral("real"), dir));
+        QCOMPARE(m_usb->resolvedDataRoot(), QFileInfo(stick + QStringLiteral("/real")).canonicalFilePath());
+        QVERIFY(QFile::remove(dir));
+        const QString outside = m_appDir->filePath(QStringLiteral("outside"));
+        QVERIFY(QDir().mkpath(outside));
+        QVERIFY(QFile::link(outside, dir));
+        QVERIFY(m_usb->resolvedDataRoot().isEmpty());
+        QVERIFY(QFile::remove(dir));
+        QVERIFY(QFile::link(QStringLiteral("../.."), dir));
+        QVERIFY(m_usb->resolvedDataRoot().isEmpty());
+        // Reset actions never run in a folder that is not absolute.
+        QVERIFY(!VM24::has_reset_actions(QString()));
+        QVERIFY(!VM24::has_reset_actions(QStringLiteral("VM24")));
     }
 
     void resetActionsFollowTheKeywords()
