@@ -72,7 +72,8 @@ export VM24_MAIL_FROM="vm24-demo@localhost"
 /usr/bin/python3 "$root/tools/set_ini_values.py" "$run_dir/Korvane/VM24.ini" \
   "enable-notifications=true" "mail-send-interval=60" "ftp-send-interval=60" "Alarms/email=owner@localhost" \
   "FtpServer/address=127.0.0.1" "FtpServer/port=$ftp_port" "FtpServer/protocol=ftp" \
-  "FtpServer/username=vm24" - <<<"FtpServer/password=$ftp_password"
+  "FtpServer/username=vm24" "NetworkTest/address=127.0.0.1" "NetworkTest/host=localhost" \
+  - <<<"FtpServer/password=$ftp_password"
 
 export VM24_APP_DIR="$run_dir"
 export VM24_SYSTEM_ACTIONS_RECORD="$run_dir/system-actions.log"

@@ -1729,6 +1729,10 @@ ON DUTY</translation>
 <context>
     <name>ProductManagement</name>
     <message>
+        <source>Un prezzo contante di 0 non è ammesso</source>
+        <translation>A cash price of 0 is not allowed</translation>
+    </message>
+    <message>
         <source>Impostazione prezzi</source>
         <translation>Price setup</translation>
     </message>
@@ -1850,6 +1854,13 @@ ON DUTY</translation>
     <message>
         <source>Erogazione resto di euro %1 non confermata dalla scheda: registrata come erogata</source>
         <translation>Change of euro %1 not confirmed by the board: booked as paid</translation>
+    </message>
+</context>
+<context>
+    <name>ProductProvider</name>
+    <message>
+        <source>Catalogo %1: prodotti senza prezzo contante, non in vendita: %2</source>
+        <translation>Catalogue %1: products without a cash price, not for sale: %2</translation>
     </message>
 </context>
 <context>

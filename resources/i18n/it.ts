@@ -1729,6 +1729,10 @@ DI TURNO</translation>
 <context>
     <name>ProductManagement</name>
     <message>
+        <source>Un prezzo contante di 0 non è ammesso</source>
+        <translation>Un prezzo contante di 0 non è ammesso</translation>
+    </message>
+    <message>
         <source>Impostazione prezzi</source>
         <translation>Impostazione prezzi</translation>
     </message>
@@ -1850,6 +1854,13 @@ DI TURNO</translation>
     <message>
         <source>Erogazione resto di euro %1 non confermata dalla scheda: registrata come erogata</source>
         <translation>Erogazione resto di euro %1 non confermata dalla scheda: registrata come erogata</translation>
+    </message>
+</context>
+<context>
+    <name>ProductProvider</name>
+    <message>
+        <source>Catalogo %1: prodotti senza prezzo contante, non in vendita: %2</source>
+        <translation>Catalogo %1: prodotti senza prezzo contante, non in vendita: %2</translation>
     </message>
 </context>
 <context>

@@ -14,10 +14,11 @@
 
 namespace {
 
-// Totals are shown as the 32-bit amounts the rest of the program handles.
+// The ledger's totals are 64-bit: the permanent period outgrows the
+// 32-bit amounts of single sessions.
 QString money(qint64 total)
 {
-    return VM24::format_credit(static_cast<int>(total));
+    return VM24::format_credit(total);
 }
 
 QString style_sheet()

@@ -15,6 +15,12 @@ int PriceProvider::price(const QString& id) const
     return customerPrice > 0 ? customerPrice : product.price(0);
 }
 
+bool PriceProvider::isForSale(const QString& id) const
+{
+    const ProductRecord& product = m_products->getProduct(id);
+    return !product.id().isEmpty() && ProductProvider::hasCashPrice(product);
+}
+
 void PriceProvider::setCustomerLevel(int level)
 {
     if (level == m_customerLevel)

@@ -17,6 +17,9 @@ public:
 
     // In cents; 0 for an unknown product.
     int price(const QString& id) const;
+    // Whether the product can be sold at all: it exists and has a cash
+    // price, so that price(id) is above 0 at every level.
+    bool isForSale(const QString& id) const;
     int customerLevel() const { return m_customerLevel; }
 
 public slots:

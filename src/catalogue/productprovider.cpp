@@ -3,6 +3,7 @@
 #include "catalogue/productids.h"
 #include "core/settingskeys.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -13,6 +14,8 @@ namespace {
 
 const char* const THUMBNAIL_SUFFIX = ".png";
 const char* const IMAGE_SUFFIX = "_large.png";
+// Ids named in the warning of a catalogue without prices.
+const int MAX_UNPRICED_NAMED = 10;
 
 QString selection_key(int selection)
 {
@@ -55,6 +58,31 @@ void ProductProvider::loadDatabase()
     m_database.loadCatalogues(m_catalogueRoot);
     for (const QString& problem : m_database.loadProblems())
         emit loadProblem(problem);
+    reportUnpricedProducts();
+}
+
+bool ProductProvider::hasCashPrice(const ProductRecord& product)
+{
+    return product.price(0) > 0;
+}
+
+// Products without a cash price stay in the database (an operator may price
+// them) but are not sold; each catalogue that holds some is named once.
+void ProductProvider::reportUnpricedProducts()
+{
+    QMap<QString, QStringList> unpriced;
+    for (const ProductRecord& product : m_database.products()) {
+        if (!hasCashPrice(product))
+            unpriced[VM24::catalogue_part(product.id())].append(product.unqualifiedId());
+    }
+    for (auto it = unpriced.cbegin(); it != unpriced.cend(); ++it) {
+        QStringList shown = it.value().mid(0, MAX_UNPRICED_NAMED);
+        if (it.value().size() > MAX_UNPRICED_NAMED)
+            shown.append(QStringLiteral("..."));
+        emit loadProblem(QCoreApplication::translate("ProductProvider",
+                                                     "Catalogo %1: prodotti senza prezzo contante, non in vendita: %2")
+                             .arg(it.key(), shown.join(QStringLiteral(", "))));
+    }
 }
 
 void ProductProvider::onContentChanged(const QString& name)

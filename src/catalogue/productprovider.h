@@ -25,8 +25,12 @@ public:
 
     QString catalogueRoot() const { return m_catalogueRoot; }
 
-    // Drops the picture caches and reloads every catalogue.
+    // Drops the picture caches and reloads every catalogue; a catalogue
+    // holding products without a cash price is named in a loadProblem.
     void loadDatabase();
+    // A product is sold only with a cash price: a free product is not a
+    // feature of this machine.
+    static bool hasCashPrice(const ProductRecord& product);
     void loadConfiguration(QSettings& settings) override;
 
     // Each entry is the qualified id offered by that selection; empty for
@@ -72,6 +76,7 @@ signals:
 
 private:
     QString pictureBasePath(const QString& id) const;
+    void reportUnpricedProducts();
 
     ProductDatabase m_database;
     QString m_catalogueRoot;

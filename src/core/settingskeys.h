@@ -46,14 +46,14 @@ inline constexpr char NETWORK_HOST_IP[] = "NetworkConfig/host-ip";
 inline constexpr char NETWORK_NETMASK[] = "NetworkConfig/netmask";
 inline constexpr char NETWORK_GATEWAY[] = "NetworkConfig/gateway";
 inline constexpr char NETWORK_DNS[] = "NetworkConfig/dns";
-// Where the operator's network test looks: loopback unless a machine sets
-// its own.
+// Where the operator's network test looks when the machine's own
+// configuration is not to be used (tests and the demo name loopback): the
+// address stands in for the default gateway, the host for the updates or
+// mail server.
 inline constexpr char NETWORK_TEST_INTERFACE[] = "NetworkTest/interface";
 inline constexpr char DEFAULT_NETWORK_TEST_INTERFACE[] = "eth0";
 inline constexpr char NETWORK_TEST_ADDRESS[] = "NetworkTest/address";
-inline constexpr char DEFAULT_NETWORK_TEST_ADDRESS[] = "127.0.0.1";
 inline constexpr char NETWORK_TEST_HOST[] = "NetworkTest/host";
-inline constexpr char DEFAULT_NETWORK_TEST_HOST[] = "localhost";
 
 // Updates: the server as host or host:port (no default: no remote check
 // runs until it is set), and the time of day of the nightly checks.

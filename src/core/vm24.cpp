@@ -18,11 +18,21 @@ const int MAX_SERIAL = 99999;
 const char* const SCRIPT_DATE_TIME_FORMAT = "yyyy-MM-dd hh:mm:ss";
 } // namespace
 
+QString format_credit(qint64 cents)
+{
+    // The magnitude is taken unsigned: the most negative value has no
+    // positive counterpart of its own type.
+    const bool negative = cents < 0;
+    const quint64 magnitude = negative ? 0 - quint64(cents) : quint64(cents);
+    return QStringLiteral("%1%2,%3")
+        .arg(negative ? QStringLiteral("-") : QString())
+        .arg(magnitude / 100)
+        .arg(magnitude % 100, 2, 10, QLatin1Char('0'));
+}
+
 QString format_credit(int cents)
 {
-    if (cents < 0)
-        return QLatin1Char('-') + format_credit(-cents);
-    return QStringLiteral("%1,%2").arg(cents / 100).arg(cents % 100, 2, 10, QLatin1Char('0'));
+    return format_credit(qint64(cents));
 }
 
 QString format_money(int cents)

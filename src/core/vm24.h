@@ -23,8 +23,10 @@ static const char* const ITALIAN_DATE_TIME_FORMAT = "dd/MM/yyyy hh:mm:ss";
 static const char* const LOG_DB_CONNECTION_NAME = "log-db-connection-internal";
 static const int ALARM_FLAGS[] = {1, 2, 4, 8, 16, 32, 64};
 
-// Money: integer euro cents everywhere.
+// Money: integer euro cents everywhere, shown as "12,34"; a negative
+// amount gets one leading "-". The 64-bit form is for the ledger's totals.
 QString format_credit(int cents);
+QString format_credit(qint64 cents);
 QString format_money(int cents);
 int read_money_amount(const QString& text);
 

@@ -3,7 +3,13 @@
 #include "core/vm24.h"
 #include "input/pricevalidator.h"
 
+#include <QLabel>
+
 #include <limits>
+
+namespace {
+const char* const REFUSAL_STYLE = "<span style='font-size: 26px; color: #b82c2c;'>%1</span>";
+} // namespace
 
 PriceNumPad::PriceNumPad(QWidget* parent)
     : PriceNumPad(std::numeric_limits<int>::max(), parent)
@@ -23,4 +29,21 @@ int PriceNumPad::value() const
 void PriceNumPad::setValue(int cents)
 {
     setText(VM24::format_credit(cents));
+}
+
+void PriceNumPad::refuseBelow(int minimumCents, const QString& refusal)
+{
+    m_minimumCents = minimumCents;
+    m_refusal = refusal;
+    textLabel()->setWordWrap(true);
+}
+
+void PriceNumPad::accept()
+{
+    if (value() < m_minimumCents) {
+        clearText();
+        textLabel()->setText(QString::fromLatin1(REFUSAL_STYLE).arg(m_refusal.toHtmlEscaped()));
+        return;
+    }
+    AbstractNumPad::accept();
 }

@@ -13,4 +13,15 @@ public:
 
     int value() const;
     void setValue(int cents);
+
+    // An amount below minimumCents is not taken: enter clears it and shows
+    // refusal in its place, and the pad stays open.
+    void refuseBelow(int minimumCents, const QString& refusal);
+
+public slots:
+    void accept() override;
+
+private:
+    int m_minimumCents = 0;
+    QString m_refusal;
 };

@@ -543,16 +543,10 @@ void ApplicationSettings::onExitClicked()
 
 void ApplicationSettings::testConnectivity()
 {
-    const QSettings settings;
-    const QString interface = settings.value(QLatin1String(Keys::NETWORK_TEST_INTERFACE),
-                                             QLatin1String(Keys::DEFAULT_NETWORK_TEST_INTERFACE)).toString();
-    const QString address = settings.value(QLatin1String(Keys::NETWORK_TEST_ADDRESS),
-                                           QLatin1String(Keys::DEFAULT_NETWORK_TEST_ADDRESS)).toString();
-    const QString host = settings.value(QLatin1String(Keys::NETWORK_TEST_HOST),
-                                        QLatin1String(Keys::DEFAULT_NETWORK_TEST_HOST)).toString();
     const int result = VM24::long_running_operation(
-        VM24::run_in_thread_pool([interface, address, host] {
-            return int(VM24::test_connectivity(interface, address, host));
+        VM24::run_in_thread_pool([] {
+            const VM24::NetworkTestTargets targets = VM24::network_test_targets(QSettings());
+            return int(VM24::test_connectivity(targets.interface, targets.address, targets.host));
         }),
         this, tr("Esecuzione test di rete"), tr("Attendere prego"));
     m_connectivity->setText(result >= 0 && result <= VM24::Connected ? tr(CONNECTIVITY_TEXTS[result])

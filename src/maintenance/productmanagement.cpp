@@ -230,6 +230,10 @@ void ProductManagement::editPrice(int slot, int level, const QString& caption)
     const QString id = product.id();
     SelfPositioningPriceNumPad pad(QRect(item->mapToGlobal(QPoint(0, 0)), item->size()), product.price(level), this);
     pad.setElidedTitle(caption.arg(product.name()));
+    // A cashless price of 0 means the cash price applies; a cash price of 0
+    // would give the product away.
+    if (level == 0)
+        pad.refuseBelow(1, tr("Un prezzo contante di 0 non è ammesso"));
     if (pad.exec() == QDialog::Accepted) {
         ProductRecord* record = m_provider->modifyProduct(id);
         if (record) {

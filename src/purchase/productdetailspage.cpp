@@ -178,6 +178,8 @@ void ProductDetailsPage::onPricesChanged()
 
 void ProductDetailsPage::incrementQuantity()
 {
+    if (!isForSale())
+        return;
     if (qint64(m_availableCredit) < qint64(m_unitPrice) * (m_quantity + 1)) {
         showInsufficientCredit();
         return;
@@ -193,7 +195,7 @@ void ProductDetailsPage::decrementQuantity()
 
 void ProductDetailsPage::onConfirm()
 {
-    if (m_quantity < 1)
+    if (m_quantity < 1 || !isForSale())
         return;
     m_dispensingPage->setRequest(PurchaseRequest{m_productId, m_unitPrice, m_quantity});
     startActivity(m_dispensingPage);
@@ -229,10 +231,20 @@ void ProductDetailsPage::setQuantityIfChanges(int quantity)
 // piece is affordable.
 void ProductDetailsPage::adjustQuantity()
 {
+    if (!isForSale()) {
+        setQuantityIfChanges(0);
+        return;
+    }
     if (qint64(m_availableCredit) < qint64(m_quantity) * m_unitPrice)
         setQuantityIfChanges(m_unitPrice < 1 ? 0 : m_availableCredit / m_unitPrice);
     else if (m_availableCredit >= m_unitPrice && m_quantity == 0)
         setQuantity(1);
+}
+
+// A product without a price is never handed out, whatever the credit.
+bool ProductDetailsPage::isForSale() const
+{
+    return m_unitPrice > 0 && m_prices->isForSale(m_productId);
 }
 
 void ProductDetailsPage::updateButtonStates()

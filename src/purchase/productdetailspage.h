@@ -64,6 +64,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    bool isForSale() const;
     QLabel* addLabel(const QString& styleClass, const QRect& rect, Qt::Alignment alignment);
     ClickableImageLabel* addButton(const QString& picture, const QMargins& margins, const QPoint& position);
     void showInsufficientCredit();

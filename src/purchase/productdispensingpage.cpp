@@ -72,6 +72,11 @@ void ProductDispensingPage::onStart()
 
     if (!waitForCreditPollingSuspended())
         qCWarning(purchaseLog) << "the credit reader did not suspend in time; delivery goes on";
+    if (!hasPrice()) {
+        qCWarning(purchaseLog) << "nothing delivered:" << m_request.productId << "has no price";
+        finishWithNothingDelivered();
+        return;
+    }
     if (!chargeCashlessCard()) {
         qCDebug(purchaseLog) << "nothing delivered: credit or card short of" << m_request.total();
         finishWithNothingDelivered();
@@ -96,6 +101,13 @@ bool ProductDispensingPage::waitForCreditPollingSuspended()
     QTimer::singleShot(SUSPEND_WAIT_LIMIT_MS, &dialog, &QDialog::reject);
     m_session->prepareToDispenseProduct();
     return dialog.exec() == QDialog::Accepted;
+}
+
+// The last word before the motors run: a product without a price is never
+// handed out.
+bool ProductDispensingPage::hasPrice() const
+{
+    return m_request.unitPrice > 0 && ProductProvider::hasCashPrice(m_products->getProduct(m_request.productId));
 }
 
 // Cash is used first; a card pays the rest. False when the credit does not

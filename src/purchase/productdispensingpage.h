@@ -50,6 +50,7 @@ protected:
 
 private:
     bool waitForCreditPollingSuspended();
+    bool hasPrice() const;
     bool chargeCashlessCard();
     void finishWithNothingDelivered();
     void retranslate();

@@ -114,13 +114,14 @@ void ProductPage::showSelection(int selection, int indexPolicy)
     button->setEnabled(isSelling(selection));
 }
 
-// A selection sells when it offers a product with a name and its motor is
-// neither empty nor in error.
+// A selection sells when it offers a product with a name and a price and
+// its motor is neither empty nor in error.
 bool ProductPage::isSelling(int selection) const
 {
     const ProductRecord& product = m_products->getProductAtLocation(selection);
     const MotorDispenserMonitor::MotorState state = m_motors->selection(selection);
-    return !product.id().isEmpty() && !product.name().isEmpty() && !state.empty && !state.error;
+    return !product.id().isEmpty() && !product.name().isEmpty() && m_prices->isForSale(product.id())
+        && !state.empty && !state.error;
 }
 
 void ProductPage::onResume(const ActivityResult& result)
@@ -230,7 +231,7 @@ void ProductPage::triggerEndSession()
 
 void ProductPage::onProductSelected(int selection)
 {
-    if (selection < 0 || selection >= SELECTIONS)
+    if (selection < 0 || selection >= SELECTIONS || !isSelling(selection))
         return;
     m_detailsPage->setProductId(m_products->arrangement().value(selection));
     startActivity(m_detailsPage);
@@ -238,8 +239,10 @@ void ProductPage::onProductSelected(int selection)
 
 void ProductPage::onPricesChanged()
 {
-    for (int selection = 0; selection < SELECTIONS; ++selection)
+    for (int selection = 0; selection < SELECTIONS; ++selection) {
         m_buttons.at(selection)->setPrice(m_prices->price(m_products->getProductAtLocation(selection).id()));
+        m_buttons.at(selection)->setEnabled(isSelling(selection));
+    }
 }
 
 void ProductPage::onMotorStateChanged(int, MotorDispenserMonitor::MotorState state)

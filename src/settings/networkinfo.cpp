@@ -1,10 +1,15 @@
 #include "settings/networkinfo.h"
 
 #include "core/childprocess.h"
+#include "core/mailserver.h"
+#include "core/settingskeys.h"
+#include "settings/settingslog.h"
 
 #include <QHostAddress>
 #include <QNetworkInterface>
 #include <QRegularExpression>
+#include <QSettings>
+#include <QUrl>
 
 namespace VM24 {
 
@@ -33,11 +38,30 @@ QString field_after(const QString& text, const QString& word, int field)
     return QString();
 }
 
+// A target that could be read as an option of ping is never handed to it.
 bool ping(const QString& target)
 {
+    if (target.isEmpty() || target.startsWith(QLatin1Char('-')))
+        return false;
     return run_child_process(QStringLiteral("ping"), {QStringLiteral("-q"), QStringLiteral("-c4"), target},
                              COMMAND_TIMEOUT_MS)
         == 0;
+}
+
+// The host of a server given as "host", "host:port" or a URL.
+QString host_of(const QString& server)
+{
+    const QString text = server.trimmed();
+    if (text.contains(QLatin1String("://")))
+        return QUrl(text).host();
+    QUrl url;
+    url.setAuthority(text);
+    return url.isValid() ? url.host() : QString();
+}
+
+QString setting(const QSettings& settings, const char* key)
+{
+    return settings.value(QLatin1String(key)).toString().trimmed();
 }
 
 } // namespace
@@ -86,6 +110,25 @@ QString get_if_mac_address(const char* ifname)
     if (!interface.isValid() || !interface.flags().testFlag(QNetworkInterface::IsUp))
         return QString();
     return interface.hardwareAddress().toLower();
+}
+
+NetworkTestTargets network_test_targets(const QSettings& settings)
+{
+    NetworkTestTargets targets;
+    targets.interface = setting(settings, Keys::NETWORK_TEST_INTERFACE);
+    if (targets.interface.isEmpty())
+        targets.interface = QLatin1String(Keys::DEFAULT_NETWORK_TEST_INTERFACE);
+    targets.address = setting(settings, Keys::NETWORK_TEST_ADDRESS);
+    if (targets.address.isEmpty())
+        targets.address = get_gateway();
+    targets.host = setting(settings, Keys::NETWORK_TEST_HOST);
+    if (targets.host.isEmpty())
+        targets.host = host_of(setting(settings, Keys::UPDATES_SERVER_ADDRESS));
+    if (targets.host.isEmpty())
+        targets.host = host_of(mail_server());
+    qCInfo(settingsLog) << "network test of" << targets.interface << "pings" << targets.address << "and"
+                        << targets.host;
+    return targets;
 }
 
 Connectivity test_connectivity(const QString& ifname, const QString& address, const QString& host)

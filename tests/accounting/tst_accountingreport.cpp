@@ -1,13 +1,17 @@
 #include "accounting/accountingreport.h"
 #include "accounting/ledger.h"
+#include "accounting/summaryreceipt.h"
 #include "board/accountingcounters.h"
 #include "testenvironment.h"
 
 #include <QBuffer>
 #include <QFile>
+#include <QMap>
 #include <QTextDocument>
 #include <QXmlStreamReader>
 #include <QtTest>
+
+#include <limits>
 
 namespace {
 
@@ -113,6 +117,7 @@ private slots:
     void partialOnlyForLowerLevels();
     void deviceAndStringReportsAgree();
     void rendersAsRichText();
+    void totalsBeyond32BitsReadTheSameOnScreenAndPaper();
 };
 
 void TestAccountingReport::everyPeriodInItsOwnColumn()
@@ -248,6 +253,43 @@ void TestAccountingReport::rendersAsRichText()
     for (const char* expected : {"Generale", "Credito dovuto", "3007,07", "Banconote 50,00", "Contatori motor dispenser",
                                  "08/12/2026 09:30:15"})
         QVERIFY2(text.contains(QLatin1String(expected)), expected);
+}
+
+// Permanent totals outgrow 32 bits after about 21 million euro; the screen
+// and the printed summary show the whole 64-bit amount, the same text.
+void TestAccountingReport::totalsBeyond32BitsReadTheSameOnScreenAndPaper()
+{
+    Ledger ledger(QDateTime(QDate(2026, 3, 1), QTime(14, 5, 0)));
+    Accounting& permanent = ledger.get(Ledger::Permanent);
+    permanent.add(Accounting::Banknotes, Q_INT64_C(5000000007));          // 50 000 000,07 euro
+    permanent.add(Accounting::Coins, qint64(std::numeric_limits<int>::max()) + 1);
+    permanent.add(Accounting::CashIncome, std::numeric_limits<qint64>::max());
+    permanent.add(Accounting::ChangeDelivered, -Q_INT64_C(2147483649));
+
+    bool wellFormed = false;
+    const Node root = parse(VM24::complete_accounting_to_html(ledger, counters(0), counters(0), counters(0),
+                                                              Ledger::Permanent),
+                            &wellFormed);
+    QVERIFY(wellFormed);
+    QMap<QString, QString> screen;
+    for (const Node* row : root.one("body").all("table")[0]->one("tr").all("td")[0]->one("table").one("tbody").all("tr"))
+        screen.insert(row->cells().value(0), row->cells().value(1));
+    const QMap<QString, QString> expected{
+        {Accounting::selectorString(Accounting::Banknotes), QStringLiteral("50000000,07")},
+        {Accounting::selectorString(Accounting::Coins), QStringLiteral("21474836,48")},
+        {Accounting::selectorString(Accounting::CashIncome), QStringLiteral("92233720368547758,07")},
+        {Accounting::selectorString(Accounting::ChangeDelivered), QStringLiteral("-21474836,49")}};
+    for (auto it = expected.begin(); it != expected.end(); ++it)
+        QCOMPARE(screen.value(it.key()), it.value());
+
+    const ReceiptHelper receipt = VM24::compile_summary_receipt(Ledger::Permanent, permanent, counters(0));
+    for (auto it = expected.begin(); it != expected.end(); ++it) {
+        bool printed = false;
+        for (const ReceiptHelper::Line& line : receipt.lines()) {
+            printed = printed || line.first.endsWith(QLatin1Char('.') + it.value());
+        }
+        QVERIFY2(printed, qPrintable(it.value()));
+    }
 }
 
 QTEST_MAIN(TestAccountingReport)

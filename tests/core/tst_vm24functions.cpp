@@ -4,9 +4,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <limits>
 
 class Vm24FunctionsTest : public QObject
 {
@@ -37,6 +40,41 @@ private slots:
         QFETCH(QString, credit);
         QCOMPARE(VM24::format_credit(cents), credit);
         QCOMPARE(VM24::format_money(cents), QString(QChar(0x20AC)) + QLatin1Char(' ') + credit);
+    }
+
+    // Every int and every 64-bit total, the extremes included, reads as the
+    // decimal digits of the amount with a comma before the last two.
+    void moneyFormattingCoversEveryValue()
+    {
+        const auto byDigits = [](qint64 cents) {
+            QString digits = QString::number(cents);
+            const bool negative = digits.startsWith(QLatin1Char('-'));
+            if (negative)
+                digits.remove(0, 1);
+            digits = digits.rightJustified(3, QLatin1Char('0'));
+            digits.insert(digits.size() - 2, QLatin1Char(','));
+            return negative ? QLatin1Char('-') + digits : digits;
+        };
+        QList<qint64> wide{std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::min() + 1,
+                           std::numeric_limits<qint64>::max(), qint64(std::numeric_limits<int>::max()) + 1,
+                           qint64(std::numeric_limits<int>::min()) - 1};
+        QList<int> narrow{std::numeric_limits<int>::min(), std::numeric_limits<int>::min() + 1,
+                          std::numeric_limits<int>::max(), std::numeric_limits<int>::max() - 1};
+        for (int cents = -1000; cents <= 1000; ++cents)
+            narrow.append(cents);
+        QRandomGenerator random(24);
+        for (int i = 0; i < 5000; ++i) {
+            narrow.append(int(random.generate()));
+            wide.append(qint64(random.generate64()));
+        }
+        for (int cents : std::as_const(narrow)) {
+            QCOMPARE(VM24::format_credit(cents), byDigits(cents));
+            QCOMPARE(VM24::format_money(cents), QString(QChar(0x20AC)) + QLatin1Char(' ') + byDigits(cents));
+        }
+        for (qint64 cents : std::as_const(wide))
+            QCOMPARE(VM24::format_credit(cents), byDigits(cents));
+        QCOMPARE(VM24::format_credit(std::numeric_limits<int>::min()), QStringLiteral("-21474836,48"));
+        QCOMPARE(VM24::format_credit(std::numeric_limits<qint64>::min()), QStringLiteral("-92233720368547758,08"));
     }
 
     void moneyParsing_data()

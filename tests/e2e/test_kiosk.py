@@ -44,9 +44,10 @@ SELLING_STATE = {
     "timings": {"motorMs": 300, "payoutMs": 200, "coinMs": 20, "receiptIdleMs": 1500},
 }
 # No touchscreen device on a test machine: its alarm is switched off as an
-# operator would.
+# operator would. The network test pings loopback only.
 SETTINGS = {"Alarms": {"touchscreen-disconnected": "false"},
-            "General": {"restore-default-language-timeout": "8"}}
+            "General": {"restore-default-language-timeout": "8"},
+            "NetworkTest": {"address": "127.0.0.1", "host": "localhost"}}
 # The demo arrangement, with the hand gel (2,90) in selections 13 and 15.
 GEL = "main/1701"
 GEL_SELECTIONS = (13, 15)

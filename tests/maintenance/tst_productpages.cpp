@@ -367,6 +367,54 @@ private slots:
         QVERIFY(edits.readAll().contains("<price level=\"0\">400</price>"));
     }
 
+    // A free product is not a feature of this machine: the cash-price pad
+    // refuses 0, while a cashless price of 0 still means the cash price.
+    void cashPriceOfZeroIsRefused()
+    {
+        open(m_management, 2);
+        ProductButtonPrices* item = m_management->item(0);
+        // What the pad shows after each refused enter; the pad is closed
+        // whatever happens, so a failure cannot leave it waiting.
+        QStringList refusals;
+        when_opened<SelfPositioningPriceNumPad>([&refusals](SelfPositioningPriceNumPad* pad) {
+            for (const QString& keys : {QStringLiteral("0"), QStringLiteral("0,00")}) {
+                for (QChar key : keys) {
+                    if (key == QLatin1Char(','))
+                        pad->onSpecialClicked();
+                    else
+                        pad->onDigitClicked(key.digitValue());
+                }
+                const bool typed = pad->enterButton()->isEnabled();
+                pad->enterButton()->click();
+                refusals.append(QStringLiteral("%1 %2 %3 %4")
+                                    .arg(typed)
+                                    .arg(pad->isVisible())
+                                    .arg(pad->enterButton()->isEnabled())
+                                    .arg(pad->textLabel()->text().contains(
+                                        QStringLiteral("Un prezzo contante di 0 non è ammesso"))));
+            }
+            pad->reject();
+        });
+        item->onHighPriceClicked();
+        // Enter was offered, the pad stayed open with the message and enter
+        // is off until a new price is typed.
+        QCOMPARE(refusals, QStringList({QStringLiteral("1 1 0 1"), QStringLiteral("1 1 0 1")}));
+        QCOMPARE(m_prices->price(QStringLiteral("main/1001")), 250);
+        QVERIFY(!m_management->isEdited());
+
+        when_opened<SelfPositioningPriceNumPad>([](SelfPositioningPriceNumPad* pad) {
+            pad->onDigitClicked(0);
+            pad->enterButton()->click();
+        });
+        m_management->onLowPriceClicked(0);
+        QCOMPARE(m_products->getProduct(QStringLiteral("main/1001")).price(1), 0);
+        QVERIFY(m_management->isEdited());
+        m_prices->setCustomerLevel(1);
+        QCOMPARE(m_prices->price(QStringLiteral("main/1001")), 250);
+        m_prices->setCustomerLevel(0);
+        leave(m_management->exitButton(), &ConfirmationDialog::discardButton);
+    }
+
     void allProductsAndDescription()
     {
         open(m_management, 3);
@@ -450,6 +498,11 @@ private slots:
             screenshot(pad, QStringLiteral("price-pad-") + language);
             QVERIFY(QRect(0, 0, 1080, 1920).contains(pad->frameGeometry()));
             QVERIFY(pad->title().size() < 200);
+            const QSize size = pad->size();
+            pad->onDigitClicked(0);
+            pad->enterButton()->click();
+            screenshot(pad, QStringLiteral("price-pad-refused-") + language);
+            QCOMPARE(pad->size(), size);
             pad->reject();
         });
         item->onHighPriceClicked();

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QTranslator>
 
@@ -61,6 +62,7 @@ private slots:
     void suggestionsOfferOtherCategoriesThatCanBeSold();
     void noThanksEndsTheSessionWithChangeAndCreditNote();
     void alarmOnTheDetailsPageEndsTheSession();
+    void productsWithoutACashPriceAreNeverHandedOut();
 };
 
 void PurchasePagesTest::gridPlacesAndEnablesTheSelections()
@@ -306,6 +308,77 @@ void PurchasePagesTest::alarmOnTheDetailsPageEndsTheSession()
     QVERIFY(purchase.awaitHome(30000));
     QCOMPARE(purchase.rig.credit->currentCredit(), 0);
     QVERIFY(!purchase.rig.session->isPolling());
+}
+
+// A delivered catalogue without prices, or an operator's slip that sets a
+// cash price of 0, must not give products away at zero credit.
+void PurchasePagesTest::productsWithoutACashPriceAreNeverHandedOut()
+{
+    Purchase purchase(stocked_board(columns(3)));
+    const QString free = purchase.rig.appDir.filePath(QStringLiteral("data/products/free"));
+    QVERIFY(QDir().mkpath(free));
+    QFile file(free + QStringLiteral("/index.xml"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(R"(<?xml version="1.0" encoding="UTF-8"?>
+<catalogue name="free" timestamp="2024-01-01T00:00:00">
+    <product id="1" name="Salviette" category="Igiene"><description>Senza prezzi.</description></product>
+    <product id="2" name="Spazzolino" category="Igiene"><description>Solo cashless.</description>
+        <prices><price level="1">150</price></prices></product>
+</catalogue>
+)");
+    file.close();
+    QVERIFY(purchase.start());
+    QSignalSpy problems(purchase.rig.products.get(), &ProductProvider::loadProblem);
+    purchase.rig.products->loadDatabase();
+    QStringList warnings;
+    for (const QList<QVariant>& problem : std::as_const(problems))
+        warnings.append(problem.value(0).toString());
+    QCOMPARE(warnings, QStringList({QStringLiteral("Catalogo free: prodotti senza prezzo contante, non in vendita: 1, 2")}));
+
+    QVector<QString> arrangement = ARRANGEMENT;
+    arrangement[10] = QStringLiteral("free/1");
+    arrangement[11] = QStringLiteral("free/2");
+    purchase.rig.products->saveArrangement(arrangement);
+    purchase.rig.products->modifyProduct(QStringLiteral("test/6"))->setPrice(0, 0);
+    purchase.openGrid();
+    QCOMPARE(purchase.rig.credit->currentCredit(), 0);
+
+    for (int selection : {6, 10, 11}) {
+        QVERIFY2(!purchase.grid->button(selection)->isEnabled(), qPrintable(QString::number(selection)));
+        QTest::mouseClick(purchase.grid->button(selection), Qt::LeftButton);
+        QCOMPARE(purchase.views.currentWidget(), purchase.grid.get());
+    }
+    QVERIFY(purchase.grid->button(5)->isEnabled());
+    const QString screens = QCoreApplication::applicationDirPath() + QStringLiteral("/screens");
+    QDir().mkpath(screens);
+    purchase.views.grab().save(screens + QStringLiteral("/grid-unpriced-it.png"));
+    {
+        QTranslator english;
+        QVERIFY(VM24::load_translation(english, QStringLiteral("en")));
+        QCoreApplication::installTranslator(&english);
+        QCoreApplication::processEvents();
+        purchase.views.grab().save(screens + QStringLiteral("/grid-unpriced-en.png"));
+        QCoreApplication::removeTranslator(&english);
+    }
+    QVERIFY(!purchase.grid->suggestionsFor(QStringLiteral("test/1")).contains(QStringLiteral("free/1")));
+
+    // Nor past the grid: the details page offers no quantity and no way on.
+    purchase.details->setProductId(QStringLiteral("free/1"));
+    purchase.grid->startActivity(purchase.details.get());
+    QCOMPARE(purchase.views.currentWidget(), purchase.details.get());
+    QTest::mouseClick(purchase.details->incrementButton(), Qt::LeftButton);
+    QCOMPARE(purchase.details->quantity(), 0);
+    QVERIFY(!purchase.details->confirmButton()->isEnabled());
+    purchase.details->onConfirm();
+    QCOMPARE(purchase.views.currentWidget(), purchase.details.get());
+    QTest::mouseClick(purchase.details->cancelButton(), Qt::LeftButton);
+    QCOMPARE(purchase.views.currentWidget(), purchase.grid.get());
+
+    purchase.grid->triggerEndSession();
+    QVERIFY(purchase.awaitHome());
+    for (int column : {6, 10, 11})
+        QCOMPARE(purchase.stock(column), 3);
+    QCOMPARE(purchase.rig.accounting->get(Ledger::Permanent).get(Accounting::CashIncome), 0);
 }
 
 QTEST_MAIN(PurchasePagesTest)
