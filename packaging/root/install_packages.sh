@@ -13,4 +13,5 @@ for file in "$@"; do
     esac
     [ -f "$real" ] || exit 2
 done
+/usr/lib/vm24/check_package_files.sh "$@" || exit 3
 exec /usr/bin/pacman -U --overwrite '*' --noconfirm --noprogress -- "$@"

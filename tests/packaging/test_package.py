@@ -179,7 +179,7 @@ class Package(unittest.TestCase):
             f.write('#!/bin/sh\nprintf "%%s\\n" "$*" >> "%s"\n' % record)
         os.chmod(os.path.join(stand_ins, "sudo"), 0o755)
         env = dict(os.environ, PATH=stand_ins + ":/usr/bin:/bin")
-        cached = "/var/lib/vm24/data/package-cache/vm24-1-1-x86_64.pkg.tar.zst"
+        cached = self.package
         subprocess.run([os.path.join(lib, "bin", "pacman"), "-U", "--overwrite", "*", "--noconfirm", "--noprogress",
                         cached], env=env, check=True)
         subprocess.run([os.path.join(lib, "bin", "systemctl"), "poweroff"], env=env, check=True)
@@ -197,6 +197,23 @@ class Package(unittest.TestCase):
         # A query stays with the kiosk's own user.
         query = run([os.path.join(lib, "bin", "pacman"), "-Qp", self.package], env=env)
         self.assertEqual(query.stdout.split(), ["vm24", self.version])
+        # A package cut short, or a file that is no package, never reaches
+        # pacman nor the root path: pacman itself would extract a cut
+        # package up to the cut.
+        cut = os.path.join(self.work, "vm24-cut.pkg.tar.zst")
+        with open(self.package, "rb") as whole, open(cut, "wb") as f:
+            f.write(whole.read()[:os.path.getsize(self.package) * 3 // 4])
+        text = os.path.join(self.work, "vm24-text.pkg.tar.zst")
+        with open(text, "w") as f:
+            f.write("not a package\n")
+        empty_archive = os.path.join(self.work, "vm24-empty.pkg.tar.gz")
+        subprocess.run(["bsdtar", "-czf", empty_archive, "-C", self.work, "sudo.log"], check=True)
+        for damaged in (cut, text, empty_archive):
+            refused = run([os.path.join(lib, "bin", "pacman"), "-U", "--overwrite", "*", "--noconfirm",
+                           "--noprogress", self.package, damaged], env=env)
+            self.assertEqual(refused.returncode, 3, damaged)
+            self.assertIn("not a whole package", refused.stderr)
+        self.assertEqual(len(read(record).splitlines()), 5, "a damaged package reached the root path")
         # The root side refuses what is not the kiosk's: a file outside the
         # cache, another mount point (checked before anything is run).
         refused = run([os.path.join(lib, "root", "install_packages.sh"), self.package])
