@@ -102,7 +102,6 @@ package() {
 source /etc/makepkg.conf
 CARCH="$arch"
 PKGEXT='.pkg.tar.zst'
-COMPRESSZST=(zstd -c -z -q -19 -T0 -)
 BUILDENV=(!distcc !color !ccache !check !sign)
 CONF
   mkdir -p "$work/out"

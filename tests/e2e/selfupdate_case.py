@@ -1,19 +1,20 @@
 """The machine updates itself, end to end, with the project's own package.
 
-tools/package.sh builds this build's package twice, as release 1 and as
-release 2. Real pacman installs release 1 into a private root, whose
-var/lib/vm24 is the machine's state directory; the service's start step and
-its environment file are run by hand, as systemd would (no systemd runs
-here). Release 2's update server tree is published on an HTTP server on
-loopback; the program's package check fetches it, the maintenance menu
-offers "Installa 1 package", the installation runs and the program ends for
-its restart. The root then holds release 2's files, the operator's edit of
-the environment file is kept, and the state directory is what it was.
+tools/package.sh builds this build's package as release 1, 2 and 3. Real
+pacman installs release 1 into a private root, whose var/lib/vm24 is the
+machine's state directory; the service's command lines (start step,
+program, stop step, read from the installed unit) and its environment file
+are run by hand, as systemd would (no systemd runs here). Release 2's update
+server tree is published on an HTTP server on loopback; the program's
+package check fetches it, the maintenance menu offers "Installa 1 package",
+the installation runs and the program ends for its restart. The root then
+holds release 2's files, the operator's edit of the environment file is
+kept, and the state directory is what it was.
 
 Then the restarted program meets bad input: a list naming release 1 (lower)
-and a release 3 whose package file is cut short. Release 1 is not even
-downloaded; release 3 is, pacman refuses it, the failure is logged, and
-release 2 stays in place."""
+and release 3 cut short. Release 1 is not even downloaded; release 3 is, the
+kiosk's pacman refuses it (pacman alone would extract it up to the cut), the
+failure is logged, and release 2 stays in place."""
 
 import hashlib
 import os
@@ -101,13 +102,22 @@ def service_environment(root, state):
     return env
 
 
-def service_step(root, step, env, runtime, **extra):
-    """A start or stop step of the service, as systemd runs it."""
-    done = subprocess.run([os.path.join(root, "usr", "lib", "vm24", "vm24-service"), step],
-                          env=dict(os.environ, **env, RUNTIME_DIRECTORY=runtime, **extra),
+def service_command(root, key):
+    """A command line of the installed service unit, in the private root."""
+    with open(os.path.join(root, "usr", "lib", "systemd", "system", "vm24.service")) as f:
+        lines = [line.strip().split("=", 1)[1] for line in f if line.startswith(key + "=")]
+    expect(len(lines) == 1, "the service has %d %s lines" % (len(lines), key))
+    command = lines[0].split()
+    return [root + command[0]] + command[1:]
+
+
+def service_step(root, key, env, runtime, **extra):
+    """A start or stop step of the service (ExecStartPre, ExecStopPost), as
+    systemd runs it."""
+    done = subprocess.run(service_command(root, key), env=dict(os.environ, **env, RUNTIME_DIRECTORY=runtime, **extra),
                           stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
     if done.returncode != 0:
-        raise KioskError("vm24-service %s failed: %s" % (step, done.stdout))
+        raise KioskError("%s failed: %s" % (key, done.stdout))
 
 
 def digest(path):
@@ -239,7 +249,7 @@ def case_selfupdate(source, build):
         pacman(config, "-U", "--noconfirm", "--noprogress", platform_package(work, depends_of(old)))
         pacman(config, "-U", "--noconfirm", "--noprogress", old)
         expect(installed_version(config, "vm24") == version + "-1", "release 1 not installed")
-        program = os.path.join(root, "usr", "lib", "vm24", "vm24")
+        program = service_command(root, "ExecStart")[0]
         old_program = os.stat(program)
 
         # The operator's edit of the environment file, kept by the update.
@@ -254,7 +264,7 @@ def case_selfupdate(source, build):
         state = os.path.join(root, "var", "lib", "vm24")
         runtime = os.path.join(work, "run")
         env = service_environment(root, state)
-        service_step(root, "prepare", env, runtime)
+        service_step(root, "ExecStartPre", env, runtime)
         os.environ["VM24_PACMAN_CONFIG"] = config
         settings = dict(SETTINGS, UpdatesServer={"address": "127.0.0.1:%d" % port})
         with Kiosk(source, build, "selfupdate", SELLING_STATE, settings, installed=(program, state, env)) as kiosk:
@@ -278,8 +288,8 @@ def case_selfupdate(source, build):
         # The operator pulls the key out; the restart systemd makes, with
         # the new program: bad input now.
         keys.remove("sdy1")
-        service_step(root, "stopped", env, runtime, SERVICE_RESULT="success", EXIT_STATUS="0")
-        service_step(root, "prepare", env, runtime)
+        service_step(root, "ExecStopPost", env, runtime, SERVICE_RESULT="success", EXIT_STATUS="0")
+        service_step(root, "ExecStartPre", env, runtime)
         package(source, build, out, 3)
         third = package_file(out, version + "-3")
         cut = os.path.join(site, "firmware", os.path.basename(third))
