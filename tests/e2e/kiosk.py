@@ -108,15 +108,21 @@ class Picture:
 class Kiosk:
     """screen: the size of the virtual display, None for none. demo: when
     given, the program runs the demo's way, with these variables of the
-    demo (VM24_DEMO_SCALE, VM24_VNC_PORT)."""
+    demo (VM24_DEMO_SCALE, VM24_VNC_PORT). installed: when given, the
+    program as a machine has it installed: (program, state directory
+    already prepared, variables of the service's environment file); the
+    state directory is kept as it is and the screenshots stay in
+    build/tests/e2e/<name>/screenshots."""
 
     def __init__(self, source_dir, build_dir, name, sim_state, settings=None, screen=(SCREEN_W, SCREEN_H),
-                 demo=None):
+                 demo=None, installed=None):
         self.source = os.path.abspath(source_dir)
         self.build = os.path.abspath(build_dir)
         build_dir = self.build
-        self.run_dir = os.path.join(build_dir, "tests", "e2e", name)
-        self.shots = os.path.join(self.run_dir, "screenshots")
+        self.case_dir = os.path.join(build_dir, "tests", "e2e", name)
+        self.installed = installed
+        self.run_dir = installed[1] if installed else self.case_dir
+        self.shots = os.path.join(self.case_dir, "screenshots")
         self.sim_state = sim_state
         self.settings = settings or {}
         self.screen_size = screen
@@ -129,10 +135,11 @@ class Kiosk:
     # -- set-up and tear-down ------------------------------------------------
 
     def __enter__(self):
-        shutil.rmtree(self.run_dir, ignore_errors=True)
+        shutil.rmtree(self.case_dir, ignore_errors=True)
         os.makedirs(self.shots)
-        subprocess.run([os.path.join(self.source, "tools", "install-run-dir.sh"), self.build, self.run_dir],
-                       check=True, stdout=subprocess.DEVNULL)
+        if not self.installed:
+            subprocess.run([os.path.join(self.source, "tools", "install-run-dir.sh"), self.build, self.run_dir],
+                           check=True, stdout=subprocess.DEVNULL)
         try:
             self._write_settings()
             if self.screen_size:
@@ -160,8 +167,10 @@ class Kiosk:
 
     def _write_settings(self):
         path = os.path.join(self.run_dir, "Korvane", "VM24.ini")
-        with open(path, encoding="utf-8") as f:
-            lines = f.read().splitlines()
+        lines = []
+        if os.path.exists(path) or not self.installed:
+            with open(path, encoding="utf-8") as f:
+                lines = f.read().splitlines()
         for section, values in self.settings.items():
             header = "[%s]" % section
             if header not in lines:
@@ -227,6 +236,8 @@ class Kiosk:
         for variable in ("DISPLAY", "QT_QPA_PLATFORM", "QT_SCALE_FACTOR", "VM24_WINDOWED", "VM24_WINDOW_SCALE",
                          "QT_QPA_FONTDIR", "VM24_DEMO_SCALE", "VM24_VNC_PORT"):
             env.pop(variable, None)
+        if self.installed:
+            env.update(self.installed[2])
         if self.display:
             env["DISPLAY"] = self.display
         if self.demo is None:
@@ -240,7 +251,8 @@ class Kiosk:
                     "VM24_NET_ADDRESS_FILE": self.path("net-address")})
         self.program_log = os.path.join(self.run_dir, "vm24.log")
         self.started_at = time.monotonic()
-        program = subprocess.Popen([os.path.join(self.run_dir, "vm24")], env=env,
+        executable = self.installed[0] if self.installed else os.path.join(self.run_dir, "vm24")
+        program = subprocess.Popen([executable], env=env,
                                    stdout=open(self.program_log, "w"), stderr=subprocess.STDOUT)
         self.processes.append(program)
         self.program = program

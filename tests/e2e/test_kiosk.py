@@ -19,6 +19,7 @@ from rfb import PixelFormat, RfbClient
 from maintenance_case import case_maintenance
 from peripherals_case import case_peripherals
 from packages_case import case_packages
+from selfupdate_case import case_selfupdate
 from updates_case import case_updates
 from products_case import case_products
 from books_case import COUNTERS as BOOKS_COUNTERS, case_books
@@ -453,7 +454,7 @@ CASE_SETTINGS = {"purchase": PURCHASE_SETTINGS,
 
 # Cases that start their kiosks themselves.
 OWN_KIOSK_CASES = {"demo-window": case_demo_window, "vnc": case_vnc, "updates": case_updates,
-                   "packages": case_packages}
+                   "packages": case_packages, "selfupdate": case_selfupdate}
 
 
 def main():
