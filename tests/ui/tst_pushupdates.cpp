@@ -206,9 +206,13 @@ private slots:
         };
         // The push reloaded the catalogue already.
         check(*machine.provider);
+        if (QTest::currentTestFailed())
+            return;
         ProductProvider restarted(machine.products());
         restarted.loadDatabase();
         check(restarted);
+        if (QTest::currentTestFailed())
+            return;
 
         // The server delivers main again, with 1002 in it.
         ZipWriter delivery;
@@ -220,6 +224,8 @@ private slots:
                                             machine.products() + QStringLiteral("/main")));
         machine.registry.notifyAssetChanged(QStringLiteral("products"));
         check(*machine.provider);
+        if (QTest::currentTestFailed())
+            return;
         // Saving other edits keeps both.
         machine.provider->modifyProduct(QStringLiteral("main/1003"))->setPrice(0, 99);
         machine.provider->saveModified();
