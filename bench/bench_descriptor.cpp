@@ -88,7 +88,7 @@ int main(int argc, char** argv)
         interpreter.parse(&buffer);
         times << timer.nsecsElapsed() / 1e6;
         cpuTimes << thread_cpu_ms() - cpuStart;
-        urls = interpreter.downloadableUrls().size();
+        urls = interpreter.downloads().size();
     }
     std::sort(times.begin(), times.end());
     std::sort(cpuTimes.begin(), cpuTimes.end());

@@ -11,6 +11,7 @@
 #include "board/touchscreenwatcher.h"
 #include "catalogue/priceprovider.h"
 #include "catalogue/productprovider.h"
+#include "core/blockingcall.h"
 #include "core/defaults.h"
 #include "core/settingskeys.h"
 #include "core/vm24.h"
@@ -146,7 +147,9 @@ MainWindow::~MainWindow()
     // A session still open is closed while the books and the event log are
     // there, and its credit reader stops before them.
     m_checkout->finishNow();
-    QThreadPool::globalInstance()->waitForDone();
+    // A worker may wait for this thread (a pushed product edit): it is
+    // released rather than waited for.
+    BlockingCall::waitForWorkers();
     // The scheduler owns its tasks, pages among them: it goes before the
     // views that would otherwise delete those pages first.
     delete m_scheduler;
@@ -217,6 +220,7 @@ void MainWindow::createCatalogue()
 {
     m_assets = new AssetsRegistry(VM24::get_path(QLatin1String(VM24::Defaults::General::DATA_DIR)), this);
     m_assets->addBaseDirToSearchPath();
+    m_assets->recoverInterruptedUpdates();
     for (const char* asset : DATA_ASSETS)
         m_assets->addAsset(QLatin1String(asset));
 
@@ -452,7 +456,7 @@ void MainWindow::createScheduledTasks()
     m_contentUpdates = new ContentUpdateDownloader(m_pendingActivities, m_assets, m_powerControl, m_context.get(), this);
     m_settingsManager->registerConfigurable(m_contentUpdates);
     m_contentUpdates->loadConfiguration(settings);
-    m_scheduler->registerTask(m_contentUpdates, QStringLiteral("content-update"));
+    m_scheduler->registerTask(m_contentUpdates, QLatin1String(ContentUpdateDownloader::TASK_NAME));
     m_maintenanceMode->menu()->setContentUpdateDownloader(m_contentUpdates);
     m_scheduler->registerTask(m_packageDownloader, QStringLiteral("package-downloader"));
     m_scheduler->registerTask(logCompiler, QStringLiteral("log-compiler"));

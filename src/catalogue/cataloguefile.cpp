@@ -108,7 +108,7 @@ void parse_product_attributes(QXmlStreamReader& reader, ProductRecord& record)
 }
 
 bool write_catalogue_file(const QString& path, const Catalogue& header,
-                          const QList<const ProductRecord*>& records)
+                          const QList<const ProductRecord*>& records, const QStringList& deletedIds)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -128,6 +128,11 @@ bool write_catalogue_file(const QString& path, const Catalogue& header,
     writer.writeEndElement(); // dependencies
     for (const ProductRecord* record : records)
         write_product(writer, header, *record);
+    for (const QString& id : deletedIds) {
+        writer.writeEmptyElement(QStringLiteral("product"));
+        writer.writeAttribute(QStringLiteral("id"), VM24::make_local(header, id));
+        writer.writeAttribute(QStringLiteral("deleted"), QStringLiteral("deleted"));
+    }
     writer.writeEndElement(); // catalogue
     writer.writeEndDocument();
 

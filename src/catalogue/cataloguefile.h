@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class Catalogue;
 class ProductRecord;
@@ -24,8 +25,9 @@ void parse_product_attributes(QXmlStreamReader& reader, ProductRecord& record);
 // order, each id made local to the catalogue. The file is replaced only
 // once the new content is safely on disk, so an interrupted write never
 // leaves a truncated file behind. False when the file could not be written
-// (the previous content is then untouched).
+// (the previous content is then untouched). Each id of deletedIds follows
+// as an empty product element carrying the attribute "deleted".
 bool write_catalogue_file(const QString& path, const Catalogue& header,
-                          const QList<const ProductRecord*>& records);
+                          const QList<const ProductRecord*>& records, const QStringList& deletedIds = {});
 
 } // namespace VM24

@@ -34,11 +34,11 @@ void read_dependencies(QXmlStreamReader& reader, Catalogue& header)
     }
 }
 
-// Catalogue directories in character-code order of their names.
+// Catalogue directories in character-code order of their names. Hidden
+// ones are not catalogues: updates prepare and set aside catalogues there.
 QStringList catalogue_directories(const QDir& root)
 {
-    QStringList names = root.entryList(QDir::Dirs | QDir::Readable | QDir::Hidden | QDir::NoDotAndDotDot,
-                                       QDir::Unsorted);
+    QStringList names = root.entryList(QDir::Dirs | QDir::Readable | QDir::NoDotAndDotDot, QDir::Unsorted);
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -48,6 +48,7 @@ QStringList catalogue_directories(const QDir& root)
 void ProductDatabase::loadCatalogues(const QString& rootPath)
 {
     clearDatabase();
+    m_deleted.clear();
     m_catalogues.clear();
     m_loadProblems.clear();
 
@@ -130,6 +131,11 @@ void ProductDatabase::loadProduct(QXmlStreamReader& reader, const QString& catal
 {
     const QString id = VM24::qualify_product_id(
         catalogueName, reader.attributes().value(QLatin1String("id")).toString());
+    if (userEdits && reader.attributes().hasAttribute(QLatin1String("deleted"))) {
+        remove(id);
+        reader.skipCurrentElement();
+        return;
+    }
 
     auto existing = m_products.find(id);
     if (existing != m_products.end()) {
@@ -137,9 +143,9 @@ void ProductDatabase::loadProduct(QXmlStreamReader& reader, const QString& catal
         VM24::parse_product_attributes(reader, *existing);
         return;
     }
-    // A catalogue only defines products of its own; an edit of a product
-    // that no catalogue defines is dropped.
-    if (VM24::catalogue_part(id) != catalogueName) {
+    // A catalogue only defines products of its own, but for the operator's
+    // edits: a product they create in a delivered catalogue is theirs.
+    if (VM24::catalogue_part(id) != catalogueName && !userEdits) {
         reader.skipCurrentElement();
         return;
     }
@@ -157,13 +163,14 @@ void ProductDatabase::saveModified()
             if (&other != userEdits)
                 userEdits->addDependency(other.name);
         }
-        saveCatalogue(*userEdits, is_edited_delivered_product);
+        saveCatalogue(*userEdits, is_edited_delivered_product, deletedProducts());
     }
     if (Catalogue* user = findCatalogue(QLatin1String(VM24::USER_CATALOGUE)))
         saveCatalogue(*user, is_user_product);
 }
 
-bool ProductDatabase::saveCatalogue(Catalogue& header, bool (*selects)(const ProductRecord&))
+bool ProductDatabase::saveCatalogue(Catalogue& header, bool (*selects)(const ProductRecord&),
+                                    const QStringList& deletedIds)
 {
     QList<const ProductRecord*> records;
     for (const ProductRecord& record : std::as_const(m_products)) {
@@ -172,7 +179,7 @@ bool ProductDatabase::saveCatalogue(Catalogue& header, bool (*selects)(const Pro
     }
     const QDateTime previous = header.timestamp;
     header.timestamp = QDateTime::currentDateTime();
-    if (VM24::write_catalogue_file(header.fileName, header, records))
+    if (VM24::write_catalogue_file(header.fileName, header, records, deletedIds))
         return true;
     header.timestamp = previous;
     return false;
@@ -180,7 +187,15 @@ bool ProductDatabase::saveCatalogue(Catalogue& header, bool (*selects)(const Pro
 
 void ProductDatabase::add(const ProductRecord& record)
 {
+    m_deleted.erase(record.id());
     m_products.insert(record.id(), record);
+}
+
+void ProductDatabase::remove(const QString& id)
+{
+    m_products.remove(id);
+    if (VM24::catalogue_part(id) != QLatin1String(VM24::USER_CATALOGUE))
+        m_deleted.insert(id);
 }
 
 Catalogue ProductDatabase::catalogueHeader(const QString& name) const

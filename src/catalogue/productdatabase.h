@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <set>
+
 class QDir;
 class QXmlStreamReader;
 
@@ -34,8 +36,15 @@ public:
     // products created on the machine into the "user" catalogue.
     void saveModified();
 
-    // Inserts the record, or replaces every field of the one with its id.
+    // Inserts the record, or replaces every field of the one with its id;
+    // a product deleted before is back.
     void add(const ProductRecord& record);
+    // Takes the product out. A delivered product stays out: its deletion is
+    // saved into the user-edits catalogue and holds over reloads and over
+    // new deliveries of its catalogue.
+    void remove(const QString& id);
+    // The delivered products the operator deleted, in id order.
+    QStringList deletedProducts() const { return QStringList(m_deleted.cbegin(), m_deleted.cend()); }
     // The first header with that name; an empty header when there is none.
     Catalogue catalogueHeader(const QString& name) const;
     void clearDatabase();
@@ -51,9 +60,10 @@ private:
     void loadProduct(QXmlStreamReader& reader, const QString& catalogueName, bool userEdits);
     void reportDamage(const QString& fileName, const QXmlStreamReader& reader);
     Catalogue* findCatalogue(const QString& name);
-    bool saveCatalogue(Catalogue& header, bool (*selects)(const ProductRecord&));
+    bool saveCatalogue(Catalogue& header, bool (*selects)(const ProductRecord&), const QStringList& deletedIds = {});
 
     ProductMap m_products;
+    std::set<QString> m_deleted;
     QList<Catalogue> m_catalogues;
     QStringList m_loadProblems;
 };

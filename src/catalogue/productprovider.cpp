@@ -225,12 +225,13 @@ ProductRecord& ProductProvider::modifyOrCreate(const QString& id)
         return *existing;
     ProductRecord record(id);
     record.setModified(true);
-    return *m_database.products().insert(id, record);
+    m_database.add(record);
+    return m_database.products()[id];
 }
 
 void ProductProvider::removeProduct(const QString& id)
 {
-    m_database.products().remove(id);
+    m_database.remove(id);
     m_thumbnailCache.remove(id);
     m_imageCache.remove(id);
     QFile::remove(getThumbnailPath(id));

@@ -59,6 +59,17 @@ inline constexpr char NETWORK_TEST_HOST[] = "NetworkTest/host";
 // runs until it is set), and the time of day of the nightly checks.
 inline constexpr char UPDATES_SERVER_ADDRESS[] = "UpdatesServer/address";
 inline constexpr char REMOTE_UPDATE_SCHEDULE[] = "Schedule/remote-update";
+// The most an update may bring from the server, in bytes: each package
+// file, each content file (media archive, picture, catalogue archive), the
+// content descriptor, the two package lists together.
+inline constexpr char UPDATES_MAX_PACKAGE_BYTES[] = "UpdatesServer/max-package-bytes";
+inline constexpr long long DEFAULT_UPDATES_MAX_PACKAGE_BYTES = 256LL * 1024 * 1024;
+inline constexpr char UPDATES_MAX_CONTENT_BYTES[] = "UpdatesServer/max-content-bytes";
+inline constexpr long long DEFAULT_UPDATES_MAX_CONTENT_BYTES = 512LL * 1024 * 1024;
+inline constexpr char UPDATES_MAX_DESCRIPTOR_BYTES[] = "UpdatesServer/max-descriptor-bytes";
+inline constexpr long long DEFAULT_UPDATES_MAX_DESCRIPTOR_BYTES = 4LL * 1024 * 1024;
+inline constexpr char UPDATES_MAX_LIST_BYTES[] = "UpdatesServer/max-list-bytes";
+inline constexpr long long DEFAULT_UPDATES_MAX_LIST_BYTES = 4LL * 1024 * 1024;
 
 // Reports leaving the machine: mail, FTP and the spool housekeeping
 inline constexpr char ENABLE_NOTIFICATIONS[] = "enable-notifications";

@@ -34,6 +34,9 @@ int SystemActions::run(const QString& program, const QStringList& arguments,
         return appendRecord(program, arguments) ? 0 : -1;
 
     QProcess process;
+    process.setStandardInputFile(QProcess::nullDevice());
+    if (!standardOutput)
+        process.setStandardOutputFile(QProcess::nullDevice());
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(program, arguments);
     if (!process.waitForStarted())

@@ -15,8 +15,11 @@ class SystemActions
 public:
     static const int DEFAULT_TIMEOUT_MS = 120000;
 
-    // Runs program with arguments and waits for it. Returns its exit code,
-    // or -1 when it could not be started, crashed or timed out.
+    // Runs program with arguments and waits for it. Its standard input is
+    // closed at once, its standard output discarded (unless asked for
+    // below), its standard error goes to the program's own (the system
+    // log). Returns its exit code, or -1 when it could not be started,
+    // crashed or timed out.
     static int run(const QString& program, const QStringList& arguments,
                    int timeoutMs = DEFAULT_TIMEOUT_MS);
     // Same, and hands back what the program wrote on its standard output.

@@ -22,6 +22,8 @@
 namespace {
 
 const int PROCESS_CLOSE_WAIT_MS = 3000;
+// wget's exit code for an error answer of the server (404 and the like).
+const int WGET_SERVER_ERROR = 8;
 // Machines spread their nightly calls over an hour.
 const int START_SPREAD_S = 3600;
 
@@ -42,6 +44,7 @@ PackageDownloader::PackageDownloader(PowerControl* powerControl, Context* contex
     , m_cacheDir(cache_dir())
 {
     m_downloader->setDownloadDirectory(m_cacheDir);
+    m_downloader->setFileSizeLimit(VM24::Keys::DEFAULT_UPDATES_MAX_PACKAGE_BYTES);
     m_cachedCount = VM24::count_cached_packages(m_cacheDir);
     m_listTimer.setSingleShot(true);
     m_listTimer.setInterval(DEFAULT_LIST_TIME_LIMIT_MS);
@@ -84,16 +87,25 @@ void PackageDownloader::run()
     qCInfo(maintenanceLog) << "checking for package updates";
     m_listOutput.clear();
     m_listFailed = false;
-    connect(m_process, &QProcess::finished, this, &PackageDownloader::onPackageListDownloadFinished);
+    m_pendingLists = listUrls();
+    m_listTimer.start();
+    startNextListDownload();
+}
+
+// One wget per list, so that the exit code tells which one failed.
+void PackageDownloader::startNextListDownload()
+{
+    connect(m_process, &QProcess::finished, this, &PackageDownloader::onPackageListDownloadFinished,
+            Qt::UniqueConnection);
     m_process->setStandardInputFile(QProcess::nullDevice());
     m_process->setStandardErrorFile(QProcess::nullDevice());
-    m_process->start(QStringLiteral("wget"), QStringList{QStringLiteral("-q"), QStringLiteral("--no-cookies"),
-                                                         QStringLiteral("--no-cache"), QStringLiteral("--timeout"),
-                                                         QStringLiteral("60"), QStringLiteral("-O-")}
-                                                 + listUrls());
-    m_listTimer.start();
+    // One try: a retried answer would be appended to the part already read.
+    m_process->start(QStringLiteral("wget"), {QStringLiteral("-q"), QStringLiteral("--no-cookies"),
+                                              QStringLiteral("--no-cache"), QStringLiteral("--tries"),
+                                              QStringLiteral("1"), QStringLiteral("--timeout"), QStringLiteral("60"),
+                                              QStringLiteral("-O-"), m_pendingLists.takeFirst()});
     if (!m_process->waitForStarted()) {
-        qCWarning(maintenanceLog) << "package list download could not start";
+        qCWarning(maintenanceLog) << "package list download could not start: cache kept";
         disconnect(m_process, &QProcess::finished, this, &PackageDownloader::onPackageListDownloadFinished);
         m_listTimer.stop();
         rescheduleSelf();
@@ -108,8 +120,8 @@ void PackageDownloader::readListOutput()
         return;
     }
     m_listOutput += m_process->readAllStandardOutput();
-    if (m_listOutput.size() > LIST_SIZE_LIMIT) {
-        qCWarning(maintenanceLog) << "package list larger than" << LIST_SIZE_LIMIT << "bytes: check abandoned";
+    if (m_listOutput.size() > m_listSizeLimit) {
+        qCWarning(maintenanceLog) << "package list larger than" << m_listSizeLimit << "bytes: check abandoned";
         abortListDownload();
     }
 }
@@ -123,20 +135,33 @@ void PackageDownloader::abortListDownload()
     m_process->kill();
 }
 
+// The general list must arrive whole; of the machine's own list only an
+// error answer of the server (wget's 8: it has none for this machine) is no
+// failure. Any other outcome, a cut-off answer among them, ends the check
+// and keeps the cache: it never reads as a list without packages.
 void PackageDownloader::onPackageListDownloadFinished(int exitCode)
 {
     disconnect(m_process, &QProcess::finished, this, &PackageDownloader::onPackageListDownloadFinished);
-    m_listTimer.stop();
     readListOutput();
-    const bool usable = m_process->exitStatus() == QProcess::NormalExit && !m_listFailed;
+    const bool machineList = m_pendingLists.isEmpty();
+    const bool crashed = m_process->exitStatus() != QProcess::NormalExit;
     m_process->close();
-    if (!usable) {
+    const bool failed = crashed || m_listFailed || (exitCode != 0 && !(machineList && exitCode == WGET_SERVER_ERROR));
+    if (failed) {
+        qCWarning(maintenanceLog) << "package list download failed" << (machineList ? "(machine list)" : "(general list)")
+                                  << "wget exit code" << exitCode << (crashed ? "stopped" : "") << ": cache kept";
+        m_listTimer.stop();
         m_listOutput.clear();
         rescheduleSelf();
         return;
     }
-    // A missing machine list makes wget fail, and is no failure.
-    qCInfo(maintenanceLog) << "package lists fetched, wget exit code" << exitCode;
+    if (!machineList) {
+        m_listOutput += '\n';
+        startNextListDownload();
+        return;
+    }
+    m_listTimer.stop();
+    qCInfo(maintenanceLog) << "package lists fetched, machine list" << (exitCode == 0 ? "present" : "absent");
     QBuffer buffer(&m_listOutput);
     buffer.open(QIODevice::ReadOnly);
     const QList<VM24::PkgAction> actions = VM24::parse_server_descriptor(&buffer);
@@ -257,6 +282,10 @@ void PackageDownloader::loadConfiguration(QSettings& settings)
     server.setAuthority(settings.value(QLatin1String(VM24::Keys::UPDATES_SERVER_ADDRESS)).toString().trimmed());
     m_serverUrl = server;
     m_serial = VM24::format_serial(VM24::read_serial());
+    m_listSizeLimit = DownloadManager::readSizeLimit(settings, VM24::Keys::UPDATES_MAX_LIST_BYTES,
+                                                     VM24::Keys::DEFAULT_UPDATES_MAX_LIST_BYTES);
+    m_downloader->setFileSizeLimit(DownloadManager::readSizeLimit(settings, VM24::Keys::UPDATES_MAX_PACKAGE_BYTES,
+                                                                  VM24::Keys::DEFAULT_UPDATES_MAX_PACKAGE_BYTES));
     // setDailyStart reschedules a registered task whose time changed.
     setDailyStart(VM24::interpret_time(settings, QLatin1String(VM24::Keys::REMOTE_UPDATE_SCHEDULE),
                                        VM24::Defaults::Schedule::REMOTE_UPDATE));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/iconfigurable.h"
+#include "core/settingskeys.h"
 #include "tasks/dailyjob.h"
 #include "ui/menuactivity.h"
 #include "updates/pkgaction.h"
@@ -33,7 +34,6 @@ public:
     // never ends its answer is cut off by these limits, which end the check
     // and keep the cache as it is.
     static constexpr int DEFAULT_LIST_TIME_LIMIT_MS = 5 * 60 * 1000;
-    static constexpr qint64 LIST_SIZE_LIMIT = 4 * 1024 * 1024;
 
     PackageDownloader(PowerControl* powerControl, Context* context, QWidget* parent = nullptr);
     ~PackageDownloader() override;
@@ -67,6 +67,7 @@ public slots:
 
 private:
     QStringList listUrls() const;
+    void startNextListDownload();
     void readListOutput();
     void abortListDownload();
     void onCacheUpdated();
@@ -79,7 +80,9 @@ private:
     QProcess* m_process;
     QTimer m_listTimer;
     QByteArray m_listOutput;
+    QStringList m_pendingLists;
     bool m_listFailed = false;
+    qint64 m_listSizeLimit = VM24::Keys::DEFAULT_UPDATES_MAX_LIST_BYTES;
     QFutureWatcher<QList<QUrl>> m_cacheUpdate;
     QFutureWatcher<void> m_installation;
     State m_state = Idle;

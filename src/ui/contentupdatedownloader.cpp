@@ -22,6 +22,7 @@
 #include <QSettings>
 
 const char* const ContentUpdateDownloader::DOWNLOAD_DIR_TEMPLATE = "/tmp/vm24-downloads-XXXXXX";
+const char* const ContentUpdateDownloader::TASK_NAME = "content-downloader";
 
 ContentUpdateDownloader::ContentUpdateDownloader(PendingActivityQueue* activityQueue, AssetsRegistry* registry,
                                                  PowerControl* powerControl, Context* context, QWidget* dialogParent)
@@ -39,6 +40,7 @@ ContentUpdateDownloader::ContentUpdateDownloader(PendingActivityQueue* activityQ
     m_interpreter->addCommand(tr("Brixo Events"), std::make_unique<BrixoEventsUpdateCommand>(registry));
     m_interpreter->addCommand(tr("Cataloghi prodotti"), std::make_unique<CatalogueUpdateCommand>(registry));
     m_interpreter->addCommand(tr("Home Page"), std::make_unique<MediaUpdateCommand>(registry));
+    m_downloader->setFileSizeLimit(VM24::Keys::DEFAULT_UPDATES_MAX_CONTENT_BYTES);
     connect(m_downloader, &DownloadManager::downloadFinished, this, &ContentUpdateDownloader::onDownloadFinished);
     connect(m_dialog, &QDialog::accepted, this, &ContentUpdateDownloader::onUpdateFinished);
     m_process->setStandardInputFile(QProcess::nullDevice());
@@ -102,8 +104,8 @@ void ContentUpdateDownloader::run()
 void ContentUpdateDownloader::readDescriptorOutput()
 {
     m_descriptor += m_process->readAllStandardOutput();
-    if (m_descriptor.size() > UpdateDescriptorInterpreter::MAX_DESCRIPTOR_SIZE && !m_descriptorRefused) {
-        qCWarning(uiLog) << "Content descriptor too long: check abandoned";
+    if (m_descriptor.size() > m_descriptorSizeLimit && !m_descriptorRefused) {
+        qCWarning(uiLog) << "Content descriptor longer than" << m_descriptorSizeLimit << "bytes: check abandoned";
         m_descriptorRefused = true;
         m_process->kill();
     }
@@ -137,7 +139,7 @@ void ContentUpdateDownloader::startDownloads()
         return;
     }
     m_downloader->setDownloadDirectory(m_tempDir);
-    m_downloader->addUrl(m_interpreter->downloadableUrls());
+    m_downloader->addUrl(m_interpreter->downloads());
     m_downloader->startDownload();
 }
 
@@ -219,6 +221,12 @@ void ContentUpdateDownloader::loadConfiguration(QSettings& settings)
     server.setAuthority(settings.value(QLatin1String(VM24::Keys::UPDATES_SERVER_ADDRESS)).toString().trimmed());
     m_serverUrl = server;
     m_serial = VM24::format_serial(VM24::read_serial());
+    // The interpreter reads no more than its own ceiling in any case.
+    m_descriptorSizeLimit = qMin(DownloadManager::readSizeLimit(settings, VM24::Keys::UPDATES_MAX_DESCRIPTOR_BYTES,
+                                                                VM24::Keys::DEFAULT_UPDATES_MAX_DESCRIPTOR_BYTES),
+                                 UpdateDescriptorInterpreter::MAX_DESCRIPTOR_SIZE);
+    m_downloader->setFileSizeLimit(DownloadManager::readSizeLimit(settings, VM24::Keys::UPDATES_MAX_CONTENT_BYTES,
+                                                                  VM24::Keys::DEFAULT_UPDATES_MAX_CONTENT_BYTES));
     setDailyStart(VM24::interpret_time(settings, QLatin1String(VM24::Keys::REMOTE_UPDATE_SCHEDULE),
                                        VM24::Defaults::Schedule::REMOTE_UPDATE));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/iconfigurable.h"
+#include "core/settingskeys.h"
 #include "tasks/dailyjob.h"
 #include "ui/menuactivity.h"
 #include "ui/updateprogressdialog.h"
@@ -32,6 +33,9 @@ public:
     enum State { Idle = 0, Checking = 1, ContentsReady = 2 };
 
     static const char* const DOWNLOAD_DIR_TEMPLATE; // "/tmp/vm24-downloads-XXXXXX"
+    // Its name with the scheduler, under which the time store of earlier
+    // runs keeps its next start.
+    static const char* const TASK_NAME; // "content-downloader"
     static constexpr int PENDING_PRIORITY = 10;
     // The descriptor download ends after this, whatever the server does.
     static constexpr int DEFAULT_DESCRIPTOR_TIME_LIMIT_MS = 3 * 60 * 1000;
@@ -92,4 +96,5 @@ private:
     QString m_serial;
     int m_descriptorTimeLimitMs = DEFAULT_DESCRIPTOR_TIME_LIMIT_MS;
     bool m_descriptorRefused = false;
+    qint64 m_descriptorSizeLimit = VM24::Keys::DEFAULT_UPDATES_MAX_DESCRIPTOR_BYTES;
 };

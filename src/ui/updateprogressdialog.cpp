@@ -83,7 +83,7 @@ void UpdateProgressDialog::showStage(const QString& stage)
 void UpdateProgressDialog::showItem(const QString& item, int current, int total)
 {
     if (total >= 1)
-        setFooter(tr("%1 (%2/%3)").arg(item).arg(current).arg(total));
+        setFooter(tr("%1 (%2/%3)").arg(item, QString::number(current), QString::number(total)));
     else
         setFooter(item);
 }

@@ -1,5 +1,6 @@
 #include "updates/assetsregistry.h"
 
+#include "updates/updatefiles.h"
 #include "updates/updateslog.h"
 
 #include <QFileInfo>
@@ -31,6 +32,13 @@ bool AssetsRegistry::addAsset(const QStringList& names)
     for (const QString& name : names)
         allCreated = addAsset(name) && allCreated;
     return allCreated;
+}
+
+void AssetsRegistry::recoverInterruptedUpdates() const
+{
+    VM24::recover_interrupted_replacements(m_base.absolutePath());
+    for (const QString& asset : m_base.entryList())
+        VM24::recover_interrupted_replacements(m_base.filePath(asset));
 }
 
 QString AssetsRegistry::baseDir() const

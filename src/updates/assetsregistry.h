@@ -27,6 +27,11 @@ public:
     bool addAsset(const QString& name);
     bool addAsset(const QStringList& names);
 
+    // Puts right what an update cut off by a power loss left behind, in the
+    // base and in each asset: the complete former or new content stays, no
+    // half-made one. Call at start-up before anything reads the assets.
+    void recoverInterruptedUpdates() const;
+
     QString baseDir() const;
     // Absolute path of the asset's directory; empty when it does not exist.
     QString assetDir(const QString& name) const;

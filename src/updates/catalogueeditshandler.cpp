@@ -1,6 +1,7 @@
 #include "updates/catalogueeditshandler.h"
 
 #include "catalogue/cataloguefile.h"
+#include "core/blockingcall.h"
 #include "catalogue/productids.h"
 #include "catalogue/productprovider.h"
 #include "updates/assetsregistry.h"
@@ -10,7 +11,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QThread>
 #include <QXmlStreamReader>
 
 const char* const CatalogueEditsHandler::EDITS_FILENAME = "mod.xml";
@@ -61,11 +61,9 @@ void CatalogueEditsHandler::apply(QDir dir, UpdateProcessContext* ctx)
     }
     if (ctx)
         ctx->beginProcessingItem(QLatin1String(EDITS_FILENAME));
-    const auto edit = [this, document, dir] { applyEdits(document, dir); };
-    if (QThread::currentThread() == m_provider->thread())
-        edit();
-    else
-        QMetaObject::invokeMethod(m_provider, edit, Qt::BlockingQueuedConnection);
+    // The catalogue lives on the GUI thread.
+    if (!BlockingCall::run(m_provider, [this, document, dir] { applyEdits(document, dir); }))
+        qCWarning(updatesLog) << "Product edits not applied: the program is quitting";
 }
 
 void CatalogueEditsHandler::applyEdits(const QByteArray& document, const QDir& dir)

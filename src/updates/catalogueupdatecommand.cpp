@@ -1,5 +1,6 @@
 #include "updates/catalogueupdatecommand.h"
 
+#include "catalogue/productids.h"
 #include "updates/assetsregistry.h"
 #include "updates/updatefiles.h"
 #include "updates/updateprocesscontext.h"
@@ -8,6 +9,18 @@
 #include <QFileInfo>
 
 const char* const CatalogueUpdateCommand::ASSET_ID = "products";
+
+namespace {
+
+// The operator's edits are the machine's own, and hidden directories are
+// where catalogues are prepared: neither is ever delivered.
+bool is_deliverable_catalogue_name(const QString& name)
+{
+    return VM24::is_safe_file_name(name) && !name.startsWith(QLatin1Char('.'))
+        && name != QLatin1String(VM24::USER_EDITS_CATALOGUE_NAME);
+}
+
+} // namespace
 
 CatalogueUpdateCommand::CatalogueUpdateCommand(AssetsRegistry* registry)
     : UpdateCommand(registry)
@@ -25,7 +38,7 @@ bool CatalogueUpdateCommand::parse(const QStringList& fields)
         return false;
     const QString name = fields.at(1);
     const qint64 published = publication(fields.at(3), fields.value(4));
-    if (!isDue(published) || !VM24::is_safe_file_name(name))
+    if (!isDue(published) || !is_deliverable_catalogue_name(name))
         return true;
     const QString directory = registry()->baseDir() + QLatin1Char('/') + QLatin1String(ASSET_ID) + QLatin1Char('/') + name;
     if (modified(directory) >= published) {
@@ -42,14 +55,20 @@ bool CatalogueUpdateCommand::parse(const QStringList& fields)
     return true;
 }
 
-QList<QUrl> CatalogueUpdateCommand::urlList() const
+// Named after the catalogue: archives of two catalogues often end alike.
+QString CatalogueUpdateCommand::localFileName(const QString& name)
 {
-    QList<QUrl> urls;
-    for (const QUrl& url : m_actions) {
-        if (!url.isEmpty())
-            urls.append(url);
+    return QLatin1String("catalogue-") + name + QLatin1String(".zip");
+}
+
+QList<QPair<QUrl, QString>> CatalogueUpdateCommand::downloads() const
+{
+    QList<QPair<QUrl, QString>> downloads;
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
+        if (!it.value().isEmpty())
+            downloads.append({it.value(), localFileName(it.key())});
     }
-    return urls;
+    return downloads;
 }
 
 bool CatalogueUpdateCommand::hasPendingActions() const
@@ -81,7 +100,7 @@ void CatalogueUpdateCommand::install(const QString& name, const QUrl& url, QDir&
         VM24::rm_dir(target);
         return;
     }
-    const QString archive = downloadDir.filePath(VM24::url_filename(url));
+    const QString archive = downloadDir.filePath(localFileName(name));
     if (!QFileInfo(archive).isFile() || !VM24::extract_zip_replacing(archive, target))
         qCWarning(updatesLog) << "Catalogue not installed, the former one stays:" << name;
 }

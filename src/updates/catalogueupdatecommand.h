@@ -16,7 +16,7 @@ public:
 
     void reset() override;
     bool parse(const QStringList& fields) override;
-    QList<QUrl> urlList() const override;
+    QList<QPair<QUrl, QString>> downloads() const override;
     bool hasPendingActions() const override;
     void execute(QDir& downloadDir, UpdateProcessContext* ctx) override;
 
@@ -24,6 +24,7 @@ public:
     QMap<QString, QUrl> actions() const { return m_actions; }
 
 private:
+    static QString localFileName(const QString& name);
     void install(const QString& name, const QUrl& url, QDir& downloadDir, const QString& products);
 
     QMap<QString, QUrl> m_actions;

@@ -1,9 +1,11 @@
 #include "updates/downloadmanager.h"
 
+#include "updates/diskspacereserve.h"
 #include "updates/updatefiles.h"
 #include "updates/updateslog.h"
 
 #include <QFile>
+#include <QSettings>
 #include <QFileInfo>
 
 const char* const DownloadManager::TEMP_DIR_NAME = ".temp-downloads";
@@ -17,6 +19,8 @@ DownloadManager::DownloadManager(QObject* parent)
     m_process->setStandardErrorFile(QProcess::nullDevice());
     m_timeLimit.setSingleShot(true);
     connect(&m_timeLimit, &QTimer::timeout, this, &DownloadManager::onTimeLimit);
+    m_sizeCheck.setInterval(SIZE_CHECK_INTERVAL_MS);
+    connect(&m_sizeCheck, &QTimer::timeout, this, &DownloadManager::checkGrowth);
     // A wget that cannot start never finishes: its file counts as failed.
     connect(m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart && !m_queue.isEmpty())
@@ -27,6 +31,13 @@ DownloadManager::DownloadManager(QObject* parent)
 DownloadManager::~DownloadManager()
 {
     cancelDownload();
+}
+
+qint64 DownloadManager::readSizeLimit(QSettings& settings, const char* key, qint64 fallback)
+{
+    bool ok = false;
+    const qint64 bytes = settings.value(QLatin1String(key)).toLongLong(&ok);
+    return ok && bytes > 0 ? bytes : fallback;
 }
 
 bool DownloadManager::setDownloadDirectory(const QString& path)
@@ -53,6 +64,12 @@ void DownloadManager::addUrl(const QList<QUrl>& urls)
 {
     for (const QUrl& url : urls)
         addUrl(url);
+}
+
+void DownloadManager::addUrl(const QList<QPair<QUrl, QString>>& downloads)
+{
+    for (const auto& [url, fileName] : downloads)
+        addUrl(url, fileName);
 }
 
 bool DownloadManager::prepareTempDir()
@@ -84,10 +101,54 @@ void DownloadManager::processNext()
     }
     const auto& [url, fileName] = m_queue.first();
     m_timedOut = false;
+    m_refusal.clear();
+    if (!DiskSpaceReserve::allows(m_directory.absolutePath(), 0)) {
+        qCWarning(updatesLog).noquote() << "Download refused," << reserveRefusal() << "-" << url.toString();
+        m_queue.removeFirst();
+        QMetaObject::invokeMethod(this, &DownloadManager::processNext, Qt::QueuedConnection);
+        return;
+    }
     m_process->start(m_program, {QStringLiteral("-q"), QStringLiteral("--no-cookies"), QStringLiteral("--no-cache"),
                                  QStringLiteral("-t"), QStringLiteral("5"), QStringLiteral("--timeout"),
                                  QStringLiteral("60"), QStringLiteral("-O"), fileName, url.toString(QUrl::FullyEncoded)});
     m_timeLimit.start(m_fileTimeLimitMs);
+    m_sizeCheck.start();
+}
+
+QString DownloadManager::tempPath(const QString& fileName) const
+{
+    return m_directory.filePath(QLatin1String(TEMP_DIR_NAME) + QLatin1Char('/') + fileName);
+}
+
+void DownloadManager::refuse(const QString& reason)
+{
+    if (!m_refusal.isEmpty())
+        return;
+    m_refusal = reason;
+    m_process->kill();
+}
+
+// Stops a file as soon as it passes its limit or eats into the reserve;
+// what it wrote until then is all it costs.
+void DownloadManager::checkGrowth()
+{
+    if (m_queue.isEmpty() || m_process->state() == QProcess::NotRunning)
+        return;
+    const qint64 size = QFileInfo(tempPath(m_queue.first().second)).size();
+    if (size > m_fileSizeLimit)
+        refuse(sizeRefusal());
+    else if (!DiskSpaceReserve::allows(m_directory.absolutePath(), 0))
+        refuse(reserveRefusal());
+}
+
+QString DownloadManager::sizeRefusal() const
+{
+    return QStringLiteral("larger than the limit of %1 bytes").arg(m_fileSizeLimit);
+}
+
+QString DownloadManager::reserveRefusal()
+{
+    return QStringLiteral("it would leave less than %1 bytes free").arg(DiskSpaceReserve::reserveBytes());
 }
 
 void DownloadManager::onTimeLimit()
@@ -100,11 +161,18 @@ void DownloadManager::onTimeLimit()
 void DownloadManager::onProcessFinished(int exitCode, QProcess::ExitStatus status)
 {
     m_timeLimit.stop();
+    m_sizeCheck.stop();
     if (m_queue.isEmpty())
         return;
-    const QString fileName = m_queue.takeFirst().second;
+    const auto [url, fileName] = m_queue.takeFirst();
     const QString temp = QLatin1String(TEMP_DIR_NAME) + QLatin1Char('/') + fileName;
-    if (exitCode != 0 || status != QProcess::NormalExit || m_timedOut) {
+    if (m_refusal.isEmpty() && QFileInfo(m_directory.filePath(temp)).size() > m_fileSizeLimit)
+        m_refusal = sizeRefusal();
+    else if (m_refusal.isEmpty() && !DiskSpaceReserve::allows(m_directory.absolutePath(), 0))
+        m_refusal = reserveRefusal();
+    if (!m_refusal.isEmpty())
+        qCWarning(updatesLog).noquote() << "Download refused," << m_refusal << "-" << url.toString();
+    if (exitCode != 0 || status != QProcess::NormalExit || m_timedOut || !m_refusal.isEmpty()) {
         m_directory.remove(temp);
     } else {
         m_directory.remove(fileName);
@@ -119,6 +187,7 @@ void DownloadManager::onProcessFinished(int exitCode, QProcess::ExitStatus statu
 void DownloadManager::cancelDownload()
 {
     m_timeLimit.stop();
+    m_sizeCheck.stop();
     disconnect(m_process, &QProcess::finished, this, &DownloadManager::onProcessFinished);
     if (m_process->state() != QProcess::NotRunning) {
         m_process->kill();

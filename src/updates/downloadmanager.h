@@ -12,6 +12,8 @@
 // Downloads files one after another with wget into a directory. Each file
 // arrives in the sub-directory ".temp-downloads" and is moved into the
 // directory only when wget succeeded; a failed file is dropped.
+class QSettings;
+
 class DownloadManager : public QObject
 {
     Q_OBJECT
@@ -20,6 +22,14 @@ public:
     static const char* const TEMP_DIR_NAME; // ".temp-downloads"
     // The longest one file may take; a hanging server loses the file, not the run.
     static constexpr int DEFAULT_FILE_TIME_LIMIT_MS = 30 * 60 * 1000;
+    // The largest file taken unless told otherwise.
+    static constexpr qint64 DEFAULT_FILE_SIZE_LIMIT = qint64(256) * 1024 * 1024;
+    // How often a growing file is measured against its limit and the free space.
+    static constexpr int SIZE_CHECK_INTERVAL_MS = 50;
+
+    // A size limit setting: a positive number of bytes; anything else, or
+    // no value, gives fallback.
+    static qint64 readSizeLimit(QSettings& settings, const char* key, qint64 fallback);
 
     explicit DownloadManager(QObject* parent = nullptr);
     ~DownloadManager() override;
@@ -33,6 +43,8 @@ public:
     void addUrl(const QUrl& url);
     void addUrl(const QUrl& url, const QString& fileName);
     void addUrl(const QList<QUrl>& urls);
+    // URLs with the names they are stored under.
+    void addUrl(const QList<QPair<QUrl, QString>>& downloads);
 
     void startDownload();
     void cancelDownload();
@@ -41,6 +53,11 @@ public:
     int queueSize() const { return m_queue.size(); }
     int downloadedCount() const { return m_downloadedCount; }
     void setFileTimeLimit(int ms) { m_fileTimeLimitMs = ms; }
+    // A file that grows beyond this, or that would leave less than the disk
+    // space reserve (DiskSpaceReserve) on the download directory's
+    // partition, is stopped and dropped, and the reason logged.
+    void setFileSizeLimit(qint64 bytes) { m_fileSizeLimit = bytes; }
+    qint64 fileSizeLimit() const { return m_fileSizeLimit; }
     // The wget program; tests may hand in another.
     void setProgram(const QString& program) { m_program = program; }
 
@@ -55,13 +72,21 @@ private:
     bool prepareTempDir();
     void processNext();
     void onTimeLimit();
+    void checkGrowth();
+    QString tempPath(const QString& fileName) const;
+    void refuse(const QString& reason);
+    QString sizeRefusal() const;
+    static QString reserveRefusal();
 
     QProcess* m_process;
     QTimer m_timeLimit;
+    QTimer m_sizeCheck;
     QList<QPair<QUrl, QString>> m_queue;
     QDir m_directory;
     QString m_program = QStringLiteral("wget");
     int m_downloadedCount = 0;
     int m_fileTimeLimitMs = DEFAULT_FILE_TIME_LIMIT_MS;
+    qint64 m_fileSizeLimit = DEFAULT_FILE_SIZE_LIMIT;
     bool m_timedOut = false;
+    QString m_refusal;
 };

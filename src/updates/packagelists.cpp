@@ -1,6 +1,7 @@
 #include "updates/packagelists.h"
 
 #include "updates/packagemanager.h"
+#include "updates/updateslog.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -43,9 +44,15 @@ QList<PkgAction> parse_server_descriptor(QIODevice* device)
     QList<PkgAction> actions;
     if (!device)
         return actions;
+    int refused = 0;
     for (const QStringList& fields : read_fields(device)) {
         if (fields.size() < 4)
             continue;
+        if (!is_valid_package_name(fields.at(1))) {
+            if (refused++ == 0)
+                qCWarning(updatesLog) << "package list line skipped, not a package name:" << fields.at(1).left(80);
+            continue;
+        }
         PkgAction action;
         action.policy = policy_from_string(fields.at(0));
         action.name = fields.at(1);
@@ -53,6 +60,8 @@ QList<PkgAction> parse_server_descriptor(QIODevice* device)
         action.file = fields.last();
         actions.append(action);
     }
+    if (refused > 1)
+        qCWarning(updatesLog) << refused << "package list lines skipped for their names";
     return actions;
 }
 

@@ -9,7 +9,12 @@
 
 namespace {
 
-const char PACMAN[] = "pacman";
+// "pacman", or the program named by VM24_PACMAN (tests).
+QString pacman_program()
+{
+    const QString configured = qEnvironmentVariable("VM24_PACMAN");
+    return configured.isEmpty() ? QStringLiteral("pacman") : configured;
+}
 
 QString private_configuration()
 {
@@ -26,7 +31,7 @@ QStringList pacman_arguments(const QStringList& arguments)
 VM24::PkgInfo run_query(const QStringList& arguments)
 {
     QByteArray output;
-    const int rc = VM24::run_child_process(QLatin1String(PACMAN), pacman_arguments(arguments),
+    const int rc = VM24::run_child_process(pacman_program(), pacman_arguments(arguments),
                                            VM24::PACKAGE_QUERY_TIMEOUT_MS, &output);
     const int nul = output.indexOf('\0');
     if (nul >= 0)
@@ -45,16 +50,24 @@ VM24::PkgInfo run_query(const QStringList& arguments)
 
 namespace VM24 {
 
+bool is_valid_package_name(const QString& name)
+{
+    static const QRegularExpression rule(QStringLiteral("^[a-z0-9@_+][a-z0-9@._+-]*$"));
+    return rule.match(name).hasMatch();
+}
+
 PkgInfo query_package_info_from_database(const QString& name)
 {
-    return run_query({QStringLiteral("-Q"), name});
+    if (!is_valid_package_name(name))
+        return {};
+    return run_query({QStringLiteral("-Q"), QStringLiteral("--"), name});
 }
 
 PkgInfo query_package_file_info(const QString& path)
 {
     if (!QFileInfo::exists(path))
         return {};
-    PkgInfo info = run_query({QStringLiteral("-Qp"), path});
+    PkgInfo info = run_query({QStringLiteral("-Qp"), QStringLiteral("--"), path});
     if (!info.name.isEmpty())
         info.file = path;
     return info;
@@ -80,14 +93,21 @@ bool install_packages(const QStringList& files)
     // "--force" did before the package manager dropped that option.
     const QStringList arguments = pacman_arguments(
         QStringList{QStringLiteral("-U"), QStringLiteral("--overwrite"), QStringLiteral("*"),
-                    QStringLiteral("--noconfirm"), QStringLiteral("--noprogress")}
+                    QStringLiteral("--noconfirm"), QStringLiteral("--noprogress"), QStringLiteral("--")}
         + files);
     qCInfo(updatesLog) << "installing" << files;
+    // Nothing is asked of anyone: standard input is closed; what the package
+    // manager reports goes to the updates log.
+    QByteArray output;
     int rc;
     if (private_configuration().isEmpty())
-        rc = SystemActions::run(QLatin1String(PACMAN), arguments, -1);
+        rc = SystemActions::run(pacman_program(), arguments, &output, -1);
     else
-        rc = run_child_process(QLatin1String(PACMAN), arguments, -1);
+        rc = run_child_process(pacman_program(), arguments, -1, &output);
+    for (const QByteArray& line : output.split('\n')) {
+        if (!line.trimmed().isEmpty())
+            qCInfo(updatesLog).noquote() << "pacman:" << QString::fromUtf8(line);
+    }
     if (rc != 0)
         qCWarning(updatesLog) << "package installation failed, exit code" << rc;
     return rc == 0;

@@ -15,6 +15,11 @@ namespace VM24 {
 
 inline constexpr int PACKAGE_QUERY_TIMEOUT_MS = 60000;
 
+// The package manager's rule for names: lower-case letters, digits and
+// "@._+-", not starting with "-" or ".". A name from outside that breaks it
+// is never handed to the package manager.
+bool is_valid_package_name(const QString& name);
+
 // The installed package of that name; all fields empty when it is not
 // installed or the package manager fails.
 PkgInfo query_package_info_from_database(const QString& name);

@@ -39,10 +39,16 @@ bool SingleItemUpdateCommand::parse(const QStringList& fields)
     return true;
 }
 
-QList<QUrl> SingleItemUpdateCommand::urlList() const
+// Prefixed with the asset: the banner's and the events' URLs may end alike.
+QString SingleItemUpdateCommand::localFileName() const
+{
+    return m_assetId + QLatin1Char('-') + m_fileName;
+}
+
+QList<QPair<QUrl, QString>> SingleItemUpdateCommand::downloads() const
 {
     if (m_url.isValid())
-        return {m_url};
+        return {{m_url, localFileName()}};
     return {};
 }
 
@@ -50,7 +56,7 @@ QString SingleItemUpdateCommand::downloadedFile(const QDir& downloadDir) const
 {
     if (m_fileName.isEmpty())
         return QString();
-    const QFileInfo file(downloadDir.filePath(m_fileName));
+    const QFileInfo file(downloadDir.filePath(localFileName()));
     return file.isFile() ? file.absoluteFilePath() : QString();
 }
 

@@ -14,10 +14,11 @@ public:
 
     void reset() override;
     bool parse(const QStringList& fields) override;
-    QList<QUrl> urlList() const override;
+    QList<QPair<QUrl, QString>> downloads() const override;
     void execute(QDir& downloadDir, UpdateProcessContext* ctx) override;
 
     QString assetId() const { return m_assetId; }
+    // The file name the URL gives, as shown while it is applied.
     QString fileName() const { return m_fileName; }
 
 protected:
@@ -25,6 +26,8 @@ protected:
     QString downloadedFile(const QDir& downloadDir) const;
 
 private:
+    QString localFileName() const;
+
     QString m_assetId;
     QUrl m_url;
     QString m_fileName;

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QHash>
 #include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -24,7 +25,10 @@ public:
     virtual void reset() = 0;
     // True when the line (split into fields) belongs to this command.
     virtual bool parse(const QStringList& fields) = 0;
-    virtual QList<QUrl> urlList() const = 0;
+    // What to download, each URL with the local file name it is stored
+    // under. Names differ between commands and between the items of one
+    // command, so that two URLs ending in the same name never meet.
+    virtual QList<QPair<QUrl, QString>> downloads() const = 0;
     // Work that needs no download (a catalogue to delete).
     virtual bool hasPendingActions() const { return false; }
     // Runs on a worker thread.

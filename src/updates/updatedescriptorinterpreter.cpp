@@ -76,12 +76,12 @@ void UpdateDescriptorInterpreter::parseLine(QStringView line)
     }
 }
 
-QList<QUrl> UpdateDescriptorInterpreter::downloadableUrls() const
+QList<QPair<QUrl, QString>> UpdateDescriptorInterpreter::downloads() const
 {
-    QList<QUrl> urls;
+    QList<QPair<QUrl, QString>> downloads;
     for (const auto& command : m_commands)
-        urls += command->urlList();
-    return urls;
+        downloads += command->downloads();
+    return downloads;
 }
 
 bool UpdateDescriptorInterpreter::hasPendingActions() const

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QList>
+#include <QPair>
 #include <QString>
 #include <QUrl>
 
@@ -31,7 +32,8 @@ public:
     // malformed or holding control characters, are skipped.
     bool parse(QIODevice* device);
 
-    QList<QUrl> downloadableUrls() const;
+    // Every command's downloads, in command order.
+    QList<QPair<QUrl, QString>> downloads() const;
     bool hasPendingActions() const;
     // Runs on a worker thread: one stage per command.
     void executeUpdateCommands(QDir& downloadDir, UpdateProcessContext* ctx);

@@ -1,15 +1,18 @@
 #include "updates/updatefiles.h"
 
-#include "core/childprocess.h"
 #include "core/vm24.h"
+#include "updates/diskspacereserve.h"
 #include "updates/updateslog.h"
 #include "updates/ziparchivelisting.h"
 
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
 
 #include <stdlib.h>
+#include <sys/resource.h>
 
 namespace VM24 {
 
@@ -50,6 +53,50 @@ QString make_dir_from_template(const QString& templ)
     QByteArray buffer = QFile::encodeName(templ);
     const char* created = mkdtemp(buffer.data());
     return created ? QFile::decodeName(created) : QString();
+}
+
+// Staging directories are named ".<target>.new-XXXXXX" and
+// ".<target>.old-XXXXXX" (mkdtemp's six characters).
+struct StagingName
+{
+    QString target;
+    bool former = false;
+};
+
+bool parse_staging_name(const QString& name, StagingName* parsed)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\.(.+)\\.(new|old)-[A-Za-z0-9]{6}$"));
+    const QRegularExpressionMatch match = pattern.match(name);
+    if (!match.hasMatch())
+        return false;
+    parsed->target = match.captured(1);
+    parsed->former = match.captured(2) == QLatin1String("old");
+    return true;
+}
+
+// unzip writes what the entries' data expand to, whatever sizes the
+// central directory declares: no file it writes may grow past the largest
+// declared one (the kernel stops it there).
+int run_unzip(const QStringList& arguments, qint64 largestEntry)
+{
+    QProcess process;
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    const rlim_t limit = rlim_t(largestEntry) + 1;
+    process.setChildProcessModifier([limit] {
+        const rlimit fileSize{limit, limit};
+        setrlimit(RLIMIT_FSIZE, &fileSize);
+    });
+    process.start(QStringLiteral("unzip"), arguments);
+    if (!process.waitForStarted())
+        return -1;
+    if (!process.waitForFinished(UNZIP_TIME_LIMIT_MS)) {
+        process.kill();
+        process.waitForFinished();
+        return -1;
+    }
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
 } // namespace
@@ -116,15 +163,20 @@ bool extract_zip(const QString& zip, const QString& dir)
     const QFileInfo archive(zip);
     if (!archive.isFile() || !QFileInfo(dir).isDir())
         return false;
-    if (!ZipArchiveListing(archive.absoluteFilePath()).isSafeToExtract()) {
+    const ZipArchiveListing listing(archive.absoluteFilePath());
+    if (!listing.isSafeToExtract()) {
         qCWarning(updatesLog) << "Archive refused, its entries would leave the target:" << zip;
         return false;
     }
-    const int exitCode = run_child_process(
-        QStringLiteral("unzip"),
-        {QStringLiteral("-o"), QStringLiteral("-qq"), QStringLiteral("-d"), QFileInfo(dir).absoluteFilePath(),
-         archive.absoluteFilePath()},
-        UNZIP_TIME_LIMIT_MS);
+    if (!DiskSpaceReserve::allows(dir, listing.uncompressedSize())) {
+        qCWarning(updatesLog) << "Archive refused, its" << listing.uncompressedSize()
+                              << "bytes would leave less than" << DiskSpaceReserve::reserveBytes()
+                              << "bytes free:" << zip;
+        return false;
+    }
+    const int exitCode = run_unzip({QStringLiteral("-o"), QStringLiteral("-qq"), QStringLiteral("-d"),
+                                    QFileInfo(dir).absoluteFilePath(), archive.absoluteFilePath()},
+                                   listing.largestEntrySize());
     if (exitCode != 0) {
         qCWarning(updatesLog) << "Extraction of" << zip << "failed with" << exitCode;
         return false;
@@ -183,6 +235,26 @@ bool replace_dir(const QString& staged, const QString& target)
     if (!former.isEmpty())
         rm_dir(former);
     return true;
+}
+
+void recover_interrupted_replacements(const QString& parent)
+{
+    const QDir dir(parent);
+    const QStringList hidden = dir.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& name : hidden) {
+        StagingName staging;
+        if (!parse_staging_name(name, &staging))
+            continue;
+        const QString path = dir.filePath(name);
+        const QFileInfo target(dir.filePath(staging.target));
+        if (staging.former && !target.exists() && !target.isSymLink()
+            && QDir().rename(path, target.absoluteFilePath())) {
+            qCWarning(updatesLog) << "Interrupted replacement undone, former content back:" << target.filePath();
+            continue;
+        }
+        qCWarning(updatesLog) << "Leftover of an interrupted replacement removed:" << path;
+        rm_dir(path);
+    }
 }
 
 bool extract_zip_replacing(const QString& zip, const QString& target)

@@ -44,6 +44,13 @@ QString make_staging_dir(const QString& target);
 // of target is removed only once the new one is in place. On failure target
 // is left as it was and staged is removed.
 bool replace_dir(const QString& staged, const QString& target);
+// Puts right what an interrupted replace_dir left in parent: a target whose
+// former content was moved aside but not yet replaced gets that content
+// back; every other staging directory (a half-made replacement, a former
+// content already replaced) is removed. Run at start-up, before anything
+// reads the directory.
+void recover_interrupted_replacements(const QString& parent);
+
 // Extracts zip into a staging directory and, only when that worked,
 // replaces target with it. A damaged or refused archive leaves target as it was.
 bool extract_zip_replacing(const QString& zip, const QString& target);

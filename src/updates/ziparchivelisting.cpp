@@ -90,6 +90,12 @@ bool ZipArchiveListing::read(const QString& path)
         if (le32(header) != CENTRAL_DIRECTORY_HEADER)
             return false;
         const int host = quint8(header[5]);
+        const quint32 uncompressed = le32(header + 24);
+        // The 64-bit extension, for entries of 4 GB and more, is not expected either.
+        if (uncompressed == 0xffffffff)
+            return false;
+        m_uncompressedSize += uncompressed;
+        m_largestEntrySize = qMax<qint64>(m_largestEntrySize, uncompressed);
         const int nameLength = le16(header + 28);
         const int extraLength = le16(header + 30);
         const int commentLength = le16(header + 32);

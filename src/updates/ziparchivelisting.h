@@ -15,6 +15,10 @@ public:
     bool isValid() const { return m_valid; }
     QStringList names() const { return m_names; }
     bool hasSymbolicLinks() const { return m_symbolicLinks; }
+    // What extraction writes, as the central directory declares it: the
+    // sizes of all entries together, and of the largest one.
+    qint64 uncompressedSize() const { return m_uncompressedSize; }
+    qint64 largestEntrySize() const { return m_largestEntrySize; }
 
     // True when every entry stays inside the directory it is extracted into:
     // no absolute path, no ".." component, no backslash or control
@@ -29,5 +33,7 @@ private:
 
     QStringList m_names;
     bool m_symbolicLinks = false;
+    qint64 m_uncompressedSize = 0;
+    qint64 m_largestEntrySize = 0;
     bool m_valid = false;
 };

@@ -12,6 +12,7 @@
 #include "tasks/taskscheduler.h"
 #include "testenvironment.h"
 #include "ui/context.h"
+#include "ui/contentupdatedownloader.h"
 #include "vending/boardlinkwatcher.h"
 
 #include <QDir>
@@ -249,9 +250,17 @@ void MainWindowTest::dailyRecordAndDeviceInformationAreSetUp()
     const QByteArray processInfoPath = qgetenv("VM24_DEVICE_INFO_FILE");
     qputenv("VM24_DEVICE_INFO_FILE", infoPath.toLocal8Bit());
     auto restore = qScopeGuard([&] { qputenv("VM24_DEVICE_INFO_FILE", processInfoPath); });
+    // A content check that fell due while the program was off, in the
+    // time store of an earlier run: it is still pending after the start.
+    const QDateTime missed = QDateTime(QDate::currentDate().addDays(-1), QTime(2, 17));
+    {
+        QSettings store(VM24::get_path(QLatin1String(TaskScheduler::TIME_STORE_FILE)), QSettings::IniFormat);
+        store.setValue(QStringLiteral("content-downloader"), missed);
+    }
     startBoard({});
     auto window = startWindow();
     QVERIFY(window);
+    QCOMPARE(window->contentUpdates()->startTime(), missed);
     // The machine-state record is a daily task: registering it gives it its
     // first start, the next midnight by default.
     const QDateTime next = window->scheduler()->getSavedTime(QStringLiteral("machine-state-recorder"));

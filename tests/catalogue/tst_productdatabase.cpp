@@ -188,7 +188,10 @@ private slots:
         QCOMPARE(database.catalogues().at(1).dependencies, QStringList{"base"});
         QCOMPARE(database.catalogues().at(1).timestamp, QDateTime(QDate(2024, 3, 1), QTime(10, 20, 30)));
         QCOMPARE(database.catalogues().at(1).fileName, m_root.filePath(QStringLiteral("main/index.xml")));
-        QCOMPARE(database.products().keys(), (QStringList{"base/1", "main/1234", "main/77"}));
+        // main/9999, which main does not define, is the operator's own product.
+        QCOMPARE(database.products().keys(), (QStringList{"base/1", "main/1234", "main/77", "main/9999"}));
+        QCOMPARE(database.products()[QStringLiteral("main/9999")].name(), QStringLiteral("Fantasma"));
+        QVERIFY(database.products()[QStringLiteral("main/9999")].isModified());
 
         const ProductRecord& edited = database.products()[QStringLiteral("main/1234")];
         QCOMPARE(edited.name(), QStringLiteral("Crema mani 75 ml"));
@@ -348,10 +351,11 @@ private slots:
         QCOMPARE(QDir(m_root.filePath(QStringLiteral("zz-user-edits"))).entryList(QDir::Files), QStringList{"index.xml"});
 
         // After a reload only the products the edits file names are marked;
-        // main/0, which main does not define, is not brought back by its edit.
+        // main/0, which main does not define, comes back from its edit.
         ProductDatabase reloaded;
         reloaded.loadCatalogues(m_root.path());
-        QCOMPARE(reloaded.products().keys(), (QStringList{"main/1234", "user/u1", "user/u2"}));
+        QCOMPARE(reloaded.products().keys(), (QStringList{"main/0", "main/1234", "user/u1", "user/u2"}));
+        QVERIFY(reloaded.products()[QStringLiteral("main/0")].isModified());
         const ProductRecord& again = reloaded.products()[QStringLiteral("main/1234")];
         QVERIFY(again.isModified());
         QCOMPARE(again.name(), edited.name());

@@ -73,7 +73,7 @@ class UpdatesKiosk(Kiosk):
     def _write_settings(self):
         super()._write_settings()
         with open(os.path.join(self.run_dir, "time-store.ini"), "w", encoding="utf-8") as f:
-            f.write("[General]\ncontent-update=2020-01-01T00:00:00\n")
+            f.write("[General]\ncontent-downloader=2020-01-01T00:00:00\n")
 
 
 class HttpServer:

@@ -49,22 +49,37 @@ public:
                       QStringLiteral("--bind"), QStringLiteral("127.0.0.1"), QStringLiteral("--directory"), dir});
     }
 
-    // Accepts and then either says nothing or sends data without end.
-    static std::unique_ptr<LoopbackServer> misbehaving(bool endless)
+    enum Misbehaviour { Silent, Endless, Closed, CutOff, ServerError };
+
+    // Accepts and then says nothing, sends data without end, or ends the
+    // answer before its announced length; or answers every request with an
+    // error; or listens on a port that it then closes.
+    static std::unique_ptr<LoopbackServer> misbehaving(Misbehaviour kind)
     {
         const QString script = QStringLiteral(
             "import socket, sys, time\n"
+            "kind = %1\n"
             "s = socket.socket(); s.bind(('127.0.0.1', 0)); s.listen(8)\n"
             "print('Serving HTTP on 127.0.0.1 port %d' % s.getsockname()[1], flush=True)\n"
+            "if kind == 2:\n"
+            "    s.close(); time.sleep(3600)\n"
             "conns = []\n"
             "while True:\n"
             "    c, _ = s.accept(); conns.append(c)\n"
-            "    if %1:\n"
+            "    if kind == 1:\n"
             "        c.sendall(b'HTTP/1.0 200 OK\\r\\nContent-Type: text/plain\\r\\n\\r\\n')\n"
             "        try:\n"
             "            while True: c.sendall(b'auto pkg 1 http://127.0.0.1/p.pkg\\n' * 1000)\n"
-            "        except OSError: pass\n")
-                                   .arg(endless ? QStringLiteral("True") : QStringLiteral("False"));
+            "        except OSError: pass\n"
+            "    elif kind == 3:\n"
+            "        c.recv(65536)\n"
+            "        c.sendall(b'HTTP/1.0 200 OK\\r\\nContent-Length: 100000\\r\\n\\r\\nauto pkg 1 http://127.0.0.1/p.pkg\\n')\n"
+            "        c.close()\n"
+            "    elif kind == 4:\n"
+            "        c.recv(65536)\n"
+            "        c.sendall(b'HTTP/1.0 500 Internal Server Error\\r\\nContent-Length: 0\\r\\n\\r\\n')\n"
+            "        c.close()\n")
+                                   .arg(int(kind));
         return start({QStringLiteral("-u"), QStringLiteral("-c"), script});
     }
 
@@ -249,21 +264,24 @@ private slots:
         QVERIFY(power.isEnabled());
     }
 
-    // A server that never answers, one that never stops, and lists of
-    // garbage or of other schemes: each check ends, the program goes on,
-    // nothing is fetched and the cache keeps what it had where the check
-    // did not complete.
+    // A server that never answers, one that never stops, one that cuts its
+    // answer short, one that fails every request, and none at all: each
+    // check ends in time, nothing is fetched, and a check that failed is no
+    // list without packages: the cache keeps what it had.
     void hostileServers_data()
     {
         QTest::addColumn<int>("kind");
-        QTest::newRow("silent server") << 0;
-        QTest::newRow("endless answer") << 1;
+        QTest::newRow("silent server") << int(LoopbackServer::Silent);
+        QTest::newRow("endless answer") << int(LoopbackServer::Endless);
+        QTest::newRow("unreachable server") << int(LoopbackServer::Closed);
+        QTest::newRow("cut-off answer") << int(LoopbackServer::CutOff);
+        QTest::newRow("server error") << int(LoopbackServer::ServerError);
     }
 
     void hostileServers()
     {
         QFETCH(int, kind);
-        auto server = LoopbackServer::misbehaving(kind == 1);
+        auto server = LoopbackServer::misbehaving(LoopbackServer::Misbehaviour(kind));
         QVERIFY(server->port() > 0);
         QVERIFY(write_file(QDir(m_cache).filePath(QStringLiteral("waiting-1-1-any.pkg.tar.gz")), "cached"));
         QSettings().setValue(QLatin1String(VM24::Keys::UPDATES_SERVER_ADDRESS), server->address());
@@ -294,9 +312,16 @@ private slots:
         for (int i = 0; i < 10000; ++i)
             list += "auto p\x01kg" + QByteArray::number(i % 7) + " 1\x1b 1 \x7f\n";
         list += "auto f1 1 1 file://" + secret.toUtf8() + "\nauto f2 1 1 ftp://127.0.0.1/secret.pkg\n";
-        QVERIFY(write_file(site.filePath(QStringLiteral("firmware/package-list.txt")), list));
+        // A package far larger than the configured limit (a sparse file).
+        QVERIFY(QDir(site.path()).mkpath(QStringLiteral("firmware")));
+        QFile big(site.filePath(QStringLiteral("firmware/big-1-1-any.pkg.tar.gz")));
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64(4) << 30));
+        big.close();
         auto server = LoopbackServer::files(site.path());
+        list += QStringLiteral("auto big 1-1 http://%1/firmware/big-1-1-any.pkg.tar.gz\n").arg(server->address()).toUtf8();
+        QVERIFY(write_file(site.filePath(QStringLiteral("firmware/package-list.txt")), list));
         QSettings().setValue(QLatin1String(VM24::Keys::UPDATES_SERVER_ADDRESS), server->address());
+        QSettings().setValue(QLatin1String(VM24::Keys::UPDATES_MAX_PACKAGE_BYTES), 1024 * 1024);
         QStackedWidget views;
         Context context(&views);
         PowerControl power;
@@ -306,9 +331,9 @@ private slots:
         QSignalSpy progress(&downloader, &PackageDownloader::downloadProgressChanged);
         downloader.checkForUpdates();
         QTRY_COMPARE_WITH_TIMEOUT(downloader.state(), int(PackageDownloader::Idle), 60000);
-        QVERIFY(!progress.isEmpty());
-        QCOMPARE(progress.last().at(1).toInt(), 0);
-        QVERIFY(cache_files(m_cache).isEmpty());
+        QCOMPARE(progress.last(), (QList<QVariant>{0, 1}));
+        QVERIFY(QDir(m_cache).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+        QVERIFY(QDir(m_cache + QStringLiteral("/.temp-downloads")).isEmpty());
     }
 
     void configurationGatesTheNightlyRun()

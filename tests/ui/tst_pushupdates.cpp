@@ -3,24 +3,31 @@
 
 #include "board/powercontrol.h"
 #include "catalogue/productprovider.h"
+#include "core/blockingcall.h"
 #include "core/vm24.h"
 #include "ui/context.h"
 #include "ui/pendingactivityqueue.h"
 #include "ui/updateprogressdialog.h"
 #include "updates/assetsregistry.h"
 #include "updates/catalogueeditshandler.h"
+#include "updates/updatefiles.h"
 #include "updates/updateprocesscontext.h"
 
 #include "recordingactivity.h"
 #include "testenvironment.h"
 #include "zipwriter.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QThread>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QtTest>
 
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -150,9 +157,9 @@ private slots:
         QVERIFY(!QFileInfo::exists(data + QStringLiteral("/products/brixo-2024")));
         QCOMPARE(machine.provider->getProduct(QStringLiteral("main/1001")).name(), QStringLiteral("Tachipirina"));
         QCOMPARE(machine.provider->getProduct(QStringLiteral("main/1001")).price(1), 230);
-        // A delivered product's deletion takes its pictures; its record
-        // comes back with the catalogue's next load.
+        // A delivered product's deletion takes its pictures and holds.
         QVERIFY(!QFileInfo::exists(data + QStringLiteral("/products/main/1002.png")));
+        QVERIFY(machine.provider->getProduct(QStringLiteral("main/1002")).id().isEmpty());
         QCOMPARE(machine.provider->getProduct(QStringLiteral("main/1003")).price(0), 120);
         QCOMPARE(machine.provider->getProduct(QStringLiteral("main/1003")).name(), QStringLiteral("Nuovo"));
         QCOMPARE(read_file(data + QStringLiteral("/products/main/1001.png")), png());
@@ -167,6 +174,104 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(machine.context.currentActivity(), &machine.home, 10000); // closes itself
         QCOMPARE(read_file(data + QStringLiteral("/user/turni.html")), QByteArray("<p>Turni</p>"));
         QVERIFY(QDir(push).isEmpty());
+    }
+
+    // The operator's edits pushed as mod.xml override the delivered
+    // catalogue both ways, a product created in it and one deleted from it,
+    // and hold over a restart and over a new delivery of that catalogue.
+    void operatorEditsHoldOverRestartsAndDeliveries()
+    {
+        Machine machine;
+        PushUpdatesDirectoryWatcher watcher(&machine.queue, &machine.registry, machine.provider.get(), nullptr,
+                                            &machine.power, &machine.context);
+        QVERIFY(watcher.initialise());
+        write_file(watcher.linkPath() + QStringLiteral("/mod.xml"),
+                   "<catalogue><product id=\"main/2001\" name=\"Spray nasale\" category=\"Naso\">"
+                   "<prices><price level=\"0\">480</price></prices></product>"
+                   "<product id=\"main/1002\" deleted=\"\"/>"
+                   "<product id=\"main/1001\" name=\"Tachipirina\"/></catalogue>");
+        write_file(watcher.linkPath() + QStringLiteral("/done"), QByteArray());
+        QTRY_COMPARE(machine.queue.size(), 1);
+        machine.context.startActivity(machine.queue.takeOne());
+        QTRY_COMPARE_WITH_TIMEOUT(watcher.dialog()->text(), QStringLiteral("Aggiornamento completato"), 20000);
+        QTest::mouseClick(watcher.dialog(), Qt::LeftButton);
+        QCOMPARE(machine.context.currentActivity(), &machine.home);
+
+        const auto check = [](const ProductProvider& provider) {
+            QCOMPARE(provider.getProduct(QStringLiteral("main/2001")).name(), QStringLiteral("Spray nasale"));
+            QCOMPARE(provider.getProduct(QStringLiteral("main/2001")).price(0), 480);
+            QVERIFY(provider.getProduct(QStringLiteral("main/1002")).id().isEmpty());
+            QCOMPARE(provider.getProduct(QStringLiteral("main/1001")).name(), QStringLiteral("Tachipirina"));
+            QCOMPARE(provider.getProduct(QStringLiteral("main/1003")).name(), QStringLiteral("Cerotti"));
+        };
+        // The push reloaded the catalogue already.
+        check(*machine.provider);
+        if (QTest::currentTestFailed())
+            return;
+        ProductProvider restarted(machine.products());
+        restarted.loadDatabase();
+        check(restarted);
+        if (QTest::currentTestFailed())
+            return;
+
+        // The server delivers main again, with 1002 in it.
+        ZipWriter delivery;
+        delivery.add(QStringLiteral("index.xml"), MAIN_CATALOGUE);
+        delivery.add(QStringLiteral("1002.png"), png());
+        QTemporaryDir downloads;
+        QVERIFY(delivery.write(downloads.filePath(QStringLiteral("main.zip"))));
+        QVERIFY(VM24::extract_zip_replacing(downloads.filePath(QStringLiteral("main.zip")),
+                                            machine.products() + QStringLiteral("/main")));
+        machine.registry.notifyAssetChanged(QStringLiteral("products"));
+        check(*machine.provider);
+        if (QTest::currentTestFailed())
+            return;
+        // Saving other edits keeps both.
+        machine.provider->modifyProduct(QStringLiteral("main/1003"))->setPrice(0, 99);
+        machine.provider->saveModified();
+        ProductProvider again(machine.products());
+        again.loadDatabase();
+        check(again);
+        QCOMPARE(again.getProduct(QStringLiteral("main/1003")).price(0), 99);
+    }
+
+    // Quitting while a pushed product edit waits for the GUI thread: the
+    // quit path's wait for the workers releases the edit unapplied instead
+    // of waiting for ever on a thread that waits for it.
+    void quitWhileAnEditWaitsForTheScreen()
+    {
+        Machine machine;
+        PushUpdatesDirectoryWatcher watcher(&machine.queue, &machine.registry, machine.provider.get(), nullptr,
+                                            &machine.power, &machine.context);
+        QVERIFY(watcher.initialise());
+        write_file(watcher.linkPath() + QStringLiteral("/mod.xml"),
+                   "<catalogue><product id=\"main/1001\" name=\"Tachipirina\"/></catalogue>");
+        write_file(watcher.linkPath() + QStringLiteral("/done"), QByteArray());
+        QTRY_COMPARE(machine.queue.size(), 1);
+        std::atomic<bool> quitEnded{false};
+        std::thread watchdog([&quitEnded] {
+            for (int i = 0; i < 200 && !quitEnded; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            if (!quitEnded)
+                qFatal("The quit path still waits for the update worker after 20 s");
+        });
+        // From here the GUI thread takes no events: the worker reaches the
+        // edit and waits for it, then the quit path runs.
+        machine.context.startActivity(machine.queue.takeOne());
+        QThread::msleep(1500);
+        QElapsedTimer quitting;
+        quitting.start();
+        BlockingCall::waitForWorkers();
+        quitEnded = true;
+        watchdog.join();
+        QVERIFY(quitting.elapsed() < 10000);
+        QCoreApplication::processEvents();
+        QCOMPARE(machine.provider->getProduct(QStringLiteral("main/1001")).name(), QStringLiteral("Paracetamolo"));
+        // Once the quit path's wait ended, workers' calls run again.
+        std::atomic<bool> ran{false};
+        std::thread worker([&] { ran = BlockingCall::run(machine.provider.get(), [] {}); });
+        QTRY_VERIFY(ran);
+        worker.join();
     }
 
     void linkAndDirectoryGoWithTheWatcher()

@@ -1,8 +1,11 @@
 #include "updates/assetsregistry.h"
 
+#include "catalogue/productdatabase.h"
 #include "core/defaults.h"
 #include "core/vm24.h"
 #include "testenvironment.h"
+#include "testfiles.h"
+#include "updates/updatefiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -68,6 +71,53 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
         QVERIFY(registry.assetDir(QStringLiteral("user")).isEmpty());
+    }
+
+    // A power cut during updates leaves staging directories: a half-made
+    // catalogue beside the one it was to replace, a new catalogue half
+    // extracted, and two targets moved aside whose replacement never came.
+    // The catalogue loader never reads them; at start-up the moved-aside
+    // content comes back and the rest goes.
+    void updateCutOffByAPowerLoss()
+    {
+        TestEnvironment::ScopedAppDir appDir;
+        AssetsRegistry registry(appDir.filePath(QStringLiteral("data")));
+        QVERIFY(registry.addAsset(QStringList{"products", "media"}));
+        const QString products = registry.assetDir(QStringLiteral("products"));
+        const auto catalogue = [](const QString& name, const QString& product) {
+            return QStringLiteral("<catalogue name=\"%1\"><product id=\"%2\" name=\"%2\"/></catalogue>")
+                .arg(name, product)
+                .toUtf8();
+        };
+        write_file(products + QStringLiteral("/main/index.xml"), catalogue(QStringLiteral("main"), QStringLiteral("1")));
+        const QString halfMain = VM24::make_staging_dir(products + QStringLiteral("/main"));
+        write_file(halfMain + QStringLiteral("/index.xml"), catalogue(QStringLiteral("main"), QStringLiteral("half")));
+        const QString halfNew = VM24::make_staging_dir(products + QStringLiteral("/fresh"));
+        write_file(halfNew + QStringLiteral("/index.xml"), catalogue(QStringLiteral("fresh"), QStringLiteral("2")));
+        QVERIFY(QFileInfo(halfNew).fileName().startsWith(QStringLiteral(".fresh.new-")));
+        write_file(products + QStringLiteral("/.shop.old-k3Jq9Z/index.xml"),
+                   catalogue(QStringLiteral("shop"), QStringLiteral("3")));
+        QVERIFY(QDir(registry.assetDir(QStringLiteral("media"))).removeRecursively());
+        write_file(registry.baseDir() + QStringLiteral("/.media.old-Ab12Cd/01.png"), "slide");
+        write_file(registry.baseDir() + QStringLiteral("/.media.new-Ef34Gh/01.png"), "half");
+
+        ProductDatabase before;
+        before.loadCatalogues(products);
+        QCOMPARE(before.products().keys(), QStringList{QStringLiteral("main/1")});
+        QVERIFY(before.catalogueHeader(QStringLiteral("fresh")).name.isEmpty());
+
+        registry.recoverInterruptedUpdates();
+        QCOMPARE(QDir(products).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
+                 (QStringList{"main", "shop", "zz-user-edits"}));
+        QCOMPARE(QDir(registry.baseDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
+                 (QStringList{"media", "products"}));
+        QCOMPARE(read_file(registry.baseDir() + QStringLiteral("/media/01.png")), QByteArray("slide"));
+        ProductDatabase after;
+        after.loadCatalogues(products);
+        QCOMPARE(after.products().keys(), (QStringList{"main/1", "shop/3"}));
+        // Nothing left to put right: a second start changes nothing.
+        registry.recoverInterruptedUpdates();
+        QCOMPARE(read_file(products + QStringLiteral("/shop/index.xml")), catalogue(QStringLiteral("shop"), QStringLiteral("3")));
     }
 
     void lastModified()

@@ -3,6 +3,7 @@
 #include "updates/brixobannerupdatecommand.h"
 #include "updates/brixoeventsupdatecommand.h"
 #include "updates/catalogueupdatecommand.h"
+#include "updates/diskspacereserve.h"
 #include "updates/downloadmanager.h"
 #include "updates/mediaupdatecommand.h"
 #include "updates/updatedescriptorinterpreter.h"
@@ -15,6 +16,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -77,8 +79,8 @@ struct Machine
     QStringList urls() const
     {
         QStringList list;
-        for (const QUrl& url : interpreter.downloadableUrls())
-            list << url.toString();
+        for (const auto& download : interpreter.downloads())
+            list << download.first.toString();
         return list;
     }
 
@@ -111,6 +113,8 @@ private slots:
             "catalogue brixo delete %1 10:00\n"
             "catalogue zeta http://srv/c/zeta.zip %2\n"           // tomorrow
             "catalogue ../../etc delete %1\n"                     // not a catalogue name
+            "catalogue zz-user-edits delete %1\n"                 // the operator's own
+            "catalogue .main.new-abc123 http://srv/c/x.zip %1\n"  // a staging name
             "catalogue odd notaurl %1\n"
             "unknown line here\n")
                                           .arg(day(-1), day(1))
@@ -221,12 +225,13 @@ private slots:
         QTemporaryDir served;
         ZipWriter media;
         media.add(QStringLiteral("01-new.png"), "slide");
-        QVERIFY(QDir(served.path()).mkpath(QStringLiteral("m")) && QDir(served.path()).mkpath(QStringLiteral("c")));
+        QVERIFY(QDir(served.path()).mkpath(QStringLiteral("m")) && QDir(served.path()).mkpath(QStringLiteral("c/farmacia")));
         QVERIFY(media.write(served.filePath(QStringLiteral("m/media.zip"))));
+        // Both catalogue archives are served under the same file name.
         ZipWriter farmacia;
         farmacia.add(QStringLiteral("index.xml"), "<catalogue name='farmacia'/>");
-        QVERIFY(farmacia.write(served.filePath(QStringLiteral("c/farmacia.zip"))));
-        write_file(served.filePath(QStringLiteral("c/broken.zip")), QByteArray(3000, 'b'));
+        QVERIFY(farmacia.write(served.filePath(QStringLiteral("c/farmacia/catalogue.zip"))));
+        write_file(served.filePath(QStringLiteral("c/broken/catalogue.zip")), QByteArray(3000, 'b'));
         write_file(served.filePath(QStringLiteral("e/events.jpg")), "events picture");
         HttpServerProcess server(served.path());
         QVERIFY(server.start());
@@ -249,24 +254,21 @@ private slots:
                                              "catalogue gone delete %4\n")
                                   .arg(server.url(QStringLiteral("m/media.zip")), server.url(QStringLiteral("e/events.jpg")),
                                        server.url(QStringLiteral("b/missing.png")), day(-1),
-                                       server.url(QStringLiteral("c/farmacia.zip")), server.url(QStringLiteral("c/broken.zip")))
+                                       server.url(QStringLiteral("c/farmacia/catalogue.zip")), server.url(QStringLiteral("c/broken/catalogue.zip")))
                                   .toUtf8()));
 
         QTemporaryDir downloads;
         write_file(downloads.filePath(QStringLiteral(".temp-downloads/left-over.part")), "old");
         DownloadManager manager;
         QVERIFY(manager.setDownloadDirectory(downloads.path()));
-        manager.addUrl(machine.interpreter.downloadableUrls());
+        manager.addUrl(machine.interpreter.downloads());
         manager.addUrl(QUrl(QStringLiteral("file:///etc/passwd")));
         QCOMPARE(manager.queueSize(), 5);
         QSignalSpy files(&manager, &DownloadManager::fileDownloaded);
         QSignalSpy finished(&manager, &DownloadManager::downloadFinished);
         manager.startDownload();
         QVERIFY(finished.wait(60000));
-        QStringList arrived;
-        for (const QList<QVariant>& file : files)
-            arrived << file.at(0).toString();
-        QCOMPARE(arrived, (QStringList{"events.jpg", "broken.zip", "farmacia.zip", "media.zip"}));
+        QCOMPARE(files.size(), 4);
         QCOMPARE(manager.downloadedCount(), 4);
         QVERIFY(QDir(downloads.filePath(QStringLiteral(".temp-downloads"))).isEmpty());
 
@@ -294,9 +296,76 @@ private slots:
         // but the catalogue whose archive was damaged.
         QVERIFY(machine.parse(QStringLiteral("media %1 %2\ncatalogue farmacia %3 %2\ncatalogue broken %4 %2\n")
                                   .arg(server.url(QStringLiteral("m/media.zip")), day(-1),
-                                       server.url(QStringLiteral("c/farmacia.zip")), server.url(QStringLiteral("c/broken.zip")))
+                                       server.url(QStringLiteral("c/farmacia/catalogue.zip")), server.url(QStringLiteral("c/broken/catalogue.zip")))
                                   .toUtf8()));
-        QCOMPARE(machine.urls(), QStringList{server.url(QStringLiteral("c/broken.zip"))});
+        QCOMPARE(machine.urls(), QStringList{server.url(QStringLiteral("c/broken/catalogue.zip"))});
+    }
+
+    // A file far beyond its limit (sparse, 8 GB, served on loopback) is
+    // stopped as it grows, and one that would eat into the disk space
+    // reserve likewise; both refusals are logged with their reason, the
+    // files after them still arrive, and the old media stay.
+    void oversizedFilesAreStopped()
+    {
+        QTemporaryDir served;
+        QFile huge(served.filePath(QStringLiteral("huge.zip")));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(8) << 30));
+        huge.close();
+        write_file(served.filePath(QStringLiteral("medium.png")), QByteArray(3 * 1024 * 1024, 'm'));
+        write_file(served.filePath(QStringLiteral("small.png")), "events picture");
+        HttpServerProcess server(served.path());
+        QVERIFY(server.start());
+
+        Machine machine;
+        write_file(machine.registry.assetDir(QStringLiteral("media")) + QStringLiteral("/00-old.png"), "old");
+        set_modified(machine.registry.assetDir(QStringLiteral("media")), machine.yearAgo);
+        QVERIFY(machine.parse(QStringLiteral("media %1 %2\nbrixo-events %3 %2\n")
+                                  .arg(server.url(QStringLiteral("huge.zip")), day(-1), server.url(QStringLiteral("small.png")))
+                                  .toUtf8()));
+        QTemporaryDir downloads;
+        const QString temp = downloads.filePath(QLatin1String(DownloadManager::TEMP_DIR_NAME));
+        DownloadManager manager;
+        QVERIFY(manager.setDownloadDirectory(downloads.path()));
+        manager.setFileSizeLimit(10 * 1024 * 1024);
+        QSignalSpy files(&manager, &DownloadManager::fileDownloaded);
+        QSignalSpy finished(&manager, &DownloadManager::downloadFinished);
+        // Room enough: only the size limit stops the huge archive.
+        DiskSpaceReserve::setProbe([](const QString&) { return qint64(1) << 40; });
+        auto restore = qScopeGuard([] { DiskSpaceReserve::setProbe(nullptr); });
+        manager.addUrl(machine.interpreter.downloads());
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(
+                                               "Download refused, larger than the limit of 10485760 bytes - .*huge\\.zip")));
+        QElapsedTimer elapsed;
+        elapsed.start();
+        manager.startDownload();
+        QVERIFY(finished.wait(60000));
+        QVERIFY(elapsed.elapsed() < 30000);
+        QCOMPARE(files.size(), 1);
+        QVERIFY(QDir(temp).isEmpty());
+
+        // 2 MB free beyond the reserve, less what the downloads hold: a
+        // 3 MB file is stopped though within its limit.
+        DiskSpaceReserve::setProbe([temp](const QString&) {
+            qint64 used = 0;
+            for (const QFileInfo& file : QDir(temp).entryInfoList(QDir::Files))
+                used += file.size();
+            return DiskSpaceReserve::reserveBytes() + 2 * 1024 * 1024 - used;
+        });
+        manager.addUrl(QUrl(server.url(QStringLiteral("medium.png"))));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(
+                                               "Download refused, it would leave less than 67108864 bytes free - .*medium\\.png")));
+        manager.startDownload();
+        QVERIFY(finished.wait(60000));
+        QCOMPARE(files.size(), 1);
+        QVERIFY(!QFileInfo::exists(downloads.filePath(QStringLiteral("medium.png"))));
+        QVERIFY(QDir(temp).isEmpty());
+
+        RecordingContext ctx;
+        QDir downloadDir(downloads.path());
+        machine.interpreter.executeUpdateCommands(downloadDir, &ctx);
+        QCOMPARE(read_file(machine.registry.assetDir(QStringLiteral("brixo-events")) + QStringLiteral("/brixo-events.png")),
+                 QByteArray("events picture"));
+        QCOMPARE(QDir(machine.registry.assetDir(QStringLiteral("media"))).entryList(QDir::Files), QStringList{"00-old.png"});
     }
 
     // A server that accepts and never answers costs the file, not the run.

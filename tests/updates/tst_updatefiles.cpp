@@ -1,4 +1,5 @@
 #include "testfiles.h"
+#include "updates/diskspacereserve.h"
 #include "updates/updatefiles.h"
 #include "updates/ziparchivelisting.h"
 
@@ -6,8 +7,14 @@
 
 #include <QDirIterator>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -101,6 +108,69 @@ private slots:
                  QStringList{"user"});
         QCOMPARE(ZipArchiveListing(root.filePath(QStringLiteral("user.rkdb"))).names(),
                  (QStringList{"index.xml", "pictures/1.png"}));
+    }
+
+    // A zip bomb, made with the real zip from 300 MB of zeros: refused
+    // before extraction when its declared size would eat into the disk
+    // space reserve, and the refusal is logged. One whose central directory
+    // and local header lie about the size is stopped at the declared size
+    // while unzip writes. The target keeps its old content in both cases.
+    void zipBombsAreRefused()
+    {
+        QTemporaryDir root;
+        const QString zeros = root.filePath(QStringLiteral("zeros.bin"));
+        QFile sparse(zeros);
+        QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize(300 * 1024 * 1024));
+        sparse.close();
+        const QString bomb = root.filePath(QStringLiteral("bomb.zip"));
+        QProcess zip;
+        zip.setWorkingDirectory(root.path());
+        zip.start(QStringLiteral("zip"), {QStringLiteral("-q"), QStringLiteral("-9"), bomb, QStringLiteral("zeros.bin")});
+        QVERIFY(zip.waitForFinished(120000));
+        QCOMPARE(zip.exitCode(), 0);
+        QVERIFY(QFile::remove(zeros));
+        QVERIFY(QFileInfo(bomb).size() < 2 * 1024 * 1024);
+        QCOMPARE(ZipArchiveListing(bomb).uncompressedSize(), qint64(300) * 1024 * 1024);
+
+        const QString target = root.filePath(QStringLiteral("media"));
+        write_file(target + QStringLiteral("/01.png"), "old slide");
+        // 100 MB free beyond the reserve.
+        DiskSpaceReserve::setProbe([](const QString&) { return DiskSpaceReserve::reserveBytes() + 100 * 1024 * 1024; });
+        auto restore = qScopeGuard([] { DiskSpaceReserve::setProbe(nullptr); });
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Archive refused, its 314572800 bytes would "
+                                                                             "leave less than 67108864 bytes free")));
+        QVERIFY(!VM24::extract_zip_replacing(bomb, target));
+        QCOMPARE(snapshot(root.path()).keys(), (QStringList{"bomb.zip", "media", "media/01.png"}));
+
+        // The same bomb declaring 1000 bytes: the staging directory, watched
+        // while unzip runs, never holds more than that.
+        QByteArray lying = read_file(bomb);
+        const qsizetype central = lying.lastIndexOf(QByteArray("PK\x01\x02", 4));
+        QVERIFY(central > 0 && lying.startsWith(QByteArray("PK\x03\x04", 4)));
+        const char declared[4] = {char(0xe8), char(0x03), 0, 0};
+        lying.replace(22, 4, declared, 4);           // local header
+        lying.replace(central + 24, 4, declared, 4); // central directory
+        write_file(bomb, lying);
+        QCOMPARE(ZipArchiveListing(bomb).uncompressedSize(), 1000);
+        std::atomic<bool> extracting{true};
+        std::atomic<qint64> largest{0};
+        std::thread watcher([&] {
+            while (extracting) {
+                QDirIterator it(root.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+                while (it.hasNext()) {
+                    it.next();
+                    if (it.fileName() != QLatin1String("bomb.zip"))
+                        largest = qMax<qint64>(largest, it.fileInfo().size());
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        });
+        QVERIFY(!VM24::extract_zip_replacing(bomb, target));
+        extracting = false;
+        watcher.join();
+        QVERIFY2(largest <= 1001, qPrintable(QString::number(largest)));
+        QCOMPARE(snapshot(root.path()).keys(), (QStringList{"bomb.zip", "media", "media/01.png"}));
+        QCOMPARE(read_file(target + QStringLiteral("/01.png")), QByteArray("old slide"));
     }
 
     // A file whose data does not match its checksum fails the extraction.
