@@ -37,18 +37,26 @@ target_packages=(
 )
 
 # The tests that run under emulation: frames and the board's command set,
-# the controller against the simulator over a pseudo-terminal, the simulator
-# itself, money records, event log, catalogue, settings, versions, the
-# scheduler and the clock, durable files, the touchscreen plug-in.
+# the controller against a scripted board over a pseudo-terminal, money
+# records and their dates after 2038, event log, catalogue, the scheduler's
+# time store after 2038, the touchscreen plug-in with the board's 16-byte
+# input records; and one end-to-end case, the armhf kiosk against the armhf
+# simulator (both started from the host).
 emulated_tests=(
-  board_rkprotocol board_rk710serialprotocol board_rk710controller board_controllersimulator
-  rk710sim_frames rk710sim_control
-  accounting_ledger accounting_accountingreport accounting_durablewrites
-  logging_periodicdblogger logging_logconverter
-  catalogue_productdatabase catalogue_productprovider
-  settings_settingsmanager updates_packageversions
-  tasks_taskscheduler tasks_rk710timeupdater core_vm24functions
+  board_rkprotocol board_rk710serialprotocol board_rk710controller
+  accounting_ledger accounting_accountingreport logging_logconverter
+  catalogue_productdatabase catalogue_productprovider tasks_taskscheduler
   touchev_coordtransform touchev_touchevmousehandler touchev_touchevplugin
+)
+# Built, but not run: a program started by an emulated program through
+# QProcess fails ("fork failure: Invalid argument": qemu-user 7.2 refuses
+# the clone flags of Qt 6.4's process launcher), and each of these starts
+# one (the simulator, sqlite3, vercmp, strace, a shell).
+# ctest in build-armhf runs them by name, to see where emulation stands.
+process_tests=(
+  board_controllersimulator rk710sim_frames rk710sim_control settings_settingsmanager
+  tasks_rk710timeupdater core_vm24functions accounting_durablewrites
+  logging_periodicdblogger updates_packageversions
 )
 
 "$root/tools/install-deps.sh"
@@ -142,11 +150,11 @@ if [ ! -f "$build/build.ninja" ]; then
     -DCMAKE_CROSSCOMPILING_EMULATOR="$build/emulate" \
     -DVM24_BENCHMARKS=OFF
 fi
-targets=(vm24 rk710-sim touchev "${emulated_tests[@]}")
+targets=(vm24 rk710-sim touchev "${emulated_tests[@]}" "${process_tests[@]}")
 cmake --build "$build" --parallel "${VM24_BUILD_JOBS:-$(nproc)}" --target "${targets[@]}"
 
 if [ "$run_tests" = 1 ]; then
   cd "$build"
-  pattern="^($(IFS='|'; echo "${emulated_tests[*]}"))\$"
+  pattern="^($(IFS='|'; echo "${emulated_tests[*]}")|e2e_coins-sale)\$"
   ctest --output-on-failure --parallel "$(nproc)" -R "$pattern" "$@"
 fi
