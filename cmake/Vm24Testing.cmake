@@ -5,6 +5,11 @@ set(VM24_TEST_ENVIRONMENT
   "QT_QPA_FONTDIR=/usr/share/fonts/truetype"
   "VM24_SERIAL_DEVICE=/nonexistent/vm24-test-serial"
 )
+# A cross build runs its tests under emulation (cmake/ArmhfToolchain.cmake);
+# the tests start the build's other programs through the same emulator.
+if(CMAKE_CROSSCOMPILING_EMULATOR)
+  list(APPEND VM24_TEST_ENVIRONMENT "VM24_EMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}")
+endif()
 
 # vm24_add_test(<name> SOURCES <files...> [LIBRARIES <libs...>] [LABELS <labels...>] [TIMEOUT <s>])
 function(vm24_add_test name)

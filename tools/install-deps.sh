@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages of tools/packages.txt that are not installed yet.
-# Works as root or through sudo; does nothing when everything is there.
+# Installs the Debian packages of tools/packages.txt (or of the list file
+# given) that are not installed yet. Works as root or through sudo; does
+# nothing when everything is there.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 
@@ -12,7 +13,7 @@ while read -r package; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
     missing+=("$package")
   fi
-done < "$here/packages.txt"
+done < "${1:-$here/packages.txt}"
 
 [ ${#missing[@]} -eq 0 ] && exit 0
 

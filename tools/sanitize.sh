@@ -21,7 +21,8 @@ if [ ! -f "$build/build.ninja" ]; then
     -DCMAKE_CXX_FLAGS="$sanitizers -fsanitize=fuzzer-no-link -fno-omit-frame-pointer" \
     -DCMAKE_EXE_LINKER_FLAGS="$sanitizers" \
     -DCMAKE_SHARED_LINKER_FLAGS="$sanitizers" \
-    -DVM24_FUZZERS=ON
+    -DVM24_FUZZERS=ON \
+    -DVM24_BENCHMARKS="${VM24_BENCHMARKS:-ON}"
 fi
 cmake --build "$build" --parallel "$(nproc)"
 

@@ -4,6 +4,7 @@
 // order that survives a power loss: data written to the temporary file, the
 // file synced, renamed over the old one, the directory synced; and the
 // backup ledger replaced only once the new main file is durable.
+#include "builtprogram.h"
 #include "testenvironment.h"
 
 #include <QFile>
@@ -114,13 +115,13 @@ void DurableWritesTest::commitReachesTheMediumInOrder()
     environment.insert(QStringLiteral("VM24_APP_DIR"), dir.path());
     QProcess first;
     first.setProcessEnvironment(environment);
-    first.start(QStringLiteral(LEDGER_COMMITTER), { QStringLiteral("once") });
+    BuiltProgram::start(first, QStringLiteral(LEDGER_COMMITTER), { QStringLiteral("once") });
     QVERIFY(first.waitForFinished(30000));
     QCOMPARE(first.exitCode(), 0);
     QVERIFY(QFile::copy(ledger, ledger + QStringLiteral(".old")));
     QProcess second;
     second.setProcessEnvironment(environment);
-    second.start(QStringLiteral(LEDGER_COMMITTER), { QStringLiteral("once") });
+    BuiltProgram::start(second, QStringLiteral(LEDGER_COMMITTER), { QStringLiteral("once") });
     QVERIFY(second.waitForFinished(30000));
     QVERIFY(QFile::remove(backup));
     QVERIFY(QFile::rename(ledger + QStringLiteral(".old"), backup));
@@ -128,10 +129,12 @@ void DurableWritesTest::commitReachesTheMediumInOrder()
     const QString tracePath = dir.filePath(QStringLiteral("trace.txt"));
     QProcess traced;
     traced.setProcessEnvironment(environment);
-    traced.start(strace, { QStringLiteral("-f"), QStringLiteral("-qq"), QStringLiteral("-y"),
-                           QStringLiteral("-e"), QStringLiteral("signal=none"), QStringLiteral("-e"),
-                           QStringLiteral("trace=openat,write,fsync,fdatasync,rename,renameat,renameat2,unlink,unlinkat"),
-                           QStringLiteral("-o"), tracePath, QStringLiteral(LEDGER_COMMITTER), QStringLiteral("once") });
+    const QStringList straceArguments{
+        QStringLiteral("-f"), QStringLiteral("-qq"), QStringLiteral("-y"), QStringLiteral("-e"), QStringLiteral("signal=none"),
+        QStringLiteral("-e"), QStringLiteral("trace=openat,write,fsync,fdatasync,rename,renameat,renameat2,unlink,unlinkat"),
+        QStringLiteral("-o"), tracePath};
+    traced.start(strace, straceArguments + BuiltProgram::command(QStringLiteral(LEDGER_COMMITTER))
+                             + QStringList{QStringLiteral("once")});
     QVERIFY(traced.waitForFinished(60000));
     QCOMPARE(traced.exitCode(), 0);
     QFile traceFile(tracePath);

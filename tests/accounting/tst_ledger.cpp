@@ -78,6 +78,7 @@ private slots:
     void readsOnlyTheFirstThreeChildren();
     void initialCreditIsMoneyKept();
     void resetRestartsOnePeriod();
+    void datesPast2038ReadBack();
     void attributeListSkipsTrailingName();
 };
 
@@ -317,6 +318,29 @@ void TestLedger::resetRestartsOnePeriod()
     Ledger ledger = service.ledger();
     ledger.reset(Ledger::Frequency(3), QDateTime::currentDateTime());
     QCOMPARE(ledger, service.ledger());
+}
+
+// The board's C library counts time in 32-bit seconds, which end in January
+// 2038: the periods' dates after that are written and read back all the same.
+void TestLedger::datesPast2038ReadBack()
+{
+    const QDateTime leapDay(QDate(2040, 2, 29), QTime(8, 30, 15));
+    const QDateTime lastSecond(QDate(2040, 12, 31), QTime(23, 59, 59));
+    Ledger ledger(leapDay);
+    AccountingService::update(ledger.get(Ledger::Log), distinct_balance(), lastSecond);
+    QByteArray data;
+    {
+        QXmlStreamWriter writer(&data);
+        ledger.toXml(writer);
+    }
+    QVERIFY2(data.contains("creation-date=\"2040-02-29T08:30:15\""), data.constData());
+    QVERIFY2(data.contains("last-update=\"2040-12-31T23:59:59\""), data.constData());
+    bool ok = false;
+    const Ledger read = parse(data, &ok);
+    QVERIFY(ok);
+    QCOMPARE(read, ledger);
+    QCOMPARE(read.get(Ledger::Log).lastUpdate(), lastSecond);
+    QCOMPARE(read.get(Ledger::Partial).creationDate(), leapDay);
 }
 
 void TestLedger::attributeListSkipsTrailingName()

@@ -1,4 +1,5 @@
 #include "accounting/accountingservice.h"
+#include "builtprogram.h"
 #include "core/durablefile.h"
 #include "testenvironment.h"
 #include "unitbalance.h"
@@ -110,7 +111,7 @@ void TestLedgerPowerCut::killDuringCommitsLeavesOldOrNewTotals()
     for (int kill = 0; kill < KILLS; ++kill) {
         QProcess committer;
         committer.setProcessEnvironment(environment);
-        committer.start(QStringLiteral(LEDGER_COMMITTER), QStringList());
+        BuiltProgram::start(committer, QStringLiteral(LEDGER_COMMITTER), QStringList());
         QVERIFY2(committer.waitForStarted(), qPrintable(committer.errorString()));
         QVERIFY(committer.waitForReadyRead(10000));
         QThread::usleep(QRandomGenerator::global()->bounded(20000));

@@ -1,3 +1,4 @@
+#include "builtprogram.h"
 #include "core/version.h"
 #include "rk710simprocess.h"
 #include "testenvironment.h"
@@ -32,7 +33,7 @@ private:
                            serialDevice.isEmpty() ? appDir.filePath(QStringLiteral("no-board")) : serialDevice);
         process.setProcessEnvironment(environment);
         process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(programPath(), QStringList());
+        BuiltProgram::start(process, programPath(), QStringList());
     }
 
     static bool waitUntilRunning(QProcess& process, QByteArray& output)

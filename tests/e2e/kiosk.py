@@ -128,6 +128,8 @@ class Kiosk:
         self.screen_size = screen
         self.demo = demo
         self.processes = []
+        # A cross build's programs run through its emulator (VM24_EMULATOR).
+        self.launcher = [os.environ["VM24_EMULATOR"]] if os.environ.get("VM24_EMULATOR") else []
         self.display = None
         self.window = None
         self.shot_count = 0
@@ -208,7 +210,7 @@ class Kiosk:
         self.socket_dir = tempfile.mkdtemp(prefix="vm24-e2e-")
         self.control_path = os.path.join(self.socket_dir, "rk710.sock")
         self.receipts_path = os.path.join(self.run_dir, "receipts.txt")
-        sim = subprocess.Popen([os.path.join(self.build, "bin", "rk710-sim"),
+        sim = subprocess.Popen(self.launcher + [os.path.join(self.build, "bin", "rk710-sim"),
                                 "--link", os.path.join(self.run_dir, "rk710"), "--control", self.control_path,
                                 "--state", state_path, "--receipts", self.receipts_path,
                                 "--log", os.path.join(self.run_dir, "requests.log"), "--no-stdin"],
@@ -252,7 +254,7 @@ class Kiosk:
         self.program_log = os.path.join(self.run_dir, "vm24.log")
         self.started_at = time.monotonic()
         executable = self.installed[0] if self.installed else os.path.join(self.run_dir, "vm24")
-        program = subprocess.Popen([executable], env=env,
+        program = subprocess.Popen(self.launcher + [executable], env=env,
                                    stdout=open(self.program_log, "w"), stderr=subprocess.STDOUT)
         self.processes.append(program)
         self.program = program
@@ -260,15 +262,18 @@ class Kiosk:
     # -- the screen ---------------------------------------------------------
 
     def _capture(self, path):
-        """The followed window (see follow_window), else the whole display."""
+        """The followed window (see follow_window), else the whole display,
+        as raw pixels: a picture file is written only for the screens kept
+        (Screen.save), not for every probe of a wait."""
         command = ["import", "-display", self.display, "-window", "root"]
         size = self.screen_size
         if self.window:
             x, y, width, height = self.window
             command += ["-crop", "%dx%d+%d+%d" % (width, height, x, y), "+repage"]
             size = (width, height)
-        subprocess.run(command + [path], check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        return Screen(path, size)
+        raw = subprocess.run(command + ["-depth", "8", "rgb:-"], check=True, stdout=subprocess.PIPE,
+                             stderr=subprocess.DEVNULL).stdout
+        return Screen(path, size, raw)
 
     def follow_window(self, width, height, timeout=20.0):
         """Waits for the program's window of that size: from then on
@@ -293,24 +298,24 @@ class Kiosk:
 
     def screenshot(self, label):
         self.shot_count += 1
-        return self._capture(os.path.join(self.shots, "%02d-%s.png" % (self.shot_count, label)))
+        path = os.path.join(self.shots, "%02d-%s.png" % (self.shot_count, label))
+        screen = self._capture(path)
+        screen.save(path)
+        return screen
 
     def wait_for_screen(self, label, predicate, timeout=20.0):
         """Takes screenshots until predicate(screen) holds; keeps the last as the step's picture."""
         deadline = time.monotonic() + timeout
         while True:
             self.check_running()
-            path = os.path.join(self.shots, "probe.png")
-            screen = self._capture(path)
+            screen = self._capture(os.path.join(self.shots, "probe.png"))
             if predicate(screen):
                 self.shot_count += 1
-                final = os.path.join(self.shots, "%02d-%s.png" % (self.shot_count, label))
-                os.replace(path, final)
-                screen.path = final
+                screen.save(os.path.join(self.shots, "%02d-%s.png" % (self.shot_count, label)))
                 return screen
             if time.monotonic() > deadline:
                 self.shot_count += 1
-                os.replace(path, os.path.join(self.shots, "%02d-%s-TIMEOUT.png" % (self.shot_count, label)))
+                screen.save(os.path.join(self.shots, "%02d-%s-TIMEOUT.png" % (self.shot_count, label)))
                 raise KioskError("screen '%s' not reached within %.0f s" % (label, timeout))
             time.sleep(0.25)
 
@@ -330,8 +335,9 @@ class Kiosk:
     # -- the board ----------------------------------------------------------
 
     def board(self, *commands):
-        answers = subprocess.run([os.path.join(self.build, "bin", "rk710-sim"), "--send", self.control_path]
-                                 + list(commands), stdout=subprocess.PIPE, text=True)
+        answers = subprocess.run(self.launcher + [os.path.join(self.build, "bin", "rk710-sim"), "--send",
+                                                  self.control_path] + list(commands),
+                                 stdout=subprocess.PIPE, text=True)
         lines = answers.stdout.splitlines()
         if answers.returncode != 0:
             raise KioskError("board commands %s answered %s" % (commands, lines))

@@ -3,6 +3,7 @@
 // to the machine, the start state, receipts, clock, serial adoption, reset.
 
 #include "simulatorbench.h"
+#include "builtprogram.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -25,7 +26,7 @@ private:
     static int runClient(const QStringList& arguments, QByteArray* output, const QByteArray& input = QByteArray())
     {
         QProcess client;
-        client.start(Rk710SimProcess::programPath(), arguments);
+        BuiltProgram::start(client, Rk710SimProcess::programPath(), arguments);
         client.write(input);
         client.closeWriteChannel();
         if (!client.waitForFinished(10000))
@@ -97,7 +98,7 @@ private slots:
         QTemporaryDir dir;
         QProcess sim;
         sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        sim.start(Rk710SimProcess::programPath(), {"--link", dir.filePath("tty")});
+        BuiltProgram::start(sim, Rk710SimProcess::programPath(), {"--link", dir.filePath("tty")});
         QVERIFY(sim.waitForStarted(5000));
         sim.write("column 3 stock 2\nstate\nquit\n");
         QVERIFY(sim.waitForFinished(5000));
@@ -171,7 +172,7 @@ private slots:
         bad.write("{\"columns\": [{\"jam\": \"sticky\"}]}");
         bad.close();
         QProcess sim;
-        sim.start(Rk710SimProcess::programPath(), {"--state", bad.fileName(), "--no-stdin"});
+        BuiltProgram::start(sim, Rk710SimProcess::programPath(), {"--state", bad.fileName(), "--no-stdin"});
         QVERIFY(sim.waitForFinished(5000));
         QCOMPARE(sim.exitCode(), 2);
         QVERIFY(sim.readAllStandardError().contains("jam"));

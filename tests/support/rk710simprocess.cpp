@@ -1,5 +1,7 @@
 #include "rk710simprocess.h"
 
+#include "builtprogram.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -51,7 +53,7 @@ bool Rk710SimProcess::start()
     // A test that crashes or is killed by its timeout must not leave a
     // simulator behind holding the pty and whatever descriptors it inherited.
     m_process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
-    m_process.start(programPath(), arguments);
+    BuiltProgram::start(m_process, programPath(), arguments);
     if (!m_process.waitForStarted(5000)) {
         m_error = QStringLiteral("cannot start %1: %2").arg(programPath(), m_process.errorString());
         return false;

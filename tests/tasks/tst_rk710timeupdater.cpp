@@ -65,6 +65,31 @@ private slots:
         // The system clock is set, so the board's answer leaves it alone.
         QVERIFY(!clock_was_set());
     }
+
+    // Past the end of a 32-bit time_t (January 2038), as the board's C
+    // library has it: the date read from the board and the one written to
+    // it stay what they are, leap day and all.
+    void boardClockAfter2038()
+    {
+        TestEnvironment::ScopedAppDir appDir;
+        Rk710SimProcess sim;
+        QVERIFY2(sim.start(), qPrintable(sim.errorString()));
+        QVERIFY(sim.control(QStringLiteral("clock 2040-02-29T23:59:30")).startsWith(QLatin1String("ok")));
+
+        Rk710Controller controller;
+        QVERIFY(controller.open(sim.devicePath().toLocal8Bit().constData()));
+        controller.initialize();
+        QVERIFY(controller.isAlive());
+
+        const QDateTime read = VM24::read_rk710_date_time(&controller);
+        QCOMPARE(read.date(), QDate(2040, 2, 29));
+        QVERIFY2(qAbs(read.time().secsTo(QTime(23, 59, 30))) <= 5, qPrintable(read.toString(Qt::ISODate)));
+
+        const QDateTime written(QDate(2040, 12, 31), QTime(23, 58, 0));
+        QVERIFY(VM24::save_local_time(&controller, written));
+        const QDateTime board = board_clock(sim);
+        QVERIFY2(board.isValid() && qAbs(board.secsTo(written)) <= 5, qPrintable(board.toString(Qt::ISODate)));
+    }
 };
 
 QTEST_GUILESS_MAIN(Rk710TimeUpdaterTest)

@@ -12,9 +12,9 @@
 
 namespace {
 
-QDateTime at(int day, int hour, int minute, int second = 0)
+QDateTime at(int day, int hour, int minute, int second = 0, int year = 2024)
 {
-    return QDateTime(QDate(2024, 3, day), QTime(hour, minute, second));
+    return QDateTime(QDate(year, 3, day), QTime(hour, minute, second));
 }
 
 struct Counters
@@ -189,8 +189,18 @@ private slots:
         QCOMPARE(counters.runs, 2);
     }
 
+    // 2040 is past the end of a 32-bit time_t, the board's C library's.
+    void missedRunCaughtUpOnceAfterDowntime_data()
+    {
+        QTest::addColumn<int>("year");
+        QTest::newRow("2024") << 2024;
+        QTest::newRow("2040") << 2040;
+    }
+
     void missedRunCaughtUpOnceAfterDowntime()
     {
+        QFETCH(int, year);
+        const auto at = [year](int day, int hour, int minute) { return ::at(day, hour, minute, 0, year); };
         TestEnvironment::ScopedAppDir appDir;
         Counters counters;
         SettableClock clock(at(1, 23, 0));

@@ -15,6 +15,12 @@
 // feed them through (there is no virtual input device on these machines).
 namespace InputRecords {
 
+// The records are those of the platform the tests are built for: on the
+// 32-bit board 16 bytes, seconds and microseconds 32 bits each, whatever
+// width the C library gives time_t.
+static_assert(sizeof(void*) != 4 || (sizeof(input_event) == 16 && sizeof(input_event{}.input_event_sec) == 4),
+              "a 32-bit build feeds the board's 16-byte input records");
+
 inline QByteArray record(int type, int code, int value)
 {
     input_event event = {};

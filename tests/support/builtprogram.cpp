@@ -1,0 +1,18 @@
+#include "builtprogram.h"
+
+namespace BuiltProgram {
+
+QStringList command(const QString& program)
+{
+    const QString emulator = qEnvironmentVariable("VM24_EMULATOR");
+    return emulator.isEmpty() ? QStringList{program} : QStringList{emulator, program};
+}
+
+void start(QProcess& process, const QString& program, const QStringList& arguments)
+{
+    QStringList line = command(program) + arguments;
+    const QString first = line.takeFirst();
+    process.start(first, line);
+}
+
+} // namespace BuiltProgram
