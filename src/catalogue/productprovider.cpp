@@ -1,6 +1,7 @@
 #include "catalogue/productprovider.h"
 
 #include "catalogue/productids.h"
+#include "core/durablefile.h"
 #include "core/settingskeys.h"
 
 #include <QDir>
@@ -84,7 +85,7 @@ void ProductProvider::saveArrangement(const QVector<QString>& arrangement)
         for (int selection = 0; selection < m_arrangement.size(); ++selection)
             settings.setValue(selection_key(selection), m_arrangement.at(selection));
         settings.endGroup();
-        settings.sync();
+        VM24::sync_settings_durably(settings);
     }
     trimCache();
 }

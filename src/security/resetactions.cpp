@@ -1,5 +1,6 @@
 #include "security/resetactions.h"
 
+#include "core/durablefile.h"
 #include "core/vm24.h"
 #include "security/securitykey.h"
 #include "security/securitylog.h"
@@ -68,7 +69,7 @@ void run_reset_actions(const QString& dir)
     if (keywords.contains(QStringLiteral("settings"))) {
         QSettings settings;
         settings.clear();
-        settings.sync();
+        VM24::sync_settings_durably(settings);
     }
     if (keywords.contains(QStringLiteral("once")))
         QFile::rename(resetFile, resetFile + QStringLiteral(".once"));
