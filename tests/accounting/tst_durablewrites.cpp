@@ -132,7 +132,14 @@ int check_durable_replacement(const QList<Call>& calls, int r, const QString& fi
         qWarning().noquote() << what << "data not written before the rename";
     if (synced < 0 || synced > r)
         qWarning().noquote() << what << "file not synced before the rename";
-    const int directorySynced = find(calls, r, QStringLiteral("fsync"), directory);
+    // By the writer itself: before anything else is renamed, as a later
+    // writer's sync of the same directory may never come.
+    int nextRename = r + 1;
+    while (nextRename < calls.size() && calls.at(nextRename).name != QLatin1String("rename"))
+        ++nextRename;
+    int directorySynced = find(calls, r, QStringLiteral("fsync"), directory);
+    if (directorySynced > nextRename)
+        directorySynced = -1;
     if (directorySynced < 0)
         qWarning().noquote() << what << "directory not synced after the rename";
     const bool ordered = opened >= 0 && written >= 0 && written < r && synced >= 0 && synced < r;
