@@ -20,6 +20,8 @@ QString selection_key(int selection)
     return QStringLiteral("selection_%1").arg(selection);
 }
 
+// Not synced: a product picture lost to a power cut leaves the product
+// without it until the operator sets it again; no money depends on it.
 bool replace_file(const QString& target, const QString& source)
 {
     if (QFile::exists(target))

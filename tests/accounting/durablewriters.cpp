@@ -1,9 +1,8 @@
 // Runs once each writer of a file that the program reads back after a
 // restart, in VM24_APP_DIR, for the test that records the system calls:
 // the settings file (the product arrangement, saved as the settings page
-// saves), the time store, a catalogue edit, a spool file, the motor errors
-// file's writer and the session journal in the ledger. Prints each file's
-// path, one a line.
+// saves), the time store, a catalogue edit, a spool file and the session
+// journal in the ledger. Prints each file's path, one a line.
 #include "accounting/accountingservice.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/cataloguefile.h"
