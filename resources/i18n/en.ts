@@ -1855,6 +1855,22 @@ ON DUTY</translation>
         <source>Erogazione resto di euro %1 non confermata dalla scheda: registrata come erogata</source>
         <translation>Change of euro %1 not confirmed by the board: booked as paid</translation>
     </message>
+    <message>
+        <source>Erogazione dall&apos;erogatore %1 interrotta da un riavvio e non confermata dalla scheda: non registrata</source>
+        <translation>Delivery from dispenser %1 cut short by a restart and not confirmed by the board: not booked</translation>
+    </message>
+    <message>
+        <source>Erogazione resto di euro %1 interrotta da un riavvio e non confermata dalla scheda: registrata come erogata</source>
+        <translation>Change of euro %1 cut short by a restart and not confirmed by the board: booked as paid</translation>
+    </message>
+    <message>
+        <source>Addebito cashless di euro %1 interrotto da un riavvio e non confermato dalla scheda: non registrato</source>
+        <translation>Cashless charge of euro %1 cut short by a restart and not confirmed by the board: not booked</translation>
+    </message>
+    <message>
+        <source>Ricarica cashless di euro %1 interrotta da un riavvio e non confermata dalla scheda: registrata come accreditata</source>
+        <translation>Cashless recharge of euro %1 cut short by a restart and not confirmed by the board: booked as credited</translation>
+    </message>
 </context>
 <context>
     <name>ProductProvider</name>

@@ -1855,6 +1855,22 @@ DI TURNO</translation>
         <source>Erogazione resto di euro %1 non confermata dalla scheda: registrata come erogata</source>
         <translation>Erogazione resto di euro %1 non confermata dalla scheda: registrata come erogata</translation>
     </message>
+    <message>
+        <source>Erogazione dall&apos;erogatore %1 interrotta da un riavvio e non confermata dalla scheda: non registrata</source>
+        <translation>Erogazione dall&apos;erogatore %1 interrotta da un riavvio e non confermata dalla scheda: non registrata</translation>
+    </message>
+    <message>
+        <source>Erogazione resto di euro %1 interrotta da un riavvio e non confermata dalla scheda: registrata come erogata</source>
+        <translation>Erogazione resto di euro %1 interrotta da un riavvio e non confermata dalla scheda: registrata come erogata</translation>
+    </message>
+    <message>
+        <source>Addebito cashless di euro %1 interrotto da un riavvio e non confermato dalla scheda: non registrato</source>
+        <translation>Addebito cashless di euro %1 interrotto da un riavvio e non confermato dalla scheda: non registrato</translation>
+    </message>
+    <message>
+        <source>Ricarica cashless di euro %1 interrotta da un riavvio e non confermata dalla scheda: registrata come accreditata</source>
+        <translation>Ricarica cashless di euro %1 interrotta da un riavvio e non confermata dalla scheda: registrata come accreditata</translation>
+    </message>
 </context>
 <context>
     <name>ProductProvider</name>

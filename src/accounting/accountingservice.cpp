@@ -78,12 +78,14 @@ void AccountingService::load()
     bool opened = false;
     const QByteArray main = read_file(ledgerPath(), &opened);
     if (opened && read_ledger(main, &m_ledger)) {
+        m_journal = SessionJournal::fromDocument(main);
         // A commit cut short leaves the backup one session behind.
         if (read_file(backupPath(), &opened) != main)
             VM24::write_file_durably(backupPath(), main);
     } else {
         const QByteArray backup = read_file(backupPath(), &opened);
         if (opened && read_ledger(backup, &m_ledger)) {
+            m_journal = SessionJournal::fromDocument(backup);
             VM24::write_file_durably(ledgerPath(), backup);
         } else {
             set_aside_unreadable(ledgerPath());
@@ -116,6 +118,7 @@ void AccountingService::update(Accounting& accounting, const SessionBalance& bal
 
 void AccountingService::recordSessionBalance(const SessionBalance& balance)
 {
+    QMutexLocker locker(&m_mutex);
     const QDateTime t = now();
     for (Ledger::Frequency frequency : Ledger::FREQUENCIES)
         update(m_ledger.get(frequency), balance, t);
@@ -123,11 +126,13 @@ void AccountingService::recordSessionBalance(const SessionBalance& balance)
 
 void AccountingService::recordItemDispensed(const QList<int>& dispensers, int amount)
 {
+    QMutexLocker locker(&m_mutex);
     m_ledger.recordItemDispensedCount(dispensers, amount);
 }
 
 void AccountingService::registerInitialCredit(const CreditPacket& credit)
 {
+    QMutexLocker locker(&m_mutex);
     if (!credit.isValid())
         return;
     for (Ledger::Frequency frequency : Ledger::FREQUENCIES) {
@@ -141,6 +146,7 @@ void AccountingService::registerInitialCredit(const CreditPacket& credit)
 
 void AccountingService::reset(Ledger::Frequency frequency)
 {
+    QMutexLocker locker(&m_mutex);
     m_ledger.reset(frequency, now());
     if (frequency == Ledger::Partial)
         EvaDtsReadouts::countReset();
@@ -150,6 +156,7 @@ void AccountingService::reset(Ledger::Frequency frequency)
 
 void AccountingService::closeLogPeriod(const Accounting& recorded)
 {
+    QMutexLocker locker(&m_mutex);
     Accounting later = m_ledger.get(Ledger::Log);
     const QDateTime lastBooking = later.lastUpdate();
     later.subtract(recorded);
@@ -170,10 +177,72 @@ void AccountingService::toXml(QXmlStreamWriter& writer) const
 
 QByteArray AccountingService::document() const
 {
-    return VM24::XmlDocument::build([this](QXmlStreamWriter& writer) { toXml(writer); });
+    return VM24::XmlDocument::build([this](QXmlStreamWriter& writer) {
+        m_ledger.toXml(writer, [this](QXmlStreamWriter& w) { m_journal.toXml(w); });
+    });
 }
 
 bool AccountingService::commit()
+{
+    QMutexLocker locker(&m_mutex);
+    return commitLocked();
+}
+
+SessionJournal AccountingService::journal() const
+{
+    QMutexLocker locker(&m_mutex);
+    return m_journal;
+}
+
+void AccountingService::journalSession(const SessionJournal::OpenSession& session)
+{
+    QMutexLocker locker(&m_mutex);
+    m_journal.session = session;
+    m_journal.session.open = true;
+    commitLocked();
+}
+
+void AccountingService::bookItemsDispensed(const QList<int>& dispensers, int amount,
+                                           const SessionJournal::OpenSession& session)
+{
+    QMutexLocker locker(&m_mutex);
+    m_ledger.recordItemDispensedCount(dispensers, amount);
+    m_journal.session = session;
+    m_journal.session.open = true;
+    commitLocked();
+}
+
+void AccountingService::bookClosedSession(const SessionBalance& balance,
+                                          const SessionJournal::BoardCredit& boardCredit)
+{
+    QMutexLocker locker(&m_mutex);
+    const QDateTime t = now();
+    for (Ledger::Frequency frequency : Ledger::FREQUENCIES)
+        update(m_ledger.get(frequency), balance, t);
+    m_journal.session = SessionJournal::OpenSession();
+    m_journal.boardCredit = boardCredit;
+    m_journal.boardCredit.booked = true;
+    commitLocked();
+}
+
+void AccountingService::noteBoardCreditBooked(const SessionJournal::BoardCredit& boardCredit)
+{
+    QMutexLocker locker(&m_mutex);
+    m_journal.boardCredit = boardCredit;
+    m_journal.boardCredit.booked = true;
+    commitLocked();
+}
+
+void AccountingService::forgetBoardCredit()
+{
+    QMutexLocker locker(&m_mutex);
+    if (!m_journal.boardCredit.booked)
+        return;
+    m_journal.boardCredit = SessionJournal::BoardCredit();
+    commitLocked();
+}
+
+bool AccountingService::commitLocked()
 {
     const QByteArray data = document();
     if (saveAccountingRedundantly(data, ledgerPath(), backupPath()))

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "accounting/ledger.h"
+#include "accounting/sessionjournal.h"
+
+#include <QMutex>
 
 #include <QByteArray>
 #include <QList>
@@ -13,7 +16,11 @@ struct SessionBalance;
 // Owns the ledger and keeps it on disk in two files, "accounting.xml" and
 // its twin "accounting.xml.bak" in the application directory. Each file is
 // replaced whole, so a power cut during a commit leaves both of them
-// complete, holding the totals before or after it. Not thread-safe.
+// complete, holding the totals before or after it. The session journal
+// lives in the same files: a step of a session and the booking it leads to
+// reach the disk together. The journal is written from the credit reader's
+// and the pool's threads too: every booking and commit holds one lock, and
+// the read access is for the GUI thread.
 class AccountingService
 {
 public:
@@ -44,6 +51,19 @@ public:
     // it. When the main file cannot be written the backup is written first.
     bool commit();
 
+    SessionJournal journal() const;
+    // Keeps the state of the open session, committed at once.
+    void journalSession(const SessionJournal::OpenSession& session);
+    // Books delivered items and the session's state after them in one commit.
+    void bookItemsDispensed(const QList<int>& dispensers, int amount, const SessionJournal::OpenSession& session);
+    // Books a closed session, ends its journal and notes the board's credit
+    // as booked, in one commit.
+    void bookClosedSession(const SessionBalance& balance, const SessionJournal::BoardCredit& boardCredit);
+    // Notes the board's credit as booked (start-up), committed at once.
+    void noteBoardCreditBooked(const SessionJournal::BoardCredit& boardCredit);
+    // The board's credit is cleared: nothing of it is left to tell apart.
+    void forgetBoardCredit();
+
     void toXml(QXmlStreamWriter& writer) const;
     const Ledger& ledger() const { return m_ledger; }
     const Accounting& get(Ledger::Frequency frequency) const { return m_ledger.get(frequency); }
@@ -57,6 +77,9 @@ private:
     void load();
     QByteArray document() const;
     bool saveAccountingRedundantly(const QByteArray& document, const QString& first, const QString& second) const;
+    bool commitLocked();
 
+    mutable QMutex m_mutex;
     Ledger m_ledger;
+    SessionJournal m_journal;
 };

@@ -71,11 +71,17 @@ void Ledger::reset(const QDateTime& t)
 
 void Ledger::toXml(QXmlStreamWriter& writer) const
 {
+    toXml(writer, [](QXmlStreamWriter&) {});
+}
+
+void Ledger::toXml(QXmlStreamWriter& writer, const std::function<void(QXmlStreamWriter&)>& more) const
+{
     VM24::XmlTag ledger("ledger", writer);
     for (Frequency frequency : FREQUENCIES) {
         VM24::XmlTag accounting("accounting", {QStringLiteral("type"), QLatin1String(type_of(frequency))}, writer);
         get(frequency).toXml(writer);
     }
+    more(writer);
 }
 
 bool Ledger::fromXml(QXmlStreamReader& reader)

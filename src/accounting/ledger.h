@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "accounting/accounting.h"
 
 #include <QDateTime>
@@ -33,6 +35,8 @@ public:
     void reset(const QDateTime& t);
 
     void toXml(QXmlStreamWriter& writer) const;
+    // The same with more children of the ledger element after the periods.
+    void toXml(QXmlStreamWriter& writer, const std::function<void(QXmlStreamWriter&)>& more) const;
     // True when the first element is "ledger" and the whole document is
     // well formed; reads the first three children under it. On false the
     // records may have been partly overwritten: read into a scratch ledger.

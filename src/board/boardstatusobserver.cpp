@@ -242,6 +242,9 @@ QString BoardStatusObserver::defaultInfoPath()
     return dir.isEmpty() ? QString() : QDir(dir).filePath(QLatin1String(INFO_FILE_NAME));
 }
 
+// Replaced whole but not synced: the file is for other programs to read,
+// this one never reads it back, and it is written again from the board's
+// state at every change and at start-up; it holds no money.
 bool BoardStatusObserver::writeDeviceInfo(const QString& path, int status, const Versions& versions,
                                           qint64 presence)
 {

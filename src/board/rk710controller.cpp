@@ -15,6 +15,7 @@ const char* const WATCHDOG_VARIABLE = "RK710_ENABLE_WATCHDOG";
 const int FAILED_STATUS = Rk710SerialProtocol::Failed;
 const int RESULT_BYTES = 3;
 const int REMAINDER_ANSWER_LENGTH = 4;
+const int LEFT_RUNNING_POLL_MS = 200;
 
 void set_flag(bool* flag, bool value)
 {
@@ -196,8 +197,8 @@ bool Rk710Controller::runStartupExchange(const std::atomic<bool>* cancel)
         [&] {
             storeStartupWord(m_productPresence, m_productPresenceUnannounced, m_protocol.readProductPresenceMask());
         },
+        // Not cleared here: start-up books it first (book_initial_credit).
         [&] { m_initialCredit = m_protocol.getCredit(); },
-        [&] { m_protocol.clear(); },
         [&] {
             m_protocol.setItemValue(Rk710SerialProtocol::Hopper1,
                                     Rk710SerialProtocol::hopperValueSetting(settings, Rk710SerialProtocol::Hopper1));
@@ -482,6 +483,13 @@ int Rk710Controller::pollStatus(quint8* reply, int& length, PollAnswer* answer)
     if (status != Rk710SerialProtocol::Running)
         m_busy = false;
     return status;
+}
+
+int Rk710Controller::awaitOperationLeftRunning(quint8* reply, int& length)
+{
+    m_busy = true;
+    bool unknown = false;
+    return awaitForReply(reply, length, LEFT_RUNNING_POLL_MS, &unknown);
 }
 
 int Rk710Controller::pollLongCommandStatus(quint8* reply, int& length)

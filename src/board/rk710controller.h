@@ -164,6 +164,11 @@ public:
     // none runs, when the board is lost or when the request failed; a failed
     // request leaves the command busy, as it may still be running).
     int pollLongCommandStatus(quint8* reply, int& length);
+    // The end of a long operation that was running when the program before
+    // this one stopped: the board reports it once, to the first poll, and
+    // answers "nothing to report" (Failed) when it was reported already or
+    // never started. reply[0] names the operation.
+    int awaitOperationLeftRunning(quint8* reply, int& length);
     // Polls every periodMs, without holding the lock in between, until the
     // board reports the command's end. A poll whose answer is lost does not
     // end the wait. Status 3 with *unconfirmed set when the end cannot be

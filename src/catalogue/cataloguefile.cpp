@@ -3,14 +3,10 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/productids.h"
 #include "catalogue/productrecord.h"
+#include "core/durablefile.h"
 
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -42,17 +38,6 @@ void parse_prices(QXmlStreamReader& reader, ProductRecord& record)
             reader.skipCurrentElement();
         }
     }
-}
-
-bool sync_directory_of(const QString& path)
-{
-    const QByteArray dir = QFile::encodeName(QFileInfo(path).absolutePath());
-    const int fd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0)
-        return false;
-    const bool synced = ::fsync(fd) == 0;
-    ::close(fd);
-    return synced;
 }
 
 void write_product(QXmlStreamWriter& writer, const Catalogue& header, const ProductRecord& record)
@@ -110,40 +95,30 @@ void parse_product_attributes(QXmlStreamReader& reader, ProductRecord& record)
 bool write_catalogue_file(const QString& path, const Catalogue& header,
                           const QList<const ProductRecord*>& records, const QStringList& deletedIds)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-
-    QXmlStreamWriter writer(&file);
-    writer.setAutoFormatting(true);
-    writer.writeStartDocument();
-    writer.writeStartElement(QStringLiteral("catalogue"));
-    writer.writeAttribute(QStringLiteral("name"), header.name);
-    writer.writeAttribute(QStringLiteral("timestamp"), format_catalogue_timestamp(header.timestamp));
-    writer.writeStartElement(QStringLiteral("dependencies"));
-    for (const QString& dependency : header.dependencies) {
-        writer.writeEmptyElement(QStringLiteral("dependency"));
-        writer.writeAttribute(QStringLiteral("id"), dependency);
-    }
-    writer.writeEndElement(); // dependencies
-    for (const ProductRecord* record : records)
-        write_product(writer, header, *record);
-    for (const QString& id : deletedIds) {
-        writer.writeEmptyElement(QStringLiteral("product"));
-        writer.writeAttribute(QStringLiteral("id"), VM24::make_local(header, id));
-        writer.writeAttribute(QStringLiteral("deleted"), QStringLiteral("deleted"));
-    }
-    writer.writeEndElement(); // catalogue
-    writer.writeEndDocument();
-
-    if (writer.hasError() || !file.flush() || ::fsync(file.handle()) != 0) {
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit())
-        return false;
-    sync_directory_of(path);
-    return true;
+    return write_file_durably(path, [&](QIODevice* file) {
+        QXmlStreamWriter writer(file);
+        writer.setAutoFormatting(true);
+        writer.writeStartDocument();
+        writer.writeStartElement(QStringLiteral("catalogue"));
+        writer.writeAttribute(QStringLiteral("name"), header.name);
+        writer.writeAttribute(QStringLiteral("timestamp"), format_catalogue_timestamp(header.timestamp));
+        writer.writeStartElement(QStringLiteral("dependencies"));
+        for (const QString& dependency : header.dependencies) {
+            writer.writeEmptyElement(QStringLiteral("dependency"));
+            writer.writeAttribute(QStringLiteral("id"), dependency);
+        }
+        writer.writeEndElement(); // dependencies
+        for (const ProductRecord* record : records)
+            write_product(writer, header, *record);
+        for (const QString& id : deletedIds) {
+            writer.writeEmptyElement(QStringLiteral("product"));
+            writer.writeAttribute(QStringLiteral("id"), VM24::make_local(header, id));
+            writer.writeAttribute(QStringLiteral("deleted"), QStringLiteral("deleted"));
+        }
+        writer.writeEndElement(); // catalogue
+        writer.writeEndDocument();
+        return !writer.hasError();
+    });
 }
 
 } // namespace VM24

@@ -1,6 +1,7 @@
 #include "catalogue/productprovider.h"
 
 #include "catalogue/productids.h"
+#include "core/durablefile.h"
 #include "core/settingskeys.h"
 
 #include <QCoreApplication>
@@ -22,6 +23,8 @@ QString selection_key(int selection)
     return QStringLiteral("selection_%1").arg(selection);
 }
 
+// Not synced: a product picture lost to a power cut leaves the product
+// without it until the operator sets it again; no money depends on it.
 bool replace_file(const QString& target, const QString& source)
 {
     if (QFile::exists(target))
@@ -112,7 +115,7 @@ void ProductProvider::saveArrangement(const QVector<QString>& arrangement)
         for (int selection = 0; selection < m_arrangement.size(); ++selection)
             settings.setValue(selection_key(selection), m_arrangement.at(selection));
         settings.endGroup();
-        settings.sync();
+        VM24::sync_settings_durably(settings);
     }
     trimCache();
 }

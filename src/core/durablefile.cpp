@@ -5,6 +5,7 @@
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 
 #include <cerrno>
 #include <cstdio>
@@ -65,6 +66,27 @@ bool write_file_durably(const QString& path, const std::function<bool(QIODevice*
         QFile::remove(temporary);
         return false;
     }
+    return sync_directory(QFileInfo(path).absolutePath());
+}
+
+bool sync_settings_durably(QSettings& settings)
+{
+    settings.sync();
+    if (settings.status() != QSettings::NoError) {
+        qCWarning(coreLog) << "Cannot write" << settings.fileName();
+        return false;
+    }
+    const QString path = settings.fileName();
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = sync_descriptor(fd);
+    ::close(fd);
+    return synced && sync_directory(QFileInfo(path).absolutePath());
+}
+
+bool sync_directory_of(const QString& path)
+{
     return sync_directory(QFileInfo(path).absolutePath());
 }
 

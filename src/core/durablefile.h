@@ -6,6 +6,7 @@
 #include <functional>
 
 class QIODevice;
+class QSettings;
 
 namespace VM24 {
 
@@ -20,6 +21,14 @@ bool write_file_durably(const QString& path, const QByteArray& data);
 // The same for content written by a function to the open temporary file;
 // a function that returns false leaves the former file (or none) in place.
 bool write_file_durably(const QString& path, const std::function<bool(QIODevice*)>& content);
+
+// Writes the settings to their file and makes the new file last through a
+// power cut: the toolkit writes a temporary file, syncs its data and renames
+// it over the old one; the file and its directory are synced after it.
+bool sync_settings_durably(QSettings& settings);
+
+// Syncs the directory that holds path, so that a rename inside it lasts.
+bool sync_directory_of(const QString& path);
 
 // Flushes the file system that holds the open descriptor fd to the storage
 // medium (syncfs).

@@ -1,5 +1,6 @@
 #include "core/vm24.h"
 
+#include "core/durablefile.h"
 #include "core/settingskeys.h"
 #include "core/systemactions.h"
 
@@ -103,7 +104,7 @@ void write_serial(int serial)
 {
     QSettings settings;
     settings.setValue(QLatin1String(VM24::Keys::SERIAL), qBound(0, serial, MAX_SERIAL));
-    settings.sync();
+    sync_settings_durably(settings);
 }
 
 bool get_env_bool(const char* name, bool dflt)

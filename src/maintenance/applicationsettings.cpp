@@ -2,6 +2,7 @@
 
 #include "board/powercontrol.h"
 #include "core/defaults.h"
+#include "core/durablefile.h"
 #include "core/settingskeys.h"
 #include "core/vm24.h"
 #include "input/codeeditfield.h"
@@ -510,7 +511,7 @@ void ApplicationSettings::saveSettings()
     {
         QSettings settings;
         store(settings);
-        settings.sync();
+        VM24::sync_settings_durably(settings);
     }
     const QDateTime clock(m_date->date(), m_time->time());
     if (m_clockEdited && clock.isValid())

@@ -84,6 +84,7 @@ void ProductDispensingPage::onStart()
     }
     qCDebug(purchaseLog) << "delivery of" << m_request.quantity << "x" << m_request.productId;
     m_delivering = true;
+    m_credit->beginDelivery(m_request.productId, m_request.unitPrice);
     m_delivery->start(deliveryCandidates(m_request.productId), m_request.quantity);
 }
 
@@ -119,11 +120,8 @@ bool ProductDispensingPage::chargeCashlessCard()
         return false;
     if (toCard == 0)
         return true;
-    const bool charged
-        = VM24::long_running_operation(m_delivery->chargeCard(toCard), this, tr("Prelievo cashless"), QString());
-    if (charged)
-        m_credit->notifyCashlessWithdrawn(toCard);
-    return charged;
+    // The charge books itself into the credit as soon as the board confirms it.
+    return VM24::long_running_operation(m_delivery->chargeCard(toCard), this, tr("Prelievo cashless"), QString());
 }
 
 void ProductDispensingPage::finishWithNothingDelivered()

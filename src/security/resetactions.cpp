@@ -146,7 +146,7 @@ void run_reset_actions(const QString& dir)
         if (keywords.contains(QStringLiteral("settings"))) {
             QSettings settings;
             settings.clear();
-            settings.sync();
+            VM24::sync_settings_durably(settings);
         }
     };
     if (keywords.contains(QStringLiteral("once")))

@@ -3,6 +3,7 @@
 #include "board/rk710controller.h"
 #include "catalogue/productids.h"
 #include "core/defaults.h"
+#include "core/durablefile.h"
 #include "core/iconfigurable.h"
 #include "core/settingskeys.h"
 #include "core/systemactions.h"
@@ -14,7 +15,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSettings>
 
 namespace {
@@ -201,7 +201,7 @@ bool SettingsManager::mergeImportFile(const QString& path, int userLevel)
             else if (group != QLatin1String(ADVANCED_GROUP) || userLevel > 2)
                 merge_group(imported, settings, group);
         }
-        settings.sync();
+        VM24::sync_settings_durably(settings);
         if (settings.status() != QSettings::NoError)
             return false;
     }
@@ -242,13 +242,5 @@ void SettingsManager::applyNetworkConfiguration(QSettings& settings) const
 
 bool SettingsManager::writeNetworkProfile(const QString& text) const
 {
-    QSaveFile file(m_networkProfilePath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray content = text.toUtf8();
-    if (file.write(content) != content.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return VM24::write_file_durably(m_networkProfilePath, text.toUtf8());
 }

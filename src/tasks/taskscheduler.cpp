@@ -1,5 +1,6 @@
 #include "tasks/taskscheduler.h"
 
+#include "core/durablefile.h"
 #include "core/vm24.h"
 #include "tasks/abstractanacrontask.h"
 #include "tasks/schedulerclock.h"
@@ -111,5 +112,5 @@ void TaskScheduler::saveTime(const QString& name, const QDateTime& time)
 {
     QSettings store(timeStorePath(), QSettings::IniFormat);
     store.setValue(name, time);
-    store.sync();
+    VM24::sync_settings_durably(store);
 }

@@ -53,6 +53,7 @@ void CreditReaderActor::rechargeCashless()
     const int cardId = m_account->cardId();
     const int balance = m_account->cardBalance();
     bool unconfirmed = false;
+    m_account->beginRecharge(amount);
     const int remainder = m_controller->rechargeCashless(amount, &unconfirmed);
     const CreditPacket after = m_controller->getCredit();
     CardTransfer transfer(CardTransfer::Recharge, amount, amount - qBound(0, remainder, amount), unconfirmed);
@@ -85,7 +86,7 @@ void CreditReaderActor::stop()
     goToSleep();
     m_controller->setOutput(false, ALL_LIGHTS);
     m_controller->setCreditEnable(false, false, false, false);
-    m_controller->clear();
+    // The board's credit is cleared by the checkout once the session is booked.
     emit stopped();
 }
 

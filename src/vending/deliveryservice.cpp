@@ -36,6 +36,7 @@ bool DeliveryService::withdrawCashless(int amount)
     const int card = m_credit->cardId();
     const int balance = m_credit->cardBalance();
     bool answerLost = false;
+    m_credit->beginOperation(SessionJournal::CardCharge, amount);
     const bool authorised = m_controller->authoriseCashless(amount, CashlessType::Standard, &answerLost);
     const CreditPacket after = m_controller->getCredit();
     CardTransfer transfer(CardTransfer::Charge, amount, authorised ? amount : 0, answerLost);
@@ -54,6 +55,10 @@ bool DeliveryService::withdrawCashless(int amount)
     }
     if (charged && after.isValid())
         m_credit->update(after);
+    if (charged)
+        m_credit->notifyCashlessWithdrawn(amount);
+    else
+        m_credit->endOperation();
     return charged;
 }
 
@@ -84,8 +89,10 @@ QList<int> DeliveryService::deliver(QList<int> dispensers, int count)
         for (auto it = available.begin(); it != available.end() && delivered.size() < count;) {
             const int dispenser = *it;
             bool unconfirmed = false;
+            m_credit->beginOperation(SessionJournal::MotorCycle, 0, dispenser);
             if (m_controller->deliverProduct(static_cast<signed char>(dispenser + 1), &unconfirmed)) {
                 delivered.append(dispenser);
+                m_credit->notifyDelivered(dispenser);
                 if (unconfirmed) {
                     warn(QCoreApplication::translate("ProductPage",
                                        "Erogazione dall'erogatore %1 non confermata dalla scheda: registrata come "
@@ -96,6 +103,7 @@ QList<int> DeliveryService::deliver(QList<int> dispensers, int count)
                 ++it;
             } else {
                 qCDebug(vendingLog) << "dispenser" << dispenser << "failed";
+                m_credit->endOperation();
                 emit motorFailed(dispenser);
                 it = available.erase(it);
             }

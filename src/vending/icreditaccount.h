@@ -13,6 +13,8 @@ public:
     virtual int update(const CreditPacket& packet) = 0;
     // The cash that may go onto the cashless card now; 0 when none may.
     virtual int getRechargableAmount() const = 0;
+    // A recharge of amount is about to start on the board.
+    virtual void beginRecharge(int amount) = 0;
     // Books a recharge of cash onto the card.
     virtual void notifyRechargeResult(const CardTransfer& transfer) = 0;
     virtual int cardId() const = 0;

@@ -86,6 +86,7 @@ void MotorDispenserMonitor::saveConfiguration()
         entries.append(QString::number(map(s)));
     QSettings settings;
     settings.setValue(QLatin1String(MOTOR_MAP_KEY), entries);
+    VM24::sync_settings_durably(settings);
 }
 
 void MotorDispenserMonitor::setProductPresence(qint64 packedPresence)

@@ -116,16 +116,22 @@ void SessionCheckout::payChange()
     emit payingChange(amount);
     auto unconfirmed = std::make_shared<bool>(false);
     Rk710Controller* controller = m_controller;
+    SessionCredit* credit = m_credit;
+    credit->beginOperation(SessionJournal::ChangePayout, amount);
+    // Booked as soon as the board answers, before anything else can happen.
     run_then<int>(
         this,
-        [controller, amount, unconfirmed] { return VM24::return_change_task(controller, amount, unconfirmed.get()); },
+        [controller, credit, amount, unconfirmed] {
+            const int remainder = VM24::return_change_task(controller, amount, unconfirmed.get());
+            credit->notifyChangeDelivered(amount - qBound(0, remainder, amount));
+            return remainder;
+        },
         [this, amount, unconfirmed](int remainder) { onChangePaid(amount, remainder, *unconfirmed); });
 }
 
 void SessionCheckout::onChangePaid(int amount, int remainder, bool unconfirmed)
 {
     const int paid = amount - qBound(0, remainder, amount);
-    m_credit->notifyChangeDelivered(paid);
     if (paid > 0)
         m_notifications->notify(std::make_unique<VM24::ChangeReturnedNotification>(paid));
     if (unconfirmed) {
@@ -168,12 +174,27 @@ void SessionCheckout::onCreditNotePrinted(int extra, bool printed)
     closeSession();
 }
 
+// The board keeps the session's cash credit until it is booked: a crash
+// before the booking leaves it for start-up to book, and one between the
+// booking and the clearing leaves a note in the ledger that it is booked.
 void SessionCheckout::closeSession()
 {
     m_session->endVendingSession();
-    m_accounting->recordSessionBalance(m_credit->balance());
-    m_accounting->commit();
+    const SessionBalance balance = m_credit->balance();
+    m_accounting->bookClosedSession(balance, {true, balance.banknotes, balance.coins, balance.coinBox});
     VM24::load_counters(m_controller, VM24::get_path(QStringLiteral("counters.xml")));
+    Rk710Controller* controller = m_controller;
+    run_then<bool>(
+        this, [controller] { return controller->clear(); },
+        [this](bool cleared) {
+            if (cleared)
+                m_accounting->forgetBoardCredit();
+            endSession();
+        });
+}
+
+void SessionCheckout::endSession()
+{
     m_credit->clearCredit();
     m_session->allowPowerOff();
     m_running = false;

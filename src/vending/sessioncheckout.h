@@ -59,6 +59,7 @@ private:
     void printCreditNote();
     void onCreditNotePrinted(int extra, bool printed);
     void closeSession();
+    void endSession();
     void warn(const QString& message,
               VM24::WarningNotification::Audience audience = VM24::WarningNotification::EventLog);
 

@@ -66,6 +66,7 @@ int SessionCredit::update(const CreditPacket& packet)
             newBanknotes = packet.bill - m_bank;
             newCoins = packet.coins - m_coins;
         }
+        const bool cashMoved = packet.bill != m_bank || packet.coins != m_coins || packet.coinBox != m_coinBox;
         m_bank = packet.bill;
         m_coins = packet.coins;
         m_cashless = packet.cashless;
@@ -76,6 +77,8 @@ int SessionCredit::update(const CreditPacket& packet)
         if (m_method != CreditPacket::CashlessCard)
             m_rechargeBlocked = false;
         after = credit();
+        if (cashMoved)
+            journalLocked();
     }
     if (newBanknotes != 0 || newCoins != 0)
         m_notifications->notify(std::make_unique<VM24::CashInsertedNotification>(newBanknotes, newCoins));
@@ -146,6 +149,8 @@ void SessionCredit::notifyCashlessWithdrawn(int amount)
     {
         QMutexLocker locker(&m_mutex);
         m_withdrawnCashless += amount;
+        m_operation = SessionJournal::NoOperation;
+        journalLocked();
         now = credit();
     }
     // The card's lower balance was reported first: the credit is back.
@@ -189,6 +194,8 @@ void SessionCredit::notifyRechargeResult(int requested, int remainder)
         m_rechargeBlocked = remainder > 0;
         m_rechargeCount += 1;
         cardId = m_cardId;
+        m_operation = SessionJournal::NoOperation;
+        journalLocked();
     }
     if (moved > 0)
         m_notifications->notify(std::make_unique<VM24::UserCashlessRechargeNotification>(moved, cardId));
@@ -196,17 +203,80 @@ void SessionCredit::notifyRechargeResult(int requested, int remainder)
 
 void SessionCredit::notifyChangeDelivered(int amount)
 {
-    if (amount <= 0)
-        return;
     QMutexLocker locker(&m_mutex);
-    m_change += amount;
-    m_changeCount += 1;
+    if (amount > 0) {
+        m_change += amount;
+        m_changeCount += 1;
+    }
+    m_operation = SessionJournal::NoOperation;
+    journalLocked();
+}
+
+void SessionCredit::beginDelivery(const QString& productId, int unitPrice)
+{
+    QMutexLocker locker(&m_mutex);
+    m_deliveryProduct = productId;
+    m_deliveryPrice = unitPrice;
+    m_delivered.clear();
+}
+
+void SessionCredit::beginOperation(SessionJournal::Operation operation, int amount, int dispenser)
+{
+    QMutexLocker locker(&m_mutex);
+    m_operation = operation;
+    m_operationAmount = amount;
+    m_operationDispenser = dispenser;
+    journalLocked();
+}
+
+void SessionCredit::beginRecharge(int amount)
+{
+    beginOperation(SessionJournal::CardRecharge, amount);
+}
+
+void SessionCredit::notifyDelivered(int dispenser)
+{
+    QMutexLocker locker(&m_mutex);
+    m_delivered.append(dispenser);
+    m_operation = SessionJournal::NoOperation;
+    journalLocked();
+}
+
+void SessionCredit::endOperation()
+{
+    QMutexLocker locker(&m_mutex);
+    if (m_operation == SessionJournal::NoOperation)
+        return;
+    m_operation = SessionJournal::NoOperation;
+    journalLocked();
+}
+
+// The lock is held while the journal is written, so that two threads'
+// steps reach the disk in the order they happened.
+void SessionCredit::journalLocked()
+{
+    if (m_accounting)
+        m_accounting->journalSession(journalEntryLocked());
+}
+
+SessionJournal::OpenSession SessionCredit::journalEntryLocked() const
+{
+    SessionJournal::OpenSession session;
+    session.balance = balanceLocked();
+    session.withdrawnCashless = m_withdrawnCashless;
+    session.method = m_method;
+    session.productId = m_deliveryProduct;
+    session.unitPrice = m_deliveryPrice;
+    session.delivered = m_delivered;
+    session.operation = m_operation;
+    session.amount = m_operationAmount;
+    session.dispenser = m_operationDispenser;
+    return session;
 }
 
 void SessionCredit::recordPurchase(const QString& productId, int unitPrice, const QList<int>& dispensers)
 {
     const int total = int(dispensers.size()) * unitPrice;
-    m_accounting->recordItemDispensed(dispensers, unitPrice);
     const int method = this->method();
     const auto purchaseMethod = method == CreditPacket::CashlessCard ? VM24::ProductPurchasedNotification::UserCard
         : method == CreditPacket::Pos                                ? VM24::ProductPurchasedNotification::CreditCard
@@ -232,6 +302,13 @@ void SessionCredit::recordPurchase(const QString& productId, int unitPrice, cons
             break;
         }
         now = credit();
+        for (int dispenser : dispensers)
+            m_delivered.removeOne(dispenser);
+        m_deliveryProduct.clear();
+        m_deliveryPrice = 0;
+        m_operation = SessionJournal::NoOperation;
+        if (m_accounting)
+            m_accounting->bookItemsDispensed(dispensers, unitPrice, journalEntryLocked());
     }
     if (total != 0)
         publishCredit(now);
@@ -240,6 +317,11 @@ void SessionCredit::recordPurchase(const QString& productId, int unitPrice, cons
 SessionBalance SessionCredit::balance() const
 {
     QMutexLocker locker(&m_mutex);
+    return balanceLocked();
+}
+
+SessionBalance SessionCredit::balanceLocked() const
+{
     SessionBalance balance;
     balance.banknotes = m_bank;
     balance.coins = m_coins;
@@ -266,6 +348,10 @@ void SessionCredit::clearCredit()
         m_cardId = -1;
         m_method = CreditPacket::None;
         m_rechargeBlocked = false;
+        m_deliveryProduct.clear();
+        m_deliveryPrice = 0;
+        m_delivered.clear();
+        m_operation = SessionJournal::NoOperation;
     }
     setCustomerLevel(CUSTOMER_LEVEL_CASH);
     publishCredit(0);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "accounting/sessionbalance.h"
+#include "accounting/sessionjournal.h"
 #include "logging/notificationservice.h"
 #include "logging/warningnotification.h"
 #include "vending/icreditaccount.h"
@@ -42,6 +43,15 @@ public:
     void recordPurchase(const QString& productId, int unitPrice, const QList<int>& dispensers);
     void clearCredit();
 
+    // The session's journal in the ledger files: every step that moves
+    // money or goods reaches the disk before the board is asked to do it
+    // and once it is done, so that start-up can settle a crash.
+    void beginDelivery(const QString& productId, int unitPrice);
+    void beginOperation(SessionJournal::Operation operation, int amount, int dispenser = -1);
+    void beginRecharge(int amount) override;
+    void notifyDelivered(int dispenser);
+    void endOperation();
+
     // What the session would book if it closed now.
     SessionBalance balance() const;
     // The amounts of the "dispensing" row: the cash credit, and the card's
@@ -66,6 +76,10 @@ private:
     void warn(const QString& message,
               VM24::WarningNotification::Audience audience = VM24::WarningNotification::EventLog);
     void setCustomerLevel(int level);
+    // These expect the mutex held too.
+    void journalLocked();
+    SessionJournal::OpenSession journalEntryLocked() const;
+    SessionBalance balanceLocked() const;
 
     PriceProvider* m_prices;
     AccountingService* m_accounting;
@@ -89,4 +103,10 @@ private:
     int m_cardId = -1;
     int m_method = 0;
     bool m_rechargeBlocked = false;
+    QString m_deliveryProduct;
+    int m_deliveryPrice = 0;
+    QList<int> m_delivered;
+    SessionJournal::Operation m_operation = SessionJournal::NoOperation;
+    int m_operationAmount = 0;
+    int m_operationDispenser = -1;
 };

@@ -101,7 +101,8 @@ private slots:
             bytes({'O', 1, 0x01, 0x84}),
             bytes({'O', 0, 0x0C, 0x7B}),
             bytes({'M', 2}),
-            "I", "S", "K", "C", "A",
+            // The credit is read, not cleared: start-up books it first.
+            "I", "S", "K", "C",
             bytes({'H', 1, 0, 50}),
             bytes({'H', 2, 0, 200}),
         };
@@ -571,7 +572,7 @@ private slots:
         QVERIFY(progress->longThread.load() != nullptr);
         QVERIFY(progress->shortThread.load() != progress->longThread.load());
         QVERIFY(progress->shortThread.load() != QThread::currentThread());
-        QCOMPARE(board->count('A'), 1 + 3);
+        QCOMPARE(board->count('A'), 3);
 
         // Waiting for the queued short jobs waits for a slow one, not for the long one.
         controller->start(QRunnable::create([progress] {

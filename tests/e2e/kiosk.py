@@ -252,12 +252,32 @@ class Kiosk:
                     "VM24_MEDIA_DIR": self.path("media"), "VM24_DEV_DIR": self.path("dev"),
                     "VM24_NET_ADDRESS_FILE": self.path("net-address")})
         self.program_log = os.path.join(self.run_dir, "vm24.log")
+        self.program_env = env
+        self._launch_program("w")
+
+    def _launch_program(self, log_mode):
         self.started_at = time.monotonic()
         executable = self.installed[0] if self.installed else os.path.join(self.run_dir, "vm24")
-        program = subprocess.Popen(self.launcher + [executable], env=env,
-                                   stdout=open(self.program_log, "w"), stderr=subprocess.STDOUT)
+        with open(self.program_log, log_mode) as log:
+            program = subprocess.Popen(self.launcher + [executable], env=self.program_env,
+                                       stdout=log, stderr=subprocess.STDOUT)
         self.processes.append(program)
         self.program = program
+
+    def kill_program(self):
+        """Ends vm24 as a crash would (SIGKILL): nothing of it runs afterwards."""
+        self.program.kill()
+        self.program.wait(timeout=30)
+        self.processes.remove(self.program)
+
+    def restart_program(self):
+        """Starts vm24 again in the same run directory, against the same board;
+        its output is added to the same log."""
+        if self.program.poll() is None:
+            raise KioskError("vm24 is still running")
+        if self.program in self.processes:
+            self.processes.remove(self.program)
+        self._launch_program("a")
 
     # -- the screen ---------------------------------------------------------
 

@@ -502,8 +502,14 @@ CASE_SETTINGS = {"purchase": PURCHASE_SETTINGS,
                  "english": dict(PURCHASE_SETTINGS, General={"restore-default-language-timeout": "30"})}
 
 
+def case_killed(source, build):
+    # Imported here: the case uses this module's pages and places.
+    from killed_case import case_killed as killed
+    killed(source, build)
+
+
 # Cases that start their kiosks themselves.
-OWN_KIOSK_CASES = {"demo-window": case_demo_window, "vnc": case_vnc, "updates": case_updates,
+OWN_KIOSK_CASES = {"killed": case_killed, "demo-window": case_demo_window, "vnc": case_vnc, "updates": case_updates,
                    "packages": case_packages, "selfupdate": case_selfupdate}
 
 

@@ -95,7 +95,6 @@ void TestMoneyFaults::cardSessionOnABadLine()
     const int toCard = rig.credit->computeCashlessCreditToWithdraw(600);
     QCOMPARE(toCard, 500);
     QVERIFY(charge(rig, toCard));
-    rig.credit->notifyCashlessWithdrawn(toCard);
     rig.credit->recordPurchase(QString(), 600, {7});
     QCOMPARE(rig.card()["balance"].toInt(), 800);
     QCOMPARE(rig.credit->currentCredit(), 800);
@@ -136,14 +135,12 @@ void TestMoneyFaults::chargeWhoseAnswersAreAllLost()
         QVERIFY(rig.controller()->isAlive());
         if (counter(rig.state(), "dropped") == dropped + 5 && rig.requestsOf('B') == charges + 5)
             ++lostAnswers;
-        rig.credit->notifyCashlessWithdrawn(250);
         QCOMPARE(rig.credit->currentCredit(), 5000);
     }
     QVERIFY2(lostAnswers > 0, "the lost answers never hit the charge");
     // The board takes the next charge as usual.
     QVERIFY(charge(rig, 100));
     charged += 100;
-    rig.credit->notifyCashlessWithdrawn(100);
     QCOMPARE(rig.card()["balance"].toInt(), 5000 - charged);
     QCOMPARE(rig.credit->computeExtraCredit(), charged);
 }
