@@ -18,7 +18,7 @@ DailyLogCompiler::DailyLogCompiler(const QString& directory, ProductProvider* pr
 
 void DailyLogCompiler::loadConfiguration(QSettings& settings)
 {
-    m_serial = settings.value(QLatin1String(VM24::Keys::SERIAL), 0).toInt();
+    m_serial = VM24::read_serial(settings);
     setDailyStart(VM24::interpret_time(settings, QLatin1String(VM24::Keys::LOG_COMPILATION_TIME),
                                        VM24::Defaults::Schedule::LOG_COMPILATION));
 }
