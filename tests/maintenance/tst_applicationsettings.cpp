@@ -214,6 +214,8 @@ private slots:
         QCoreApplication::installTranslator(&english);
         QCoreApplication::processEvents();
         QCOMPARE(m_page->serialField()->title(), QStringLiteral("Serial number"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QCoreApplication::processEvents();
         save_screenshot(*m_views, QStringLiteral("settings-page-en"));
         QCoreApplication::removeTranslator(&english);
         QCoreApplication::processEvents();
