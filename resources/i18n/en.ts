@@ -2016,6 +2016,14 @@ ON DUTY</translation>
         <source>File delle impostazioni %1 illeggibile: usati i valori predefiniti</source>
         <translation>Settings file %1 unreadable: defaults used</translation>
     </message>
+    <message>
+        <source>Impostazioni non importate da %1: %2</source>
+        <translation>Settings not imported from %1: %2</translation>
+    </message>
+    <message>
+        <source>Configurazione di rete statica non valida: rete non modificata</source>
+        <translation>Static network settings not valid: network left unchanged</translation>
+    </message>
 </context>
 <context>
     <name>SimpleDisplayActivity</name>

@@ -2016,6 +2016,14 @@ DI TURNO</translation>
         <source>File delle impostazioni %1 illeggibile: usati i valori predefiniti</source>
         <translation>File delle impostazioni %1 illeggibile: usati i valori predefiniti</translation>
     </message>
+    <message>
+        <source>Impostazioni non importate da %1: %2</source>
+        <translation>Impostazioni non importate da %1: %2</translation>
+    </message>
+    <message>
+        <source>Configurazione di rete statica non valida: rete non modificata</source>
+        <translation>Configurazione di rete statica non valida: rete non modificata</translation>
+    </message>
 </context>
 <context>
     <name>SimpleDisplayActivity</name>

@@ -13,6 +13,7 @@ inline constexpr char USER_TEXT[] = "user-text";
 
 // Receipts
 inline constexpr const char* RECEIPT_ROWS[] = { "receipt-row-1", "receipt-row-2", "receipt-row-3" };
+inline constexpr int RECEIPT_ROW_LENGTH = 24;
 
 // Customer session
 inline constexpr char SHORT_WAIT[] = "short-wait";
@@ -25,6 +26,8 @@ inline constexpr char MAX_CHANGE[] = "max-change";
 inline constexpr int DEFAULT_MAX_CHANGE = 500;
 // The coin value in a change hopper, in cents; 0 for none.
 inline constexpr const char* HOPPER_VALUES[] = { "hopper-value_1", "hopper-value_2" };
+// The coins a change hopper can hold, in cents.
+inline constexpr int HOPPER_COIN_VALUES[] = { 5, 10, 20, 50, 100, 200 };
 
 // Board and peripherals
 inline constexpr char USE_OPTICAL_BARRIER[] = "use-optical-barrier";
@@ -84,6 +87,7 @@ inline constexpr char LOG_COMPILATION_TIME[] = "Schedule/log-compilation";
 // The daily audit file with the day's log; a missing key reads as on when
 // an FTP server is set.
 inline constexpr char EVADTS_DAILY_FILE[] = "evadts-daily-file";
+inline constexpr char RECORD_MACHINE_STATE_TIME[] = "Schedule/record-machine-state";
 inline constexpr char FTP_TRANSFER_TIME[] = "Schedule/ftp-transfer";
 inline constexpr char FTP_SEND_INTERVAL[] = "ftp-send-interval";
 inline constexpr int DEFAULT_FTP_SEND_INTERVAL_S = 300;

@@ -15,7 +15,6 @@
 namespace VM24 {
 
 namespace {
-const int MAX_SERIAL = 99999;
 const char* const SCRIPT_DATE_TIME_FORMAT = "yyyy-MM-dd hh:mm:ss";
 } // namespace
 
@@ -94,17 +93,32 @@ QString format_serial(int serial)
     return QStringLiteral("%1").arg(serial, 5, 10, QLatin1Char('0'));
 }
 
+int clamp_serial(int serial)
+{
+    return qBound(0, serial, MAX_SERIAL);
+}
+
 int read_serial()
 {
-    QSettings settings;
-    return qBound(0, settings.value(QLatin1String(VM24::Keys::SERIAL), 0).toInt(), MAX_SERIAL);
+    const QSettings settings;
+    return read_serial(settings);
+}
+
+int read_serial(const QSettings& settings)
+{
+    return clamp_serial(settings.value(QLatin1String(VM24::Keys::SERIAL), 0).toInt());
 }
 
 void write_serial(int serial)
 {
     QSettings settings;
-    settings.setValue(QLatin1String(VM24::Keys::SERIAL), qBound(0, serial, MAX_SERIAL));
+    write_serial(settings, serial);
     sync_settings_durably(settings);
+}
+
+void write_serial(QSettings& settings, int serial)
+{
+    settings.setValue(QLatin1String(VM24::Keys::SERIAL), clamp_serial(serial));
 }
 
 bool get_env_bool(const char* name, bool dflt)

@@ -36,10 +36,16 @@ void thread_msleep(int milliseconds);
 QString format_rk_date(const QDateTime& dateTime);
 QDateTime read_rk_date(const QString& text);
 
-// Machine serial number, 0..99999, kept in the settings file.
+// Machine serial number, 0..99999, kept in the settings file. Everything
+// that names the machine reads it through read_serial() and everything
+// that sets it writes through write_serial(), which clamp it alike.
+static const int MAX_SERIAL = 99999;
 QString format_serial(int serial);
+int clamp_serial(int serial);
 int read_serial();
+int read_serial(const QSettings& settings);
 void write_serial(int serial);
+void write_serial(QSettings& settings, int serial);
 
 bool get_env_bool(const char* name, bool dflt);
 int get_env_int(const char* name, int dflt);

@@ -24,7 +24,8 @@ bool DateEditField::doEdit(const QString&)
     DatePad pad(window());
     pad.setTitle(title());
     pad.setDate(m_date);
-    if (pad.exec() != QDialog::Accepted)
+    // The pad's pattern lets a day that does not exist through (31/02).
+    if (pad.exec() != QDialog::Accepted || !pad.date().isValid())
         return false;
     if (pad.date() != m_date)
         setDate(pad.date());

@@ -1,5 +1,7 @@
 #include "input/ipvalidator.h"
 
+#include "core/ipv4address.h"
+
 const char* const IpValidator::EXPRESSION = "\\d{1,3}(\\.\\d{1,3}){3}";
 
 IpValidator::IpValidator(QObject* parent)
@@ -13,9 +15,5 @@ QValidator::State IpValidator::validate(QString& input, int& pos) const
     const State state = m_expression.validate(input, pos);
     if (state != Acceptable)
         return state;
-    for (const QString& part : input.split(QLatin1Char('.'))) {
-        if (part.toInt() > 255)
-            return Intermediate;
-    }
-    return Acceptable;
+    return VM24::is_ipv4_address(input) ? Acceptable : Intermediate;
 }

@@ -2,8 +2,8 @@
 
 #include <QRegularExpressionValidator>
 
-// A dotted IPv4 address; four parts of up to three digits, none above 255
-// for the address to be acceptable.
+// A dotted IPv4 address being typed: acceptable exactly when
+// VM24::is_ipv4_address() takes it, as the settings file's checks do.
 class IpValidator : public QValidator
 {
     Q_OBJECT

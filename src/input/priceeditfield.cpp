@@ -19,7 +19,7 @@ void PriceEditField::setValue(int cents)
 
 bool PriceEditField::doEdit(const QString&)
 {
-    PriceNumPad pad(window());
+    PriceNumPad pad(m_maxCents, window());
     pad.setTitle(title());
     pad.setValue(m_cents);
     if (pad.exec() != QDialog::Accepted)

@@ -2,6 +2,8 @@
 
 #include "input/editfield.h"
 
+#include <limits>
+
 // An amount of money in cents, shown as "12,50" and typed on a PriceNumPad.
 class PriceEditField : public EditField
 {
@@ -12,10 +14,13 @@ public:
 
     int value() const { return m_cents; }
     void setValue(int cents);
+    // The most the pad takes.
+    void setMaximum(int cents) { m_maxCents = cents; }
 
 protected:
     bool doEdit(const QString& current) override;
 
 private:
     int m_cents = -1;
+    int m_maxCents = std::numeric_limits<int>::max();
 };

@@ -28,7 +28,7 @@ FileNotifier::FileNotifier(QThreadPool* pool)
 
 void FileNotifier::loadConfiguration(QSettings& settings)
 {
-    m_serial.storeRelaxed(settings.value(QLatin1String(VM24::Keys::SERIAL), 0).toInt());
+    m_serial.storeRelaxed(VM24::read_serial(settings));
 }
 
 void FileNotifier::visit(const VM24::AlarmNotification* n)

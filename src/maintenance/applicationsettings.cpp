@@ -16,6 +16,7 @@
 #include "input/twostatebutton.h"
 #include "maintenance/maintenancelog.h"
 #include "settings/networkinfo.h"
+#include "settings/settingrule.h"
 #include "settings/settingsmanager.h"
 #include "ui/interactivemessagedialog.h"
 #include "ui/longrunningoperation.h"
@@ -33,17 +34,19 @@
 #include <QSettings>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 namespace Keys = VM24::Keys;
 
 namespace {
 
-// Settings keys of the form (the key table of the settings file).
-const int HOPPER_VALUES[] = {5, 10, 20, 50, 100, 200};
+// The fields' limits and lists are those of the settings' rules
+// (SettingRule), which an imported settings file must also keep to.
 const char* const TIME_FORMAT = "hh:mm";
-const int MAX_NUMBER = 999999; // number fields take at most 6 characters
+const int NUMBER_CHARACTERS = 6;
 const int CLOCK_RESTART_MS = 5000;
 const int SERIAL_DIGITS = 5;
-const int ADVANCED_LEVEL = 3;
+const int ADVANCED_LEVEL = SettingRule::ADVANCED_LEVEL;
 
 const char* const CONNECTIVITY_TEXTS[] = {
     QT_TRANSLATE_NOOP("ApplicationSettings", "<b style='color: red'>Scollegato</b>"),
@@ -71,10 +74,18 @@ Field* make_field(QWidget* parent, int characterLimit = -1)
     return field;
 }
 
-NumericEditField* make_number(QWidget* parent, int max = MAX_NUMBER)
+NumericEditField* make_number(QWidget* parent, const char* key)
 {
-    auto* field = make_field<NumericEditField>(parent, 6);
-    field->setLimits(0, max);
+    const SettingRule& rule = SettingRule::of(key);
+    auto* field = make_field<NumericEditField>(parent, NUMBER_CHARACTERS);
+    field->setLimits(rule.minimum, rule.maximum);
+    return field;
+}
+
+PriceEditField* make_money(QWidget* parent, const char* key)
+{
+    auto* field = make_field<PriceEditField>(parent);
+    field->setMaximum(SettingRule::of(key).maximum);
     return field;
 }
 
@@ -175,16 +186,19 @@ void ApplicationSettings::createGeneralGroup(QVBoxLayout* layout)
     const char* const rows[] = {QT_TR_NOOP("Scontrino - Riga 1"), QT_TR_NOOP("Scontrino - Riga 2"),
                                 QT_TR_NOOP("Scontrino - Riga 3")};
     for (int row = 0; row < 3; ++row) {
-        m_receiptRows[row] = make_field<TextEditField>(this, RECEIPT_ROW_LENGTH);
+        m_receiptRows[row] = make_field<TextEditField>(this, SettingRule::of(Keys::RECEIPT_ROWS[row]).maximum);
         addRow(form, rows[row], m_receiptRows[row]);
     }
     m_language = new QComboBox(this);
-    m_language->addItem(QIcon(QStringLiteral(":/icons/it")), QStringLiteral("Italiano"), QStringLiteral("it"));
-    m_language->addItem(QIcon(QStringLiteral(":/icons/en")), QStringLiteral("English"), QStringLiteral("en"));
+    const char* const languageNames[] = {"Italiano", "English"}; // "it", then "en"
+    const QStringList languages = SettingRule::of(Keys::DEFAULT_LANGUAGE).choices;
+    for (int index = 0; index < languages.size() && index < int(std::size(languageNames)); ++index)
+        m_language->addItem(QIcon(QStringLiteral(":/icons/") + languages.at(index)),
+                            QLatin1String(languageNames[index]), languages.at(index));
     addRow(form, QT_TR_NOOP("Lingua"), m_language);
-    m_maxChange = make_field<PriceEditField>(this);
+    m_maxChange = make_money(this, Keys::MAX_CHANGE);
     addRow(form, QT_TR_NOOP("Resto massimo"), m_maxChange);
-    m_maxCredit = make_field<PriceEditField>(this);
+    m_maxCredit = make_money(this, Keys::MAX_CREDIT);
     addRow(form, QT_TR_NOOP("Credito massimo"), m_maxCredit);
     const char* const hoppers[] = {QT_TR_NOOP("Hopper 1"), QT_TR_NOOP("Hopper 2")};
     auto* hopperLabel = new QLabel;
@@ -193,14 +207,16 @@ void ApplicationSettings::createGeneralGroup(QVBoxLayout* layout)
     form->addRow(hopperLabel);
     for (int hopper = 0; hopper < 2; ++hopper) {
         m_hoppers[hopper] = new QComboBox(this);
-        // A hopper without a coin value stays without one when saved.
-        m_hoppers[hopper]->addItem(QStringLiteral("-"), 0);
-        for (int value : HOPPER_VALUES)
-            m_hoppers[hopper]->addItem(VM24::format_credit(value), value);
+        // A hopper without a coin value (0) stays without one when saved.
+        for (const QString& choice : SettingRule::of(Keys::HOPPER_VALUES[hopper]).choices) {
+            const int cents = choice.toInt();
+            m_hoppers[hopper]->addItem(cents ? VM24::format_credit(cents) : QStringLiteral("-"), cents);
+        }
         addRow(form, hoppers[hopper], m_hoppers[hopper]);
     }
     m_serial = new CodeEditField(SERIAL_DIGITS, this);
-    m_serial->setCharacterLimit(6);
+    m_serial->setCharacterLimit(SERIAL_DIGITS);
+    m_serial->setLimits(SettingRule::of(Keys::SERIAL).minimum, SettingRule::of(Keys::SERIAL).maximum);
     addRow(form, QT_TR_NOOP("Numero di serie"), m_serial);
     m_opticalBarrier = new TwoStateButton(QString(), QString(), this);
     m_opticalBarrier->setProperty("class", QStringLiteral("generic-menu-button"));
@@ -219,11 +235,11 @@ void ApplicationSettings::createGeneralGroup(QVBoxLayout* layout)
 void ApplicationSettings::createTimerGroup(QVBoxLayout* layout)
 {
     QFormLayout* form = addGroup(layout, QT_TR_NOOP("Timer e Operazioni Pianificate"));
-    m_shortWait = make_number(this);
+    m_shortWait = make_number(this, Keys::SHORT_WAIT);
     addRow(form, QT_TR_NOOP("Attesa breve"), m_shortWait, QT_TR_NOOP("Tempo di attesa breve"));
-    m_longWait = make_number(this);
+    m_longWait = make_number(this, Keys::LONG_WAIT);
     addRow(form, QT_TR_NOOP("Attesa lunga"), m_longWait, QT_TR_NOOP("Tempo di attesa lunga"));
-    m_languageRestore = make_number(this);
+    m_languageRestore = make_number(this, Keys::RESTORE_DEFAULT_LANGUAGE_TIMEOUT);
     addRow(form, QT_TR_NOOP("Ripristino lingua"), m_languageRestore,
            QT_TR_NOOP("Timer di ripristino lingua di default"));
     for (NumericEditField* field : {m_shortWait, m_longWait, m_languageRestore})
@@ -239,12 +255,13 @@ void ApplicationSettings::createNetworkGroup(QVBoxLayout* layout)
 {
     QFormLayout* form = addGroup(layout, QT_TR_NOOP("Configurazione di Rete"));
     m_method = new QComboBox(this);
-    m_method->addItem(QString(), QStringLiteral("static"));
-    m_method->addItem(QString(), QStringLiteral("dynamic"));
+    // Named by retranslate(): "static", then "dynamic".
+    for (const QString& method : SettingRule::of(Keys::NETWORK_METHOD).choices)
+        m_method->addItem(QString(), method);
     addRow(form, QT_TR_NOOP("Metodo"), m_method);
     m_hostIp = make_field<IpEditField>(this);
     addRow(form, QT_TR_NOOP("IP host"), m_hostIp);
-    m_netmask = make_number(this, 32);
+    m_netmask = make_number(this, Keys::NETWORK_NETMASK);
     addRow(form, QT_TR_NOOP("CIDR Netmask"), m_netmask, QT_TR_NOOP("Netmask in formato CIDR"));
     m_gateway = make_field<IpEditField>(this);
     addRow(form, QT_TR_NOOP("Gateway"), m_gateway);
@@ -263,12 +280,12 @@ void ApplicationSettings::createServerGroups(QVBoxLayout* layout)
 {
     QFormLayout* ftp = addGroup(layout, QT_TR_NOOP("Server FTP per Invio Dati"));
     m_protocol = new QComboBox(this);
-    m_protocol->addItem(QStringLiteral("FTP"), QStringLiteral("ftp"));
-    m_protocol->addItem(QStringLiteral("SFTP"), QStringLiteral("sftp"));
+    for (const QString& protocol : SettingRule::of(Keys::FTP_PROTOCOL).choices)
+        m_protocol->addItem(protocol.toUpper(), protocol);
     addRow(ftp, QT_TR_NOOP("Protocollo"), m_protocol);
     m_ftpAddress = make_field<TextEditField>(this);
     addRow(ftp, QT_TR_NOOP("Indirizzo"), m_ftpAddress);
-    m_ftpPort = make_number(this, 65535);
+    m_ftpPort = make_number(this, Keys::FTP_PORT);
     addRow(ftp, QT_TR_NOOP("Porta"), m_ftpPort);
     m_ftpUser = make_field<TextEditField>(this);
     addRow(ftp, QT_TR_NOOP("Username"), m_ftpUser);
@@ -363,7 +380,7 @@ void ApplicationSettings::load(QSettings& settings)
     m_maxCredit->setValue(settings.value(QLatin1String(Keys::MAX_CREDIT), Keys::DEFAULT_MAX_CREDIT).toInt());
     for (int hopper = 0; hopper < 2; ++hopper)
         select_data(m_hoppers[hopper], settings.value(QLatin1String(Keys::HOPPER_VALUES[hopper]), 0).toInt());
-    m_serial->setValue(VM24::read_serial());
+    m_serial->setValue(VM24::read_serial(settings));
     m_opticalBarrier->setChecked(settings.value(QLatin1String(Keys::USE_OPTICAL_BARRIER), false).toBool());
     m_time->setTime(QTime::currentTime());
     m_date->setDate(QDate::currentDate());
@@ -421,13 +438,14 @@ void ApplicationSettings::store(QSettings& settings) const
 {
     settings.setValue(QLatin1String(Keys::USER_TEXT), m_userText->value());
     for (int row = 0; row < 3; ++row)
-        settings.setValue(QLatin1String(Keys::RECEIPT_ROWS[row]), m_receiptRows[row]->value().left(RECEIPT_ROW_LENGTH));
+        settings.setValue(QLatin1String(Keys::RECEIPT_ROWS[row]),
+                          m_receiptRows[row]->value().left(SettingRule::of(Keys::RECEIPT_ROWS[row]).maximum));
     settings.setValue(QLatin1String(Keys::DEFAULT_LANGUAGE), m_language->currentData());
     settings.setValue(QLatin1String(Keys::MAX_CHANGE), m_maxChange->value());
     settings.setValue(QLatin1String(Keys::MAX_CREDIT), m_maxCredit->value());
     for (int hopper = 0; hopper < 2; ++hopper)
         settings.setValue(QLatin1String(Keys::HOPPER_VALUES[hopper]), m_hoppers[hopper]->currentData());
-    settings.setValue(QLatin1String(Keys::SERIAL), m_serial->value());
+    VM24::write_serial(settings, m_serial->value());
     settings.setValue(QLatin1String(Keys::USE_OPTICAL_BARRIER), m_opticalBarrier->isChecked());
     settings.setValue(QLatin1String(Keys::SHORT_WAIT), m_shortWait->value());
     settings.setValue(QLatin1String(Keys::LONG_WAIT), m_longWait->value());

@@ -31,8 +31,6 @@ class ApplicationSettings : public MenuActivity
     Q_OBJECT
 
 public:
-    static const int RECEIPT_ROW_LENGTH = 24;
-
     ApplicationSettings(SettingsManager* settingsManager, PowerControl* powerControl, AlarmManager* alarmManager,
                         Context* context, QWidget* parent = nullptr);
 
@@ -49,6 +47,7 @@ public:
     TextEditField* supportEmailField() const { return m_supportEmail; }
     TextEditField* receiptRowField(int row) const { return m_receiptRows[row]; }
     QComboBox* methodCombo() const { return m_method; }
+    QComboBox* hopperCombo(int hopper) const { return m_hoppers[hopper]; }
     IpEditField* hostIpField() const { return m_hostIp; }
     TwoStateButton* alarmSwitch(int index) const { return m_alarmSwitches.at(index); }
     TimeEditField* timeField() const { return m_time; }

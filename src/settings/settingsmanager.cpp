@@ -5,10 +5,12 @@
 #include "core/defaults.h"
 #include "core/durablefile.h"
 #include "core/iconfigurable.h"
+#include "core/ipv4address.h"
 #include "core/settingskeys.h"
 #include "core/systemactions.h"
 #include "core/vm24.h"
 #include "settings/settingslog.h"
+#include "settings/settingrule.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -21,13 +23,12 @@ namespace {
 
 const int RELOAD_EVENT = QEvent::registerEventType();
 
-const char* const ADVANCED_GROUP = "advanced";
-const char* const NETWORK_GROUP = "NetworkConfig";
-
 QString selection_key(int selection)
 {
     return QStringLiteral("selection_%1").arg(selection);
 }
+
+const char* const UTF8_BYTE_ORDER_MARK = "\xEF\xBB\xBF";
 
 const QRegularExpression INI_KEY(QStringLiteral("^[A-Za-z0-9_.%@/\\\\ -]+$"));
 
@@ -43,7 +44,9 @@ bool looks_like_ini(const QString& path)
         qWarning("Settings file %s refused: %lld bytes", qPrintable(path), file.size());
         return false;
     }
-    const QByteArray content = file.readAll();
+    QByteArray content = file.readAll();
+    if (content.startsWith(UTF8_BYTE_ORDER_MARK))
+        content.remove(0, int(qstrlen(UTF8_BYTE_ORDER_MARK)));
     if (content.contains('\0'))
         return false;
     bool continuation = false;
@@ -62,10 +65,24 @@ bool looks_like_ini(const QString& path)
     return true;
 }
 
-void merge_keys(QSettings& from, QSettings& into, const QStringList& keys)
+// Each key passes the check of its field on the settings page; what the
+// page would refuse, what this machine does not know and what needs a key
+// of a higher level is left out and named in refused.
+void merge_checked_keys(QSettings& from, QSettings& into, int userLevel, QStringList* refused)
 {
-    for (const QString& key : keys)
-        into.setValue(key, from.value(key));
+    const QString arrangement = QLatin1String(VM24::Keys::PRODUCTS_GROUP) + QLatin1Char('/');
+    const QStringList keys = from.allKeys();
+    for (const QString& key : keys) {
+        if (key.startsWith(arrangement))
+            continue;
+        const SettingRule* rule = SettingRule::find(key);
+        const std::optional<QVariant> value =
+            rule && userLevel >= rule->importLevel ? rule->accept(from.value(key)) : std::nullopt;
+        if (value)
+            into.setValue(key, *value);
+        else
+            refused->append(key);
+    }
 }
 
 // Only the selection keys count, and a partner-reserved selection only takes
@@ -87,13 +104,37 @@ void merge_arrangement(QSettings& from, QSettings& into)
     from.endGroup();
 }
 
-void merge_group(QSettings& from, QSettings& into, const QString& group)
+// The values of the static profile as the settings hold them.
+struct StaticAddresses
 {
-    from.beginGroup(group);
-    into.beginGroup(group);
-    merge_keys(from, into, from.allKeys());
-    into.endGroup();
-    from.endGroup();
+    QString hostIp;
+    int prefix = -1;
+    QString gateway;
+    QString dns;
+
+    bool isValid() const
+    {
+        return VM24::is_ipv4_address(hostIp) && prefix >= 0 && VM24::is_ipv4_address(gateway)
+            && VM24::is_ipv4_address(dns);
+    }
+};
+
+QString text_value(QSettings& settings, const char* key, const QString& fallback)
+{
+    const QVariant value = settings.value(QLatin1String(key), fallback);
+    return value.userType() == QMetaType::QStringList ? QString() : value.toString();
+}
+
+StaticAddresses read_static_addresses(QSettings& settings)
+{
+    using namespace VM24::Defaults;
+    StaticAddresses addresses;
+    addresses.hostIp = text_value(settings, VM24::Keys::NETWORK_HOST_IP, QLatin1String(NetworkConfig::HOST_IP));
+    addresses.prefix = VM24::netmask_prefix_length(
+        text_value(settings, VM24::Keys::NETWORK_NETMASK, QString::number(NetworkConfig::NETMASK)));
+    addresses.gateway = text_value(settings, VM24::Keys::NETWORK_GATEWAY, QLatin1String(NetworkConfig::GATEWAY));
+    addresses.dns = text_value(settings, VM24::Keys::NETWORK_DNS, QLatin1String(NetworkConfig::DNS));
+    return addresses;
 }
 
 } // namespace
@@ -177,13 +218,19 @@ bool SettingsManager::event(QEvent* event)
 
 bool SettingsManager::importFromFile(const QString& path, int userLevel)
 {
-    if (!mergeImportFile(path, userLevel))
+    QStringList refused;
+    if (!mergeImportFile(path, userLevel, &refused))
         return false;
+    if (!refused.isEmpty()) {
+        qCWarning(settingsLog) << "Settings not imported from" << path << refused;
+        emit loadProblem(QCoreApplication::translate("SettingsManager", "Impostazioni non importate da %1: %2")
+                             .arg(path, refused.join(QStringLiteral(", "))));
+    }
     syncSettings();
     return true;
 }
 
-bool SettingsManager::mergeImportFile(const QString& path, int userLevel)
+bool SettingsManager::mergeImportFile(const QString& path, int userLevel, QStringList* refused)
 {
     if (!QFileInfo(path).isFile() || !looks_like_ini(path))
         return false;
@@ -191,16 +238,12 @@ bool SettingsManager::mergeImportFile(const QString& path, int userLevel)
     if (imported.status() != QSettings::NoError)
         return false;
 
+    QStringList ignored;
     {
         QSettings settings;
-        merge_keys(imported, settings, imported.childKeys());
-        const QStringList groups = imported.childGroups();
-        for (const QString& group : groups) {
-            if (group == QLatin1String(VM24::Keys::PRODUCTS_GROUP))
-                merge_arrangement(imported, settings);
-            else if (group != QLatin1String(ADVANCED_GROUP) || userLevel > 2)
-                merge_group(imported, settings, group);
-        }
+        merge_checked_keys(imported, settings, userLevel, refused ? refused : &ignored);
+        if (imported.childGroups().contains(QLatin1String(VM24::Keys::PRODUCTS_GROUP)))
+            merge_arrangement(imported, settings);
         VM24::sync_settings_durably(settings);
         if (settings.status() != QSettings::NoError)
             return false;
@@ -210,25 +253,21 @@ bool SettingsManager::mergeImportFile(const QString& path, int userLevel)
 
 QString SettingsManager::staticNetworkProfile(QSettings& settings)
 {
-    using namespace VM24::Defaults;
-    settings.beginGroup(QLatin1String(NETWORK_GROUP));
-    const QString hostIp = settings.value(QStringLiteral("host-ip"), QLatin1String(NetworkConfig::HOST_IP)).toString();
-    const QString netmask = settings.value(QStringLiteral("netmask"), NetworkConfig::NETMASK).toString();
-    const QString gateway = settings.value(QStringLiteral("gateway"), QLatin1String(NetworkConfig::GATEWAY)).toString();
-    const QString dns = settings.value(QStringLiteral("dns"), QLatin1String(NetworkConfig::DNS)).toString();
-    settings.endGroup();
-
+    const StaticAddresses addresses = read_static_addresses(settings);
+    // netctl runs the profile as a script: nothing but addresses goes in.
+    if (!addresses.isValid())
+        return QString();
     return QStringLiteral("Description='Configurazione di rete statica per VM24'\n"
                           "Interface=eth0\n"
                           "Connection=ethernet\n"
                           "IP=static\n"
                           "SkipNoCarrier=yes\n")
-        + QStringLiteral("Address=('%1/%2')\n").arg(hostIp, netmask)
-        + QStringLiteral("Gateway='%1'\n").arg(gateway)
-        + QStringLiteral("DNS=('%1')").arg(dns);
+        + QStringLiteral("Address=('%1/%2')\n").arg(addresses.hostIp).arg(addresses.prefix)
+        + QStringLiteral("Gateway='%1'\n").arg(addresses.gateway)
+        + QStringLiteral("DNS=('%1')").arg(addresses.dns);
 }
 
-void SettingsManager::applyNetworkConfiguration(QSettings& settings) const
+void SettingsManager::applyNetworkConfiguration(QSettings& settings)
 {
     const QString method = settings.value(QLatin1String(VM24::Keys::NETWORK_METHOD),
                                           QLatin1String(VM24::Defaults::NetworkConfig::METHOD)).toString();
@@ -236,7 +275,14 @@ void SettingsManager::applyNetworkConfiguration(QSettings& settings) const
         SystemActions::startDetached(VM24::get_path(QStringLiteral("enable_dynamic.sh")), {});
         return;
     }
-    if (writeNetworkProfile(staticNetworkProfile(settings)))
+    const QString profile = staticNetworkProfile(settings);
+    if (profile.isEmpty()) {
+        qCWarning(settingsLog) << "Static network settings refused: not an address";
+        emit loadProblem(QCoreApplication::translate(
+            "SettingsManager", "Configurazione di rete statica non valida: rete non modificata"));
+        return;
+    }
+    if (writeNetworkProfile(profile))
         SystemActions::startDetached(VM24::get_path(QStringLiteral("enable_static.sh")), {});
 }
 

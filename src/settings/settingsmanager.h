@@ -4,6 +4,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class IConfigurable;
 class QSettings;
@@ -35,11 +36,14 @@ public:
     // syncAction(), then forceReload() back on the thread of this object.
     void syncSettings();
     // Merges the INI file at path into the settings, then syncSettings().
-    // "advanced" needs a user level above 2; the partner-reserved selections
-    // only take partner products. A missing or malformed file does nothing.
+    // Each value must be one the settings page takes (SettingRule), with the
+    // key level the rule asks for; the partner-reserved selections only take
+    // partner products. What is left out is named in one loadProblem(). A
+    // missing or malformed file does nothing.
     bool importFromFile(const QString& path, int userLevel);
-    // The merge of importFromFile() alone, without applying the settings.
-    static bool mergeImportFile(const QString& path, int userLevel);
+    // The merge of importFromFile() alone, without applying the settings;
+    // the keys left out are appended to refused.
+    static bool mergeImportFile(const QString& path, int userLevel, QStringList* refused = nullptr);
 
     // Written to the board's clock when the manager is destroyed.
     void setPendingClock(const QDateTime& clock) { m_pendingClock = clock; }
@@ -49,15 +53,17 @@ public:
     void setNetworkProfilePath(const QString& path) { m_networkProfilePath = path; }
     QString networkProfilePath() const { return m_networkProfilePath; }
 
-    // Text of the static profile for the "NetworkConfig" group of settings.
+    // Text of the static profile for the "NetworkConfig" group of settings;
+    // empty unless every value is an address and the netmask a prefix or mask.
     static QString staticNetworkProfile(QSettings& settings);
 
     // Import files larger than this are refused.
     static const qint64 MAX_IMPORT_FILE_BYTES = 1024 * 1024;
 
 signals:
-    // The settings file did not parse at start and its values are lost; the
-    // message names it.
+    // The settings file did not parse at start and its values are lost, an
+    // import left values out, or the static network settings were refused;
+    // the message names what.
     void loadProblem(const QString& message);
 
 protected:
@@ -65,7 +71,7 @@ protected:
 
 private:
     void applyBoardSettings(QSettings& settings) const;
-    void applyNetworkConfiguration(QSettings& settings) const;
+    void applyNetworkConfiguration(QSettings& settings);
     bool writeNetworkProfile(const QString& text) const;
 
     QList<IConfigurable*> m_configurables;

@@ -27,7 +27,7 @@ void DailyLogCompiler::loadConfiguration(QSettings& settings)
 {
     const bool ftpConfigured = !settings.value(QLatin1String(VM24::Keys::FTP_ADDRESS)).toString().isEmpty();
     m_auditFile = settings.value(QLatin1String(VM24::Keys::EVADTS_DAILY_FILE), ftpConfigured).toBool();
-    m_serial = settings.value(QLatin1String(VM24::Keys::SERIAL), 0).toInt();
+    m_serial = VM24::read_serial(settings);
     setDailyStart(VM24::interpret_time(settings, QLatin1String(VM24::Keys::LOG_COMPILATION_TIME),
                                        VM24::Defaults::Schedule::LOG_COMPILATION));
 }

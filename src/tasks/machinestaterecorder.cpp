@@ -24,7 +24,7 @@ MachineStateRecorder::MachineStateRecorder(AccountingService* accounting, Produc
 
 void MachineStateRecorder::loadConfiguration(QSettings& settings)
 {
-    m_serial = settings.value(QLatin1String(VM24::Keys::SERIAL), 0).toInt();
+    m_serial = VM24::read_serial(settings);
     // A changed time takes effect for the next run at once.
     setDailyStart(VM24::interpret_time(settings, QStringLiteral("Schedule/record-machine-state"),
                                        VM24::Defaults::Schedule::RECORD_MACHINE_STATE));

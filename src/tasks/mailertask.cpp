@@ -18,7 +18,7 @@ MailerTask::MailerTask(const QString& monitoredDir, const QString& archiveDir, Q
 void MailerTask::loadConfiguration(QSettings& settings)
 {
     setEnabled(settings.value(QLatin1String(VM24::Keys::ENABLE_NOTIFICATIONS), false).toBool());
-    m_serial = settings.value(QLatin1String(VM24::Keys::SERIAL), 0).toInt();
+    m_serial = VM24::read_serial(settings);
     m_recipients = parseRecipients(settings.value(QLatin1String(VM24::Keys::ALARMS_EMAIL)).toString());
 }
 

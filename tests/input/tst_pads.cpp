@@ -5,6 +5,7 @@
 #include "input/codeeditfield.h"
 #include "input/confirmationdialog.h"
 #include "input/dateeditfield.h"
+#include "input/datepad.h"
 #include "input/ipaddresspad.h"
 #include "input/numericeditfield.h"
 #include "input/numpad.h"
@@ -171,10 +172,19 @@ private slots:
         number.setAffix(QStringLiteral(" sec"));
         QCOMPARE(number.text(), QStringLiteral("10 sec"));
 
+        // A five-digit code takes no sixth digit, neither set nor typed.
         CodeEditField serial(5, &form);
         serial.setValue(42);
         QCOMPARE(serial.text(), QStringLiteral("00042"));
-        QCOMPARE(serial.maximum(), 1000000);
+        serial.setValue(100000);
+        QCOMPARE(serial.value(), 42);
+        when_opened<NumPad>([](NumPad* pad) {
+            type(*pad, QStringLiteral("100000"));
+            QCOMPARE(pad->text(), QStringLiteral("10000"));
+            pad->enterButton()->click();
+        });
+        serial.click();
+        QCOMPARE(serial.text(), QStringLiteral("10000"));
 
         PriceEditField price(&form);
         price.setValue(1250);
@@ -188,14 +198,46 @@ private slots:
         QCOMPARE(finished.count(), 1);
         QCOMPARE(price.value(), 350);
         QCOMPARE(price.text(), QStringLiteral("3,50"));
+    }
 
+    // The date field stores what the pad accepted only when it is a real
+    // date; a cancelled pad changes nothing and tells nobody.
+    void dateFieldStoresOnlyRealDates()
+    {
+        QWidget form;
         DateEditField date(&form);
         date.setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
         date.setDate(QDate(2026, 3, 1));
-        when_opened<AbstractNumPad>([](AbstractNumPad* pad) { pad->reject(); });
+        QSignalSpy finished(&date, &EditField::editingFinished);
+        when_opened<DatePad>([](DatePad* pad) {
+            type(*pad, QStringLiteral("15/08/2027"));
+            pad->reject();
+        });
+        date.click();
+        QCOMPARE(finished.count(), 0);
+        QCOMPARE(date.date(), QDate(2026, 3, 1));
+
+        when_opened<DatePad>([](DatePad* pad) {
+            QCOMPARE(pad->text(), QStringLiteral("01/03/2026"));
+            type(*pad, QStringLiteral("15/08/2027"));
+            pad->enterButton()->click();
+        });
         date.click();
         QCOMPARE(finished.count(), 1);
-        QCOMPARE(date.text(), QStringLiteral("01/03/2026"));
+        QCOMPARE(date.date(), QDate(2027, 8, 15));
+        QCOMPARE(date.text(), QStringLiteral("15/08/2027"));
+
+        when_opened<DatePad>([](DatePad* pad) {
+            type(*pad, QStringLiteral("31/02/2027"));
+            if (pad->enterButton()->isEnabled())
+                pad->enterButton()->click();
+            else
+                pad->reject();
+        });
+        date.click();
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(date.date(), QDate(2027, 8, 15));
+        QCOMPARE(date.text(), QStringLiteral("15/08/2027"));
     }
 
     void switchAndConfirmation()

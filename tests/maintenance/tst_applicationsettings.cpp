@@ -5,7 +5,9 @@
 // network of its own: tst_networktest.)
 
 #include "input/numericeditfield.h"
+#include "input/abstractnumpad.h"
 #include "input/numpad.h"
+#include "core/vm24.h"
 #include "input/confirmationdialog.h"
 #include "input/codeeditfield.h"
 #include "input/ipeditfield.h"
@@ -15,7 +17,11 @@
 #include "maintenance/applicationsettings.h"
 #include "recordingactivity.h"
 #include "settings/networkinfo.h"
+#include "logging/filenotifier.h"
 #include "settings/settingsmanager.h"
+#include "tasks/dailylogcompiler.h"
+#include "tasks/machinestaterecorder.h"
+#include "tasks/mailertask.h"
 #include "testenvironment.h"
 #include "ui/context.h"
 #include "modaldialog.h"
@@ -27,10 +33,27 @@
 #include <QSettings>
 #include <QStackedWidget>
 #include <QTimer>
+#include <QTranslator>
 #include <QtTest>
 
 #include <functional>
 #include <memory>
+
+namespace {
+
+void save_screenshot(QWidget& widget, const QString& name)
+{
+    if (!qEnvironmentVariableIsEmpty("VM24_SCREENSHOT_DIR"))
+        widget.grab().save(qEnvironmentVariable("VM24_SCREENSHOT_DIR") + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+void type_digits(AbstractNumPad* pad, const QString& digits)
+{
+    for (QChar digit : digits)
+        pad->onDigitClicked(digit.digitValue());
+}
+
+} // namespace
 
 class ApplicationSettingsTest : public QObject
 {
@@ -108,6 +131,13 @@ private slots:
             keyboard->enterButton()->click();
         });
         m_page->userTextField()->click();
+        // A hopper offers the coins a hopper can hold and stores cents.
+        QComboBox* hopper = m_page->hopperCombo(0);
+        QStringList coins;
+        for (int index = 0; index < hopper->count(); ++index)
+            coins.append(hopper->itemText(index));
+        QCOMPARE(coins, (QStringList{"-", "0,05", "0,10", "0,20", "0,50", "1,00", "2,00"}));
+        hopper->setCurrentIndex(hopper->findText(QStringLiteral("0,50")));
         m_page->saveSettings();
         QVERIFY(!m_page->saveButton()->isEnabled());
 
@@ -119,7 +149,8 @@ private slots:
         QCOMPARE(settings.value(QStringLiteral("NetworkConfig/host-ip")).toString(), QStringLiteral("10.1.2.3"));
         QVERIFY(!settings.contains(QStringLiteral("NetworkConfig/gateway")));
         QCOMPARE(settings.value(QStringLiteral("Alarms/tamper")).toBool(), true);
-        QCOMPARE(settings.value(QStringLiteral("hopper-value_1")).toInt(), 0);
+        QCOMPARE(settings.value(QStringLiteral("hopper-value_1")).toInt(), 50);
+        QCOMPARE(settings.value(QStringLiteral("hopper-value_2")).toInt(), 0);
     }
 
     void staticNetworkAndLevelThreeFields()
@@ -130,15 +161,67 @@ private slots:
         m_page->methodCombo()->setCurrentIndex(m_page->methodCombo()->findData(QStringLiteral("static")));
         QVERIFY(m_page->hostIpField()->isEnabled());
         QCOMPARE(m_page->hostIpField()->inputText(), QStringLiteral("192.168.0.100"));
-        m_page->serialField()->setValue(4242);
-        m_page->onEdit();
+        // The serial has five digits: the pad takes no sixth.
+        when_opened<NumPad>([](NumPad* pad) {
+            type_digits(pad, QStringLiteral("100000"));
+            QCOMPARE(pad->text(), QStringLiteral("10000"));
+            pad->clearText();
+            type_digits(pad, QStringLiteral("99999"));
+            QVERIFY(pad->enterButton()->isEnabled());
+            pad->enterButton()->click();
+        });
+        m_page->serialField()->click();
+        QCOMPARE(m_page->serialField()->text(), QStringLiteral("99999"));
+        QVERIFY(m_page->saveButton()->isEnabled());
         m_page->saveSettings();
         QSettings settings;
         QCOMPARE(settings.value(QStringLiteral("NetworkConfig/method")).toString(), QStringLiteral("static"));
         QCOMPARE(settings.value(QStringLiteral("NetworkConfig/host-ip")).toString(), QStringLiteral("192.168.0.100"));
-        QCOMPARE(settings.value(QStringLiteral("advanced/serial")).toInt(), 4242);
+        QCOMPARE(settings.value(QStringLiteral("advanced/serial")).toInt(), 99999);
         // The static profile and the network script follow the save.
         QVERIFY(QFile::exists(m_appDir->filePath(QStringLiteral("static_ethernet"))));
+    }
+
+    // A serial beyond five digits left by an older program is read as the
+    // board reads it by everything that names the machine, and a save
+    // through the page writes that one value back.
+    void everyReaderSeesTheOneSerial()
+    {
+        QSettings().setValue(QStringLiteral("advanced/serial"), 123456);
+        const QString spool = m_appDir->path();
+        MailerTask mailer(spool, spool);
+        FileNotifier notifier;
+        DailyLogCompiler compiler(spool, nullptr);
+        MachineStateRecorder recorder(nullptr, nullptr, nullptr, spool);
+        {
+            QSettings settings;
+            mailer.loadConfiguration(settings);
+            notifier.loadConfiguration(settings);
+            compiler.loadConfiguration(settings);
+            recorder.loadConfiguration(settings);
+        }
+        QCOMPARE(VM24::read_serial(), 99999);
+        QCOMPARE(mailer.serial(), 99999);
+        QCOMPARE(notifier.serial(), 99999);
+        QCOMPARE(compiler.serial(), 99999);
+        QCOMPARE(recorder.serial(), 99999);
+
+        open(3);
+        QCOMPARE(m_page->serialField()->text(), QStringLiteral("99999"));
+        save_screenshot(*m_views, QStringLiteral("settings-page-it"));
+        QTranslator english;
+        QVERIFY(english.load(QStringLiteral(":/i18n/en")));
+        QCoreApplication::installTranslator(&english);
+        QCoreApplication::processEvents();
+        QCOMPARE(m_page->serialField()->title(), QStringLiteral("Serial number"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QCoreApplication::processEvents();
+        save_screenshot(*m_views, QStringLiteral("settings-page-en"));
+        QCoreApplication::removeTranslator(&english);
+        QCoreApplication::processEvents();
+        m_page->onEdit();
+        m_page->saveSettings();
+        QCOMPARE(QSettings().value(QStringLiteral("advanced/serial")).toInt(), 99999);
     }
 
     void leavingWithChangesAsksFirst()

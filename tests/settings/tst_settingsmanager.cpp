@@ -8,8 +8,11 @@
 #include "simulatorlinklog.h"
 #include "testenvironment.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
+#include <QProcess>
+#include <QSignalSpy>
 #include <QJsonObject>
 #include <QSettings>
 #include <QThread>
@@ -73,6 +76,15 @@ bool is_serial_assignment(const QByteArray& request, int serial)
     const QByteArray head = QByteArray("V") + char(2) + char(1) + char(serial >> 24) + char(serial >> 16)
         + char(serial >> 8) + char(serial);
     return request.size() == head.size() + 2 && request.startsWith(head) && request.endsWith(char(1));
+}
+
+// The motors 0 to 17 in reverse, as the motor map stores them.
+QByteArray motor_map_entries()
+{
+    QStringList entries;
+    for (int motor = 17; motor >= 0; --motor)
+        entries.append(QString::number(motor));
+    return entries.join(QStringLiteral(", ")).toUtf8();
 }
 
 } // namespace
@@ -298,6 +310,190 @@ private slots:
         QCoreApplication::sendPostedEvents();
         QVERIFY(m_calls.isEmpty());
         QVERIFY(SystemActions::recordedActions().isEmpty());
+    }
+
+    // netctl sources the profile with bash as root: an imported value must
+    // never get out of its quotes.
+    void importedNetworkValuesNeverReachAShell_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QByteArray>("value");
+        QTest::newRow("dns") << "dns" << QByteArray("1.1.1.1' $(touch MARKER) '");
+        QTest::newRow("host-ip") << "host-ip" << QByteArray("10.0.0.5/24') && touch MARKER && x=('");
+        QTest::newRow("gateway") << "gateway" << QByteArray("10.0.0.1' && touch MARKER && x='");
+        QTest::newRow("netmask") << "netmask" << QByteArray("24') && touch MARKER && x=('");
+        QTest::newRow("line feed") << "dns" << QByteArray("\"1.1.1.1')\\ntouch MARKER\\nx=('\"");
+        QTest::newRow("backticks") << "gateway" << QByteArray("`touch MARKER`");
+    }
+
+    void importedNetworkValuesNeverReachAShell()
+    {
+        QFETCH(QString, key);
+        QFETCH(QByteArray, value);
+        const QString marker = m_appDir->filePath(QStringLiteral("MARKER"));
+        {
+            QSettings settings;
+            settings.setValue(QStringLiteral("NetworkConfig/method"), QStringLiteral("static"));
+            settings.setValue(QStringLiteral("NetworkConfig/host-ip"), QStringLiteral("10.1.2.3"));
+            settings.setValue(QStringLiteral("NetworkConfig/netmask"), 16);
+            settings.setValue(QStringLiteral("NetworkConfig/gateway"), QStringLiteral("10.1.0.1"));
+            settings.setValue(QStringLiteral("NetworkConfig/dns"), QStringLiteral("10.1.0.53"));
+        }
+        const QString before = QSettings().value(QStringLiteral("NetworkConfig/") + key).toString();
+        value.replace("MARKER", marker.toUtf8());
+        QSignalSpy problems(m_manager.get(), &SettingsManager::loadProblem);
+        m_manager->importFromFile(importFile("[NetworkConfig]\nmethod=static\n" + key.toUtf8() + '=' + value + '\n'), 3);
+
+        QProcess bash;
+        bash.start(QStringLiteral("/bin/bash"), {QStringLiteral("-c"), QStringLiteral("source \"$1\""),
+                                                 QStringLiteral("bash"), profilePath()});
+        QVERIFY(bash.waitForFinished(10000));
+        QVERIFY2(!QFile::exists(marker), qPrintable(read_text(profilePath())));
+        QCOMPARE(bash.exitCode(), 0);
+        QCOMPARE(QSettings().value(QStringLiteral("NetworkConfig/") + key).toString(), before);
+        QVERIFY(read_text(profilePath()).endsWith(
+            QStringLiteral("Address=('10.1.2.3/16')\nGateway='10.1.0.1'\nDNS=('10.1.0.53')")));
+        QCOMPARE(problems.count(), 1);
+        QVERIFY(problems.first().first().toString().contains(QStringLiteral("NetworkConfig/") + key));
+    }
+
+    // Values that reached the file some other way are refused by the writer
+    // itself; a dotted netmask is written as its prefix.
+    void profileWriterTakesOnlyAddresses()
+    {
+        {
+            QSettings settings;
+            settings.setValue(QStringLiteral("NetworkConfig/method"), QStringLiteral("static"));
+            settings.setValue(QStringLiteral("NetworkConfig/host-ip"), QStringLiteral("10.1.2.3"));
+            settings.setValue(QStringLiteral("NetworkConfig/netmask"), QStringLiteral("255.255.240.0"));
+        }
+        m_manager->syncAction();
+        QVERIFY(read_text(profilePath()).contains(QStringLiteral("Address=('10.1.2.3/20')\n")));
+
+        QVERIFY(write_text(profilePath(), "old profile"));
+        QFile::remove(SystemActions::recordPath());
+        QSignalSpy problems(m_manager.get(), &SettingsManager::loadProblem);
+        for (const char* hostile : {"10.1.0.53'", "10.1.0.256", "10.1.0", " 10.1.0.53", "10.1.0.5\n"}) {
+            QSettings().setValue(QStringLiteral("NetworkConfig/dns"), QString::fromLatin1(hostile));
+            m_manager->syncAction();
+            QCOMPARE(read_text(profilePath()), QStringLiteral("old profile"));
+        }
+        QSettings().setValue(QStringLiteral("NetworkConfig/dns"), QStringLiteral("10.1.0.53"));
+        QSettings().setValue(QStringLiteral("NetworkConfig/netmask"), QStringLiteral("255.0.255.0"));
+        m_manager->syncAction();
+        QCOMPARE(read_text(profilePath()), QStringLiteral("old profile"));
+        QVERIFY(!action_programs().contains(QStringLiteral("enable_static.sh ")));
+        QCOMPARE(problems.count(), 6);
+    }
+
+    // Each kind of value the settings page would refuse is skipped and named
+    // in one report; the rest of the file is applied. Where updates and
+    // reports go is taken only from a key of level 2 or more.
+    void importTakesOnlyWhatTheFormAccepts()
+    {
+        VM24::write_serial(111);
+        {
+            QSettings settings;
+            settings.setValue(QStringLiteral("hopper-value_1"), 50);
+            settings.setValue(QStringLiteral("hopper-value_2"), 100);
+            settings.setValue(QStringLiteral("max-change"), 500);
+            settings.setValue(QStringLiteral("max-credit"), 5000);
+            settings.setValue(QStringLiteral("Schedule/ftp-transfer"), QStringLiteral("02:00"));
+            settings.setValue(QStringLiteral("use-optical-barrier"), true);
+            settings.setValue(QStringLiteral("default-language"), QStringLiteral("it"));
+            settings.setValue(QStringLiteral("UpdatesServer/address"), QStringLiteral("updates.korvane.it"));
+            settings.setValue(QStringLiteral("FtpServer/address"), QStringLiteral("ftp.korvane.it"));
+            settings.setValue(QStringLiteral("Alarms/email"), QStringLiteral("owner@farmacia.it"));
+        }
+        const QByteArray hostile =
+            "hopper-value_1=1\n"
+            "hopper-value_2=-50\n"
+            "max-change=99999999\n"
+            "max-credit=abc\n"
+            "long-wait=-5\n"
+            "default-language=de\n"
+            "use-optical-barrier=maybe\n"
+            "motor-map=0, 1, 2\n"
+            "short-wait=30\n"
+            "receipt-row-1=Farmacia Centrale\n"
+            "[Schedule]\n"
+            "ftp-transfer=25:00\n"
+            "remote-update=03:30\n"
+            "[Alarms]\n"
+            "tamper=off\n"
+            "battery-power=false\n"
+            "email=someone@elsewhere.com\n"
+            "[UpdatesServer]\n"
+            "address=updates.elsewhere.com\n"
+            "[FtpServer]\n"
+            "address=ftp.elsewhere.com\n"
+            "[advanced]\n"
+            "serial=123456\n";
+        const QStringList refused{"hopper-value_1", "hopper-value_2", "max-change", "max-credit", "long-wait",
+                                  "default-language", "use-optical-barrier", "motor-map", "Schedule/ftp-transfer",
+                                  "Alarms/tamper", "Alarms/email", "UpdatesServer/address", "FtpServer/address",
+                                  "advanced/serial"};
+        QSignalSpy problems(m_manager.get(), &SettingsManager::loadProblem);
+        QVERIFY(m_manager->importFromFile(importFile(hostile), 1));
+        QCOMPARE(problems.count(), 1);
+        const QString report = problems.first().first().toString();
+        for (const QString& key : refused)
+            QVERIFY2(report.contains(key), qPrintable(key + QStringLiteral(" missing in: ") + report));
+        QVERIFY(!report.contains(QStringLiteral("short-wait")));
+
+        QSettings settings;
+        QCOMPARE(settings.value(QStringLiteral("hopper-value_1")).toInt(), 50);
+        QCOMPARE(settings.value(QStringLiteral("hopper-value_2")).toInt(), 100);
+        QCOMPARE(settings.value(QStringLiteral("max-change")).toInt(), 500);
+        QCOMPARE(settings.value(QStringLiteral("max-credit")).toInt(), 5000);
+        QVERIFY(!settings.contains(QStringLiteral("long-wait")));
+        QVERIFY(!settings.contains(QStringLiteral("motor-map")));
+        QCOMPARE(settings.value(QStringLiteral("default-language")).toString(), QStringLiteral("it"));
+        QCOMPARE(settings.value(QStringLiteral("use-optical-barrier")).toBool(), true);
+        QCOMPARE(settings.value(QStringLiteral("Schedule/ftp-transfer")).toString(), QStringLiteral("02:00"));
+        QVERIFY(!settings.contains(QStringLiteral("Alarms/tamper")));
+        QCOMPARE(settings.value(QStringLiteral("Alarms/email")).toString(), QStringLiteral("owner@farmacia.it"));
+        QCOMPARE(settings.value(QStringLiteral("UpdatesServer/address")).toString(), QStringLiteral("updates.korvane.it"));
+        QCOMPARE(settings.value(QStringLiteral("FtpServer/address")).toString(), QStringLiteral("ftp.korvane.it"));
+        QCOMPARE(VM24::read_serial(), 111);
+        // What the form would take is applied.
+        QCOMPARE(settings.value(QStringLiteral("short-wait")).toInt(), 30);
+        QCOMPARE(settings.value(QStringLiteral("receipt-row-1")).toString(), QStringLiteral("Farmacia Centrale"));
+        QCOMPARE(settings.value(QStringLiteral("Schedule/remote-update")).toString(), QStringLiteral("03:30"));
+        QCOMPARE(settings.value(QStringLiteral("Alarms/battery-power"), true).toBool(), false);
+
+        // A level-2 key may point the reports elsewhere; a level-3 key also
+        // sets the serial, clamped as the serial writer clamps it.
+        QVERIFY(m_manager->importFromFile(importFile("hopper-value_1=20\nmotor-map=" + motor_map_entries() + "\n"
+                                                     "[UpdatesServer]\naddress=updates.elsewhere.com\n"
+                                                     "[FtpServer]\naddress=ftp.elsewhere.com\n"
+                                                     "[Alarms]\nemail=someone@elsewhere.com\n"), 2));
+        QCOMPARE(problems.count(), 1);
+        QCOMPARE(settings.value(QStringLiteral("hopper-value_1")).toInt(), 20);
+        QCOMPARE(settings.value(QStringLiteral("motor-map")).toStringList().size(), 18);
+        QCOMPARE(settings.value(QStringLiteral("UpdatesServer/address")).toString(), QStringLiteral("updates.elsewhere.com"));
+        QCOMPARE(settings.value(QStringLiteral("FtpServer/address")).toString(), QStringLiteral("ftp.elsewhere.com"));
+        QCOMPARE(settings.value(QStringLiteral("Alarms/email")).toString(), QStringLiteral("someone@elsewhere.com"));
+        QVERIFY(m_manager->importFromFile(importFile("[advanced]\nserial=123456\n"), 3));
+        QCOMPARE(settings.value(QStringLiteral("advanced/serial")).toInt(), 99999);
+    }
+
+    // A byte-order mark in front of the first line is text, not damage.
+    void byteOrderMarkIsNotDamage()
+    {
+        const QString ownFile = QSettings().fileName();
+        QVERIFY(QDir().mkpath(QFileInfo(ownFile).path()));
+        QVERIFY(write_text(ownFile, "\xEF\xBB\xBF[General]\nmax-credit=2000\n[advanced]\nserial=7\n"));
+        SettingsManager manager(nullptr);
+        manager.registerConfigurable(&m_first);
+        QSignalSpy problems(&manager, &SettingsManager::loadProblem);
+        manager.forceReload();
+        QCOMPARE(problems.count(), 0);
+        QCOMPARE(m_first.maxCredit, 2000);
+
+        QVERIFY(m_manager->importFromFile(importFile("\xEF\xBB\xBF; exported settings\nmax-credit=3000\n"), 1));
+        QCOMPARE(QSettings().value(QStringLiteral("max-credit")).toInt(), 3000);
+        QCOMPARE(VM24::read_serial(), 7);
     }
 
     void syncActionSetsSerialOutputsAndHoppersOnTheBoard()
