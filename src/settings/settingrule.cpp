@@ -11,6 +11,8 @@
 #include <QSet>
 #include <QTime>
 
+#include <limits>
+
 namespace Keys = VM24::Keys;
 
 namespace {
@@ -29,6 +31,9 @@ const int MAX_AGE_DAYS = 3650;
 const int MAX_FILES = 100000;
 const int MAX_BATTERY_THRESHOLD = 3600000;
 const int MAX_TEMPERATURE = 100;
+// Download caps: at least a small file, at most what a 32-bit count holds.
+const int MIN_DOWNLOAD_BYTES = 1024;
+const int MAX_DOWNLOAD_BYTES = std::numeric_limits<int>::max();
 
 SettingRule rule(const char* key, SettingRule::Kind kind, int minimum = 0, int maximum = 0,
                  const QStringList& choices = {}, int importLevel = 0)
@@ -100,6 +105,11 @@ QList<SettingRule> make_rules()
         text(Keys::FTP_PASSWORD, 0, destination),
         text(Keys::UPDATES_SERVER_ADDRESS, 0, destination),
         text(Keys::ALARMS_EMAIL, 0, destination),
+        number(Keys::UPDATES_MAX_PACKAGE_BYTES, MIN_DOWNLOAD_BYTES, MAX_DOWNLOAD_BYTES, destination),
+        number(Keys::UPDATES_MAX_CONTENT_BYTES, MIN_DOWNLOAD_BYTES, MAX_DOWNLOAD_BYTES, destination),
+        number(Keys::UPDATES_MAX_DESCRIPTOR_BYTES, MIN_DOWNLOAD_BYTES, MAX_DOWNLOAD_BYTES, destination),
+        number(Keys::UPDATES_MAX_LIST_BYTES, MIN_DOWNLOAD_BYTES, MAX_DOWNLOAD_BYTES, destination),
+        rule(Keys::EVADTS_DAILY_FILE, SettingRule::Switch),
     };
     for (const char* row : Keys::RECEIPT_ROWS)
         rules.append(text(row, Keys::RECEIPT_ROW_LENGTH));
