@@ -101,7 +101,8 @@ private slots:
         QCOMPARE(after["hoppers"].toArray()[1].toObject()["value"].toInt(), 50);
         QCOMPARE(after["resetFlag"].toBool(), false);
         QCOMPARE(after["watchdog"].toObject()["enabled"].toBool(), true);
-        QCOMPARE(after["credit"].toObject()["coins"].toInt(), 0);
+        // The credit stays on the board until start-up has booked it.
+        QCOMPARE(after["credit"].toObject()["coins"].toInt(), 250);
 
         const CreditPacket initial = controller->getInitialCredit();
         QCOMPARE(initial.coins, 250);
