@@ -291,9 +291,15 @@ class Kiosk:
             x, y, width, height = self.window
             command += ["-crop", "%dx%d+%d+%d" % (width, height, x, y), "+repage"]
             size = (width, height)
-        raw = subprocess.run(command + ["-depth", "8", "rgb:-"], check=True, stdout=subprocess.PIPE,
-                             stderr=subprocess.DEVNULL).stdout
-        return Screen(path, size, raw)
+        # A window that is created or destroyed while the display is read
+        # (the program starting, or killed) can fail one read: try again.
+        for attempt in range(4):
+            result = subprocess.run(command + ["-depth", "8", "rgb:-"], stdout=subprocess.PIPE,
+                                    stderr=subprocess.PIPE)
+            if result.returncode == 0:
+                return Screen(path, size, result.stdout)
+            time.sleep(0.2)
+        raise KioskError("the display could not be read: " + result.stderr.decode(errors="replace").strip())
 
     def follow_window(self, width, height, timeout=20.0):
         """Waits for the program's window of that size: from then on
