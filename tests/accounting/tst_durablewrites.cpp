@@ -223,7 +223,7 @@ void DurableWritesTest::everyFileReadAfterARestartReachesTheMediumInOrder()
     // traced run replaces it.
     QProcess first;
     first.setProcessEnvironment(environment);
-    first.start(QStringLiteral(DURABLE_WRITERS), QStringList());
+    BuiltProgram::start(first, QStringLiteral(DURABLE_WRITERS), {});
     QVERIFY(first.waitForFinished(30000));
     QCOMPARE(first.exitCode(), 0);
     QByteArray output;

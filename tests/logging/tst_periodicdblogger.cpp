@@ -1,3 +1,4 @@
+#include "builtprogram.h"
 #include "logging/logdatabase.h"
 #include "logging/notifications.h"
 #include "logging/notificationservice.h"
@@ -64,7 +65,7 @@ struct LoggerFixture
     {
         logger->flush();
         // A whole bounded buffer takes a while on a loaded or instrumented build.
-        return logger->waitForWrite(60000);
+        return logger->waitForWrite(60000 * BuiltProgram::slowdown());
     }
 };
 

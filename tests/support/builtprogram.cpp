@@ -8,6 +8,11 @@ QStringList command(const QString& program)
     return emulator.isEmpty() ? QStringList{program} : QStringList{emulator, program};
 }
 
+int slowdown()
+{
+    return qEnvironmentVariableIsEmpty("VM24_EMULATOR") ? 1 : 5;
+}
+
 void start(QProcess& process, const QString& program, const QStringList& arguments)
 {
     QStringList line = command(program) + arguments;

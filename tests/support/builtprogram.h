@@ -13,6 +13,10 @@ namespace BuiltProgram {
 // emulator where there is one.
 QStringList command(const QString& program);
 
+// How many times a wait for the build's own code may be longer: under
+// emulation it runs several times slower than here.
+int slowdown();
+
 void start(QProcess& process, const QString& program, const QStringList& arguments);
 
 } // namespace BuiltProgram
