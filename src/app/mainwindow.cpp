@@ -4,6 +4,7 @@
 #include "board/boardstatusobserver.h"
 #include "board/doormonitor.h"
 #include "board/fancontrol.h"
+#include "board/outputmask.h"
 #include "board/powercontrol.h"
 #include "board/printerobserver.h"
 #include "board/rk710controller.h"
@@ -80,9 +81,6 @@ const QRect MainWindow::MEDIA_AREA(QPoint(92, 424), QPoint(992, 1654));
 namespace {
 
 const char* const DATA_ASSETS[] = {"products", "brixo-events", "brixo-banner", "media", "user", "package-cache"};
-// Board outputs switched off at exit: lights 0 to 7, fan and siren.
-const int OUTPUTS_OFF_AT_EXIT = 0xCFF;
-
 VM24::PowerManagementNotification::Event power_event(PowerControl::Action action)
 {
     using Notification = VM24::PowerManagementNotification;
@@ -528,7 +526,7 @@ void MainWindow::deinit()
         m_usbMonitor->umountUsb();
     m_controller->waitForQueuedTasks();
     m_controller->setCreditEnable(false, false, false, false);
-    m_controller->setOutput(false, OUTPUTS_OFF_AT_EXIT);
+    m_controller->setOutput(false, OutputMask::OffAtExit);
     m_controller->setPwmOutput(0, 0, 0, 0);
     m_controller->setDoorStatus(false);
     if (m_powerControl->action() == PowerControl::Shutdown)

@@ -1,6 +1,7 @@
 #include "board/fancontrol.h"
 
 #include "board/inputmask.h"
+#include "board/outputmask.h"
 #include "board/rk710controller.h"
 #include "core/settingskeys.h"
 
@@ -92,7 +93,7 @@ void FanControl::switchChassisFan(bool on)
 {
     m_chassisFanOn = on;
     Rk710Controller* controller = m_controller;
-    controller->start(QRunnable::create([controller, on] { controller->setOutput(on, CHASSIS_FAN_OUTPUT); }));
+    controller->start(QRunnable::create([controller, on] { controller->setOutput(on, OutputMask::ChassisFan); }));
 }
 
 void FanControl::forgetState()

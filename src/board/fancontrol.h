@@ -16,7 +16,6 @@ class FanControl : public QObject, public IConfigurable
 {
     Q_OBJECT
 public:
-    static const int CHASSIS_FAN_OUTPUT = 1024;
     static constexpr int DEFAULT_TEMPERATURE_THRESHOLD = VM24::Keys::DEFAULT_TEMPERATURE_THRESHOLD;
     static const int MAX_LEVEL = 4;
     // Level L covers the temperatures between threshold L and threshold L + 1.

@@ -2,6 +2,7 @@
 
 #include "board/boardstatereader.h"
 #include "board/byteorder.h"
+#include "board/outputmask.h"
 #include "board/receipthelper.h"
 #include "core/vm24.h"
 
@@ -189,8 +190,8 @@ bool Rk710Controller::runStartupExchange(const std::atomic<bool>* cancel)
                                                     m_version2, boardSerial);
             }
         },
-        [&] { m_protocol.setOutput(true, START_OUTPUTS_ON); },
-        [&] { m_protocol.setOutput(false, START_OUTPUTS_OFF); },
+        [&] { m_protocol.setOutput(true, OutputMask::RestingOn); },
+        [&] { m_protocol.setOutput(false, OutputMask::RestingOff); },
         [&] { m_protocol.setDoorStatus(false); },
         [&] { storeStartupWord(m_inputs, m_inputsUnannounced, m_protocol.readInput()); },
         [&] { storeStartupWord(m_boardStatus, m_boardStatusUnannounced, m_protocol.readBoardStatus()); },

@@ -54,8 +54,6 @@ public:
     static const int CHANGE_POLL_MS = 1000;
     static const int CASHLESS_POLL_MS = 250;
     static const int REMOTE_CASHLESS_POLL_MS = 5000;
-    static const int START_OUTPUTS_ON = 0x184;
-    static const int START_OUTPUTS_OFF = 0xC7B;
     static const int RECOVERY_PERIOD_MS = 30000;
     // Differs from any plausible mask, so that the first read is announced.
     static const qint64 UNKNOWN_PRESENCE = qint64(quint64(1) << 63);

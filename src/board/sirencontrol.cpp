@@ -1,5 +1,6 @@
 #include "board/sirencontrol.h"
 
+#include "board/outputmask.h"
 #include "board/rk710controller.h"
 
 #include <QRunnable>
@@ -27,5 +28,5 @@ void SirenControl::onAlarmsChanged(VM24::Alarms alarms)
 void SirenControl::switchSiren(bool on)
 {
     Rk710Controller* controller = m_controller;
-    controller->start(QRunnable::create([controller, on] { controller->setOutput(on, SIREN_OUTPUT); }));
+    controller->start(QRunnable::create([controller, on] { controller->setOutput(on, OutputMask::Siren); }));
 }

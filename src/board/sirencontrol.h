@@ -14,7 +14,6 @@ class SirenControl : public QObject
 {
     Q_OBJECT
 public:
-    static const int SIREN_OUTPUT = 2048;
     static const int DEFAULT_CAP_MS = 600000;
 
     explicit SirenControl(Rk710Controller* controller, QObject* parent = nullptr, int capMs = DEFAULT_CAP_MS);

@@ -5,6 +5,7 @@
 #include "board/creditpacket.h"
 #include "board/devices.h"
 #include "board/inputmask.h"
+#include "board/outputmask.h"
 #include "board/rk710controller.h"
 #include "core/vm24.h"
 #include "maintenance/abstractautotestpage.h"
@@ -36,7 +37,10 @@
 #include <QScroller>
 #include <QVBoxLayout>
 
-const int PeripheralMonitor::LIGHT_MASKS[LIGHT_COUNT] = {1, 2, 0x84, 8, 16, 32, 64};
+const int PeripheralMonitor::LIGHT_MASKS[LIGHT_COUNT] = {
+    OutputMask::PrinterLight, OutputMask::CashLight,     OutputMask::DrawerLights, OutputMask::PosLight,
+    OutputMask::VerifierLight, OutputMask::ChangeLight, OutputMask::CashlessLight,
+};
 
 namespace {
 
@@ -62,15 +66,15 @@ const BitRow STATUS_ROWS[] = {
 };
 
 const BitRow INPUT_ROWS[] = {
-    {QT_TRANSLATE_NOOP("PeripheralMonitor", "Tamper sportello"), 1, false},
-    {QT_TRANSLATE_NOOP("PeripheralMonitor", "Tamper mobile"), 2, false},
-    {QT_TRANSLATE_NOOP("PeripheralMonitor", "Chiave allarme"), 4, false},
-    {QT_TRANSLATE_NOOP("PeripheralMonitor", "Sensore portello prodotti"), 8, false},
-    {QT_TRANSLATE_NOOP("PeripheralMonitor", "Verificatore - carta presente"), 16, false},
-    {QT_TRANSLATE_NOOP("PeripheralMonitor", "Verificatore - abilitato"), 32, false},
-    {QT_TRANSLATE_NOOP("PeripheralMonitor", "Barriera prodotto"), 64, false},
-    {QT_TRANSLATE_NOOP("PeripheralMonitor", "Alimentazione da rete"), 128, false},
-    {QT_TRANSLATE_NOOP("PeripheralMonitor", "Pulsante interno"), 256, false},
+    {QT_TRANSLATE_NOOP("PeripheralMonitor", "Tamper sportello"), InputMask::FrontDoorClosed, false},
+    {QT_TRANSLATE_NOOP("PeripheralMonitor", "Tamper mobile"), InputMask::BackDoorClosed, false},
+    {QT_TRANSLATE_NOOP("PeripheralMonitor", "Chiave allarme"), InputMask::AlarmKey, false},
+    {QT_TRANSLATE_NOOP("PeripheralMonitor", "Sensore portello prodotti"), InputMask::ProductDoorSensor, false},
+    {QT_TRANSLATE_NOOP("PeripheralMonitor", "Verificatore - carta presente"), InputMask::CardPresent, false},
+    {QT_TRANSLATE_NOOP("PeripheralMonitor", "Verificatore - abilitato"), InputMask::CardVerifierEnabled, false},
+    {QT_TRANSLATE_NOOP("PeripheralMonitor", "Barriera prodotto"), InputMask::ProductBarrier, false},
+    {QT_TRANSLATE_NOOP("PeripheralMonitor", "Alimentazione da rete"), InputMask::MainsPower, false},
+    {QT_TRANSLATE_NOOP("PeripheralMonitor", "Pulsante interno"), InputMask::InternalButton, false},
 };
 
 const char* const LIGHT_TEXTS[PeripheralMonitor::LIGHT_COUNT] = {
@@ -556,9 +560,9 @@ void PeripheralMonitor::showActuators(qint32 actuators)
 {
     for (int light = 0; light < LIGHT_COUNT; ++light)
         m_lights.at(light)->setChecked((actuators & LIGHT_MASKS[light]) == LIGHT_MASKS[light]);
-    m_outputs.at(Battery)->setChecked((actuators & BATTERY_OUTPUT) != 0);
-    m_outputs.at(Ventilation)->setChecked((actuators & FAN_OUTPUT) != 0);
-    m_outputs.at(Siren)->setChecked((actuators & SIREN_OUTPUT) != 0);
+    m_outputs.at(Battery)->setChecked((actuators & OutputMask::Battery) != 0);
+    m_outputs.at(Ventilation)->setChecked((actuators & OutputMask::ChassisFan) != 0);
+    m_outputs.at(Siren)->setChecked((actuators & OutputMask::Siren) != 0);
 }
 
 void PeripheralMonitor::showMotor(int motor, MotorDispenserMonitor::MotorState state)
@@ -646,14 +650,14 @@ void PeripheralMonitor::switchOutput(Output output, bool on)
 {
     switch (output) {
     case Battery:
-        runSwitch([on](Rk710Controller* controller) { controller->setOutput(on, BATTERY_OUTPUT); });
+        runSwitch([on](Rk710Controller* controller) { controller->setOutput(on, OutputMask::Battery); });
         break;
     case Siren:
-        runSwitch([on](Rk710Controller* controller) { controller->setOutput(on, SIREN_OUTPUT); });
+        runSwitch([on](Rk710Controller* controller) { controller->setOutput(on, OutputMask::Siren); });
         break;
     case Ventilation:
         runSwitch([on](Rk710Controller* controller) {
-            if (controller->setOutput(on, FAN_OUTPUT))
+            if (controller->setOutput(on, OutputMask::ChassisFan))
                 controller->setPwmOutput(on ? 1 : 0, on ? FAN_POWER : 0, on ? FAN_POWER : 0, 0);
         });
         break;

@@ -40,9 +40,6 @@ public:
     static const int LIGHT_MASKS[LIGHT_COUNT];
     // The output switches, after the lights.
     enum Output { Battery = 0, DoorLock = 1, Ventilation = 2, Siren = 3, OUTPUT_COUNT = 4 };
-    static const int BATTERY_OUTPUT = 256;
-    static const int SIREN_OUTPUT = 2048;
-    static const int FAN_OUTPUT = 1024;
     // Posted by the credit read to the page.
     static const int CREDIT_EVENT = 1003;
 

@@ -1,5 +1,6 @@
 #include "settings/settingsmanager.h"
 
+#include "board/outputmask.h"
 #include "board/rk710controller.h"
 #include "catalogue/productids.h"
 #include "core/defaults.h"
@@ -196,7 +197,7 @@ void SettingsManager::applyBoardSettings(QSettings& settings) const
     if (!m_controller)
         return;
     m_controller->setOutput(settings.value(QLatin1String(VM24::Keys::USE_OPTICAL_BARRIER), false).toBool(),
-                            OPTICAL_BARRIER_OUTPUT);
+                            OutputMask::OpticalBarrier);
     for (const auto hopper : { Rk710SerialProtocol::Hopper1, Rk710SerialProtocol::Hopper2 })
         m_controller->setItemValue(hopper, Rk710SerialProtocol::hopperValueSetting(settings, hopper));
 }

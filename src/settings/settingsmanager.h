@@ -21,8 +21,6 @@ class SettingsManager : public QObject
 
 public:
     static const char* const DEFAULT_NETWORK_PROFILE; // "/etc/netctl/static_ethernet"
-    // Board output that powers the optical barrier checking deliveries.
-    static const int OPTICAL_BARRIER_OUTPUT = 0x1000;
 
     explicit SettingsManager(Rk710Controller* controller, QObject* parent = nullptr);
     ~SettingsManager() override;

@@ -1,6 +1,7 @@
 #include "vending/creditreaderactor.h"
 
 #include "board/creditpacket.h"
+#include "board/outputmask.h"
 #include "board/rk710controller.h"
 #include "core/vm24.h"
 #include "vending/cardtransfer.h"
@@ -84,7 +85,7 @@ void CreditReaderActor::suspend()
 void CreditReaderActor::stop()
 {
     goToSleep();
-    m_controller->setOutput(false, ALL_LIGHTS);
+    m_controller->setOutput(false, OutputMask::AcceptorLights);
     m_controller->setCreditEnable(false, false, false, false);
     // The board's credit is cleared by the checkout once the session is booked.
     emit stopped();
@@ -113,13 +114,13 @@ void CreditReaderActor::applyAcceptanceState()
 {
     switch (m_method) {
     case CreditPacket::None:
-        m_controller->setOutput(true, ALL_LIGHTS);
+        m_controller->setOutput(true, OutputMask::AcceptorLights);
         m_controller->setCreditEnable(m_billValidatorEnabled, m_coinAcceptorEnabled, true, true);
         m_controller->setBanknoteAcceptance(true);
         break;
     case CreditPacket::Pos:
-        m_controller->setOutput(false, CASH_LIGHTS);
-        m_controller->setOutput(true, POS_LIGHT);
+        m_controller->setOutput(false, OutputMask::CashAcceptorLights);
+        m_controller->setOutput(true, OutputMask::PosLight);
         m_controller->setCreditEnable(false, false, true, false);
         break;
     default:
@@ -127,8 +128,8 @@ void CreditReaderActor::applyAcceptanceState()
             disableMoneyAcceptance();
             break;
         }
-        m_controller->setOutput(true, CASH_LIGHTS);
-        m_controller->setOutput(false, POS_LIGHT);
+        m_controller->setOutput(true, OutputMask::CashAcceptorLights);
+        m_controller->setOutput(false, OutputMask::PosLight);
         m_controller->setCreditEnable(m_billValidatorEnabled, m_coinAcceptorEnabled, false, true);
         m_controller->setBanknoteAcceptance(true);
         break;
@@ -138,7 +139,7 @@ void CreditReaderActor::applyAcceptanceState()
 void CreditReaderActor::disableMoneyAcceptance()
 {
     const bool keep = m_method != CreditPacket::Pos;
-    m_controller->setOutput(false, SLEEP_LIGHTS);
+    m_controller->setOutput(false, OutputMask::SleepLights);
     m_controller->setCreditEnable(keep, false, false, keep);
     if (keep)
         m_controller->setBanknoteAcceptance(false);

@@ -19,11 +19,6 @@ public:
     static const int POLL_INTERVAL_MS = 1000;
     static const int SLEEP_SECONDS = 2;
     static const int DEFAULT_MAX_ACCEPTED_CREDIT = 50000;
-    // Outputs: the lights of the cash acceptors and of the POS terminal.
-    static const int CASH_LIGHTS = 2 | 64;
-    static const int POS_LIGHT = 8;
-    static const int ALL_LIGHTS = CASH_LIGHTS | POS_LIGHT;
-    static const int SLEEP_LIGHTS = 2 | POS_LIGHT;
 
     CreditReaderActor(ICreditAccount* account, Rk710Controller* controller);
 

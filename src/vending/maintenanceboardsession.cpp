@@ -2,6 +2,7 @@
 
 #include "board/boardtask.h"
 #include "board/fancontrol.h"
+#include "board/outputmask.h"
 #include "board/rk710controller.h"
 #include "vending/vendinglog.h"
 
@@ -14,7 +15,7 @@ void prepare_for_tests(Rk710Controller* controller)
     controller->clear();
     controller->setCreditEnable(true, true, true, true);
     controller->setBanknoteAcceptance(true);
-    controller->setOutput(false, MaintenanceBoardSession::TEST_OUTPUTS_OFF);
+    controller->setOutput(false, OutputMask::TestOff);
     controller->setPwmOutput(0, 0, 0, 0);
     controller->setDoorStatus(false);
 }
@@ -25,8 +26,8 @@ bool restore_between_purchases(Rk710Controller* controller)
     bool ok = controller->setBanknoteAcceptance(false);
     ok = controller->setCreditEnable(false, false, false, false) && ok;
     ok = controller->clear() && ok;
-    ok = controller->setOutput(true, Rk710Controller::START_OUTPUTS_ON) && ok;
-    ok = controller->setOutput(false, Rk710Controller::START_OUTPUTS_OFF) && ok;
+    ok = controller->setOutput(true, OutputMask::RestingOn) && ok;
+    ok = controller->setOutput(false, OutputMask::RestingOff) && ok;
     ok = controller->setPwmOutput(0, 0, 0, 0) && ok;
     ok = controller->setDoorStatus(false) && ok;
     return ok;

@@ -18,9 +18,6 @@ class MaintenanceBoardSession : public QObject
 {
     Q_OBJECT
 public:
-    // Lights 0 to 7 (the monitor's switches) and output 8, switched off for the tests.
-    static const int TEST_OUTPUTS_OFF = 0x4FF;
-
     MaintenanceBoardSession(Rk710Controller* controller, FanControl* fanControl, QObject* parent = nullptr);
 
     void begin();

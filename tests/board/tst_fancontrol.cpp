@@ -1,4 +1,5 @@
 #include "board/fancontrol.h"
+#include "board/outputmask.h"
 #include "board/rk710controller.h"
 #include "scriptedcontroller.h"
 #include "testenvironment.h"
@@ -184,7 +185,7 @@ private slots:
         scripted.controller()->waitForQueuedTasks();
         const QList<QByteArray> expected{chassisFan(true), pwm(50), pwm(75), pwm(50), chassisFan(false)};
         QCOMPARE(scripted.requests(), expected);
-        QCOMPARE(scripted.controller()->getActuators() & FanControl::CHASSIS_FAN_OUTPUT, 0);
+        QCOMPARE(scripted.controller()->getActuators() & OutputMask::ChassisFan, 0);
 
         // Disabling forgets the state without telling the board.
         fan.setEnabled(false);

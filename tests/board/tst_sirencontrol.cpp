@@ -1,3 +1,4 @@
+#include "board/outputmask.h"
 #include "board/sirencontrol.h"
 #include "scriptedcontroller.h"
 #include "testenvironment.h"
@@ -48,7 +49,7 @@ private slots:
 
         QVERIFY(scripted->waitForRequests(2));
         QCOMPARE(scripted->requests(), (QList<QByteArray>{siren(true), siren(false)}));
-        QTRY_COMPARE(scripted->controller()->getActuators() & SirenControl::SIREN_OUTPUT, 0);
+        QTRY_COMPARE(scripted->controller()->getActuators() & OutputMask::Siren, 0);
     }
 
     void staysQuietAfterTheCapUntilTheAlarmsChange()
@@ -59,7 +60,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!control.isSounding(), 10000);
         QVERIFY(scripted->waitForRequests(2));
         QCOMPARE(scripted->requests(), (QList<QByteArray>{siren(true), siren(false)}));
-        QTRY_COMPARE(scripted->controller()->getActuators() & SirenControl::SIREN_OUTPUT, 0);
+        QTRY_COMPARE(scripted->controller()->getActuators() & OutputMask::Siren, 0);
 
         // The same tamper, reported again with another alarm: another period.
         control.onAlarmsChanged(VM24::TamperAlarm | VM24::ProductsNotAvailableAlarm);

@@ -7,6 +7,7 @@
 
 #include "board/boardstatus.h"
 #include "board/fancontrol.h"
+#include "board/outputmask.h"
 #include "board/rk710controller.h"
 #include "catalogue/productprovider.h"
 #include "core/vm24.h"
@@ -208,7 +209,7 @@ private slots:
         QTRY_COMPARE(rig.outputs() & 0x84, 0x84);
         rig.page->outputSwitch(PeripheralMonitor::Ventilation)->click();
         QTRY_COMPARE(rig.state().value("pwm").toArray(), (QJsonArray{1, 50, 50, 0}));
-        QVERIFY(rig.outputs() & PeripheralMonitor::FAN_OUTPUT);
+        QVERIFY(rig.outputs() & OutputMask::ChassisFan);
         rig.page->lightSwitch(2)->click();
         QTRY_COMPARE(rig.outputs() & 0x84, 0);
         QTRY_VERIFY(!rig.page->lightSwitch(2)->isChecked());

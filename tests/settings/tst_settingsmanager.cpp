@@ -1,3 +1,4 @@
+#include "board/outputmask.h"
 #include "core/iconfigurable.h"
 #include "settings/settingsmanager.h"
 
@@ -517,16 +518,16 @@ private slots:
         QCOMPARE(state.value(QStringLiteral("serial")).toInt(), 4321);
         QCOMPARE(state.value(QStringLiteral("hoppers")).toArray().at(0).toObject().value(QStringLiteral("value")).toInt(), 50);
         QCOMPARE(state.value(QStringLiteral("hoppers")).toArray().at(1).toObject().value(QStringLiteral("value")).toInt(), 200);
-        QVERIFY(state.value(QStringLiteral("outputs")).toInt() & SettingsManager::OPTICAL_BARRIER_OUTPUT);
-        QVERIFY(m_controller->getActuators() & SettingsManager::OPTICAL_BARRIER_OUTPUT);
+        QVERIFY(state.value(QStringLiteral("outputs")).toInt() & OutputMask::OpticalBarrier);
+        QVERIFY(m_controller->getActuators() & OutputMask::OpticalBarrier);
         QCOMPARE(action_programs(), (QStringList{"change_hostname.sh vm24_04321", "enable_dynamic.sh "}));
 
         // Switching the barrier off leaves the other outputs as they were.
-        const int otherOutputs = state.value(QStringLiteral("outputs")).toInt() & ~SettingsManager::OPTICAL_BARRIER_OUTPUT;
+        const int otherOutputs = state.value(QStringLiteral("outputs")).toInt() & ~OutputMask::OpticalBarrier;
         QSettings().setValue(QStringLiteral("use-optical-barrier"), false);
         syncOnWorkerThread();
         QCOMPARE(m_board->state().value(QStringLiteral("outputs")).toInt(), otherOutputs);
-        QVERIFY(!(m_controller->getActuators() & SettingsManager::OPTICAL_BARRIER_OUTPUT));
+        QVERIFY(!(m_controller->getActuators() & OutputMask::OpticalBarrier));
     }
 
     void importedSerialReachesTheBoardOnlyFromLevelThree()

@@ -1,6 +1,7 @@
 // The alarm road on a simulated machine: the board's words reach the alarm
 // manager and the dispenser monitor through the controller, the siren follows
 // on the wire, and every alarm ends up as a row of the event log.
+#include "board/outputmask.h"
 #include "board/rk710controller.h"
 #include "board/sirencontrol.h"
 #include "catalogue/productprovider.h"
@@ -19,7 +20,7 @@
 
 namespace {
 
-const int SIREN = SirenControl::SIREN_OUTPUT;
+const int SIREN = OutputMask::Siren;
 
 } // namespace
 
