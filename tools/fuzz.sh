@@ -14,7 +14,8 @@ limit=(-runs="${VM24_FUZZ_RUNS:-3000}")
 if [ $# -gt 0 ]; then
   limit=(-max_total_time="$1")
 fi
-export ASAN_OPTIONS="halt_on_error=1:abort_on_error=1:detect_leaks=0"
+export ASAN_OPTIONS="halt_on_error=1:abort_on_error=1:detect_leaks=${VM24_DETECT_LEAKS:-1}"
+export LSAN_OPTIONS="suppressions=$root/tools/sanitizers/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export QT_QPA_PLATFORM=offscreen
 cd "$build/fuzz"

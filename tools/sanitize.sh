@@ -26,7 +26,7 @@ if [ ! -f "$build/build.ninja" ]; then
 fi
 cmake --build "$build" --parallel "$(nproc)"
 
-export ASAN_OPTIONS="halt_on_error=1:abort_on_error=1:detect_leaks=${VM24_DETECT_LEAKS:-0}:strict_string_checks=1:detect_stack_use_after_return=0"
+export ASAN_OPTIONS="halt_on_error=1:abort_on_error=1:detect_leaks=${VM24_DETECT_LEAKS:-1}:strict_string_checks=1:detect_stack_use_after_return=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:report_error_type=1"
 export LSAN_OPTIONS="suppressions=$root/tools/sanitizers/lsan.supp:print_suppressions=0"
 cd "$build"

@@ -2040,6 +2040,13 @@ ON DUTY</translation>
     </message>
 </context>
 <context>
+    <name>StorageFaultScreen</name>
+    <message>
+        <source>Memoria della macchina non scrivibile: vendita sospesa. Chiamare l&apos;assistenza.</source>
+        <translation>Machine storage cannot be written: sales suspended. Please call for service.</translation>
+    </message>
+</context>
+<context>
     <name>SuggestionsPage</name>
     <message>
         <source>POTREBBE INTERESSARTI ANCHE</source>

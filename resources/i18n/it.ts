@@ -2040,6 +2040,13 @@ DI TURNO</translation>
     </message>
 </context>
 <context>
+    <name>StorageFaultScreen</name>
+    <message>
+        <source>Memoria della macchina non scrivibile: vendita sospesa. Chiamare l&apos;assistenza.</source>
+        <translation>Memoria della macchina non scrivibile: vendita sospesa. Chiamare l&apos;assistenza.</translation>
+    </message>
+</context>
+<context>
     <name>SuggestionsPage</name>
     <message>
         <source>POTREBBE INTERESSARTI ANCHE</source>

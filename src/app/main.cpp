@@ -7,6 +7,7 @@
 #include "ui/context.h"
 #include "ui/scaledwindow.h"
 #include "ui/startup.h"
+#include "ui/storagefaultscreen.h"
 
 #include <QApplication>
 #include <QPixmapCache>
@@ -81,6 +82,27 @@ std::unique_ptr<QWidget> show_window(QWidget* window)
     return scaled;
 }
 
+// Without a writable state directory no sale could be booked: the board is
+// left alone (its line is not even opened) and the screen says why. The
+// program stays up, since an exit would only bring it back at once; when the
+// directory takes files again it ends for a restart into a normal start.
+int wait_for_writable_state_directory(QApplication& application, const UnixSignalWatcher& quitSignals)
+{
+    qCCritical(appLog, "The state directory %s cannot be written: sales suspended, the board left alone; "
+                       "looking again every %d s",
+               qPrintable(VM24::application_dir()), StorageFaultScreen::RETRY_INTERVAL_MS / 1000);
+    StorageFaultScreen screen;
+    const std::unique_ptr<QWidget> frame = show_window(&screen);
+    QObject::connect(&screen, &StorageFaultScreen::writable, &application, [] {
+        qCInfo(appLog, "The state directory %s can be written again: restarting",
+               qPrintable(VM24::application_dir()));
+        QCoreApplication::quit();
+    });
+    if (quitSignals.hasReceived())
+        QTimer::singleShot(0, &application, &QCoreApplication::quit);
+    return application.exec();
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -101,6 +123,8 @@ int main(int argc, char* argv[])
     VM24::install_style_sheet(application);
     VM24::load_translation(translator, VM24::start_language());
     QCoreApplication::installTranslator(&translator);
+    if (!VM24::application_dir_writable())
+        return wait_for_writable_state_directory(application, quitSignals);
 
     QPixmapCache::setCacheLimit(VM24::PIXMAP_CACHE_LIMIT_KB);
     std::unique_ptr<QSplashScreen> splash = VM24::show_splash_screen();

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QSettings>
+#include <QTemporaryFile>
 #include <QStringList>
 #include <QThread>
 
@@ -143,6 +144,16 @@ QString application_dir()
     if (!overridden.isEmpty())
         return QDir::cleanPath(QDir(overridden).absolutePath());
     return QCoreApplication::applicationDirPath();
+}
+
+bool application_dir_writable()
+{
+    const QString directory = application_dir();
+    if (!QDir().mkpath(directory))
+        return false;
+    // Permissions alone do not tell: a file system gone read-only keeps them.
+    QTemporaryFile probe(directory + QStringLiteral("/.write-check-XXXXXX"));
+    return probe.open() && probe.write("1", 1) == 1 && probe.flush();
 }
 
 QString get_path(const QString& path)

@@ -52,6 +52,9 @@ int get_env_int(const char* name, int dflt);
 
 // The directory the program lives in, or VM24_APP_DIR when that is set.
 QString application_dir();
+// True when application_dir() exists or can be made and a file can be
+// created in it: the settings, ledgers and event log live there.
+bool application_dir_writable();
 // Relative paths are resolved against application_dir().
 QString get_path(const QString& path);
 // Points every default-constructed QSettings at the INI file under application_dir().

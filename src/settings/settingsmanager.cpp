@@ -140,12 +140,12 @@ StaticAddresses read_static_addresses(QSettings& settings)
 
 } // namespace
 
-const char* const SettingsManager::DEFAULT_NETWORK_PROFILE = "/etc/netctl/static_ethernet";
+const char* const SettingsManager::NETWORK_PROFILE_NAME = "static_ethernet";
 
 SettingsManager::SettingsManager(Rk710Controller* controller, QObject* parent)
     : QObject(parent)
     , m_controller(controller)
-    , m_networkProfilePath(QLatin1String(DEFAULT_NETWORK_PROFILE))
+    , m_networkProfilePath(VM24::get_path(QLatin1String(NETWORK_PROFILE_NAME)))
 {
     // Checked before the first value written over it replaces it. The
     // settings object's status cannot tell: the access error of a fallback
@@ -283,8 +283,10 @@ void SettingsManager::applyNetworkConfiguration(QSettings& settings)
             "SettingsManager", "Configurazione di rete statica non valida: rete non modificata"));
         return;
     }
+    // The program may not write the system's profile: the script, run as
+    // root, checks this one again and installs it.
     if (writeNetworkProfile(profile))
-        SystemActions::startDetached(VM24::get_path(QStringLiteral("enable_static.sh")), {});
+        SystemActions::startDetached(VM24::get_path(QStringLiteral("enable_static.sh")), {m_networkProfilePath});
 }
 
 bool SettingsManager::writeNetworkProfile(const QString& text) const

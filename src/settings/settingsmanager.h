@@ -20,7 +20,9 @@ class SettingsManager : public QObject
     Q_OBJECT
 
 public:
-    static const char* const DEFAULT_NETWORK_PROFILE; // "/etc/netctl/static_ethernet"
+    // The static profile of eth0 as the program writes it, in the
+    // application directory; "enable_static.sh" installs it for netctl.
+    static const char* const NETWORK_PROFILE_NAME; // "static_ethernet"
 
     explicit SettingsManager(Rk710Controller* controller, QObject* parent = nullptr);
     ~SettingsManager() override;
@@ -47,7 +49,8 @@ public:
     void setPendingClock(const QDateTime& clock) { m_pendingClock = clock; }
     QDateTime pendingClock() const { return m_pendingClock; }
 
-    // The static profile of eth0 written by syncAction().
+    // Where syncAction() writes the static profile of eth0 (by default
+    // NETWORK_PROFILE_NAME in the application directory).
     void setNetworkProfilePath(const QString& path) { m_networkProfilePath = path; }
     QString networkProfilePath() const { return m_networkProfilePath; }
 

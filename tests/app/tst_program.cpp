@@ -1,6 +1,7 @@
 #include "builtprogram.h"
 #include "core/version.h"
 #include "rk710simprocess.h"
+#include "simulatorlinklog.h"
 #include "testenvironment.h"
 
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <QtTest>
 
 #include <signal.h>
+#include <unistd.h>
 
 // Starts the built program the way the machine does (with Qt's offscreen
 // platform here) and checks that it comes up and ends cleanly on a signal.
@@ -23,11 +25,12 @@ private:
         return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../bin/vm24"));
     }
 
-    static void startProgram(QProcess& process, const QTemporaryDir& appDir, const QString& serialDevice = QString())
+    static void startProgram(QProcess& process, const QTemporaryDir& appDir, const QString& serialDevice = QString(),
+                             const QString& stateDir = QString())
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        environment.insert(QStringLiteral("VM24_APP_DIR"), appDir.path());
+        environment.insert(QStringLiteral("VM24_APP_DIR"), stateDir.isEmpty() ? appDir.path() : stateDir);
         environment.insert(QStringLiteral("VM24_SYSTEM_ACTIONS_RECORD"), appDir.filePath(QStringLiteral("actions.log")));
         environment.insert(QStringLiteral("VM24_SERIAL_DEVICE"),
                            serialDevice.isEmpty() ? appDir.filePath(QStringLiteral("no-board")) : serialDevice);
@@ -36,7 +39,7 @@ private:
         BuiltProgram::start(process, programPath(), QStringList());
     }
 
-    static bool waitUntilRunning(QProcess& process, QByteArray& output)
+    static bool waitForOutput(QProcess& process, QByteArray& output, const QByteArray& wanted)
     {
         if (!process.waitForStarted())
             return false;
@@ -45,10 +48,15 @@ private:
         while (elapsed.elapsed() < 20000 && process.state() == QProcess::Running) {
             process.waitForReadyRead(200);
             output += process.readAll();
-            if (output.contains(QByteArray("VM24 ") + VM24::APPLICATION_VERSION + " running"))
+            if (output.contains(wanted))
                 return true;
         }
         return false;
+    }
+
+    static bool waitUntilRunning(QProcess& process, QByteArray& output)
+    {
+        return waitForOutput(process, output, QByteArray("VM24 ") + VM24::APPLICATION_VERSION + " running");
     }
 
 private slots:
@@ -109,6 +117,63 @@ private slots:
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
         QVERIFY2(ms < 8000, qPrintable(QString::number(ms)));
+    }
+
+    // A state directory that cannot be written: no word to the board, no
+    // exit (the service would only start the program again and again), and
+    // a restart into a normal start once the directory takes files.
+    void unwritableStateDirectoryWaitsWithoutTheBoard_data()
+    {
+        QTest::addColumn<bool>("underAFile");
+        // Root writes anywhere: a directory under a regular file stops it too.
+        QTest::newRow("under a regular file") << true;
+        QTest::newRow("read-only directory") << false;
+    }
+    void unwritableStateDirectoryWaitsWithoutTheBoard()
+    {
+        QFETCH(bool, underAFile);
+        if (!underAFile && ::geteuid() == 0)
+            QSKIP("root writes into a read-only directory");
+        Rk710SimProcess sim;
+        QVERIFY2(sim.start(), qPrintable(sim.errorString()));
+        QTemporaryDir appDir;
+        const QString blocker = appDir.filePath(QStringLiteral("blocked"));
+        const QString stateDir = underAFile ? blocker + QStringLiteral("/state") : blocker;
+        if (underAFile)
+            QVERIFY(QFile(blocker).open(QIODevice::WriteOnly));
+        else
+            QVERIFY(QDir().mkdir(blocker) && QFile::setPermissions(blocker, QFile::ReadOwner | QFile::ExeOwner));
+
+        QProcess program;
+        startProgram(program, appDir, sim.devicePath(), stateDir);
+        QByteArray output;
+        QVERIFY2(waitForOutput(program, output, "cannot be written: sales suspended"), output.constData());
+        QVERIFY2(!program.waitForFinished(4000), output.constData());
+        output += program.readAll();
+        QVERIFY2(!output.contains(" running"), output.constData());
+        QVERIFY(read_simulator_link_log(sim.requestLogPath()).isEmpty());
+
+        if (underAFile)
+            QVERIFY(QFile::remove(blocker));
+        else
+            QVERIFY(QFile::setPermissions(blocker, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        // It looks again every 10 s.
+        QVERIFY2(program.waitForFinished(30000), output.constData());
+        output += program.readAll();
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        QVERIFY2(output.contains("can be written again: restarting"), output.constData());
+        QVERIFY(read_simulator_link_log(sim.requestLogPath()).isEmpty());
+
+        // Started again, as the service does, it comes up and talks to the board.
+        QProcess again;
+        startProgram(again, appDir, sim.devicePath(), stateDir);
+        output.clear();
+        QVERIFY2(waitUntilRunning(again, output), output.constData());
+        QVERIFY(!read_simulator_link_log(sim.requestLogPath()).isEmpty());
+        ::kill(static_cast<pid_t>(again.processId()), SIGTERM);
+        QVERIFY(again.waitForFinished(10000));
+        QCOMPARE(again.exitCode(), 0);
     }
 };
 

@@ -20,6 +20,15 @@ import unittest
 SOURCE = BUILD = None
 RELEASE = "7"
 URL_BASE = "http://127.0.0.1:9/updates"
+# The static profile of eth0 exactly as the program writes it.
+STATIC_PROFILE = ("Description='Configurazione di rete statica per VM24'\n"
+                  "Interface=eth0\n"
+                  "Connection=ethernet\n"
+                  "IP=static\n"
+                  "SkipNoCarrier=yes\n"
+                  "Address=('10.1.2.3/16')\n"
+                  "Gateway='10.1.0.1'\n"
+                  "DNS=('10.1.0.53')")
 ROOT_SCRIPTS = {"set_system_time.sh", "change_hostname.sh", "enable_static.sh", "enable_dynamic.sh"}
 
 
@@ -175,8 +184,10 @@ class Package(unittest.TestCase):
         os.makedirs(stand_ins, exist_ok=True)
         record = os.path.join(self.work, "sudo.log")
         # sudo is played by a recorder: the root side must never run here.
+        given = os.path.join(self.work, "sudo.stdin")
         with open(os.path.join(stand_ins, "sudo"), "w") as f:
             f.write('#!/bin/sh\nprintf "%%s\\n" "$*" >> "%s"\n' % record)
+            f.write('case "$*" in *enable_static.sh*) cat > "%s" ;; esac\n' % given)
         os.chmod(os.path.join(stand_ins, "sudo"), 0o755)
         env = dict(os.environ, PATH=stand_ins + ":/usr/bin:/bin")
         cached = self.package
@@ -188,12 +199,23 @@ class Package(unittest.TestCase):
         link = os.path.join(self.work, "set_system_time.sh")
         os.symlink(os.path.join(lib, "bin", "as-root"), link)
         subprocess.run([link, "2026-01-02 03:04:05"], env=env, check=True)
+        # The static profile the program wrote reaches the root side on its
+        # standard input, never as a path root would open.
+        link = os.path.join(self.work, "enable_static.sh")
+        os.symlink(os.path.join(lib, "bin", "as-root"), link)
+        profile = os.path.join(self.work, "static_ethernet")
+        with open(profile, "w") as f:
+            f.write(STATIC_PROFILE)
+        subprocess.run([link, profile], env=env, check=True)
+        self.assertEqual(read(given), STATIC_PROFILE)
+        self.assertEqual(run([link], env=env).returncode, 2)
         self.assertEqual(read(record).splitlines(), [
             "-n /usr/lib/vm24/root/install_packages.sh " + cached,
             "-n /usr/bin/systemctl poweroff",
             "-n /usr/bin/systemctl reboot",
             "-n /usr/lib/vm24/root/umount_stick.sh /media/usbdrive-sda1",
-            "-n /usr/lib/vm24/scripts/set_system_time.sh 2026-01-02 03:04:05"])
+            "-n /usr/lib/vm24/scripts/set_system_time.sh 2026-01-02 03:04:05",
+            "-n /usr/lib/vm24/scripts/enable_static.sh"])
         # A query stays with the kiosk's own user.
         query = run([os.path.join(lib, "bin", "pacman"), "-Qp", self.package], env=env)
         self.assertEqual(query.stdout.split(), ["vm24", self.version])
@@ -213,7 +235,7 @@ class Package(unittest.TestCase):
                            "--noprogress", self.package, damaged], env=env)
             self.assertEqual(refused.returncode, 3, damaged)
             self.assertIn("not a whole package", refused.stderr)
-        self.assertEqual(len(read(record).splitlines()), 5, "a damaged package reached the root path")
+        self.assertEqual(len(read(record).splitlines()), 6, "a damaged package reached the root path")
         # The root side refuses what is not the kiosk's: a file outside the
         # cache, another mount point (checked before anything is run).
         refused = run([os.path.join(lib, "root", "install_packages.sh"), self.package])
@@ -221,6 +243,62 @@ class Package(unittest.TestCase):
         self.assertIn("not a package of the cache", refused.stderr)
         refused = run([os.path.join(lib, "root", "umount_stick.sh"), "/"])
         self.assertEqual(refused.returncode, 2)
+
+    def test_static_profile_installs_nothing_but_addresses(self):
+        script = self.path("usr", "lib", "vm24", "scripts", "enable_static.sh")
+        root = os.path.join(self.work, "network-root")
+        netctl = os.path.join(root, "etc", "netctl")
+        os.makedirs(netctl)
+        installed = os.path.join(netctl, "static_ethernet")
+        # Recorders stand in for every command that would touch the network.
+        stand_ins = os.path.join(self.work, "network-stand-ins")
+        os.makedirs(stand_ins)
+        calls = os.path.join(self.work, "network-calls.log")
+        for command in ("systemctl", "netctl", "ip", "dhcpcd", "logger"):
+            with open(os.path.join(stand_ins, command), "w") as f:
+                f.write('#!/bin/sh\necho "%s $*" >> "%s"\n' % (command, calls))
+            os.chmod(os.path.join(stand_ins, command), 0o755)
+        env = dict(os.environ, VM24_NETWORK_ROOT=root, PATH=stand_ins + ":/usr/bin:/bin")
+
+        def install(text):
+            return subprocess.run([script], input=text.encode("latin-1"), env=env, stdout=subprocess.PIPE,
+                                  stderr=subprocess.PIPE)
+
+        good = install(STATIC_PROFILE)
+        self.assertEqual(good.returncode, 0, good.stderr)
+        self.assertEqual(read(installed), STATIC_PROFILE + "\n")
+        self.assertEqual(os.stat(installed).st_mode & 0o777, 0o644)
+        self.assertEqual(sorted(os.listdir(netctl)), ["static_ethernet"])
+
+        lines = STATIC_PROFILE.split("\n")
+        hostile = {
+            "a command after the address": STATIC_PROFILE.replace("/16')", "/16'); reboot; ('"),
+            "a command substitution as gateway": STATIC_PROFILE.replace("'10.1.0.1'", "'$(reboot)'"),
+            "a quote closed early": STATIC_PROFILE.replace("'10.1.0.53'", "'10.1.0.53' 'x'"),
+            "a hook of netctl's": STATIC_PROFILE + "\nExecUpPost='touch /tmp/owned'",
+            "a second address": STATIC_PROFILE + "\nAddress=('10.9.9.9/8')",
+            "an octet too large": STATIC_PROFILE.replace("10.1.2.3", "10.1.2.256"),
+            "three octets": STATIC_PROFILE.replace("10.1.0.53", "10.1.0"),
+            "a prefix too long": STATIC_PROFILE.replace("/16", "/33"),
+            "no prefix": STATIC_PROFILE.replace("/16", ""),
+            "a second prefix": STATIC_PROFILE.replace("/16", "/16/8"),
+            "a name for the server": STATIC_PROFILE.replace("10.1.0.53", "ns.example.com"),
+            "carriage returns": "\r\n".join(lines),
+            "a nul byte": STATIC_PROFILE.replace("10.1.0.1", "10.1.\0000.1"),
+            "a blank in front": STATIC_PROFILE.replace("Gateway=", " Gateway="),
+            "no name server": "\n".join(l for l in lines if not l.startswith("DNS")),
+            "empty": "",
+            "too long": STATIC_PROFILE + "\n" + "IP=static\n" * 500,
+        }
+        for name, text in hostile.items():
+            refused = install(text)
+            self.assertEqual(refused.returncode, 2, name)
+            self.assertIn(b"profile refused", refused.stderr, name)
+            self.assertEqual(read(installed), STATIC_PROFILE + "\n", name)
+        self.assertEqual(sorted(os.listdir(netctl)), ["static_ethernet"])
+        # The private root leaves the interface alone: nothing but the journal was called.
+        for line in read(calls).splitlines():
+            self.assertTrue(line.startswith("logger "), line)
 
     def test_service_start_and_stop_steps(self):
         service = self.path("usr", "lib", "vm24", "vm24-service")
@@ -271,12 +349,15 @@ class Package(unittest.TestCase):
         step("stopped", SERVICE_RESULT="success", EXIT_STATUS="0")
         self.assertEqual(step("delay").stdout.strip(), "0")
 
-        # A state directory that cannot be made: a clear message, no start.
+        # A state directory that cannot be made: a clear message, and the
+        # program starts to show the fault on screen rather than a start
+        # that fails in a loop.
         blocked = os.path.join(self.work, "a-file")
         open(blocked, "w").close()
-        failed = step("prepare", VM24_APP_DIR=os.path.join(blocked, "state"))
-        self.assertEqual(failed.returncode, 1)
-        self.assertIn("is not writable", failed.stderr)
+        started = step("prepare", VM24_APP_DIR=os.path.join(blocked, "state"))
+        self.assertEqual(started.returncode, 0)
+        self.assertIn("is not writable", started.stderr)
+        self.assertTrue(os.path.isfile(os.path.join(runtime, "started")))
 
 
 def main():

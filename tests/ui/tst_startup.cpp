@@ -1,9 +1,13 @@
 #include "core/unixsignalwatcher.h"
+#include "core/vm24.h"
 #include "testenvironment.h"
 #include "ui/startup.h"
+#include "ui/storagefaultscreen.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QScreen>
 #include <QSettings>
 #include <QSignalSpy>
@@ -83,6 +87,62 @@ private slots:
         QCOMPARE(splash->geometry(), QGuiApplication::primaryScreen()->geometry());
         QCOMPARE(splash->message(), QStringLiteral("Inizializzazione interfaccia grafica"));
         QVERIFY(!splash->pixmap().isNull());
+    }
+
+    void storageFaultScreenStaysUntilTheStateDirectoryTakesFiles_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("it") << QStringLiteral("it")
+                            << QStringLiteral("Memoria della macchina non scrivibile: vendita sospesa. Chiamare l'assistenza.");
+        QTest::newRow("en") << QStringLiteral("en")
+                            << QStringLiteral("Machine storage cannot be written: sales suspended. Please call for service.");
+    }
+    void storageFaultScreenStaysUntilTheStateDirectoryTakesFiles()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, shown);
+        TestEnvironment::ScopedAppDir appDir;
+        // A state directory under a regular file cannot be made, even by root.
+        const QString blocker = appDir.filePath(QStringLiteral("a-file"));
+        QFile(blocker).open(QIODevice::WriteOnly);
+        qputenv("VM24_APP_DIR", QFile::encodeName(blocker + QStringLiteral("/state")));
+        QVERIFY(!VM24::application_dir_writable());
+
+        auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
+        QVERIFY(VM24::install_style_sheet(*application));
+        QTranslator translator;
+        QVERIFY(VM24::load_translation(translator, language));
+        QCoreApplication::installTranslator(&translator);
+        StorageFaultScreen screen;
+        screen.setRetryInterval(50);
+        QSignalSpy writable(&screen, &StorageFaultScreen::writable);
+        screen.setGeometry(0, 0, 1080, 1920);
+        screen.show();
+        QCoreApplication::processEvents();
+
+        const QString screens = QCoreApplication::applicationDirPath() + QStringLiteral("/screens");
+        QDir().mkpath(screens);
+        screen.grab().save(QStringLiteral("%1/storage-fault-%2.png").arg(screens, language));
+        QCOMPARE(screen.shownMessage(), shown);
+        const QLabel* label = screen.messageLabel();
+        QVERIFY(label->isVisible());
+        QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(shown));
+        QVERIFY(screen.rect().contains(label->mapTo(&screen, label->rect().bottomRight())));
+        QVERIFY(label->font().pixelSize() >= 40);
+
+        QTest::qWait(300);
+        QCOMPARE(writable.count(), 0);
+        QVERIFY(QFile::remove(blocker));
+        QTRY_COMPARE(writable.count(), 1);
+        QVERIFY(QFileInfo(blocker + QStringLiteral("/state")).isDir());
+        // No probe is left behind in the state directory.
+        QCOMPARE(QDir(blocker + QStringLiteral("/state")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList());
+        QTest::qWait(200);
+        QCOMPARE(writable.count(), 1);
+        QCoreApplication::removeTranslator(&translator);
+        application->setStyleSheet(QString());
     }
 
     void quitSignalsArriveAsQtSignals()
