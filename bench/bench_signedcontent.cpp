@@ -1,8 +1,8 @@
 // Checking a signed 50 MB content update against its download: the file is
 // fetched with the real wget from a file server on loopback into a download
 // directory (the content downloader's DownloadManager, its size cap set to
-// the listed size), then checked against its signed index entry (size and
-// SHA-256 read once) the way the content update does before applying it;
+// the listed size), then checked against its signed index entry (size, and
+// SHA-256 by openssl) the way the content update does before applying it;
 // the index's signature check with openssl is timed too. The check must not
 // be the bottleneck: it should take well under the download time.
 //
