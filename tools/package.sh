@@ -5,6 +5,7 @@
 #
 #   tools/package.sh [--release N] [--url-base URL] [--out DIR]
 #                    [--build DIR] [--armhf-build DIR] [--arch ARCH]
+#                    [--sign-key FILE]
 #
 #   --release N        the package release, default 1
 #   --url-base URL     where the update server is reached, e.g.
@@ -16,6 +17,10 @@
 #   --armhf-build DIR  the armv7h build tree, default build-armhf (skipped
 #                      when it holds no program)
 #   --arch ARCH        only this architecture (x86_64 or armv7h)
+#   --sign-key FILE    the owner's Ed25519 private key file (or the file
+#                      named by VM24_SIGN_KEY): the package list gets its
+#                      signed index package-list.txt.index(.sig), which
+#                      machines holding the update key require
 #
 # Writes OUT/vm24-<version>-<release>-<arch>.pkg.tar.zst and, with a URL
 # base, OUT/server-<arch>/firmware/package-list.txt with the package beside
@@ -30,8 +35,9 @@ out="$root/build-packages"
 x86_build="$root/build"
 armhf_build="$root/build-armhf"
 only_arch=""
+sign_key="${VM24_SIGN_KEY:-}"
 
-usage() { sed -n '6,18p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//' >&2; exit 2; }
+usage() { sed -n '6,23p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//' >&2; exit 2; }
 while [ $# -gt 0 ]; do
   case "$1" in
     --release) release="${2:-}"; shift 2 ;;
@@ -40,6 +46,7 @@ while [ $# -gt 0 ]; do
     --build) x86_build="${2:-}"; shift 2 ;;
     --armhf-build) armhf_build="${2:-}"; shift 2 ;;
     --arch) only_arch="${2:-}"; shift 2 ;;
+    --sign-key) sign_key="${2:-}"; shift 2 ;;
     *) usage ;;
   esac
 done
@@ -47,6 +54,8 @@ done
 [[ -z "$only_arch" || "$only_arch" =~ ^(x86_64|armv7h)$ ]] || { echo "package.sh: unknown architecture '$only_arch'" >&2; exit 2; }
 [[ -z "$url_base" || "$url_base" =~ ^https?://[^[:space:]]+$ ]] || { echo "package.sh: the URL base is http(s)://host[:port][/path], not '$url_base'" >&2; exit 2; }
 url_base="${url_base%/}"
+[[ -z "$sign_key" || -r "$sign_key" ]] || { echo "package.sh: cannot read the signing key '$sign_key'" >&2; exit 2; }
+[[ -z "$sign_key" || -n "$url_base" ]] || { echo "package.sh: --sign-key signs the package list: give --url-base too" >&2; exit 2; }
 mkdir -p "$out"
 out="$(cd "$out" && pwd)"
 
@@ -140,6 +149,10 @@ server_tree() {
 # vm24 for $arch machines: policy, package, version, URL
 auto vm24 $version $url_base/firmware/$name
 LIST
+  if [ -n "$sign_key" ]; then
+    "$root/tools/sign-index.sh" "$tree/firmware/package-list.txt.index" "$sign_key" all \
+      "$tree/firmware/package-list.txt" "$tree/firmware/$name"
+  fi
   echo "update server tree: $tree (publish by copying it to the server's root)"
 }
 

@@ -2062,6 +2062,73 @@ ON DUTY</translation>
     </message>
 </context>
 <context>
+    <name>UpdateAuthenticator</name>
+    <message>
+        <source>Aggiornamento rifiutato: %1 (%2)</source>
+        <translation>Update refused: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>non elencato nell&apos;indice firmato</source>
+        <translation>not listed in the signed index</translation>
+    </message>
+    <message>
+        <source>software da chiavetta di livello 1 senza chiave degli aggiornamenti</source>
+        <translation>software from a level-1 stick without the update key</translation>
+    </message>
+    <message>
+        <source>più lungo di quanto elencato</source>
+        <translation>longer than listed</translation>
+    </message>
+    <message>
+        <source>più corto di quanto elencato</source>
+        <translation>shorter than listed</translation>
+    </message>
+    <message>
+        <source>diverso da quanto firmato</source>
+        <translation>different from what was signed</translation>
+    </message>
+    <message>
+        <source>non scaricato</source>
+        <translation>not downloaded</translation>
+    </message>
+    <message>
+        <source>indice firmato mancante</source>
+        <translation>signed index missing</translation>
+    </message>
+    <message>
+        <source>firma mancante</source>
+        <translation>signature missing</translation>
+    </message>
+    <message>
+        <source>firma non valida</source>
+        <translation>signature not valid</translation>
+    </message>
+    <message>
+        <source>indice firmato non valido</source>
+        <translation>signed index not valid</translation>
+    </message>
+    <message>
+        <source>indice per un&apos;altra macchina</source>
+        <translation>index for another machine</translation>
+    </message>
+    <message>
+        <source>indice più vecchio dell&apos;ultimo applicato</source>
+        <translation>index older than the last one applied</translation>
+    </message>
+    <message>
+        <source>file non leggibile</source>
+        <translation>file not readable</translation>
+    </message>
+    <message>
+        <source>Aggiornamenti non autenticati: manca la chiave pubblica degli aggiornamenti</source>
+        <translation>Updates not authenticated: the update public key is missing</translation>
+    </message>
+    <message>
+        <source>Chiave degli aggiornamenti installata da chiavetta USB</source>
+        <translation>Update key installed from a USB stick</translation>
+    </message>
+</context>
+<context>
     <name>UpdateItem</name>
     <message>
         <source>Impostazioni</source>

@@ -2062,6 +2062,73 @@ DI TURNO</translation>
     </message>
 </context>
 <context>
+    <name>UpdateAuthenticator</name>
+    <message>
+        <source>Aggiornamento rifiutato: %1 (%2)</source>
+        <translation>Aggiornamento rifiutato: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>non elencato nell&apos;indice firmato</source>
+        <translation>non elencato nell&apos;indice firmato</translation>
+    </message>
+    <message>
+        <source>software da chiavetta di livello 1 senza chiave degli aggiornamenti</source>
+        <translation>software da chiavetta di livello 1 senza chiave degli aggiornamenti</translation>
+    </message>
+    <message>
+        <source>più lungo di quanto elencato</source>
+        <translation>più lungo di quanto elencato</translation>
+    </message>
+    <message>
+        <source>più corto di quanto elencato</source>
+        <translation>più corto di quanto elencato</translation>
+    </message>
+    <message>
+        <source>diverso da quanto firmato</source>
+        <translation>diverso da quanto firmato</translation>
+    </message>
+    <message>
+        <source>non scaricato</source>
+        <translation>non scaricato</translation>
+    </message>
+    <message>
+        <source>indice firmato mancante</source>
+        <translation>indice firmato mancante</translation>
+    </message>
+    <message>
+        <source>firma mancante</source>
+        <translation>firma mancante</translation>
+    </message>
+    <message>
+        <source>firma non valida</source>
+        <translation>firma non valida</translation>
+    </message>
+    <message>
+        <source>indice firmato non valido</source>
+        <translation>indice firmato non valido</translation>
+    </message>
+    <message>
+        <source>indice per un&apos;altra macchina</source>
+        <translation>indice per un&apos;altra macchina</translation>
+    </message>
+    <message>
+        <source>indice più vecchio dell&apos;ultimo applicato</source>
+        <translation>indice più vecchio dell&apos;ultimo applicato</translation>
+    </message>
+    <message>
+        <source>file non leggibile</source>
+        <translation>file non leggibile</translation>
+    </message>
+    <message>
+        <source>Aggiornamenti non autenticati: manca la chiave pubblica degli aggiornamenti</source>
+        <translation>Aggiornamenti non autenticati: manca la chiave pubblica degli aggiornamenti</translation>
+    </message>
+    <message>
+        <source>Chiave degli aggiornamenti installata da chiavetta USB</source>
+        <translation>Chiave degli aggiornamenti installata da chiavetta USB</translation>
+    </message>
+</context>
+<context>
     <name>UpdateItem</name>
     <message>
         <source>Impostazioni</source>

@@ -59,6 +59,7 @@
 #include "ui/pushupdatesdirectorywatcher.h"
 #include "ui/slideshowcontrol.h"
 #include "updates/assetsregistry.h"
+#include "updates/updateauthenticator.h"
 #include "vending/alarmmanager.h"
 #include "vending/boardlinkwatcher.h"
 #include "vending/changeobserver.h"
@@ -217,6 +218,8 @@ void MainWindow::createBoardWatchers()
 void MainWindow::createCatalogue()
 {
     m_assets = new AssetsRegistry(VM24::get_path(QLatin1String(VM24::Defaults::General::DATA_DIR)), this);
+    m_updateAuthenticator = new UpdateAuthenticator(this);
+    connect(m_updateAuthenticator, &UpdateAuthenticator::warning, this, &MainWindow::publishWarning);
     m_assets->addBaseDirToSearchPath();
     m_assets->recoverInterruptedUpdates();
     for (const char* asset : DATA_ASSETS)
@@ -290,6 +293,7 @@ void MainWindow::createPurchasePages()
 void MainWindow::createMaintenancePages()
 {
     m_maintenanceMode = new MaintenanceMode(m_usbMonitor, m_notificationService.get(), m_context.get(), this);
+    m_maintenanceMode->setUpdateAuthenticator(m_updateAuthenticator);
     m_maintenanceMode->bindActivity(MaintenanceMenuEntry::Settings, [this]() -> MenuActivity* {
         m_applicationSettings =
             new ApplicationSettings(m_settingsManager, m_powerControl, m_alarmManager, m_context.get(), this);
@@ -306,11 +310,12 @@ void MainWindow::createMaintenancePages()
         return m_peripheralMonitor;
     });
     m_maintenanceMode->bindActivity(MaintenanceMenuEntry::UsbUpdates, [this]() -> MenuActivity* {
-        m_updateMenu = new UpdateMenu(m_usbMonitor, m_powerControl, m_assets, m_settingsManager, m_context.get(), this);
+        m_updateMenu = new UpdateMenu(m_usbMonitor, m_powerControl, m_assets, m_settingsManager, m_context.get(), this,
+                                      m_updateAuthenticator);
         return m_updateMenu;
     });
     m_pushUpdates = new PushUpdatesDirectoryWatcher(m_pendingActivities, m_assets, m_productProvider, m_settingsManager,
-                                                    m_powerControl, m_context.get(), this);
+                                                    m_powerControl, m_context.get(), this, m_updateAuthenticator);
     m_pushUpdates->initialise();
     m_maintenanceMode->bindActivity(MaintenanceMenuEntry::ProductArrangement, [this]() -> MenuActivity* {
         m_productArrangement = new ProductArrangement(m_productProvider, m_motorMonitor, m_context.get(), this);
@@ -325,6 +330,7 @@ void MainWindow::createMaintenancePages()
     bindBooksAndLogPages();
     // The package downloader is also the nightly package check, so it is there from the start.
     m_packageDownloader = new PackageDownloader(m_powerControl, m_context.get(), this);
+    m_packageDownloader->setAuthenticator(m_updateAuthenticator);
     m_maintenanceMode->bindActivity(MaintenanceMenuEntry::PackageInstallation, m_packageDownloader);
     m_maintenanceMode->menu()->setPackageDownloader(m_packageDownloader);
     m_maintenanceMode->bindActivity(MaintenanceMenuEntry::UsbExport, [this]() -> MenuActivity* {
@@ -424,6 +430,7 @@ void MainWindow::initialize()
     createBoardStatusObserver();
     createScheduledTasks();
     watchProductPresence();
+    m_updateAuthenticator->warnIfUnauthenticated();
     m_scheduler->start();
     m_context->startActivity(m_homePage);
 }
@@ -452,6 +459,7 @@ void MainWindow::createScheduledTasks()
     m_fanControl->setEnabled(true);
     m_scheduler->registerTask(machineStateRecorder, QStringLiteral("machine-state-recorder"));
     m_contentUpdates = new ContentUpdateDownloader(m_pendingActivities, m_assets, m_powerControl, m_context.get(), this);
+    m_contentUpdates->setAuthenticator(m_updateAuthenticator);
     m_settingsManager->registerConfigurable(m_contentUpdates);
     m_contentUpdates->loadConfiguration(settings);
     m_scheduler->registerTask(m_contentUpdates, QLatin1String(ContentUpdateDownloader::TASK_NAME));

@@ -10,6 +10,7 @@ class AccountingService;
 class AlarmManager;
 class ApplicationSettings;
 class AssetsRegistry;
+class UpdateAuthenticator;
 class BoardStatusObserver;
 class ChangeObserver;
 class ContentUpdateDownloader;
@@ -135,6 +136,7 @@ private:
     BoardStatusObserver* m_boardStatusObserver = nullptr;
     PendingActivityQueue* m_pendingActivities = nullptr;
     AssetsRegistry* m_assets = nullptr;
+    UpdateAuthenticator* m_updateAuthenticator = nullptr;
     ProductProvider* m_productProvider = nullptr;
     PriceProvider* m_priceProvider = nullptr;
     MotorDispenserMonitor* m_motorMonitor = nullptr;

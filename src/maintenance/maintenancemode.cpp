@@ -2,6 +2,7 @@
 
 #include "logging/infonotification.h"
 #include "maintenance/maintenancelog.h"
+#include "updates/updateauthenticator.h"
 #include "maintenance/maintenancemenu.h"
 #include "maintenance/resetdialog.h"
 #include "maintenance/stickwait.h"
@@ -60,6 +61,12 @@ int MaintenanceMode::userLevel() const
     return qMax(0, m_usb->userLevel());
 }
 
+namespace {
+
+const int UPDATE_KEY_LEVEL = 3;
+
+} // namespace
+
 void MaintenanceMode::onStart()
 {
     if (m_usb->isUsbInserted()) {
@@ -67,6 +74,8 @@ void MaintenanceMode::onStart()
         // The level and the folder of the insertion authenticated: a stick
         // pulled or swapped meanwhile has neither.
         const QString dir = m_usb->resolvedDataRoot();
+        if (m_usb->userLevel() >= UPDATE_KEY_LEVEL && m_updateAuthenticator)
+            m_updateAuthenticator->installKeyFrom(dir);
         if (m_usb->userLevel() > 1 && VM24::has_reset_actions(dir)) {
             runResetActions(dir);
             // The stick comes out before the program ends.

@@ -12,6 +12,7 @@
 class MaintenanceMenu;
 class MenuActivity;
 class QWidget;
+class UpdateAuthenticator;
 class UsbMonitor;
 
 // The operator's way into the machine: started when a USB stick is plugged
@@ -32,6 +33,9 @@ public:
     // The page is built by make when its entry is first chosen.
     void bindActivity(MaintenanceMenuEntry::Value entry, std::function<MenuActivity*()> make);
     MaintenanceMenu* menu() const { return m_menu; }
+    // A stick of level 3 or more that brings the owner's update key
+    // ("updates-public.pem" in its program folder) installs it.
+    void setUpdateAuthenticator(UpdateAuthenticator* authenticator) { m_updateAuthenticator = authenticator; }
     // The level shown in the menu: the key's level, 0 without a key.
     int userLevel() const;
 
@@ -64,4 +68,5 @@ private:
     MenuActivity* m_activities[MaintenanceMenuEntry::COUNT] = {};
     std::function<MenuActivity*()> m_makers[MaintenanceMenuEntry::COUNT];
     QPointer<QWidget> m_rememberedView;
+    UpdateAuthenticator* m_updateAuthenticator = nullptr;
 };

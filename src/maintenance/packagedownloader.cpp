@@ -10,6 +10,8 @@
 #include "updates/downloadmanager.h"
 #include "updates/packagecache.h"
 #include "updates/packagelists.h"
+#include "updates/updateauthenticator.h"
+#include "updates/updatefiles.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -17,6 +19,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTimer>
 
 namespace {
@@ -52,6 +55,7 @@ PackageDownloader::PackageDownloader(PowerControl* powerControl, Context* contex
     connect(m_process, &QProcess::readyReadStandardOutput, this, &PackageDownloader::readListOutput);
     connect(m_downloader, &DownloadManager::fileDownloaded, this, &PackageDownloader::advanceDownloadProgress);
     connect(m_downloader, &DownloadManager::downloadFinished, this, &PackageDownloader::onDownloadFinished);
+    connect(m_downloader, &DownloadManager::fileTooLong, this, [this](const QString& name) { m_tooLong.append(name); });
     connect(m_dialog, &QDialog::accepted, this, &PackageDownloader::onUpgradeFinished);
     connect(&m_cacheUpdate, &QFutureWatcherBase::finished, this, &PackageDownloader::onCacheUpdated);
 }
@@ -70,13 +74,44 @@ void PackageDownloader::checkForUpdates()
     run();
 }
 
+namespace {
+
+const char* const LIST_NAME = "package-list.txt";
+
+bool write_whole(const QString& path, const QByteArray& data)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+}
+
+QString list_index_name()
+{
+    return QLatin1String(LIST_NAME) + QLatin1String(SignedIndex::SUFFIX);
+}
+
+} // namespace
+
+bool PackageDownloader::isSigned() const
+{
+    return m_authenticator && m_authenticator->isKeyPresent();
+}
+
+// The general list, then the machine's own; signed, each followed by its
+// index and the index's signature.
 QStringList PackageDownloader::listUrls() const
 {
-    QUrl general = m_serverUrl;
-    general.setPath(QStringLiteral("/firmware/package-list.txt"));
-    QUrl own = m_serverUrl;
-    own.setPath(QStringLiteral("/firmware/%1/package-list.txt").arg(m_serial));
-    return {general.toString(), own.toString()};
+    QStringList urls;
+    for (const QString& dir : {QStringLiteral("/firmware/"), QStringLiteral("/firmware/%1/").arg(m_serial)}) {
+        QStringList names{QLatin1String(LIST_NAME)};
+        if (m_signedRun)
+            names << list_index_name() << list_index_name() + QLatin1String(".sig");
+        for (const QString& name : names) {
+            QUrl url = m_serverUrl;
+            url.setPath(dir + name);
+            urls.append(url.toString());
+        }
+    }
+    return urls;
 }
 
 void PackageDownloader::run()
@@ -85,6 +120,12 @@ void PackageDownloader::run()
         return;
     setState(Downloading);
     qCInfo(maintenanceLog) << "checking for package updates";
+    m_signedRun = isSigned();
+    if (m_authenticator && !m_signedRun)
+        m_authenticator->warnIfUnauthenticated();
+    m_documents.clear();
+    m_present.clear();
+    m_tooLong.clear();
     m_listOutput.clear();
     m_listFailed = false;
     m_pendingLists = listUrls();
@@ -135,46 +176,147 @@ void PackageDownloader::abortListDownload()
     m_process->kill();
 }
 
-// The general list must arrive whole; of the machine's own list only an
-// error answer of the server (wget's 8: it has none for this machine) is no
+// The general list must arrive whole; of the other documents only an error
+// answer of the server (wget's 8: it has none for this machine) is no
 // failure. Any other outcome, a cut-off answer among them, ends the check
 // and keeps the cache: it never reads as a list without packages.
 void PackageDownloader::onPackageListDownloadFinished(int exitCode)
 {
     disconnect(m_process, &QProcess::finished, this, &PackageDownloader::onPackageListDownloadFinished);
     readListOutput();
-    const bool machineList = m_pendingLists.isEmpty();
+    const bool generalList = m_documents.isEmpty();
     const bool crashed = m_process->exitStatus() != QProcess::NormalExit;
     m_process->close();
-    const bool failed = crashed || m_listFailed || (exitCode != 0 && !(machineList && exitCode == WGET_SERVER_ERROR));
+    const bool absent = !generalList && exitCode == WGET_SERVER_ERROR;
+    const bool failed = crashed || m_listFailed || (exitCode != 0 && !absent);
     if (failed) {
-        qCWarning(maintenanceLog) << "package list download failed" << (machineList ? "(machine list)" : "(general list)")
+        qCWarning(maintenanceLog) << "package list download failed" << (generalList ? "(general list)" : "(machine list)")
                                   << "wget exit code" << exitCode << (crashed ? "stopped" : "") << ": cache kept";
         m_listTimer.stop();
         m_listOutput.clear();
         rescheduleSelf();
         return;
     }
-    if (!machineList) {
-        m_listOutput += '\n';
+    m_documents.append(absent ? QByteArray() : m_listOutput);
+    m_present.append(!absent);
+    m_listOutput.clear();
+    if (!m_pendingLists.isEmpty()) {
         startNextListDownload();
         return;
     }
+    onListsFetched();
+}
+
+void PackageDownloader::onListsFetched()
+{
     m_listTimer.stop();
-    qCInfo(maintenanceLog) << "package lists fetched, machine list" << (exitCode == 0 ? "present" : "absent");
-    QBuffer buffer(&m_listOutput);
-    buffer.open(QIODevice::ReadOnly);
-    const QList<VM24::PkgAction> actions = VM24::parse_server_descriptor(&buffer);
-    m_listOutput.clear();
+    QList<VM24::PkgAction> actions;
+    if (m_signedRun) {
+        if (!acceptSignedLists(&actions)) {
+            rescheduleSelf();
+            return;
+        }
+    } else {
+        qCInfo(maintenanceLog) << "package lists fetched, machine list" << (m_present.value(1) ? "present" : "absent");
+        QByteArray lists = m_documents.value(0) + '\n' + m_documents.value(1);
+        QBuffer buffer(&lists);
+        buffer.open(QIODevice::ReadOnly);
+        actions = VM24::parse_server_descriptor(&buffer);
+    }
+    m_documents.clear();
     const QString cacheDir = m_cacheDir;
+    if (m_signedRun) {
+        const QHash<QString, SignedIndex::Entry> signedFiles = m_signedFiles;
+        m_cacheUpdate.setFuture(VM24::run_in_thread_pool([actions, cacheDir, signedFiles] {
+            return VM24::update_local_package_cache(actions, cacheDir, signedFiles);
+        }));
+        return;
+    }
     m_cacheUpdate.setFuture(
         VM24::run_in_thread_pool([actions, cacheDir] { return VM24::update_local_package_cache(actions, cacheDir); }));
+}
+
+// Documents 0 to 2 are the general list, its index and signature; 3 to 5
+// the machine's own, which only counts when the server has that list.
+bool PackageDownloader::acceptSignedLists(QList<VM24::PkgAction>* actions)
+{
+    m_signedFiles.clear();
+    m_acceptedIndexes.clear();
+    if (!acceptSignedList(0, QStringLiteral("firmware/"), QStringLiteral("firmware/package-list.txt"), actions))
+        return false;
+    return !m_present.value(3)
+        || acceptSignedList(3, QStringLiteral("firmware/%1/").arg(m_serial), QStringLiteral("firmware/own/package-list.txt"),
+                            actions);
+}
+
+bool PackageDownloader::acceptSignedList(int first, const QString& servedDir, const QString& stream,
+                                         QList<VM24::PkgAction>* actions)
+{
+    QTemporaryDir dir;
+    const QString index = dir.filePath(list_index_name());
+    if ((m_present.value(first + 1) && !write_whole(index, m_documents.value(first + 1)))
+        || (m_present.value(first + 2) && !write_whole(index + QLatin1String(".sig"), m_documents.value(first + 2))))
+        return false;
+    SignedIndex signedIndex;
+    if (!m_authenticator->openIndex(index, stream, &signedIndex, servedDir + list_index_name())
+        || !m_authenticator->checkData(signedIndex, QLatin1String(LIST_NAME), m_documents.value(first)))
+        return false;
+    QByteArray list = m_documents.value(first);
+    QBuffer buffer(&list);
+    buffer.open(QIODevice::ReadOnly);
+    const QList<VM24::PkgAction> listed = VM24::parse_server_descriptor(&buffer);
+    for (const VM24::PkgAction& action : listed) {
+        const QString name = VM24::package_file_name(QUrl(action.file));
+        if (!signedIndex.lists(name)) {
+            m_authenticator->refuse(name.isEmpty() ? action.file : name, UpdateAuthenticator::reasonUnlisted());
+            return false;
+        }
+        m_signedFiles.insert(name, signedIndex.entry(name));
+    }
+    *actions += listed;
+    m_acceptedIndexes.append({stream, signedIndex});
+    qCInfo(maintenanceLog) << "signed package list accepted:" << servedDir + QLatin1String(LIST_NAME);
+    return true;
+}
+
+// Every cached package must match its signed entry; when one does not,
+// the cache is emptied: nothing of that update waits for installation.
+bool PackageDownloader::checkSignedDownloads()
+{
+    bool whole = true;
+    for (const QString& name : std::as_const(m_tooLong)) {
+        m_authenticator->refuse(name, UpdateAuthenticator::reasonTooLong());
+        whole = false;
+    }
+    for (const QFileInfo& file : VM24::cached_packages(m_cacheDir)) {
+        if (!whole)
+            break;
+        if (!m_signedFiles.contains(file.fileName())) {
+            m_authenticator->refuse(file.fileName(), UpdateAuthenticator::reasonUnlisted());
+            whole = false;
+        } else {
+            whole = m_authenticator->checkEntry(file.fileName(), m_signedFiles.value(file.fileName()),
+                                                file.absoluteFilePath());
+        }
+    }
+    if (whole) {
+        for (const auto& [stream, index] : std::as_const(m_acceptedIndexes))
+            m_authenticator->recordApplied(stream, index);
+    }
+    return whole;
 }
 
 void PackageDownloader::onCacheUpdated()
 {
     const QList<QUrl> urls = m_cacheUpdate.future().result();
-    m_downloader->addUrl(urls);
+    if (m_signedRun) {
+        for (const QUrl& url : urls) {
+            const QString name = VM24::package_file_name(url);
+            m_downloader->addUrl(url, name, m_signedFiles.value(name).size);
+        }
+    } else {
+        m_downloader->addUrl(urls);
+    }
     m_downloaded = 0;
     m_total = urls.size();
     emit downloadProgressChanged(0, m_total);
@@ -189,6 +331,8 @@ void PackageDownloader::advanceDownloadProgress()
 
 void PackageDownloader::onDownloadFinished()
 {
+    if (m_signedRun && !checkSignedDownloads())
+        VM24::empty_package_cache(m_cacheDir);
     const int count = VM24::count_cached_packages(m_cacheDir);
     if (count != m_cachedCount) {
         m_cachedCount = count;
@@ -211,11 +355,12 @@ void PackageDownloader::onStart()
     m_dialog->open();
     UpdateProcessContext* context = m_dialog;
     const QString cacheDir = m_cacheDir;
-    m_installation.setFuture(VM24::run_in_thread_pool([context, cacheDir] {
+    UpdateAuthenticator* authenticator = m_authenticator;
+    m_installation.setFuture(VM24::run_in_thread_pool([context, cacheDir, authenticator] {
         context->beginUpdate();
         context->beginStage(
             QCoreApplication::translate("InstallCachedPackage", "Aggiornamento software in corso - Non spegnere la macchina"));
-        VM24::install_cached_packages(cacheDir);
+        VM24::install_cached_packages(cacheDir, authenticator);
         // Whatever the outcome: what did install needs the restart.
         context->setRestartRequired();
         context->finishUpdate();

@@ -5,6 +5,7 @@
 #include "tasks/dailyjob.h"
 #include "ui/menuactivity.h"
 #include "updates/pkgaction.h"
+#include "updates/signedindex.h"
 
 #include <QByteArray>
 #include <QFutureWatcher>
@@ -15,6 +16,7 @@
 class DownloadManager;
 class PowerControl;
 class QProcess;
+class UpdateAuthenticator;
 class UpdateProgressDialog;
 
 // Keeps the machine's software current. Each night it fetches the package
@@ -44,6 +46,8 @@ public:
     UpdateProgressDialog* dialog() const { return m_dialog; }
     DownloadManager* downloadManager() const { return m_downloader; }
     void setListTimeLimit(int ms) { m_listTimer.setInterval(ms); }
+    // While its key is present, only signed lists and packages are taken.
+    void setAuthenticator(UpdateAuthenticator* authenticator) { m_authenticator = authenticator; }
 
     bool canRun(const QDateTime& now) const override;
     void run() override;
@@ -71,6 +75,12 @@ private:
     void readListOutput();
     void abortListDownload();
     void onCacheUpdated();
+    void onListsFetched();
+    bool acceptSignedLists(QList<VM24::PkgAction>* actions);
+    bool acceptSignedList(int first, const QString& servedDir, const QString& stream,
+                          QList<VM24::PkgAction>* actions);
+    bool checkSignedDownloads();
+    bool isSigned() const;
     void setState(State state);
     void rescheduleSelf();
 
@@ -80,6 +90,14 @@ private:
     QProcess* m_process;
     QTimer m_listTimer;
     QByteArray m_listOutput;
+    // Each fetched document in order; a null one the server does not have.
+    QList<QByteArray> m_documents;
+    QList<bool> m_present;
+    UpdateAuthenticator* m_authenticator = nullptr;
+    bool m_signedRun = false;
+    QHash<QString, SignedIndex::Entry> m_signedFiles;
+    QList<QPair<QString, SignedIndex>> m_acceptedIndexes;
+    QStringList m_tooLong;
     QStringList m_pendingLists;
     bool m_listFailed = false;
     qint64 m_listSizeLimit = VM24::Keys::DEFAULT_UPDATES_MAX_LIST_BYTES;

@@ -54,7 +54,8 @@ QPushButton* make_button(const char* icon, QWidget* parent)
 } // namespace
 
 UpdateMenu::UpdateMenu(UsbMonitor* usb, PowerControl* powerControl, AssetsRegistry* registry,
-                       SettingsManager* settingsManager, Context* context, QWidget* parent)
+                       SettingsManager* settingsManager, Context* context, QWidget* parent,
+                       UpdateAuthenticator* authenticator)
     : MenuActivity(context, parent)
     , m_usb(usb)
     , m_powerControl(powerControl)
@@ -98,9 +99,9 @@ UpdateMenu::UpdateMenu(UsbMonitor* usb, PowerControl* powerControl, AssetsRegist
 
     setHandler(Settings, std::make_unique<SettingsFileHandler>([settingsManager](const QString& path, int level) {
         return settingsManager && settingsManager->importFromFile(path, level);
-    }));
+    }, authenticator));
     setHandler(Products, std::make_unique<CatalogueResourceHandler>(registry));
-    setHandler(Software, std::make_unique<GuidedPackageInstaller>());
+    setHandler(Software, std::make_unique<GuidedPackageInstaller>(authenticator));
     setHandler(HomePage, std::make_unique<HomePageMediaHandler>(registry));
     setHandler(Customizations, std::make_unique<CustomizationsHandler>(registry));
     setHandler(Branding, std::make_unique<BrandingResources>(registry));

@@ -13,6 +13,7 @@ class QCheckBox;
 class QLabel;
 class QPushButton;
 class SettingsManager;
+class UpdateAuthenticator;
 class UpdateProgressDialog;
 class UsbMonitor;
 
@@ -28,7 +29,8 @@ public:
     static const int ITEM_COUNT = 6;
 
     UpdateMenu(UsbMonitor* usb, PowerControl* powerControl, AssetsRegistry* registry,
-               SettingsManager* settingsManager, Context* context, QWidget* parent);
+               SettingsManager* settingsManager, Context* context, QWidget* parent,
+               UpdateAuthenticator* authenticator = nullptr);
     ~UpdateMenu() override;
 
     // The handler of an item; an item without one is never selectable.

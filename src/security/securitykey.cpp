@@ -1,6 +1,7 @@
 #include "security/securitykey.h"
 
 #include "core/childprocess.h"
+#include "core/detachedsignature.h"
 #include "core/vm24.h"
 #include "security/securitylog.h"
 
@@ -16,8 +17,6 @@
 namespace VM24 {
 
 namespace {
-
-const int SCRIPT_TIMEOUT_MS = 60000;
 
 QString environment_path(const char* variable, const char* fallback)
 {
@@ -120,17 +119,13 @@ int check_manifest(const QString& path, const QString& device, int timeoutMs)
 
 bool sign_manifest(const QString& manifest, const QString& keyFile)
 {
-    const QString script = get_path(QLatin1String(SIGN_SCRIPT));
-    return run_program(script, {manifest, keyFile}, SCRIPT_TIMEOUT_MS) == 0;
+    return sign_detached(manifest, keyFile);
 }
 
 bool verify_manifest_signature(const QString& manifest, int level)
 {
     const char* key = level >= MASTER_KEY_LEVEL ? MASTER_PUBKEY_FILENAME : ADMIN_PUBKEY_FILENAME;
-    const QString script = get_path(QLatin1String(VERIFY_SCRIPT));
-    return run_program(script, {manifest, QFileInfo(get_path(QLatin1String(key))).absoluteFilePath()},
-                       SCRIPT_TIMEOUT_MS)
-        == 0;
+    return verify_detached_signature(manifest, get_path(QLatin1String(key)));
 }
 
 bool read_small_file(const QString& path, int maxSize, QByteArray* content)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/detachedsignature.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -11,13 +13,13 @@ namespace VM24 {
 static const char* const SECURITY_DIR = ".vm24-security";
 static const char* const MANIFEST_FILENAME = "manifest.txt";
 // Where sign_manifest.sh puts the signature and verify_manifest.sh looks for it.
-static const char* const SIGNATURE_SUFFIX = ".sig";
+static const char* const SIGNATURE_SUFFIX = DETACHED_SIGNATURE_SUFFIX;
 static const char* const ADMIN_PRIVKEY_FILENAME = "vm24.pem";
 static const char* const MASTER_PRIVKEY_FILENAME = "vm24-master.pem";
 static const char* const ADMIN_PUBKEY_FILENAME = "vm24-public.pem";
 static const char* const MASTER_PUBKEY_FILENAME = "vm24-master-public.pem";
-static const char* const SIGN_SCRIPT = "sign_manifest.sh";
-static const char* const VERIFY_SCRIPT = "verify_manifest.sh";
+static const char* const SIGN_SCRIPT = SIGN_SIGNATURE_SCRIPT;
+static const char* const VERIFY_SCRIPT = VERIFY_SIGNATURE_SCRIPT;
 
 static const int MIN_KEY_LEVEL = 0;
 static const int MAX_KEY_LEVEL = 4;

@@ -14,6 +14,7 @@
 #include "updates/catalogueupdatecommand.h"
 #include "updates/downloadmanager.h"
 #include "updates/mediaupdatecommand.h"
+#include "updates/updateauthenticator.h"
 #include "updates/updatedescriptorinterpreter.h"
 #include "updates/updatefiles.h"
 
@@ -42,6 +43,7 @@ ContentUpdateDownloader::ContentUpdateDownloader(PendingActivityQueue* activityQ
     m_interpreter->addCommand(tr("Home Page"), std::make_unique<MediaUpdateCommand>(registry));
     m_downloader->setFileSizeLimit(VM24::Keys::DEFAULT_UPDATES_MAX_CONTENT_BYTES);
     connect(m_downloader, &DownloadManager::downloadFinished, this, &ContentUpdateDownloader::onDownloadFinished);
+    connect(m_downloader, &DownloadManager::fileTooLong, this, [this](const QString& name) { m_tooLong.append(name); });
     connect(m_dialog, &QDialog::accepted, this, &ContentUpdateDownloader::onUpdateFinished);
     m_process->setStandardInputFile(QProcess::nullDevice());
     m_process->setStandardErrorFile(QProcess::nullDevice());
@@ -85,6 +87,12 @@ void ContentUpdateDownloader::run()
     if (m_state != Idle)
         return;
     setState(Checking);
+    if (m_authenticator && m_authenticator->isKeyPresent()) {
+        startSignedCheck();
+        return;
+    }
+    if (m_authenticator)
+        m_authenticator->warnIfUnauthenticated();
     QUrl general = m_serverUrl;
     general.setPath(QStringLiteral("/contents/descriptor.txt"));
     QUrl own = m_serverUrl;
@@ -143,10 +151,143 @@ void ContentUpdateDownloader::startDownloads()
     m_downloader->startDownload();
 }
 
+namespace {
+
+const char* const DESCRIPTOR_NAME = "descriptor.txt";
+const char* const GENERAL_PREFIX = "general-";
+const char* const OWN_PREFIX = "own-";
+
+} // namespace
+
+// With the key, each descriptor is fetched as a file with its signed index
+// and the index's signature; the content follows once they all check.
+void ContentUpdateDownloader::startSignedCheck()
+{
+    m_tempDir = VM24::make_temp_dir(DOWNLOAD_DIR_TEMPLATE);
+    if (m_tempDir.isEmpty()) {
+        rescheduleSelf();
+        return;
+    }
+    m_signedPhase = SignedPhase::Descriptors;
+    m_expected.clear();
+    m_tooLong.clear();
+    m_acceptedIndexes.clear();
+    m_downloader->setDownloadDirectory(m_tempDir);
+    const QString index = QLatin1String(DESCRIPTOR_NAME) + QLatin1String(SignedIndex::SUFFIX);
+    const QString signature = index + QLatin1String(".sig");
+    for (const auto& [prefix, dir] : {qMakePair(QString::fromLatin1(GENERAL_PREFIX), QStringLiteral("/contents/")),
+                                      qMakePair(QString::fromLatin1(OWN_PREFIX), QStringLiteral("/contents/%1/").arg(m_serial))}) {
+        for (const QString& name : {QString::fromLatin1(DESCRIPTOR_NAME), index, signature}) {
+            QUrl url = m_serverUrl;
+            url.setPath(dir + name);
+            m_downloader->addUrl(url, prefix + name, m_descriptorSizeLimit);
+        }
+    }
+    m_downloader->startDownload();
+}
+
+bool ContentUpdateDownloader::openSignedDescriptor(const QString& prefix, const QString& servedPath,
+                                                   const QString& stream, SignedIndex* index, QByteArray* descriptor)
+{
+    const QDir dir(m_tempDir);
+    const QString indexFile = dir.filePath(prefix + QLatin1String(DESCRIPTOR_NAME) + QLatin1String(SignedIndex::SUFFIX));
+    if (!m_authenticator->openIndex(indexFile, stream, index, servedPath + QLatin1String(SignedIndex::SUFFIX)))
+        return false;
+    QFile file(dir.filePath(prefix + QLatin1String(DESCRIPTOR_NAME)));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    *descriptor = file.read(m_descriptorSizeLimit + 1);
+    if (!m_authenticator->checkData(*index, QLatin1String(DESCRIPTOR_NAME), *descriptor))
+        return false;
+    m_acceptedIndexes.append({stream, *index});
+    return true;
+}
+
+// The general descriptor must be there and signed; the machine's own one,
+// when the server has one, too.
+bool ContentUpdateDownloader::acceptSignedDescriptors()
+{
+    const QDir dir(m_tempDir);
+    if (!dir.exists(QLatin1String(GENERAL_PREFIX) + QLatin1String(DESCRIPTOR_NAME))) {
+        qCWarning(uiLog) << "Content descriptor download failed";
+        return false;
+    }
+    SignedIndex general;
+    SignedIndex own;
+    QByteArray text;
+    QByteArray ownText;
+    if (!openSignedDescriptor(QLatin1String(GENERAL_PREFIX), QStringLiteral("contents/descriptor.txt"),
+                              QStringLiteral("contents/descriptor.txt"), &general, &text))
+        return false;
+    const bool hasOwn = dir.exists(QLatin1String(OWN_PREFIX) + QLatin1String(DESCRIPTOR_NAME));
+    if (hasOwn
+        && !openSignedDescriptor(QLatin1String(OWN_PREFIX), QStringLiteral("contents/%1/descriptor.txt").arg(m_serial),
+                                 QStringLiteral("contents/own/descriptor.txt"), &own, &ownText))
+        return false;
+    text += '\n' + ownText;
+    QBuffer buffer(&text);
+    buffer.open(QIODevice::ReadOnly);
+    m_interpreter->parse(&buffer);
+    VM24::clean_dir(m_tempDir);
+    // Every file a descriptor names is listed by one of the two indexes.
+    for (const auto& [url, local] : m_interpreter->downloads()) {
+        const QString name = VM24::url_filename(url);
+        const SignedIndex* index = general.lists(name) ? &general : (hasOwn && own.lists(name) ? &own : nullptr);
+        if (!index) {
+            m_authenticator->refuse(name, UpdateAuthenticator::reasonUnlisted());
+            return false;
+        }
+        m_expected.insert(local, {name, index->entry(name)});
+    }
+    return true;
+}
+
+bool ContentUpdateDownloader::queueSignedDownloads()
+{
+    for (const auto& [url, local] : m_interpreter->downloads())
+        m_downloader->addUrl(url, local, m_expected.value(local).entry.size);
+    m_signedPhase = SignedPhase::Content;
+    m_downloader->startDownload();
+    return true;
+}
+
+// Nothing is applied unless every file arrived whole and as signed.
+bool ContentUpdateDownloader::checkSignedDownloads()
+{
+    const QDir dir(m_tempDir);
+    for (auto it = m_expected.cbegin(); it != m_expected.cend(); ++it) {
+        if (m_tooLong.contains(it.key())) {
+            m_authenticator->refuse(it->name, UpdateAuthenticator::reasonTooLong());
+            return false;
+        }
+        if (!dir.exists(it.key())) {
+            m_authenticator->refuse(it->name, UpdateAuthenticator::reasonNotDownloaded());
+            return false;
+        }
+        if (!m_authenticator->checkEntry(it->name, it->entry, dir.filePath(it.key())))
+            return false;
+    }
+    for (const auto& [stream, index] : m_acceptedIndexes)
+        m_authenticator->recordApplied(stream, index);
+    return true;
+}
+
 void ContentUpdateDownloader::onDownloadFinished()
 {
     if (m_state != Checking)
         return;
+    if (m_signedPhase == SignedPhase::Descriptors) {
+        if (!acceptSignedDescriptors()) {
+            rescheduleSelf();
+            return;
+        }
+        queueSignedDownloads();
+        return;
+    }
+    if (m_signedPhase == SignedPhase::Content && !checkSignedDownloads()) {
+        rescheduleSelf();
+        return;
+    }
     if (m_downloader->downloadedCount() == 0 && !m_interpreter->hasPendingActions()) {
         rescheduleSelf();
         return;
@@ -194,6 +335,7 @@ void ContentUpdateDownloader::setState(State state)
 
 void ContentUpdateDownloader::rescheduleSelf()
 {
+    m_signedPhase = SignedPhase::Off;
     if (!m_tempDir.isEmpty()) {
         VM24::rm_dir(m_tempDir);
         m_tempDir.clear();

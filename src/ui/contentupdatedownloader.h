@@ -5,6 +5,7 @@
 #include "tasks/dailyjob.h"
 #include "ui/menuactivity.h"
 #include "ui/updateprogressdialog.h"
+#include "updates/signedindex.h"
 
 #include <QByteArray>
 #include <QPointer>
@@ -18,6 +19,7 @@ class AssetsRegistry;
 class DownloadManager;
 class PendingActivityQueue;
 class PowerControl;
+class UpdateAuthenticator;
 class UpdateDescriptorInterpreter;
 
 // The nightly content update: fetches the content descriptor from the
@@ -50,6 +52,8 @@ public:
     UpdateProgressDialog* dialog() const { return m_dialog.data(); }
     DownloadManager* downloader() const { return m_downloader; }
     void setDescriptorTimeLimit(int ms) { m_descriptorTimeLimitMs = ms; }
+    // While its key is present, only signed content is applied.
+    void setAuthenticator(UpdateAuthenticator* authenticator) { m_authenticator = authenticator; }
 
     // DailyJob
     bool canRun(const QDateTime& now) const override;
@@ -80,6 +84,12 @@ private:
     void rescheduleSelf();
     void readDescriptorOutput();
     void startDownloads();
+    void startSignedCheck();
+    bool acceptSignedDescriptors();
+    bool openSignedDescriptor(const QString& prefix, const QString& servedPath, const QString& stream,
+                              SignedIndex* index, QByteArray* descriptor);
+    bool queueSignedDownloads();
+    bool checkSignedDownloads();
 
     PendingActivityQueue* m_activityQueue;
     AssetsRegistry* m_registry;
@@ -96,5 +106,16 @@ private:
     QString m_serial;
     int m_descriptorTimeLimitMs = DEFAULT_DESCRIPTOR_TIME_LIMIT_MS;
     bool m_descriptorRefused = false;
+    UpdateAuthenticator* m_authenticator = nullptr;
+    enum class SignedPhase { Off, Descriptors, Content };
+    SignedPhase m_signedPhase = SignedPhase::Off;
+    struct Expected
+    {
+        QString name;
+        SignedIndex::Entry entry;
+    };
+    QHash<QString, Expected> m_expected; // by local file name
+    QStringList m_tooLong;
+    QList<QPair<QString, SignedIndex>> m_acceptedIndexes; // stream, index
     qint64 m_descriptorSizeLimit = VM24::Keys::DEFAULT_UPDATES_MAX_DESCRIPTOR_BYTES;
 };

@@ -12,6 +12,7 @@
 #include "updates/customizationshandler.h"
 #include "updates/guidedpackageinstaller.h"
 #include "updates/settingsfilehandler.h"
+#include "updates/updateauthenticator.h"
 #include "updates/updatefiles.h"
 
 #include <QCoreApplication>
@@ -41,12 +42,38 @@ void remove_entries(const QString& dir, const QStringList& names)
         VM24::rm_dir(QDir(dir).filePath(name));
 }
 
+// With the update key, a push is applied only when its own signed index
+// lists every file pushed (and there is nothing else: no directories).
+bool is_vouched_for(UpdateAuthenticator* authenticator, const QString& pushDir, const QStringList& pushed)
+{
+    if (!authenticator || !authenticator->mustAuthenticate(0))
+        return true;
+    const QString index = QLatin1String(UpdateAuthenticator::DIRECTORY_INDEX);
+    QStringList files;
+    for (const QString& name : pushed) {
+        if (name == index || name == index + QLatin1String(".sig"))
+            continue;
+        const QFileInfo entry(QDir(pushDir).filePath(name));
+        if (!entry.isFile() || entry.isSymLink()) {
+            authenticator->refuse(name, UpdateAuthenticator::reasonUnlisted());
+            return false;
+        }
+        files.append(name);
+    }
+    SignedIndex signedIndex;
+    if (!authenticator->checkDirectory(pushDir, files, UpdateAuthenticator::directoryStream(0), &signedIndex))
+        return false;
+    authenticator->recordApplied(UpdateAuthenticator::directoryStream(0), signedIndex);
+    return true;
+}
+
 } // namespace
 
 PushUpdatesDirectoryWatcher::PushUpdatesDirectoryWatcher(PendingActivityQueue* activityQueue,
                                                          AssetsRegistry* registry, ProductProvider* provider,
                                                          SettingsManager* settingsManager, PowerControl* powerControl,
-                                                         Context* context, QObject* parent)
+                                                         Context* context, QObject* parent,
+                                                         UpdateAuthenticator* authenticator)
     : QObject(parent)
     , Activity(context)
     , m_activityQueue(activityQueue)
@@ -54,17 +81,18 @@ PushUpdatesDirectoryWatcher::PushUpdatesDirectoryWatcher(PendingActivityQueue* a
     , m_watcher(new QFileSystemWatcher(this))
     , m_dialog(new UpdateProgressDialog(qobject_cast<QWidget*>(parent)))
     , m_linkPath(VM24::get_path(QLatin1String(LINK_NAME)))
+    , m_authenticator(authenticator)
 {
     addHandler(QT_TRANSLATE_NOOP("PushUpdatesDirectoryWatcher", "Prodotti"),
                std::make_unique<CatalogueResourceHandler>(registry));
     addHandler(QT_TRANSLATE_NOOP("PushUpdatesDirectoryWatcher", "Personalizzazioni"),
                std::make_unique<CustomizationsHandler>(registry));
     addHandler(QT_TRANSLATE_NOOP("PushUpdatesDirectoryWatcher", "Aggiornamenti software"),
-               std::make_unique<GuidedPackageInstaller>());
+               std::make_unique<GuidedPackageInstaller>(authenticator));
     addHandler(QT_TRANSLATE_NOOP("PushUpdatesDirectoryWatcher", "Impostazioni"),
                std::make_unique<SettingsFileHandler>([settingsManager](const QString& path, int level) {
                    return settingsManager && settingsManager->importFromFile(path, level);
-               }));
+               }, authenticator));
     addHandler(QT_TRANSLATE_NOOP("PushUpdatesDirectoryWatcher", "Impostazione da Web"),
                std::make_unique<CatalogueEditsHandler>(provider, registry));
     connect(m_dialog, &QDialog::accepted, this, &PushUpdatesDirectoryWatcher::onUpdateFinished);
@@ -163,9 +191,13 @@ void PushUpdatesDirectoryWatcher::onStart()
     const QStringList pushed = QDir(pushDir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
                                                        | QDir::NoDotAndDotDot);
     UpdateProgressDialog* dialog = m_dialog;
-    VM24::run_in_thread_pool([stages, pushDir, pushed, dialog] {
+    UpdateAuthenticator* authenticator = m_authenticator;
+    VM24::run_in_thread_pool([stages, pushDir, pushed, dialog, authenticator] {
         dialog->beginUpdate();
+        const bool trusted = is_vouched_for(authenticator, pushDir, pushed);
         for (const auto& [title, handler] : stages) {
+            if (!trusted)
+                break;
             dialog->beginStage(title);
             handler->apply(QDir(pushDir), dialog);
         }

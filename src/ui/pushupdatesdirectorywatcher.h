@@ -13,6 +13,7 @@
 class AssetsRegistry;
 class PendingActivityQueue;
 class PowerControl;
+class UpdateAuthenticator;
 class ProductProvider;
 class QFileSystemWatcher;
 class SettingsManager;
@@ -34,7 +35,8 @@ public:
 
     PushUpdatesDirectoryWatcher(PendingActivityQueue* activityQueue, AssetsRegistry* registry,
                                 ProductProvider* provider, SettingsManager* settingsManager,
-                                PowerControl* powerControl, Context* context, QObject* parent = nullptr);
+                                PowerControl* powerControl, Context* context, QObject* parent = nullptr,
+                                UpdateAuthenticator* authenticator = nullptr);
     ~PushUpdatesDirectoryWatcher() override;
 
     // Creates the push directory under /tmp and the link to it; false (push
@@ -76,5 +78,6 @@ private:
     std::vector<Stage> m_stages;
     QString m_linkPath;
     QString m_pushDir;
+    UpdateAuthenticator* m_authenticator;
     bool m_listening = false;
 };

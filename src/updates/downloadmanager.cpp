@@ -60,6 +60,17 @@ void DownloadManager::addUrl(const QUrl& url, const QString& fileName)
     m_queue.append({url, fileName});
 }
 
+void DownloadManager::addUrl(const QUrl& url, const QString& fileName, qint64 maxBytes)
+{
+    m_fileLimits.insert(fileName, maxBytes);
+    addUrl(url, fileName);
+}
+
+qint64 DownloadManager::limitFor(const QString& fileName) const
+{
+    return qMin(m_fileSizeLimit, m_fileLimits.value(fileName, m_fileSizeLimit));
+}
+
 void DownloadManager::addUrl(const QList<QUrl>& urls)
 {
     for (const QUrl& url : urls)
@@ -101,6 +112,7 @@ void DownloadManager::processNext()
     }
     const auto& [url, fileName] = m_queue.first();
     m_timedOut = false;
+    m_tooLong = false;
     m_refusal.clear();
     if (!DiskSpaceReserve::allows(m_directory.absolutePath(), 0)) {
         qCWarning(updatesLog).noquote() << "Download refused," << reserveRefusal() << "-" << url.toString();
@@ -134,16 +146,19 @@ void DownloadManager::checkGrowth()
 {
     if (m_queue.isEmpty() || m_process->state() == QProcess::NotRunning)
         return;
-    const qint64 size = QFileInfo(tempPath(m_queue.first().second)).size();
-    if (size > m_fileSizeLimit)
-        refuse(sizeRefusal());
+    const QString& fileName = m_queue.first().second;
+    const qint64 limit = limitFor(fileName);
+    if (QFileInfo(tempPath(fileName)).size() > limit) {
+        m_tooLong = true;
+        refuse(sizeRefusal(limit));
+    }
     else if (!DiskSpaceReserve::allows(m_directory.absolutePath(), 0))
         refuse(reserveRefusal());
 }
 
-QString DownloadManager::sizeRefusal() const
+QString DownloadManager::sizeRefusal(qint64 limit) const
 {
-    return QStringLiteral("larger than the limit of %1 bytes").arg(m_fileSizeLimit);
+    return QStringLiteral("larger than the limit of %1 bytes").arg(limit);
 }
 
 QString DownloadManager::reserveRefusal()
@@ -166,12 +181,18 @@ void DownloadManager::onProcessFinished(int exitCode, QProcess::ExitStatus statu
         return;
     const auto [url, fileName] = m_queue.takeFirst();
     const QString temp = QLatin1String(TEMP_DIR_NAME) + QLatin1Char('/') + fileName;
-    if (m_refusal.isEmpty() && QFileInfo(m_directory.filePath(temp)).size() > m_fileSizeLimit)
-        m_refusal = sizeRefusal();
+    const qint64 limit = limitFor(fileName);
+    m_fileLimits.remove(fileName);
+    if (m_refusal.isEmpty() && QFileInfo(m_directory.filePath(temp)).size() > limit) {
+        m_tooLong = true;
+        m_refusal = sizeRefusal(limit);
+    }
     else if (m_refusal.isEmpty() && !DiskSpaceReserve::allows(m_directory.absolutePath(), 0))
         m_refusal = reserveRefusal();
     if (!m_refusal.isEmpty())
         qCWarning(updatesLog).noquote() << "Download refused," << m_refusal << "-" << url.toString();
+    if (m_tooLong)
+        emit fileTooLong(fileName);
     if (exitCode != 0 || status != QProcess::NormalExit || m_timedOut || !m_refusal.isEmpty()) {
         m_directory.remove(temp);
     } else {
@@ -194,4 +215,5 @@ void DownloadManager::cancelDownload()
         m_process->waitForFinished(3000);
     }
     m_queue.clear();
+    m_fileLimits.clear();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDir>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPair>
@@ -42,6 +43,9 @@ public:
     // are queued; the rest is ignored.
     void addUrl(const QUrl& url);
     void addUrl(const QUrl& url, const QString& fileName);
+    // A file known to be maxBytes long: it is stopped as soon as it grows
+    // beyond that (and beyond the general limit in any case).
+    void addUrl(const QUrl& url, const QString& fileName, qint64 maxBytes);
     void addUrl(const QList<QUrl>& urls);
     // URLs with the names they are stored under.
     void addUrl(const QList<QPair<QUrl, QString>>& downloads);
@@ -64,6 +68,8 @@ public:
 signals:
     void fileDownloaded(const QString& fileName);
     void downloadFinished();
+    // The file grew beyond its limit and was dropped.
+    void fileTooLong(const QString& fileName);
 
 private slots:
     void onProcessFinished(int exitCode, QProcess::ExitStatus status);
@@ -75,18 +81,21 @@ private:
     void checkGrowth();
     QString tempPath(const QString& fileName) const;
     void refuse(const QString& reason);
-    QString sizeRefusal() const;
+    QString sizeRefusal(qint64 limit) const;
+    qint64 limitFor(const QString& fileName) const;
     static QString reserveRefusal();
 
     QProcess* m_process;
     QTimer m_timeLimit;
     QTimer m_sizeCheck;
     QList<QPair<QUrl, QString>> m_queue;
+    QHash<QString, qint64> m_fileLimits;
     QDir m_directory;
     QString m_program = QStringLiteral("wget");
     int m_downloadedCount = 0;
     int m_fileTimeLimitMs = DEFAULT_FILE_TIME_LIMIT_MS;
     qint64 m_fileSizeLimit = DEFAULT_FILE_SIZE_LIMIT;
     bool m_timedOut = false;
+    bool m_tooLong = false;
     QString m_refusal;
 };

@@ -1,6 +1,9 @@
 #include "updates/packagecache.h"
 
+#include "updates/filedigest.h"
 #include "updates/packagemanager.h"
+#include "updates/updateauthenticator.h"
+#include "updates/verifiedpackages.h"
 #include "updates/updatefiles.h"
 #include "updates/updateslog.h"
 
@@ -33,7 +36,16 @@ bool is_downloadable_package_url(const QUrl& url)
     return is_downloadable_url(url) && !package_file_name(url).isEmpty();
 }
 
-QList<QUrl> update_local_package_cache(const QList<PkgAction>& actions, const QString& cacheDir)
+namespace {
+
+bool matches(const QString& path, const SignedIndex::Entry& entry)
+{
+    FileDigest digest;
+    return digest_file(path, &digest) && digest.size == entry.size && digest.sha256 == entry.sha256;
+}
+
+QList<QUrl> update_cache(const QList<PkgAction>& actions, const QString& cacheDir,
+                         const QHash<QString, SignedIndex::Entry>* signedFiles)
 {
     const QDir cache(cacheDir);
     QSet<QString> wanted;
@@ -50,7 +62,7 @@ QList<QUrl> update_local_package_cache(const QList<PkgAction>& actions, const QS
             continue;
         const QUrl url(action.file);
         const QString name = package_file_name(url);
-        if (!name.isEmpty() && cache.exists(name)) {
+        if (!name.isEmpty() && cache.exists(name) && (!signedFiles || matches(cache.filePath(name), signedFiles->value(name)))) {
             wanted.insert(name);
         } else if (is_downloadable_package_url(url) && !queued.contains(name)) {
             queued.insert(name);
@@ -65,18 +77,59 @@ QList<QUrl> update_local_package_cache(const QList<PkgAction>& actions, const QS
         if (!wanted.contains(file.fileName()) && !QFile::remove(file.absoluteFilePath()))
             qCWarning(updatesLog) << "cannot remove" << file.absoluteFilePath();
     }
+    if (signedFiles) {
+        QHash<QString, SignedIndex::Entry> kept;
+        for (const QString& name : wanted + queued)
+            kept.insert(name, signedFiles->value(name));
+        write_signed_packages(cacheDir, kept);
+    }
     return downloads;
 }
 
-bool install_cached_packages(const QString& cacheDir)
+} // namespace
+
+QList<QUrl> update_local_package_cache(const QList<PkgAction>& actions, const QString& cacheDir)
+{
+    return update_cache(actions, cacheDir, nullptr);
+}
+
+QList<QUrl> update_local_package_cache(const QList<PkgAction>& actions, const QString& cacheDir,
+                                       const QHash<QString, SignedIndex::Entry>& signedFiles)
+{
+    return update_cache(actions, cacheDir, &signedFiles);
+}
+
+void empty_package_cache(const QString& cacheDir)
+{
+    for (const QFileInfo& file : cached_packages(cacheDir))
+        QFile::remove(file.absoluteFilePath());
+    QFile::remove(QDir(cacheDir).filePath(QLatin1String(SIGNED_PACKAGES_FILENAME)));
+}
+
+bool install_cached_packages(const QString& cacheDir, UpdateAuthenticator* authenticator)
 {
     const QFileInfoList files = cached_packages(cacheDir);
-    QStringList paths;
-    for (const QFileInfo& file : files)
-        paths.append(file.absoluteFilePath());
-    const bool installed = install_packages(paths);
-    for (const QString& path : paths)
-        QFile::remove(path);
+    bool installed = false;
+    if (authenticator && authenticator->isKeyPresent()) {
+        const QHash<QString, SignedIndex::Entry> entries = read_signed_packages(cacheDir);
+        QList<VerifiedPackage> packages;
+        bool listed = true;
+        for (const QFileInfo& file : files) {
+            if (!entries.contains(file.fileName())) {
+                authenticator->refuse(file.fileName(), UpdateAuthenticator::reasonUnlisted());
+                listed = false;
+                break;
+            }
+            packages.append({file.absoluteFilePath(), file.fileName(), entries.value(file.fileName())});
+        }
+        installed = listed && install_verified_packages(packages, authenticator);
+    } else {
+        QStringList paths;
+        for (const QFileInfo& file : files)
+            paths.append(file.absoluteFilePath());
+        installed = install_packages(paths);
+    }
+    empty_package_cache(cacheDir);
     return installed;
 }
 

@@ -67,6 +67,11 @@ QList<PkgAction> parse_server_descriptor(QIODevice* device)
 
 QList<PkgAction> parse_package_update_file(const QString& path)
 {
+    return parse_package_update_file(path, [](const QString&) { return true; });
+}
+
+QList<PkgAction> parse_package_update_file(const QString& path, const std::function<bool(const QString&)>& admit)
+{
     QList<PkgAction> actions;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
@@ -76,6 +81,8 @@ QList<PkgAction> parse_package_update_file(const QString& path)
         PkgAction action;
         action.policy = policy_from_string(fields.at(0));
         const QString package = fields.size() >= 4 ? inside(dir, fields.at(3)) : QString();
+        if (!package.isEmpty() && QFileInfo::exists(package) && !admit(package))
+            return {};
         if (!package.isEmpty()) {
             const PkgInfo info = query_package_file_info(package);
             action.name = info.name;

@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <functional>
+
 class QIODevice;
 
 // The two package lists. Both are line oriented: a line is trimmed, blank
@@ -23,5 +25,8 @@ QList<PkgAction> parse_server_descriptor(QIODevice* device);
 // itself, and stay empty when a line is short or its file is missing or
 // unreadable (the installer skips such actions).
 QList<PkgAction> parse_package_update_file(const QString& path);
+// The same, each package file first handed to admit: a file it refuses is
+// never read by the package manager, and the whole parse gives nothing.
+QList<PkgAction> parse_package_update_file(const QString& path, const std::function<bool(const QString&)>& admit);
 
 } // namespace VM24

@@ -1,5 +1,6 @@
 #include "updates/settingsfilehandler.h"
 
+#include "updates/updateauthenticator.h"
 #include "updates/updateprocesscontext.h"
 #include "updates/updateslog.h"
 
@@ -7,8 +8,9 @@
 
 const char* const SettingsFileHandler::CONFIG_FILENAME = "VM24.ini";
 
-SettingsFileHandler::SettingsFileHandler(Importer importer)
+SettingsFileHandler::SettingsFileHandler(Importer importer, UpdateAuthenticator* authenticator)
     : m_importer(std::move(importer))
+    , m_authenticator(authenticator)
 {
 }
 
@@ -23,6 +25,14 @@ void SettingsFileHandler::apply(QDir dir, UpdateProcessContext* ctx)
     if (!file.isFile() || file.isSymLink())
         return;
     ctx->beginProcessingItem(QString());
+    const int level = ctx->userLevel();
+    SignedIndex index;
+    if (m_authenticator && m_authenticator->mustAuthenticate(level)) {
+        if (!m_authenticator->checkDirectory(dir.absolutePath(), {QLatin1String(CONFIG_FILENAME)},
+                                             UpdateAuthenticator::directoryStream(level), &index))
+            return;
+        m_authenticator->recordApplied(UpdateAuthenticator::directoryStream(level), index);
+    }
     if (!m_importer || !m_importer(file.absoluteFilePath(), ctx->userLevel()))
         qCWarning(updatesLog) << "Settings file not imported:" << file.absoluteFilePath();
 }

@@ -1,6 +1,8 @@
 """The machine updates itself, end to end, with the project's own package.
 
-tools/package.sh builds this build's package as release 1, 2 and 3. Real
+tools/package.sh builds this build's package as release 1, 2 and 3, release
+2's package list with its index signed by the owner's key, whose public half
+is provisioned in the state directory (updates are authenticated). Real
 pacman installs release 1 into a private root, whose var/lib/vm24 is the
 machine's state directory; the service's command lines (start step,
 program, stop step, read from the installed unit) and its environment file
@@ -36,12 +38,23 @@ HARNESS_FILES = {"vm24.log", "system-actions.log", "device-info.xml", "start-sta
 HARNESS_DIRS = ("media", "dev", "data/package-cache")
 
 
-def package(source, build, out, release, url_base=None):
+def package(source, build, out, release, url_base=None, sign_key=None):
     command = ["bash", os.path.join(source, "tools", "package.sh"), "--release", str(release), "--out", out,
                "--build", build, "--arch", "x86_64"]
     if url_base:
         command += ["--url-base", url_base]
+    if sign_key:
+        command += ["--sign-key", sign_key]
     subprocess.run(command, check=True, stdout=subprocess.DEVNULL)
+
+
+def owner_key_pair(directory):
+    """What an owner does once: an Ed25519 key pair; the public half goes to
+    the machine's state directory as updates-public.pem."""
+    private, public = os.path.join(directory, "owner.pem"), os.path.join(directory, "owner-public.pem")
+    subprocess.run(["openssl", "genpkey", "-algorithm", "ed25519", "-out", private], check=True)
+    subprocess.run(["openssl", "pkey", "-in", private, "-pubout", "-out", public], check=True)
+    return private, public
 
 
 def package_file(out, version):
@@ -239,9 +252,12 @@ def case_selfupdate(source, build):
     server, port = start_server(site, os.path.join(work, "server.log"))
     try:
         url_base = "http://127.0.0.1:%d" % port
+        owner_key, owner_public = owner_key_pair(work)
         package(source, build, out, 1)
-        package(source, build, out, 2, url_base)
+        package(source, build, out, 2, url_base, owner_key)
         publish(os.path.join(out, "server-x86_64"), site)
+        for name in ("package-list.txt.index", "package-list.txt.index.sig"):
+            expect(os.path.exists(os.path.join(site, "firmware", name)), "package.sh wrote no %s" % name)
 
         config = private_root(work)
         root = os.path.join(work, "root")
@@ -265,6 +281,8 @@ def case_selfupdate(source, build):
         runtime = os.path.join(work, "run")
         env = service_environment(root, state)
         service_step(root, "ExecStartPre", env, runtime)
+        # Provisioning: the owner's update key; from now on only signed updates.
+        shutil.copy(owner_public, os.path.join(state, "updates-public.pem"))
         os.environ["VM24_PACMAN_CONFIG"] = config
         settings = dict(SETTINGS, UpdatesServer={"address": "127.0.0.1:%d" % port})
         with Kiosk(source, build, "selfupdate", SELLING_STATE, settings, installed=(program, state, env)) as kiosk:
@@ -296,9 +314,15 @@ def case_selfupdate(source, build):
         with open(third, "rb") as whole, open(cut, "wb") as half:
             half.write(whole.read()[:os.path.getsize(third) // 2])
         shutil.copy(old, os.path.join(site, "firmware"))
-        with open(os.path.join(site, "firmware", "package-list.txt"), "w") as f:
+        listed = os.path.join(site, "firmware", "package-list.txt")
+        with open(listed, "w") as f:
             f.write("auto vm24 %s-1 %s/firmware/%s\nauto vm24 %s-3 %s/firmware/%s\n"
                     % (version, url_base, os.path.basename(old), version, url_base, os.path.basename(cut)))
+        # Signed as it is: the signature vouches for the bytes, pacman's
+        # wrapper still refuses a package cut short.
+        subprocess.run(["bash", os.path.join(source, "tools", "sign-index.sh"), listed + ".index", owner_key, "all",
+                        listed, os.path.join(site, "firmware", os.path.basename(old)), cut],
+                       check=True, stdout=subprocess.DEVNULL)
         installed = digest(program)
         with Kiosk(source, build, "selfupdate-refused", SELLING_STATE, settings, installed=(program, state, env)) as kiosk:
             before, after = check_and_install(kiosk, "refused", [os.path.basename(cut)], "sdz1", keys)

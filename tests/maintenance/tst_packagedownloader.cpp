@@ -19,6 +19,8 @@
 #include "ui/updateprogressdialog.h"
 #include "updates/assetsregistry.h"
 #include "updates/packagecache.h"
+#include "updates/updateauthenticator.h"
+#include "updatesigningrig.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -357,6 +359,79 @@ private slots:
         QVERIFY(next > now && next <= now.addSecs(24 * 3600 + 3600));
         const int spread = QTime(3, 30).secsTo(next.time());
         QVERIFY2(spread >= 0 && spread < 3600, qPrintable(next.toString()));
+    }
+
+    // With the owner's update key: a signed list brings its package into the
+    // cache; a list naming a package its index does not list brings
+    // nothing; a cached package changed after its download is not handed to
+    // the package manager; the signed package is installed.
+    void signedPackageLists()
+    {
+        UpdateSigningRig rig(m_appDir->path());
+        QVERIFY2(rig.isValid(), qPrintable(rig.error()));
+        QTemporaryDir site;
+        const QString firmware = site.filePath(QStringLiteral("firmware"));
+        QTemporaryDir built;
+        QVERIFY(m_root->install(m_root->buildPackage(QStringLiteral("foo"), QStringLiteral("1.0-1"), built.path())));
+        const QString foo11 = m_root->buildPackage(QStringLiteral("foo"), QStringLiteral("1.1-1"), firmware);
+        const QString fooName = QFileInfo(foo11).fileName();
+        auto server = LoopbackServer::files(site.path());
+        QVERIFY(server->port() > 0);
+        QSettings().setValue(QLatin1String(VM24::Keys::UPDATES_SERVER_ADDRESS), server->address());
+        const QString list = QDir(firmware).filePath(QStringLiteral("package-list.txt"));
+        const QString index = list + QStringLiteral(".index");
+        const QString line = QStringLiteral("auto foo 1.1-1 http://%1/firmware/%2\n").arg(server->address(), fooName);
+        QVERIFY(write_file(list, line.toUtf8()));
+        QVERIFY2(rig.signIndex(index, QStringLiteral("all"), {list, foo11}), qPrintable(rig.error()));
+
+        QStackedWidget views;
+        Context context(&views);
+        PowerControl power;
+        UpdateAuthenticator authenticator;
+        QSignalSpy warnings(&authenticator, &UpdateAuthenticator::warning);
+        PackageDownloader downloader(&power, &context);
+        downloader.setAuthenticator(&authenticator);
+        context.addView(&downloader);
+        QSettings settings;
+        downloader.loadConfiguration(settings);
+        const auto check = [&] {
+            downloader.checkForUpdates();
+            QTRY_COMPARE_WITH_TIMEOUT(downloader.state(), int(PackageDownloader::Idle), 30000);
+        };
+        check();
+        QCOMPARE(cache_files(m_cache), QStringList{fooName});
+        QVERIFY(warnings.isEmpty());
+
+        QVERIFY(write_file(list, (line + QStringLiteral("auto bar 2-1 http://%1/firmware/bar-2-1-any.pkg.tar.gz\n")
+                                              .arg(server->address())).toUtf8()));
+        QVERIFY(rig.signIndex(index, QStringLiteral("all"), {list, foo11}));
+        check();
+        QCOMPARE(warnings.size(), 1);
+        QCOMPARE(warnings.takeFirst().at(0).toString(),
+                 QStringLiteral("Aggiornamento rifiutato: bar-2-1-any.pkg.tar.gz (non elencato nell'indice firmato)"));
+        QCOMPARE(cache_files(m_cache), QStringList{fooName});
+
+        // Changed in the cache after its check: the installation installs nothing.
+        const QString cached = QDir(m_cache).filePath(fooName);
+        const QByteArray original = [&] { QFile file(cached); file.open(QIODevice::ReadOnly); return file.readAll(); }();
+        QByteArray changed = original;
+        changed[changed.size() / 2] = char(changed.at(changed.size() / 2) ^ 0x55);
+        QVERIFY(write_file(cached, changed));
+        context.startActivity(&downloader);
+        QTRY_COMPARE_WITH_TIMEOUT(downloader.state(), int(PackageDownloader::Idle), 30000);
+        QCOMPARE(warnings.size(), 1);
+        QCOMPARE(warnings.takeFirst().at(0).toString(),
+                 QStringLiteral("Aggiornamento rifiutato: %1 (diverso da quanto firmato)").arg(fooName));
+        QCOMPARE(m_root->installedVersion(QStringLiteral("foo")), QStringLiteral("1.0-1"));
+
+        QVERIFY(write_file(list, line.toUtf8()));
+        QVERIFY(rig.signIndex(index, QStringLiteral("all"), {list, foo11}));
+        check();
+        QCOMPARE(cache_files(m_cache), QStringList{fooName});
+        context.startActivity(&downloader);
+        QTRY_COMPARE_WITH_TIMEOUT(downloader.state(), int(PackageDownloader::Idle), 30000);
+        QCOMPARE(m_root->installedVersion(QStringLiteral("foo")), QStringLiteral("1.1-1"));
+        QVERIFY(warnings.isEmpty());
     }
 
     // Packages pushed with their list: the pushed update installs the newer

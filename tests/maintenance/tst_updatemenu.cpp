@@ -9,15 +9,18 @@
 #include "ui/startup.h"
 #include "ui/updateprogressdialog.h"
 #include "updates/assetsregistry.h"
+#include "updates/updateauthenticator.h"
 
 #include "recordingactivity.h"
 #include "testenvironment.h"
+#include "updatesigningrig.h"
 #include "zipwriter.h"
 
 #include <QCheckBox>
 #include <QFile>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTranslator>
@@ -44,7 +47,8 @@ struct Machine
     UsbMonitor usb{media.path(), nullptr};
     AssetsRegistry registry{VM24::get_path(QStringLiteral("data"))};
     SettingsManager settingsManager{nullptr};
-    UpdateMenu menu{&usb, &power, &registry, &settingsManager, &context, &window};
+    UpdateAuthenticator authenticator;
+    UpdateMenu menu{&usb, &power, &registry, &settingsManager, &context, &window, &authenticator};
 
     Machine()
     {
@@ -182,6 +186,37 @@ private slots:
         QCOMPARE(read_file(data + QStringLiteral("/brixo-banner/brixo-banner.png")), QByteArray("banner"));
         QCOMPARE(read_file(data + QStringLiteral("/user/turni.html")), QByteArray("<p>turni</p>"));
         QCOMPARE(QSettings().value(QStringLiteral("user-text")).toString(), QStringLiteral("Farmacia Centrale"));
+    }
+
+    // From a level-1 stick, with the update key on the machine, settings are
+    // imported only when the folder's signed index lists them as they are.
+    void levelOneSettingsNeedTheSignedIndex()
+    {
+        Machine machine;
+        UpdateSigningRig rig(machine.appDir.path());
+        QVERIFY2(rig.isValid(), qPrintable(rig.error()));
+        QSignalSpy warnings(&machine.authenticator, &UpdateAuthenticator::warning);
+        const QString ini = machine.stick() + QStringLiteral("/VM24.ini");
+        write_file(ini, "[General]\nuser-text=Farmacia Firmata\n");
+        const auto update = [&] {
+            machine.open(1);
+            QCOMPARE(machine.enabledItems(), QStringList{QStringLiteral("Impostazioni")});
+            machine.menu.allButton()->click();
+            machine.menu.okButton()->click();
+            UpdateProgressDialog* dialog = machine.menu.progressDialog();
+            QTRY_COMPARE_WITH_TIMEOUT(dialog->text(), QStringLiteral("Aggiornamento completato"), 20000);
+            QTest::mouseClick(dialog, Qt::LeftButton);
+            QCOMPARE(machine.context.currentActivity(), &machine.home);
+        };
+        update();
+        QVERIFY(QSettings().value(QStringLiteral("user-text")).toString() != QStringLiteral("Farmacia Firmata"));
+        QCOMPARE(warnings.size(), 1);
+        QCOMPARE(warnings.takeFirst().at(0).toString(),
+                 QStringLiteral("Aggiornamento rifiutato: update.index (indice firmato mancante)"));
+        QVERIFY(rig.signIndex(machine.stick() + QStringLiteral("/update.index"), QStringLiteral("all"), {ini}));
+        update();
+        QCOMPARE(QSettings().value(QStringLiteral("user-text")).toString(), QStringLiteral("Farmacia Firmata"));
+        QVERIFY(warnings.isEmpty());
     }
 };
 

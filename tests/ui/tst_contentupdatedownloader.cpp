@@ -3,14 +3,17 @@
 
 #include "board/powercontrol.h"
 #include "core/vm24.h"
+#include "updates/updatefiles.h"
 #include "ui/context.h"
 #include "ui/pendingactivityqueue.h"
 #include "ui/updateprogressdialog.h"
 #include "updates/assetsregistry.h"
+#include "updates/updateauthenticator.h"
 
 #include "httpserverprocess.h"
 #include "recordingactivity.h"
 #include "testenvironment.h"
+#include "updatesigningrig.h"
 #include "zipwriter.h"
 
 #include <QFile>
@@ -46,6 +49,7 @@ struct Machine
     PendingActivityQueue queue;
     PowerControl power;
     RecordingActivity home{&context};
+    UpdateAuthenticator authenticator;
     std::unique_ptr<ContentUpdateDownloader> downloader;
 
     explicit Machine(const QString& serverAddress)
@@ -58,10 +62,57 @@ struct Machine
         settings.setValue(QStringLiteral("UpdatesServer/address"), serverAddress);
         downloader = std::make_unique<ContentUpdateDownloader>(&queue, &registry, &power, &context);
         downloader->loadConfiguration(settings);
+        downloader->setAuthenticator(&authenticator);
         context.addView(&home);
         context.startActivity(&home);
     }
 };
+
+// The served tree of a content release: media for every machine, a
+// catalogue for machine 04242, both descriptors published and signed.
+struct SignedRelease
+{
+    QTemporaryDir served;
+    HttpServerProcess server{served.path()};
+
+    QString path(const QString& relative) const { return served.filePath(relative); }
+
+    bool write(UpdateSigningRig& rig)
+    {
+        ZipWriter media;
+        media.add(QStringLiteral("01-spring.png"), "spring slide");
+        ZipWriter catalogue;
+        catalogue.add(QStringLiteral("index.xml"), "<catalogue name=\"farmacia\"/>");
+        if (!QDir(served.path()).mkpath(QStringLiteral("contents/04242"))
+            || !media.write(path(QStringLiteral("contents/media-2024.zip")))
+            || !catalogue.write(path(QStringLiteral("contents/04242/farmacia.zip"))))
+            return false;
+        write_file(path(QStringLiteral("contents/descriptor.txt")),
+                   QStringLiteral("media %1 %2 06:00\n").arg(server.url(QStringLiteral("contents/media-2024.zip")), yesterday()).toUtf8());
+        write_file(path(QStringLiteral("contents/04242/descriptor.txt")),
+                   QStringLiteral("catalogue farmacia %1 %2\n")
+                       .arg(server.url(QStringLiteral("contents/04242/farmacia.zip")), yesterday())
+                       .toUtf8());
+        return rig.publishContent(path(QStringLiteral("contents")));
+    }
+};
+
+bool has_applied_content(const AssetsRegistry& registry)
+{
+    return QFileInfo::exists(registry.baseDir() + QStringLiteral("/media/01-spring.png"))
+        || QFileInfo::exists(registry.baseDir() + QStringLiteral("/products/farmacia"));
+}
+
+QStringList texts(const QSignalSpy& spy)
+{
+    QStringList all;
+    for (const QList<QVariant>& signal : spy)
+        all << signal.at(0).toString();
+    return all;
+}
+
+enum Tamper { Untouched, DescriptorChanged, ArchiveChanged, FileLonger, ForeignSignature, NoSignature,
+              OlderReplayed, OtherSerial, Unlisted };
 
 } // namespace
 
@@ -132,6 +183,156 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(downloader->state(), ContentUpdateDownloader::Idle, 60000);
         QCOMPARE(states.size(), 2);
         QVERIFY(machine.queue.isEmpty());
+    }
+
+    // With the owner's key on the machine, a signed release is applied, and
+    // every way of tampering with it applies nothing, keeps the former
+    // content and names the file and the reason in a warning row.
+    void signedReleases_data()
+    {
+        QTest::addColumn<int>("tamper");
+        QTest::addColumn<QString>("warning");
+        const QString refused = QStringLiteral("Aggiornamento rifiutato: ");
+        QTest::newRow("valid") << int(Untouched) << QString();
+        QTest::newRow("descriptor changed after signing")
+            << int(DescriptorChanged) << refused + QStringLiteral("descriptor.txt (diverso da quanto firmato)");
+        QTest::newRow("catalogue archive changed after signing")
+            << int(ArchiveChanged) << refused + QStringLiteral("farmacia.zip (diverso da quanto firmato)");
+        QTest::newRow("file longer than listed")
+            << int(FileLonger) << refused + QStringLiteral("media-2024.zip (più lungo di quanto elencato)");
+        QTest::newRow("signature of another key")
+            << int(ForeignSignature) << refused + QStringLiteral("contents/descriptor.txt.index (firma non valida)");
+        QTest::newRow("no signature")
+            << int(NoSignature) << refused + QStringLiteral("contents/descriptor.txt.index (firma mancante)");
+        QTest::newRow("older index after a newer one")
+            << int(OlderReplayed)
+            << refused + QStringLiteral("contents/descriptor.txt.index (indice più vecchio dell'ultimo applicato)");
+        QTest::newRow("index for another serial")
+            << int(OtherSerial) << refused + QStringLiteral("contents/04242/descriptor.txt.index (indice per un'altra macchina)");
+        QTest::newRow("file the index does not list")
+            << int(Unlisted) << refused + QStringLiteral("media-2024.zip (non elencato nell'indice firmato)");
+    }
+
+    void signedReleases()
+    {
+        QFETCH(int, tamper);
+        QFETCH(QString, warning);
+        SignedRelease release;
+        QVERIFY(release.server.start());
+        Machine machine(release.server.address());
+        UpdateSigningRig rig(machine.appDir.path());
+        QVERIFY2(rig.isValid(), qPrintable(rig.error()));
+        QVERIFY(release.write(rig));
+        ContentUpdateDownloader* downloader = machine.downloader.get();
+        const QString generalIndex = release.path(QStringLiteral("contents/descriptor.txt.index"));
+        if (tamper == OlderReplayed) {
+            // The machine applies a release; then the server hands out the one before.
+            QVERIFY(QFile::copy(generalIndex, generalIndex + QStringLiteral(".old")));
+            QVERIFY(QFile::copy(generalIndex + QStringLiteral(".sig"), generalIndex + QStringLiteral(".sig.old")));
+            QTest::qWait(1100);
+            QVERIFY(rig.publishContent(release.path(QStringLiteral("contents"))));
+            downloader->checkForUpdates();
+            QTRY_COMPARE_WITH_TIMEOUT(downloader->state(), ContentUpdateDownloader::ContentsReady, 60000);
+            machine.context.startActivity(machine.queue.takeOne());
+            QTRY_COMPARE_WITH_TIMEOUT(machine.context.currentActivity(), &machine.home, 30000);
+            QVERIFY(has_applied_content(machine.registry));
+            QVERIFY(VM24::rm_dir(machine.registry.baseDir() + QStringLiteral("/products/farmacia")));
+            QVERIFY(QFile::remove(machine.registry.baseDir() + QStringLiteral("/media/01-spring.png")));
+            set_modified(machine.registry.assetDir(QStringLiteral("media")), QDateTime::currentDateTime().addYears(-1));
+            set_modified(machine.registry.assetDir(QStringLiteral("products")), QDateTime::currentDateTime().addYears(-1));
+            for (const QString& suffix : {QStringLiteral(""), QStringLiteral(".sig")}) {
+                QVERIFY(QFile::remove(generalIndex + suffix));
+                QVERIFY(QFile::rename(generalIndex + suffix + QStringLiteral(".old"), generalIndex + suffix));
+            }
+        }
+        const auto flip_middle_byte = [](const QString& path) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QByteArray bytes = file.readAll();
+            bytes[bytes.size() / 2] = char(bytes.at(bytes.size() / 2) ^ 0x55);
+            QVERIFY(file.seek(0));
+            QCOMPARE(file.write(bytes), bytes.size());
+        };
+        switch (tamper) {
+        case DescriptorChanged:
+            write_file(release.path(QStringLiteral("contents/descriptor.txt")),
+                       read_file(release.path(QStringLiteral("contents/descriptor.txt"))) + "# changed\n");
+            break;
+        case ArchiveChanged:
+            flip_middle_byte(release.path(QStringLiteral("contents/04242/farmacia.zip")));
+            break;
+        case FileLonger:
+            write_file(release.path(QStringLiteral("contents/media-2024.zip")),
+                       read_file(release.path(QStringLiteral("contents/media-2024.zip"))) + QByteArray(4096, 'x'));
+            break;
+        case ForeignSignature:
+            QVERIFY(rig.resign(generalIndex, [](QByteArray text) { return text; }, true));
+            break;
+        case NoSignature:
+            QVERIFY(QFile::remove(generalIndex + QStringLiteral(".sig")));
+            break;
+        case OtherSerial:
+            QVERIFY(rig.resign(release.path(QStringLiteral("contents/04242/descriptor.txt.index")),
+                               [](QByteArray text) { return text.replace("for 04242", "for 04243"); }));
+            break;
+        case Unlisted:
+            QVERIFY(rig.resign(generalIndex, [](QByteArray text) {
+                QByteArray kept;
+                for (const QByteArray& line : text.split('\n')) {
+                    if (!line.startsWith("file media-2024.zip") && !line.isEmpty())
+                        kept += line + '\n';
+                }
+                return kept;
+            }));
+            break;
+        default:
+            break;
+        }
+
+        QSignalSpy warnings(&machine.authenticator, &UpdateAuthenticator::warning);
+        const QDateTime appliedBefore = machine.authenticator.lastApplied(QStringLiteral("contents/descriptor.txt"));
+        downloader->checkForUpdates();
+        if (warning.isEmpty()) {
+            QTRY_COMPARE_WITH_TIMEOUT(downloader->state(), ContentUpdateDownloader::ContentsReady, 60000);
+            machine.context.startActivity(machine.queue.takeOne());
+            QTRY_COMPARE_WITH_TIMEOUT(machine.context.currentActivity(), &machine.home, 30000);
+            const QString data = machine.registry.baseDir();
+            QCOMPARE(read_file(data + QStringLiteral("/media/01-spring.png")), QByteArray("spring slide"));
+            QCOMPARE(read_file(data + QStringLiteral("/products/farmacia/index.xml")),
+                     QByteArray("<catalogue name=\"farmacia\"/>"));
+            QCOMPARE(texts(warnings), QStringList());
+            QVERIFY(machine.authenticator.lastApplied(QStringLiteral("contents/descriptor.txt")).isValid());
+            QVERIFY(machine.authenticator.lastApplied(QStringLiteral("contents/own/descriptor.txt")).isValid());
+            return;
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(downloader->state(), ContentUpdateDownloader::Idle, 60000);
+        QVERIFY(machine.queue.isEmpty());
+        QVERIFY(!has_applied_content(machine.registry));
+        QCOMPARE(texts(warnings), QStringList{warning});
+        QCOMPARE(machine.authenticator.lastApplied(QStringLiteral("contents/descriptor.txt")), appliedBefore);
+    }
+
+    // Without the key: content as before (checkDownloadAndApply), and one
+    // warning row a day that updates are not authenticated, however often
+    // the machine starts or checks.
+    void unauthenticatedWarningOncePerDay()
+    {
+        TestEnvironment::ScopedAppDir appDir;
+        const QDate today = QDate::currentDate();
+        {
+            UpdateAuthenticator authenticator;
+            QSignalSpy warnings(&authenticator, &UpdateAuthenticator::warning);
+            QVERIFY(authenticator.warnIfUnauthenticated(today));
+            QVERIFY(!authenticator.warnIfUnauthenticated(today));
+            QCOMPARE(texts(warnings), QStringList{QStringLiteral(
+                                          "Aggiornamenti non autenticati: manca la chiave pubblica degli aggiornamenti")});
+        }
+        UpdateAuthenticator restarted;
+        QVERIFY(!restarted.warnIfUnauthenticated(today));
+        QVERIFY(restarted.warnIfUnauthenticated(today.addDays(1)));
+        UpdateSigningRig rig(appDir.path());
+        QVERIFY2(rig.isValid(), qPrintable(rig.error()));
+        QVERIFY(!restarted.warnIfUnauthenticated(today.addDays(2)));
     }
 
     // No descriptor on the server, or a server that never answers: the check

@@ -11,10 +11,12 @@
 #include "updates/assetsregistry.h"
 #include "updates/catalogueeditshandler.h"
 #include "updates/updatefiles.h"
+#include "updates/updateauthenticator.h"
 #include "updates/updateprocesscontext.h"
 
 #include "recordingactivity.h"
 #include "testenvironment.h"
+#include "updatesigningrig.h"
 #include "zipwriter.h"
 
 #include <QElapsedTimer>
@@ -94,6 +96,43 @@ class PushUpdatesTest : public QObject
     Q_OBJECT
 
 private slots:
+    // With the owner's update key a push is applied only when its own signed
+    // index lists every pushed file as it is; otherwise nothing of it is,
+    // and a warning names the file and the reason.
+    void signedPushes()
+    {
+        Machine machine;
+        UpdateSigningRig rig(machine.appDir.path());
+        QVERIFY2(rig.isValid(), qPrintable(rig.error()));
+        UpdateAuthenticator authenticator;
+        QSignalSpy warnings(&authenticator, &UpdateAuthenticator::warning);
+        PushUpdatesDirectoryWatcher watcher(&machine.queue, &machine.registry, machine.provider.get(), nullptr,
+                                            &machine.power, &machine.context, nullptr, &authenticator);
+        QVERIFY(watcher.initialise());
+        const QString push = watcher.linkPath();
+        const QString message = machine.registry.baseDir() + QStringLiteral("/user/messaggio.html");
+        const auto pushed = [&](bool sign, bool changeAfterSigning, const QString& warning) {
+            write_file(push + QStringLiteral("/messaggio.html"), "<p>Firmato</p>");
+            if (sign)
+                QVERIFY(rig.signIndex(push + QStringLiteral("/update.index"), QStringLiteral("all"),
+                                      {push + QStringLiteral("/messaggio.html")}));
+            if (changeAfterSigning)
+                write_file(push + QStringLiteral("/messaggio.html"), "<p>Firmata</p>");
+            write_file(push + QStringLiteral("/done"), QByteArray());
+            QTRY_COMPARE(machine.queue.size(), 1);
+            machine.context.startActivity(machine.queue.takeOne());
+            QTRY_COMPARE_WITH_TIMEOUT(machine.context.currentActivity(), &machine.home, 20000);
+            QCOMPARE(read_file(message), warning.isEmpty() ? QByteArray("<p>Firmato</p>") : QByteArray());
+            QCOMPARE(warnings.size(), warning.isEmpty() ? 0 : 1);
+            if (!warning.isEmpty())
+                QCOMPARE(warnings.takeFirst().at(0).toString(), QStringLiteral("Aggiornamento rifiutato: ") + warning);
+            QVERIFY(!QFileInfo::exists(push + QStringLiteral("/messaggio.html")));
+        };
+        pushed(false, false, QStringLiteral("update.index (indice firmato mancante)"));
+        pushed(true, true, QStringLiteral("messaggio.html (diverso da quanto firmato)"));
+        pushed(true, false, QString());
+    }
+
     // Files pushed and then "done": the update waits for the home page,
     // applies the user catalogue, the customer message and the product
     // edits (and nothing else), removes what it applied and listens again.

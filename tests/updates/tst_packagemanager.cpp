@@ -7,7 +7,12 @@
 #include "updates/packagelists.h"
 #include "updates/guidedpackageinstaller.h"
 #include "updates/packagemanager.h"
+#include "updates/updateauthenticator.h"
 #include "updates/updateprocesscontext.h"
+#include "testenvironment.h"
+#include "updatesigningrig.h"
+
+#include <QSignalSpy>
 
 #include <QBuffer>
 #include <QElapsedTimer>
@@ -366,6 +371,46 @@ private slots:
         RecordingContext untouched;
         installer.apply(QDir(stick.path()), &untouched);
         QCOMPARE(untouched.items, 0);
+    }
+
+    // A level-1 stick installs no package without the update key; with the
+    // key, only from a signed folder whose index lists the list and the
+    // package as they are.
+    void levelOneSticks()
+    {
+        TestEnvironment::ScopedAppDir appDir;
+        QVERIFY(VM24::install_packages({m_foo10}));
+        QTemporaryDir stick;
+        const QString foo12 = m_root.buildPackage(QStringLiteral("foo"), QStringLiteral("1.2-1"), stick.path());
+        const QString list = stick.filePath(QStringLiteral("package_update.ini"));
+        QVERIFY(write_file(list, QStringLiteral("auto foo 1 %1\n").arg(QFileInfo(foo12).fileName()).toUtf8()));
+        UpdateAuthenticator authenticator;
+        QSignalSpy warnings(&authenticator, &UpdateAuthenticator::warning);
+        GuidedPackageInstaller installer(&authenticator);
+        const auto apply = [&](const QString& warning) {
+            RecordingContext context;
+            context.setUserLevel(1);
+            installer.apply(QDir(stick.path()), &context);
+            QCOMPARE(context.restartRequired(), warning.isEmpty());
+            QCOMPARE(warnings.size(), warning.isEmpty() ? 0 : 1);
+            if (!warning.isEmpty())
+                QCOMPARE(warnings.takeFirst().at(0).toString(), QStringLiteral("Aggiornamento rifiutato: ") + warning);
+            QCOMPARE(m_root.installedFileVersion(QStringLiteral("foo")),
+                     warning.isEmpty() ? QStringLiteral("1.2-1") : QStringLiteral("1.0-1"));
+        };
+        apply(QStringLiteral("package_update.ini (software da chiavetta di livello 1 senza chiave degli aggiornamenti)"));
+        UpdateSigningRig rig(appDir.path());
+        QVERIFY2(rig.isValid(), qPrintable(rig.error()));
+        apply(QStringLiteral("update.index (indice firmato mancante)"));
+        const QString index = stick.filePath(QStringLiteral("update.index"));
+        QVERIFY(rig.signIndex(index, QStringLiteral("all"), {list, foo12}));
+        QFile package(foo12);
+        QVERIFY(package.open(QIODevice::Append));
+        QVERIFY(package.write("tail") == 4);
+        package.close();
+        apply(QFileInfo(foo12).fileName() + QStringLiteral(" (più lungo di quanto elencato)"));
+        QVERIFY(package.resize(package.size() - 4));
+        apply(QString());
     }
 
 private:
