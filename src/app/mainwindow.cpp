@@ -251,6 +251,9 @@ void MainWindow::createVendingSession()
     VM24::NotificationService* notifications = m_notificationService.get();
     m_credit = new SessionCredit(m_priceProvider, m_accounting.get(), notifications, this);
     m_session = new VendingSessionContext(m_controller, m_credit, m_powerControl, notifications, this);
+    // The acceptors' settle time when the credit reader stops; a simulated
+    // board hands in at once, and an accelerated run sets it short.
+    m_session->setReaderSettleTime(VM24::get_env_int("VM24_CREDIT_SETTLE_MS", -1));
     m_checkout = new SessionCheckout(m_controller, m_session, m_credit, m_accounting.get(), m_changeObserver,
                                      notifications, this);
     m_delivery = new DeliveryService(m_controller, m_credit, notifications, this);
@@ -438,6 +441,8 @@ void MainWindow::initialize()
 void MainWindow::createScheduledTasks()
 {
     m_scheduler = new TaskScheduler(this);
+    // A shorter tick lets an accelerated run see every hour of its days.
+    m_scheduler->setInterval(VM24::get_env_int("VM24_SCHEDULER_INTERVAL_S", m_scheduler->interval()));
     QSettings settings;
     const QString drafts = VM24::get_path(QLatin1String(VM24::Defaults::Schedule::DRAFTS));
     const QString outgoing = VM24::get_path(QLatin1String(VM24::Defaults::Schedule::OUTGOING));

@@ -3,10 +3,23 @@
 #include "ui/activity.h"
 #include "ui/uilog.h"
 
+#include <QObject>
 #include <QStackedWidget>
 #include <QtDebug>
 
 #include <algorithm>
+
+namespace {
+
+// The page's class, so that a log of the program's output can be followed
+// page by page; activities that are no objects are named by their role only.
+const char* activity_name(Activity* activity)
+{
+    const QObject* object = dynamic_cast<QObject*>(activity);
+    return object ? object->metaObject()->className() : "Activity";
+}
+
+} // namespace
 
 Context::Context(QStackedWidget* views)
     : m_views(views)
@@ -40,7 +53,8 @@ void Context::startActivity(Activity* activity)
     }
     Activity* previous = currentActivity();
     m_stack.push_back(activity);
-    qCDebug(uiLog) << "Activity started; stack depth" << m_stack.size();
+    qCDebug(uiLog).nospace() << "Activity started: " << activity_name(activity) << "; stack depth "
+                             << m_stack.size();
     if (previous) {
         previous->m_resumed = false;
         previous->onPause();
@@ -55,7 +69,8 @@ void Context::stopCurrent(const ActivityResult& result)
         return;
     Activity* top = m_stack.back();
     m_stack.pop_back();
-    qCDebug(uiLog) << "Activity finished; stack depth" << m_stack.size();
+    qCDebug(uiLog).nospace() << "Activity finished: " << activity_name(top) << "; stack depth "
+                             << m_stack.size();
     top->m_resumed = false;
     top->onPause();
     top->onStop();

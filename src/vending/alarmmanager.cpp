@@ -5,6 +5,7 @@
 #include "core/vm24.h"
 #include "logging/alarmactivenotification.h"
 #include "logging/alarmnotification.h"
+#include "vending/vendinglog.h"
 
 #include <QSettings>
 
@@ -21,6 +22,7 @@ void AlarmManager::setAlarm(VM24::Alarm alarm)
         return;
     m_active |= alarm;
     m_notificationService->notify(std::make_unique<VM24::AlarmNotification>(alarm, false));
+    qCDebug(vendingLog) << "alarms" << int(m_active);
     emit alarmRaised(alarm);
     emit alarmsChanged(m_active);
 }
@@ -33,6 +35,7 @@ void AlarmManager::clearAlarm(VM24::Alarm alarm)
     if (!m_mask.testFlag(alarm))
         m_notificationService->notify(std::make_unique<VM24::AlarmNotification>(alarm, true));
     m_active &= ~VM24::Alarms(alarm);
+    qCDebug(vendingLog) << "alarms" << int(m_active);
     emit alarmsChanged(m_active);
 }
 

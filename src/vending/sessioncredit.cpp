@@ -6,6 +6,7 @@
 #include "core/vm24.h"
 #include "logging/notifications.h"
 #include "vending/cardtransfer.h"
+#include "vending/vendinglog.h"
 
 #include <QCoreApplication>
 
@@ -35,6 +36,7 @@ int SessionCredit::cashCredit() const
 
 void SessionCredit::publishCredit(int credit)
 {
+    qCDebug(vendingLog) << "credit" << credit;
     m_notifications->notify(std::make_unique<VM24::DebugNotification>(
         QCoreApplication::translate("VendingSessionContext", "Credito corrente: %1").arg(VM24::format_credit(credit))));
     emit creditChanged(credit);

@@ -112,10 +112,11 @@ class Kiosk:
     program as a machine has it installed: (program, state directory
     already prepared, variables of the service's environment file); the
     state directory is kept as it is and the screenshots stay in
-    build/tests/e2e/<name>/screenshots."""
+    build/tests/e2e/<name>/screenshots. environment: variables of the
+    program's own (not of the display or the simulator)."""
 
     def __init__(self, source_dir, build_dir, name, sim_state, settings=None, screen=(SCREEN_W, SCREEN_H),
-                 demo=None, installed=None):
+                 demo=None, installed=None, environment=None):
         self.source = os.path.abspath(source_dir)
         self.build = os.path.abspath(build_dir)
         build_dir = self.build
@@ -127,6 +128,7 @@ class Kiosk:
         self.settings = settings or {}
         self.screen_size = screen
         self.demo = demo
+        self.environment = environment or {}
         self.processes = []
         # A cross build's programs run through its emulator (VM24_EMULATOR).
         self.launcher = [os.environ["VM24_EMULATOR"]] if os.environ.get("VM24_EMULATOR") else []
@@ -251,6 +253,7 @@ class Kiosk:
                     "VM24_DEVICE_INFO_FILE": os.path.join(self.run_dir, "device-info.xml"),
                     "VM24_MEDIA_DIR": self.path("media"), "VM24_DEV_DIR": self.path("dev"),
                     "VM24_NET_ADDRESS_FILE": self.path("net-address")})
+        env.update(self.environment)
         self.program_log = os.path.join(self.run_dir, "vm24.log")
         self.program_env = env
         self._launch_program("w")

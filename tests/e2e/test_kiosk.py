@@ -508,8 +508,13 @@ def case_killed(source, build):
     killed(source, build)
 
 
+def case_longrun(source, build):
+    from longrun_case import case_longrun as longrun
+    longrun(source, build)
+
+
 # Cases that start their kiosks themselves.
-OWN_KIOSK_CASES = {"killed": case_killed, "demo-window": case_demo_window, "vnc": case_vnc, "updates": case_updates,
+OWN_KIOSK_CASES = {"killed": case_killed, "longrun": case_longrun, "demo-window": case_demo_window, "vnc": case_vnc, "updates": case_updates,
                    "packages": case_packages, "selfupdate": case_selfupdate}
 
 
