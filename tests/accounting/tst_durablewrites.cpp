@@ -71,7 +71,12 @@ QList<Call> trace_program(const QString& strace, const QString& tracePath, const
                           QByteArray* output = nullptr)
 {
     QProcess traced;
-    traced.setProcessEnvironment(environment);
+    // The leak checker of a sanitizer build cannot run under a tracer.
+    QProcessEnvironment tracedEnvironment = environment;
+    if (tracedEnvironment.contains(QStringLiteral("ASAN_OPTIONS")))
+        tracedEnvironment.insert(QStringLiteral("ASAN_OPTIONS"),
+                                 tracedEnvironment.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":detect_leaks=0"));
+    traced.setProcessEnvironment(tracedEnvironment);
     traced.start(strace, QStringList{ QStringLiteral("-f"), QStringLiteral("-qq"), QStringLiteral("-y"),
                                       QStringLiteral("-e"), QStringLiteral("signal=none"), QStringLiteral("-e"),
                                       QLatin1String(TRACED_CALLS), QStringLiteral("-o"), tracePath }
