@@ -4,6 +4,7 @@
 // a key's reset instructions run only from level 2, the stick must come out
 // at the end, and an operator's key programs a blank stick.
 
+#include "core/durablefile.h"
 #include "core/systemactions.h"
 #include "core/vm24.h"
 #include "logging/notificationservice.h"
@@ -20,7 +21,9 @@
 #include "ui/menuactivity.h"
 #include "ui/taskwatcherdialog.h"
 #include "ui/yesnodialog.h"
+#include "updates/updateauthenticator.h"
 #include "heldblkid.h"
+#include "toolrun.h"
 #include "usbkeyrig.h"
 
 #include <QAbstractButton>
@@ -512,6 +515,63 @@ private slots:
         dialog.done();
         QCOMPARE(m_context->currentActivity(), m_home.get());
         QVERIFY(!dialog.isVisible());
+    }
+
+    // The owner brings the update key on a stick of level 3: opening the
+    // menu installs it once. A lower level, or a file that is no public key,
+    // leaves the machine's key as it was.
+    void updateKeyComesOnlyFromALevelThreeStick_data()
+    {
+        QTest::addColumn<int>("level");
+        QTest::addColumn<bool>("validKey");
+        QTest::addColumn<bool>("installed");
+        QTest::newRow("level 3, key") << 3 << true << true;
+        QTest::newRow("level 2, key") << 2 << true << false;
+        QTest::newRow("level 3, no key") << 3 << false << false;
+    }
+    void updateKeyComesOnlyFromALevelThreeStick()
+    {
+        QFETCH(int, level);
+        QFETCH(bool, validKey);
+        QFETCH(bool, installed);
+        const QByteArray machineKey = "-----BEGIN PUBLIC KEY-----\nmachine's own\n-----END PUBLIC KEY-----\n";
+        QVERIFY(VM24::write_file_durably(UpdateAuthenticator::keyPath(), machineKey));
+        const ToolRun owner = run_tool(QStringLiteral("openssl"), {QStringLiteral("pkey"), QStringLiteral("-in"),
+                                                                  m_rig->masterPrivateKey(), QStringLiteral("-pubout")});
+        QVERIFY(owner.succeeded());
+        const QByteArray ownerKey = owner.output;
+        UpdateAuthenticator authenticator;
+        QSignalSpy rows(&authenticator, &UpdateAuthenticator::warning);
+        m_mode->setUpdateAuthenticator(&authenticator);
+
+        insert(STICK, STICK_ID, level);
+        QVERIFY(QDir().mkpath(m_usb->dataRoot()));
+        const QString programFolder = m_usb->resolvedDataRoot();
+        QVERIFY(!programFolder.isEmpty());
+        QFile stickKey(QDir(programFolder).filePath(QLatin1String(UpdateAuthenticator::PUBLIC_KEY_FILENAME)));
+        QVERIFY(stickKey.open(QIODevice::WriteOnly));
+        stickKey.write(validKey ? ownerKey : QByteArray("not a key\n"));
+        stickKey.close();
+
+        for (int visit = 0; visit < 2; ++visit) {
+            if (visit > 0) {
+                unpark(STICK);
+                m_usb->onDirectoryChanged();
+                QVERIFY(m_usb->isUsbInserted());
+            }
+            m_context->startActivity(m_mode);
+            QCOMPARE(m_usb->userLevel(), level);
+            act_when(m_window.get(), [] { return modal_text() == QStringLiteral("Rimuovere il dispositivo USB per continuare"); },
+                     [this] { park(STICK); });
+            m_mode->finish();
+            QCOMPARE(m_context->currentActivity(), m_home.get());
+        }
+        m_mode->setUpdateAuthenticator(nullptr);
+
+        QCOMPARE(read_all(UpdateAuthenticator::keyPath()), installed ? ownerKey : machineKey);
+        QCOMPARE(rows.count(), installed ? 1 : 0);
+        if (installed)
+            QCOMPARE(rows.first().first().toString(), QStringLiteral("Chiave degli aggiornamenti installata da chiavetta USB"));
     }
 };
 

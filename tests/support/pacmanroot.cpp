@@ -1,9 +1,10 @@
 #include "pacmanroot.h"
 
+#include "toolrun.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 
 namespace {
 
@@ -17,15 +18,10 @@ bool write_file(const QString& path, const QByteArray& content)
 int run(const QString& program, const QStringList& arguments, const QString& workDir = QString(),
         QByteArray* output = nullptr)
 {
-    QProcess process;
-    process.setWorkingDirectory(workDir);
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return -1;
+    const ToolRun run = run_tool(program, arguments, workDir);
     if (output)
-        *output = process.readAllStandardOutput();
-    return process.exitCode();
+        *output = run.output;
+    return run.exitCode;
 }
 
 } // namespace

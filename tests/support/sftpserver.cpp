@@ -1,5 +1,7 @@
 #include "sftpserver.h"
 
+#include "toolrun.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -45,13 +47,10 @@ SftpServer::~SftpServer()
 
 bool SftpServer::run(const QString& program, const QStringList& arguments)
 {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
-        return true;
-    m_error = program + QLatin1String(": ") + QString::fromLocal8Bit(process.readAll());
-    return false;
+    const ToolRun run = run_tool(program, arguments);
+    if (!run.succeeded())
+        m_error = run.failure(program, arguments);
+    return run.succeeded();
 }
 
 bool SftpServer::prepare()

@@ -1,8 +1,9 @@
 #include "updatesigningrig.h"
 
+#include "toolrun.h"
+
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 
 namespace {
 
@@ -27,10 +28,8 @@ UpdateSigningRig::UpdateSigningRig(const QString& appDir, bool installKey)
         }
     }
     const QString foreignPublic = m_dir.filePath(QStringLiteral("foreign-public.pem"));
-    m_valid = run(QStringLiteral("openssl"), {"genpkey", "-algorithm", "ed25519", "-out", privateKey()})
-        && run(QStringLiteral("openssl"), {"pkey", "-in", privateKey(), "-pubout", "-out", publicKey()})
-        && run(QStringLiteral("openssl"), {"genpkey", "-algorithm", "ed25519", "-out", foreignPrivateKey()})
-        && run(QStringLiteral("openssl"), {"pkey", "-in", foreignPrivateKey(), "-pubout", "-out", foreignPublic});
+    m_valid = make_ed25519_key_pair(privateKey(), publicKey(), &m_error)
+        && make_ed25519_key_pair(foreignPrivateKey(), foreignPublic, &m_error);
     if (m_valid && installKey)
         m_valid = QFile::copy(publicKey(), QDir(appDir).filePath(QStringLiteral("updates-public.pem")))
             || fail(QStringLiteral("cannot install the update key"));
@@ -60,13 +59,8 @@ bool UpdateSigningRig::fail(const QString& message)
 
 bool UpdateSigningRig::run(const QString& program, const QStringList& arguments)
 {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-        return fail(program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')) + QStringLiteral(": ")
-                    + QString::fromUtf8(process.readAll()));
-    return true;
+    const ToolRun run = run_tool(program, arguments);
+    return run.succeeded() || fail(run.failure(program, arguments));
 }
 
 bool UpdateSigningRig::signIndex(const QString& index, const QString& forWhom, const QStringList& files)

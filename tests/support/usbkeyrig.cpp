@@ -1,8 +1,9 @@
 #include "usbkeyrig.h"
 
+#include "toolrun.h"
+
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 
 const char* const UsbKeyRig::MAC = "02:24:0b:00:17:42";
 
@@ -40,9 +41,10 @@ UsbKeyRig::UsbKeyRig(const QString& appDir)
             return;
         }
     }
-    m_valid = makeKeyPair(adminPrivateKey(), QDir(m_appDir).filePath(QStringLiteral("vm24-public.pem")))
-        && makeKeyPair(masterPrivateKey(), QDir(m_appDir).filePath(QStringLiteral("vm24-master-public.pem")))
-        && makeKeyPair(foreignPrivateKey(), root.filePath(QStringLiteral("keys/foreign-public.pem")));
+    m_valid = make_ed25519_key_pair(adminPrivateKey(), QDir(m_appDir).filePath(QStringLiteral("vm24-public.pem")), &m_error)
+        && make_ed25519_key_pair(masterPrivateKey(), QDir(m_appDir).filePath(QStringLiteral("vm24-master-public.pem")),
+                                 &m_error)
+        && make_ed25519_key_pair(foreignPrivateKey(), root.filePath(QStringLiteral("keys/foreign-public.pem")), &m_error);
 }
 
 UsbKeyRig::~UsbKeyRig()
@@ -82,18 +84,6 @@ QString UsbKeyRig::masterPrivateKey() const
 QString UsbKeyRig::foreignPrivateKey() const
 {
     return m_dir.filePath(QStringLiteral("keys/foreign.pem"));
-}
-
-bool UsbKeyRig::makeKeyPair(const QString& privatePath, const QString& publicPath)
-{
-    if (run(QStringLiteral("openssl"), {QStringLiteral("genpkey"), QStringLiteral("-algorithm"),
-                                        QStringLiteral("ed25519"), QStringLiteral("-out"), privatePath})
-            != 0
-        || run(QStringLiteral("openssl"), {QStringLiteral("pkey"), QStringLiteral("-in"), privatePath,
-                                           QStringLiteral("-pubout"), QStringLiteral("-out"), publicPath})
-            != 0)
-        return fail(QStringLiteral("openssl cannot make a key pair"));
-    return true;
 }
 
 QString UsbKeyRig::makeStick(const QString& device, const QString& volumeId, bool insert)
@@ -167,12 +157,8 @@ QString UsbKeyRig::uuidOf(const QString& volumeId)
 
 int UsbKeyRig::run(const QString& program, const QStringList& arguments, QByteArray* output)
 {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::SeparateChannels);
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000))
-        return -1;
+    const ToolRun run = run_tool(program, arguments, QString(), 30000);
     if (output)
-        *output = process.readAllStandardOutput();
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        *output = run.output;
+    return run.exitCode;
 }

@@ -54,7 +54,6 @@ public:
 
 private:
     bool fail(const QString& message);
-    bool makeKeyPair(const QString& privatePath, const QString& publicPath);
 
     QTemporaryDir m_dir;
     QString m_appDir;
