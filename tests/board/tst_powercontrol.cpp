@@ -226,8 +226,8 @@ private slots:
         environment.insert(QStringLiteral("VM24_SYSTEM_ACTIONS_RECORD"), record);
         QProcess child;
         child.setProcessEnvironment(environment);
-        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("noActionKeepsTheProgramRunning")});
-        QVERIFY(child.waitForFinished(30000));
+        BuiltProgram::start(child, QCoreApplication::applicationFilePath(), {QStringLiteral("noActionKeepsTheProgramRunning")});
+        QVERIFY(child.waitForFinished(30000 * BuiltProgram::slowdown()));
         QCOMPARE(child.exitCode(), 0);
 
         QFile file(record);

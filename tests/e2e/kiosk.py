@@ -132,6 +132,9 @@ class Kiosk:
         self.processes = []
         # A cross build's programs run through its emulator (VM24_EMULATOR).
         self.launcher = [os.environ["VM24_EMULATOR"]] if os.environ.get("VM24_EMULATOR") else []
+        # Emulated, the program draws several times slower (as the C++ tests'
+        # BuiltProgram::slowdown()).
+        self.slowdown = 5 if self.launcher else 1
         self.display = None
         self.window = None
         self.shot_count = 0
@@ -334,6 +337,7 @@ class Kiosk:
 
     def wait_for_screen(self, label, predicate, timeout=20.0):
         """Takes screenshots until predicate(screen) holds; keeps the last as the step's picture."""
+        timeout *= self.slowdown
         deadline = time.monotonic() + timeout
         while True:
             self.check_running()
