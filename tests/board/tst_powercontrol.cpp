@@ -2,6 +2,7 @@
 #include "board/shutdownsystemcall.h"
 
 #include "core/systemactions.h"
+#include "builtprogram.h"
 #include "testenvironment.h"
 
 #include <QElapsedTimer>
