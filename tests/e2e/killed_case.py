@@ -266,6 +266,20 @@ def wait_settled(kiosk, timeout=60):
     kiosk.wait_for_screen("home", on_home_page, timeout=timeout)
 
 
+def board_at_rest(kiosk, timeout=60):
+    """The board's state once the operation the kill left running has ended:
+    a recharge still running moves the card's balance after the kill, so the
+    card is read, and taken out, only then."""
+    deadline = time.monotonic() + timeout
+    state = kiosk.state()
+    while state.get("operation", {}).get("state") == "running":
+        if time.monotonic() > deadline:
+            raise KioskError("the board's operation %s never ended" % state["operation"].get("code"))
+        time.sleep(0.2)
+        state = kiosk.state()
+    return state
+
+
 def run_sale(kiosk, pages, kind, delay, books, point):
     """Starts the program, checks the books once its home page is there,
     and sells until the kill delay seconds after the start."""
@@ -281,7 +295,7 @@ def run_sale(kiosk, pages, kind, delay, books, point):
     except Killed:
         pass
     killer.wait(now=killer.done_after is not None and delay > killer.done_after + 30)
-    state = kiosk.state()
+    state = board_at_rest(kiosk)
     if kind == "card":
         books.card_moved += state["card"]["balance"] - CARD_BALANCE
         kiosk.board("card remove")

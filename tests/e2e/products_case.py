@@ -37,6 +37,9 @@ CONFIRMATION_CANCEL = (637, 1022)
 
 PRICE_GRID_TOP = 160
 PRICES_EXIT = (275, 1876)
+# A point of that button away from its label, whose place follows the fonts'
+# metrics (they differ a little between the host and the board's libraries).
+PRICES_EXIT_FILL = (480, 1876)
 PRICES_SAVE = (805, 1876)
 ALL_PRODUCTS = (640, 80)
 HELP = (10 + 30, 104 + 30)
@@ -93,7 +96,7 @@ def chooser_shown(screen):
 
 
 def prices_shown(screen):
-    return screen.is_colour(*PRICES_EXIT, BUTTON_BLUE, 24) and screen.is_colour(*ALL_PRODUCTS, BUTTON_BLUE, 24) and \
+    return screen.is_colour(*PRICES_EXIT_FILL, BUTTON_BLUE, 24) and screen.is_colour(*ALL_PRODUCTS, BUTTON_BLUE, 24) and \
         not menu_shown(screen)
 
 
