@@ -37,12 +37,17 @@ def main():
                         help="no session starts after that many minutes once the days are reached")
     parser.add_argument("--minutes", type=float, default=None,
                         help="the days pass over that many minutes of wall time, whatever the sessions' pace")
+    parser.add_argument("--events-every", type=int, default=None,
+                        help="sessions between two of each event (alarm, maintenance, push, sold-out)")
+    parser.add_argument("--heaptrack", default=None,
+                        help="records the program's allocations into that file (heaptrack_print reads it)")
     arguments = parser.parse_args()
     try:
         rows, faults, counts = run_long(arguments.source, arguments.build, arguments.sessions, arguments.days,
                                         arguments.every, arguments.table, arguments.seed, arguments.warmup,
                                         name="longrun-bench", minutes=arguments.minutes,
-                                        stop_after=arguments.stop_after)
+                                        stop_after=arguments.stop_after, events_every=arguments.events_every,
+                                        heaptrack=arguments.heaptrack)
     except KioskError as error:
         print("FAILED: %s" % error, flush=True)
         return 1

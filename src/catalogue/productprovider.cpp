@@ -43,6 +43,19 @@ void drop_unarranged(Cache& cache, const QVector<QString>& arrangement)
     }
 }
 
+void drop_unarranged(QCache<QString, QImage>& cache, const QVector<QString>& arrangement)
+{
+    for (const QString& id : cache.keys()) {
+        if (!arrangement.contains(id))
+            cache.remove(id);
+    }
+}
+
+int cost_kb(const QImage& image)
+{
+    return int(qMax<qsizetype>(1, image.sizeInBytes() / 1024));
+}
+
 } // namespace
 
 const ProductRecord ProductProvider::NULL_PRODUCT;
@@ -190,10 +203,11 @@ QPixmap ProductProvider::getThumbnail(const QString& id)
 
 QImage ProductProvider::getImage(const QString& id)
 {
-    auto it = m_imageCache.find(id);
-    if (it == m_imageCache.end())
-        it = m_imageCache.insert(id, QImage(getImagePath(id)));
-    return *it;
+    if (const QImage* cached = m_imageCache.object(id))
+        return *cached;
+    const QImage image(getImagePath(id));
+    m_imageCache.insert(id, new QImage(image), cost_kb(image));
+    return image;
 }
 
 void ProductProvider::trimCache()

@@ -3,6 +3,7 @@
 #include "catalogue/productdatabase.h"
 #include "core/iconfigurable.h"
 
+#include <QCache>
 #include <QImage>
 #include <QMap>
 #include <QObject>
@@ -20,6 +21,10 @@ class ProductProvider : public QObject, public IConfigurable
 public:
     // Returned by every lookup that finds nothing.
     static const ProductRecord NULL_PRODUCT;
+    // The large pictures kept decoded, the most recently used first: a
+    // page of suggestions and the product bought, not every product ever
+    // shown (a megabyte each).
+    static const int IMAGE_CACHE_LIMIT_KB = 8192;
 
     explicit ProductProvider(const QString& catalogueRoot, QObject* parent = nullptr);
 
@@ -52,6 +57,7 @@ public:
     QString getImagePath(const QString& id) const;
     QPixmap getThumbnail(const QString& id);
     QImage getImage(const QString& id);
+    int cachedImagesKb() const { return int(m_imageCache.totalCost()); }
     // Forgets the pictures of products that no selection offers.
     void trimCache();
     // Replace a product's picture by moving the file at source in its place.
@@ -81,6 +87,6 @@ private:
     ProductDatabase m_database;
     QString m_catalogueRoot;
     QVector<QString> m_arrangement;
-    QMap<QString, QImage> m_imageCache;
+    QCache<QString, QImage> m_imageCache{IMAGE_CACHE_LIMIT_KB};
     QMap<QString, QPixmap> m_thumbnailCache;
 };

@@ -204,6 +204,33 @@ private slots:
         QCOMPARE(m_provider->getThumbnail(QStringLiteral("main/1001")).width(), 21);
     }
 
+    void largePicturesKeptAreBoundedAndTheLatestStay()
+    {
+        // Forty products' pictures of some 350 kB decoded: three times the bound.
+        const auto id = [](int n) { return QStringLiteral("main/%1").arg(2000 + n); };
+        const auto write_large = [](const QString& path, int width) {
+            QImage image(width, 300, QImage::Format_RGB32);
+            image.fill(Qt::darkGreen);
+            return image.save(path, "PNG");
+        };
+        for (int n = 0; n < 40; ++n)
+            QVERIFY(write_large(m_provider->getImagePath(id(n)), 300));
+        for (int round = 0; round < 2; ++round) {
+            for (int n = 0; n < 40; ++n) {
+                QCOMPARE(m_provider->getImage(id(n)).width(), 300);
+                QVERIFY2(m_provider->cachedImagesKb() <= ProductProvider::IMAGE_CACHE_LIMIT_KB,
+                         QByteArray::number(m_provider->cachedImagesKb()));
+            }
+        }
+        QVERIFY(m_provider->cachedImagesKb() > ProductProvider::IMAGE_CACHE_LIMIT_KB / 2);
+        // The last ones shown are still decoded; the first were let go and
+        // are read again.
+        QVERIFY(write_large(m_provider->getImagePath(id(0)), 301));
+        QVERIFY(write_large(m_provider->getImagePath(id(39)), 301));
+        QCOMPARE(m_provider->getImage(id(39)).width(), 300);
+        QCOMPARE(m_provider->getImage(id(0)).width(), 301);
+    }
+
     void contentChangesReloadOnlyForProducts()
     {
         AssetsRegistry registry(m_appDir->filePath(QStringLiteral("data")));

@@ -37,6 +37,7 @@ import sqlite3
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 from kiosk import Kiosk, KioskError
@@ -65,6 +66,10 @@ STATE = dict(SELLING_STATE,
 MIX = (("look", 45), ("cash", 25), ("card", 15), ("change", 15))
 # The acceptors' settle time of the credit reader: the simulator hands money in at once.
 SETTLE_MS = 100
+
+
+HEAPTRACK_PRELOAD = "/usr/lib/heaptrack/libheaptrack_preload.so"
+HEAPTRACK_INTERPRET = "/usr/lib/heaptrack/libexec/heaptrack_interpret"
 
 
 def faketime_library():
@@ -106,6 +111,38 @@ class SimulatedClock:
 
     def day(self):
         return (self.now() - self.start).total_seconds() / 86400.0
+
+
+class HeapRecorder:
+    """The program's allocations recorded by heaptrack's preloaded library
+    into a named pipe, interpreted into path as they come (read it with
+    heaptrack_print). The program is killed at the end rather than stopped,
+    so that what it holds then counts as not freed: what it keeps, not what
+    its shutdown leaves. The two preloaded libraries crash together, so the
+    program's clock stays real under the recorder: the days do not pass."""
+
+    def __init__(self, path, scratch):
+        if not os.path.exists(HEAPTRACK_PRELOAD):
+            raise KioskError("heaptrack is not installed")
+        self.path = path
+        self.pipe = os.path.join(scratch, "heaptrack.pipe")
+        os.mkfifo(self.pipe)
+        self.interpreter = None
+        self.thread = threading.Thread(target=self._interpret, daemon=True)
+        self.thread.start()
+
+    def _interpret(self):
+        # Opening the pipe waits for the program to open its end.
+        with open(self.pipe, "rb") as source, open(self.path, "wb") as target:
+            self.interpreter = subprocess.Popen([HEAPTRACK_INTERPRET], stdin=source, stdout=target)
+
+    def environment(self):
+        return {"LD_PRELOAD": HEAPTRACK_PRELOAD, "DUMP_HEAPTRACK_OUTPUT": self.pipe}
+
+    def finish(self, timeout=300):
+        self.thread.join(timeout)
+        if self.interpreter:
+            self.interpreter.wait(timeout)
 
 
 class FileClock:
@@ -587,17 +624,21 @@ def event_periods(sessions):
 
 
 def run_long(source, build, sessions, days, sample_every, table_path=None, seed=1, warmup=None,
-             scheduler_tick_s=1, name="longrun", minutes=None, stop_after=None, resolution_kb=0):
+             scheduler_tick_s=1, name="longrun", minutes=None, stop_after=None, resolution_kb=0,
+             events_every=None, heaptrack=None):
     """Runs the long run and returns (rows, faults, counts). The program's
     days pass with the sessions, the days evenly over the sessions; or, with
     minutes, with the wall clock, the days over that many minutes whatever
     the sessions' pace. stop_after: no session starts after that many
-    minutes, however many are left (the days reached)."""
+    minutes, however many are left (the days reached). events_every: every
+    how many sessions each event comes, in place of the run's own choice.
+    heaptrack: a file the program's allocations are recorded into."""
     rng = random.Random(seed)
     warmup = sample_every if warmup is None else warmup
     scratch = tempfile.mkdtemp(prefix="vm24-longrun-")
     clock = SimulatedClock(os.path.join(scratch, "faketime"))
     table = Table(table_path)
+    recorder = HeapRecorder(os.path.abspath(heaptrack), scratch) if heaptrack else None
     kinds = [kind for kind, share in MIX for _ in range(share)]
     with LoopbackServers(source, os.path.join(scratch, "sinks")) as servers:
         environment = dict(clock.environment(), QT_LOGGING_RULES="vm24.ui.debug=true;vm24.vending.debug=true;"
@@ -606,6 +647,8 @@ def run_long(source, build, sessions, days, sample_every, table_path=None, seed=
                            VM24_CREDIT_SETTLE_MS=str(SETTLE_MS),
                            VM24_MAIL_SERVER="smtp://127.0.0.1:%d" % servers.ports["smtp"],
                            VM24_MAIL_FROM="vm24@example.com")
+        if recorder:
+            environment.update(recorder.environment())
         with Kiosk(source, build, name, STATE, settings_for(servers.ports), environment=environment) as kiosk:
             log = ProgramLog(kiosk)
             board = Board(kiosk.control_path)
@@ -622,6 +665,8 @@ def run_long(source, build, sessions, days, sample_every, table_path=None, seed=
             done = 0
             events = {"alarms": 0, "maintenance": 0, "pushes": 0, "sold-out": 0}
             periods = event_periods(sessions)
+            if events_every:
+                periods = {event: events_every for event in periods}
             try:
                 table.add(sample(kiosk, clock, 0, started_at, "start"))
                 while done < sessions or clock.day() < days:
@@ -690,7 +735,11 @@ def run_long(source, build, sessions, days, sample_every, table_path=None, seed=
                 print("sessions: %d %s; events: %s; mail and ftp received: %s" %
                       (done, driver.counts, events, servers.received()), flush=True)
                 board.close()
-            kiosk.stop_program()
+            if recorder:
+                kiosk.kill_program()
+                recorder.finish()
+            else:
+                kiosk.stop_program()
     faults = judge(rows, warmup, days, resolution_kb)
     return rows, faults, driver.counts
 

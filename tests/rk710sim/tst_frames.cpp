@@ -75,6 +75,27 @@ private slots:
         QVERIFY(wire.contains(" tx 06 01 00 00 FE\n"));
     }
 
+    void aFullRequestLogMakesWayForTheNewestFrames()
+    {
+        QVERIFY(startSimulator(QJsonObject(), {QStringLiteral("--log-limit"), QStringLiteral("1")}));
+        // Some five kilobytes of requests and answers through a log of one.
+        for (int i = 0; i < 80; ++i)
+            QCOMPARE(m_wire->request("S").kind, WireProbe::Reply::Answer);
+        const QByteArray last = WireProbe::frame(m_wire->nextIdentifier(), "K").toHex(' ').toUpper();
+        QCOMPARE(m_wire->request("K").kind, WireProbe::Reply::Answer);
+
+        QFile log(m_sim->requestLogPath());
+        QFile previous(m_sim->requestLogPath() + QStringLiteral(".1"));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QVERIFY(previous.open(QIODevice::ReadOnly));
+        QVERIFY2(log.size() <= 1024 && previous.size() <= 1024,
+                 QByteArray::number(log.size()) + " and " + QByteArray::number(previous.size()));
+        QVERIFY(previous.size() > 512);
+        QVERIFY(log.readAll().contains(" rx " + last + "\n"));
+        // The older file ends on a whole line; the newer starts on one.
+        QVERIFY(previous.readAll().endsWith('\n'));
+    }
+
     void refusesWhatItCannotTakeWithoutActing()
     {
         QVERIFY(startSimulator());

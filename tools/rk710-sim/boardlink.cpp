@@ -23,10 +23,21 @@ BoardLink::BoardLink(PseudoTerminal* line, Machine* machine, FaultInjector* faul
     connect(machine, &Machine::boardWasReset, this, &BoardLink::forgetLastRequest);
 }
 
-bool BoardLink::setRequestLog(const QString& path)
+bool BoardLink::setRequestLog(const QString& path, qint64 limitBytes)
 {
     m_log.setFileName(path);
+    m_logLimit = limitBytes;
     return m_log.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text | QIODevice::Unbuffered);
+}
+
+void BoardLink::rotateLog()
+{
+    const QString path = m_log.fileName();
+    const QString previous = path + QStringLiteral(".1");
+    m_log.close();
+    QFile::remove(previous);
+    QFile::rename(path, previous);
+    m_log.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text | QIODevice::Unbuffered);
 }
 
 void BoardLink::log(const char* direction, const QByteArray& bytes, const QString& note)
@@ -41,6 +52,8 @@ void BoardLink::log(const char* direction, const QByteArray& bytes, const QStrin
     if (!note.isEmpty())
         line += " # " + note.toUtf8();
     line += '\n';
+    if (m_logLimit > 0 && m_log.size() + line.size() > m_logLimit)
+        rotateLog();
     m_log.write(line);
 }
 

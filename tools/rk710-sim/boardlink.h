@@ -29,8 +29,10 @@ public:
     BoardLink(PseudoTerminal* line, Machine* machine, FaultInjector* faults, QObject* parent = nullptr);
 
     // One line per frame received or answered: milliseconds since start,
-    // direction and bytes in hex, and a note after '#'.
-    bool setRequestLog(const QString& path);
+    // direction and bytes in hex, and a note after '#'. Once the file holds
+    // limitBytes (0: no limit) it becomes <path>.1, replacing an earlier
+    // one, and a new file starts: a run of months keeps at most twice that.
+    bool setRequestLog(const QString& path, qint64 limitBytes = 0);
     // Stray bytes on the line right now, as interference would put them.
     void sendNoise(int count);
     QJsonObject statistics() const;
@@ -46,6 +48,7 @@ private:
     static bool reportsAnEnd(const FrameCodec::Frame& frame, const QByteArray& answerData);
     void transmit(const QByteArray& bytes, const QString& note);
     void log(const char* direction, const QByteArray& bytes, const QString& note = QString());
+    void rotateLog();
 
     PseudoTerminal* m_line;
     Machine* m_machine;
@@ -55,6 +58,7 @@ private:
     QSocketNotifier* m_notifier;
     QElapsedTimer m_clock;
     QFile m_log;
+    qint64 m_logLimit = 0;
 
     struct LastRequest
     {

@@ -89,6 +89,10 @@ int main(int argc, char** argv)
     const QCommandLineOption stateOption("state", "Start from the machine state in the JSON <file>.", "file");
     const QCommandLineOption receiptsOption("receipts", "Append every printed receipt to <file>.", "file");
     const QCommandLineOption logOption("log", "Append every frame received and answered to <file>, in hex.", "file");
+    const QCommandLineOption logLimitOption("log-limit",
+                                            "Keep the log within <kB>: a full one becomes <file>.1 and a new "
+                                            "one starts (default 65536, 0 for no limit).",
+                                            "kB", "65536");
     const QCommandLineOption seedOption("seed", "Seed of the random line faults (default 1).", "n", "1");
     const QCommandLineOption noStdinOption("no-stdin", "Do not read control commands from standard input.");
     const QCommandLineOption sendOption("send",
@@ -96,8 +100,8 @@ int main(int argc, char** argv)
                                         "standard input) to the simulator listening on <socket>; print the answers.",
                                         "socket");
     const QCommandLineOption timeoutOption("timeout", "Client mode: wait at most <ms> for each answer.", "ms", "5000");
-    parser.addOptions({linkOption, controlOption, stateOption, receiptsOption, logOption, seedOption, noStdinOption,
-                       sendOption, timeoutOption});
+    parser.addOptions({linkOption, controlOption, stateOption, receiptsOption, logOption, logLimitOption, seedOption,
+                       noStdinOption, sendOption, timeoutOption});
     parser.addPositionalArgument("commands", "Client mode: control commands, one per argument.", "[command...]");
     parser.process(app);
 
@@ -130,7 +134,13 @@ int main(int argc, char** argv)
 
     FaultInjector faults(seed);
     BoardLink link(&line, &machine, &faults);
-    if (parser.isSet(logOption) && !link.setRequestLog(parser.value(logOption))) {
+    bool logLimitValid = false;
+    const qint64 logLimitKb = parser.value(logLimitOption).toLongLong(&logLimitValid);
+    if (!logLimitValid || logLimitKb < 0) {
+        fprintf(stderr, "rk710-sim: --log-limit needs a non-negative number\n");
+        return 2;
+    }
+    if (parser.isSet(logOption) && !link.setRequestLog(parser.value(logOption), logLimitKb * 1024)) {
         fprintf(stderr, "rk710-sim: cannot write %s\n", qPrintable(parser.value(logOption)));
         return 1;
     }
