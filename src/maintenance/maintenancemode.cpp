@@ -12,7 +12,9 @@
 #include "ui/longrunningoperation.h"
 #include "ui/menuactivity.h"
 
+#include <QPointer>
 
+#include <memory>
 #include <utility>
 
 MaintenanceMode::MaintenanceMode(UsbMonitor* usb, VM24::NotificationService* notifications, Context* context,
@@ -112,15 +114,20 @@ void MaintenanceMode::authenticate()
 // stick comes out before it ends.
 void MaintenanceMode::runResetActions(const QString& dir)
 {
-    auto* dialog = new ResetDialog(m_window);
+    QPointer<ResetDialog> dialog = new ResetDialog(m_window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    QFuture<void> done = QtConcurrent::run([dir] { VM24::run_reset_actions(dir); });
-    done.then(dialog, [dialog] { dialog->onResetDone(); });
-    connect(dialog, &QDialog::finished, this, [this, done] {
-        QFuture<void>(done).then(this, [this] {
-            finish();
-            emit quitRequested();
-        });
+    auto ended = std::make_shared<int>(0);
+    const auto endOnceBoth = [this, ended] {
+        if (++*ended != 2)
+            return;
+        finish();
+        emit quitRequested();
+    };
+    connect(dialog, &QDialog::finished, this, endOnceBoth);
+    QtConcurrent::run([dir] { VM24::run_reset_actions(dir); }).then(this, [dialog, endOnceBoth] {
+        if (dialog)
+            dialog->onResetDone();
+        endOnceBoth();
     });
     dialog->open();
 }

@@ -69,8 +69,13 @@ QFuture<bool> MaintenanceBoardSession::end()
 QFuture<bool> MaintenanceBoardSession::startRestore()
 {
     Rk710Controller* controller = m_controller;
-    m_restore = QtConcurrent::run(controller->shortJobs(), [controller] { return restore_between_purchases(controller); });
-    m_restore.then(this, [this](bool ok) { onRestoreFinished(ok); });
+    // The future handed out ends once the session has taken the outcome: a
+    // future holds one continuation, and its takers may add theirs.
+    m_restore = QtConcurrent::run(controller->shortJobs(), [controller] { return restore_between_purchases(controller); })
+                    .then(this, [this](bool ok) {
+                        onRestoreFinished(ok);
+                        return ok;
+                    });
     return m_restore;
 }
 

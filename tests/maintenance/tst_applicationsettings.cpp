@@ -79,7 +79,7 @@ private:
     {
         QSignalSpy saved(m_page, &ApplicationSettings::saved);
         m_page->saveSettings();
-        QVERIFY(saved.wait(15000));
+        QVERIFY(saved.count() > 0 || saved.wait(15000));
         QTRY_VERIFY(!QApplication::activeModalWidget());
     }
 

@@ -59,7 +59,7 @@ private:
         QSignalSpy reloaded(m_viewer, &LogViewer::reloaded);
         m_context->startActivity(m_viewer);
         QCOMPARE(m_context->currentView(), m_viewer);
-        QVERIFY(reloaded.wait(15000));
+        QVERIFY(reloaded.count() > 0 || reloaded.wait(15000));
     }
 
     void select(int displayCategory)
@@ -69,7 +69,7 @@ private:
             return;
         QSignalSpy reloaded(m_viewer, &LogViewer::reloaded);
         m_viewer->categoryCombo()->setCurrentIndex(index);
-        QVERIFY(reloaded.wait(15000));
+        QVERIFY(reloaded.count() > 0 || reloaded.wait(15000));
     }
 
     QStringList visibleTitles() const

@@ -138,7 +138,7 @@ public:
         QFile::remove(counters);
         QSignalSpy finished(checkout, &SessionCheckout::finished);
         checkout->start();
-        if (!finished.wait(60000))
+        if (finished.isEmpty() && !finished.wait(60000))
             return false;
         QElapsedTimer timer;
         timer.start();
