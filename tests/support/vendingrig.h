@@ -136,7 +136,7 @@ public:
     {
         const QString counters = appDir.filePath("counters.xml");
         QFile::remove(counters);
-        QSignalSpy finished(checkout, &SessionCheckout::finished);
+        QSignalSpy finished(checkout.get(), &SessionCheckout::finished);
         checkout->start();
         if (finished.isEmpty() && !finished.wait(60000))
             return false;
