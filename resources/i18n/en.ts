@@ -74,6 +74,10 @@
 <context>
     <name>AccountingPage</name>
     <message>
+        <source>Attendere recupero dettagli contabilità</source>
+        <translation>Reading the accounting details</translation>
+    </message>
+    <message>
         <source>CONTABILITA&apos; PARZIALE</source>
         <translation>PARTIAL ACCOUNTING</translation>
     </message>
@@ -672,13 +676,6 @@ out of service</translation>
     <message>
         <source>Report EVA-DTS</source>
         <translation>EVA-DTS report</translation>
-    </message>
-</context>
-<context>
-    <name>GetCountersDialog</name>
-    <message>
-        <source>Attendere recupero dettagli contabilità</source>
-        <translation>Reading the accounting details</translation>
     </message>
 </context>
 <context>

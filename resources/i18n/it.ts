@@ -74,6 +74,10 @@
 <context>
     <name>AccountingPage</name>
     <message>
+        <source>Attendere recupero dettagli contabilità</source>
+        <translation>Attendere recupero dettagli contabilità</translation>
+    </message>
+    <message>
         <source>CONTABILITA&apos; PARZIALE</source>
         <translation>CONTABILITA&apos; PARZIALE</translation>
     </message>
@@ -672,13 +676,6 @@ fuori servizio</translation>
     <message>
         <source>Report EVA-DTS</source>
         <translation>Report EVA-DTS</translation>
-    </message>
-</context>
-<context>
-    <name>GetCountersDialog</name>
-    <message>
-        <source>Attendere recupero dettagli contabilità</source>
-        <translation>Attendere recupero dettagli contabilità</translation>
     </message>
 </context>
 <context>

@@ -1,15 +1,14 @@
 #include "accounting/countersdocument.h"
 
-#include "accounting/counterserializer.h"
-#include "accounting/getcounterstask.h"
-#include "board/accountingcounters.h"
 #include "board/rk710controller.h"
 #include "core/durablefile.h"
 #include "core/xmldocument.h"
 #include "core/xmltag.h"
 #include "core/xmlwriting.h"
 
+#include <QCoreApplication>
 #include <QXmlStreamWriter>
+#include <QtConcurrentRun>
 
 // Declared with the counters; written here with the document it belongs to.
 void AccountingCounters::toXml(QXmlStreamWriter& writer, const char* type) const
@@ -27,14 +26,35 @@ void AccountingCounters::toXml(QXmlStreamWriter& writer, const char* type) const
 
 namespace VM24 {
 
-void load_counters_and_notify(Rk710Controller* controller, QObject* target)
+namespace {
+
+BoardCounters board_counters(Rk710Controller* controller)
 {
-    controller->start(new GetCountersTask(controller, target));
+    BoardCounters counters;
+    counters.permanent = controller->getCounters(Rk710SerialProtocol::Permanent);
+    counters.partial = controller->getCounters(Rk710SerialProtocol::Partial);
+    counters.daily = controller->getCounters(Rk710SerialProtocol::Daily);
+    return counters;
+}
+
+} // namespace
+
+QFuture<BoardCounters> read_board_counters(Rk710Controller* controller)
+{
+    return QtConcurrent::run(controller->shortJobs(), [controller] { return board_counters(controller); });
+}
+
+void save_board_counters(Rk710Controller* controller, const QString& path)
+{
+    const BoardCounters counters = board_counters(controller);
+    counters_to_xml_document(path, counters.permanent, counters.partial, counters.daily);
 }
 
 void load_counters(Rk710Controller* controller, const QString& path)
 {
-    load_counters_and_notify(controller, new CounterSerializer(path));
+    read_board_counters(controller).then(QCoreApplication::instance(), [path](const BoardCounters& counters) {
+        counters_to_xml_document(path, counters.permanent, counters.partial, counters.daily);
+    });
 }
 
 bool counters_to_xml_document(const QString& path, const AccountingCounters& permanent,

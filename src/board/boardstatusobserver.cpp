@@ -7,24 +7,18 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QEvent>
-#include <QMutex>
-#include <QMutexLocker>
 #include <QRunnable>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
-#include <QThreadPool>
-#include <QWaitCondition>
 #include <QXmlStreamWriter>
+#include <QtConcurrentRun>
 
 #include <cstdio>
 
 namespace {
-
-const QEvent::Type JOB_FINISHED_EVENT = QEvent::Type(QEvent::registerEventType());
 
 // A temporary file of a fresh name (created exclusively, so never through a
 // link), then renamed over the path: rename replaces a link itself.
@@ -45,101 +39,46 @@ bool replace_whole(const QString& path, const QByteArray& content)
 
 } // namespace
 
-// Where a job delivers its result. The observer's destructor cuts the link,
-// waiting for a job that is delivering at that moment.
-struct BoardStatusObserver::ResultLink
+namespace {
+
+QString read_version(Rk710Controller* controller, int device)
 {
-    QMutex mutex;
-    BoardStatusObserver* observer = nullptr;
-    bool jobRunning = false;
-    QWaitCondition jobDone;
-};
+    const QByteArray answer = controller->getVersionString(Devices::Index(device));
+    return QString::fromLatin1(VM24::strip_version_string(answer));
+}
 
-class BoardStatusObserver::JobFinishedEvent : public QEvent
+} // namespace
+
+BoardStatusObserver::Versions BoardStatusObserver::runJob(Rk710Controller* controller, const QString& infoPath,
+                                                          const Job& job, Versions versions)
 {
-public:
-    explicit JobFinishedEvent(const Versions& versions)
-        : QEvent(JOB_FINISHED_EVENT)
-        , versions(versions)
-    {
-    }
-    Versions versions;
-};
-
-class BoardStatusObserver::JobRunner : public QRunnable
-{
-public:
-    JobRunner(Rk710Controller* controller, const QString& infoPath, const Job& job, const Versions& versions,
-              std::shared_ptr<ResultLink> link)
-        : m_controller(controller)
-        , m_infoPath(infoPath)
-        , m_job(job)
-        , m_versions(versions)
-        , m_link(std::move(link))
-    {
-    }
-
-    void run() override
-    {
-        if (m_job.readAll)
-            readAllVersions();
-        else
-            updateChangedVersions();
-        writeDeviceInfo(m_infoPath, m_job.status, m_versions, m_job.presence);
-
-        QMutexLocker locker(&m_link->mutex);
-        if (m_link->observer)
-            QCoreApplication::postEvent(m_link->observer, new JobFinishedEvent(m_versions));
-        m_link->jobRunning = false;
-        m_link->jobDone.wakeAll();
-    }
-
-private:
-    QString readVersion(int device) const
-    {
-        const QByteArray answer = m_controller->getVersionString(Devices::Index(device));
-        return QString::fromLatin1(VM24::strip_version_string(answer));
-    }
-
-    void readAllVersions()
-    {
+    if (job.readAll) {
         for (int device = 0; device < Devices::Count; ++device)
-            m_versions[device] = readVersion(device);
-    }
-
-    void updateChangedVersions()
-    {
+            versions[device] = read_version(controller, device);
+    } else {
         for (int bit = 0; bit < BoardStatus::USED_BITS; ++bit) {
             const int device = deviceForStatusBit(bit);
-            if (device < 0 || !((m_job.changedBits >> bit) & 1))
+            if (device < 0 || !((job.changedBits >> bit) & 1))
                 continue;
-            m_versions[device] = ((m_job.status >> bit) & 1) ? readVersion(device) : QString();
+            versions[device] = ((job.status >> bit) & 1) ? read_version(controller, device) : QString();
         }
     }
-
-    Rk710Controller* m_controller;
-    QString m_infoPath;
-    Job m_job;
-    Versions m_versions;
-    std::shared_ptr<ResultLink> m_link;
-};
+    writeDeviceInfo(infoPath, job.status, versions, job.presence);
+    return versions;
+}
 
 BoardStatusObserver::BoardStatusObserver(Rk710Controller* controller, const QString& infoPath, QObject* parent)
     : QObject(parent)
     , m_controller(controller)
     , m_infoPath(infoPath)
     , m_versions(Devices::Count)
-    , m_link(std::make_shared<ResultLink>())
 {
-    m_link->observer = this;
 }
 
 BoardStatusObserver::~BoardStatusObserver()
 {
-    QMutexLocker locker(&m_link->mutex);
-    m_link->observer = nullptr;
-    while (m_link->jobRunning)
-        m_link->jobDone.wait(&m_link->mutex);
+    // The job reads through the controller, which may go right after this.
+    m_job.waitForFinished();
 }
 
 void BoardStatusObserver::initialize(int status, qint64 presence)
@@ -188,23 +127,16 @@ void BoardStatusObserver::startNextJob()
     if (m_pending.isEmpty())
         return;
     m_running = true;
-    {
-        QMutexLocker locker(&m_link->mutex);
-        m_link->jobRunning = true;
-    }
-    QThreadPool::globalInstance()->start(
-        new JobRunner(m_controller, m_infoPath, m_pending.dequeue(), m_versions, m_link));
+    m_job = QtConcurrent::run(&BoardStatusObserver::runJob, m_controller, m_infoPath, m_pending.dequeue(), m_versions);
+    m_job.then(this, [this](const Versions& versions) { onJobFinished(versions); });
 }
 
-bool BoardStatusObserver::event(QEvent* event)
+void BoardStatusObserver::onJobFinished(const Versions& versions)
 {
-    if (event->type() != JOB_FINISHED_EVENT)
-        return QObject::event(event);
-    m_versions = static_cast<JobFinishedEvent*>(event)->versions;
+    m_versions = versions;
     m_running = false;
     emit deviceInfoUpdated();
     startNextJob();
-    return true;
 }
 
 void BoardStatusObserver::startVersionExchange()

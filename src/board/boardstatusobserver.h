@@ -2,6 +2,7 @@
 
 #include "board/devices.h"
 
+#include <QFuture>
 #include <QObject>
 #include <QQueue>
 #include <QString>
@@ -18,8 +19,8 @@ class Rk710Controller;
 // the board's reset flag.
 //
 // Board reads and file writes run as jobs on the shared worker pool, strictly
-// one at a time and in order; each job hands its versions back with a posted
-// event before the next one starts. The file is replaced whole, so a reader
+// one at a time and in order; each job hands its versions back to the GUI
+// thread before the next one starts. The file is replaced whole, so a reader
 // sees either the previous or the new file, never a part.
 class BoardStatusObserver : public QObject
 {
@@ -30,8 +31,8 @@ public:
     using Versions = QVector<QString>;
 
     BoardStatusObserver(Rk710Controller* controller, const QString& infoPath, QObject* parent = nullptr);
-    // Waits for a running job to hand its result over (nothing reaches a
-    // destroyed observer); pending jobs are dropped.
+    // Waits for a running job to end (nothing reaches a destroyed
+    // observer); pending jobs are dropped.
     ~BoardStatusObserver() override;
 
     // Reads every version and writes the first file.
@@ -60,9 +61,6 @@ signals:
     // A job has written the file and handed its versions back.
     void deviceInfoUpdated();
 
-protected:
-    bool event(QEvent* event) override;
-
 private:
     struct Job
     {
@@ -71,12 +69,12 @@ private:
         int changedBits = 0;
         qint64 presence = 0;
     };
-    class JobRunner;
-    class JobFinishedEvent;
-    struct ResultLink;
+    // On the pool: reads the versions the job needs and writes the file.
+    static Versions runJob(Rk710Controller* controller, const QString& infoPath, const Job& job, Versions versions);
 
     void enqueue(const Job& job);
     void startNextJob();
+    void onJobFinished(const Versions& versions);
     void startVersionExchange();
 
     Rk710Controller* m_controller;
@@ -86,5 +84,5 @@ private:
     Versions m_versions;
     int m_status = 0;
     qint64 m_presence = 0;
-    std::shared_ptr<ResultLink> m_link;
+    QFuture<Versions> m_job;
 };

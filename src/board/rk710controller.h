@@ -99,6 +99,9 @@ public:
     // are owned by the queue.
     void start(QRunnable* task);
     void startTimeConsuming(QRunnable* task);
+    // The same two queues, for QtConcurrent::run.
+    QThreadPool* shortJobs() { return &m_taskPool; }
+    QThreadPool* longJobs() { return &m_longTaskPool; }
     // Waits until the short jobs queued so far have run, so that a job queued
     // before the machine is switched off cannot switch something on again.
     void waitForQueuedTasks();

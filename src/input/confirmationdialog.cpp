@@ -28,15 +28,21 @@ ConfirmationDialog::ConfirmationDialog(QWidget* parent)
     setDefaultButton(static_cast<QPushButton*>(m_cancelButton));
 }
 
-int ConfirmationDialog::exec()
+void ConfirmationDialog::ask(QWidget* parent, std::function<void(bool save)> proceed)
 {
-    QMessageBox::exec();
+    auto* dialog = new ConfirmationDialog(parent);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::finished, dialog, [dialog, proceed] {
+        if (dialog->proceeds())
+            proceed(dialog->save());
+    });
+    dialog->open();
+}
+
+bool ConfirmationDialog::proceeds() const
+{
     QAbstractButton* clicked = clickedButton();
-    if (clicked == m_saveButton || clicked == m_discardButton) {
-        m_save = clicked == m_saveButton;
-        return QDialog::Accepted;
-    }
-    return QDialog::Rejected;
+    return clicked && (clicked == m_saveButton || clicked == m_discardButton);
 }
 
 // The message box caps its width at the screen's width less 480 pixels,

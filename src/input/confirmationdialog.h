@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include <functional>
+
 // Asks what to do with unsaved changes: "Salva" and "Ignora modifiche"
 // accept the dialog (save() tells which), "Annulla" rejects it.
 class ConfirmationDialog : public QMessageBox
@@ -11,8 +13,13 @@ class ConfirmationDialog : public QMessageBox
 public:
     explicit ConfirmationDialog(QWidget* parent = nullptr);
 
-    int exec() override;
-    bool save() const { return m_save; }
+    // Opens the question window-modal and returns; unless it was cancelled,
+    // proceed(save) follows once it has closed.
+    static void ask(QWidget* parent, std::function<void(bool save)> proceed);
+
+    // True when the box closed through "Salva" or "Ignora modifiche".
+    bool proceeds() const;
+    bool save() const { return clickedButton() == m_saveButton; }
 
     QAbstractButton* saveButton() const { return m_saveButton; }
     QAbstractButton* discardButton() const { return m_discardButton; }
@@ -27,5 +34,4 @@ private:
     QAbstractButton* m_saveButton = nullptr;
     QAbstractButton* m_discardButton = nullptr;
     QAbstractButton* m_cancelButton = nullptr;
-    bool m_save = false;
 };

@@ -19,15 +19,17 @@ void DateEditField::setDisplayFormat(const QString& format)
     setInputText(m_date.toString(m_format));
 }
 
-bool DateEditField::doEdit(const QString&)
+void DateEditField::doEdit(const QString&)
 {
-    DatePad pad(window());
-    pad.setTitle(title());
-    pad.setDate(m_date);
-    // The pad's pattern lets a day that does not exist through (31/02).
-    if (pad.exec() != QDialog::Accepted || !pad.date().isValid())
-        return false;
-    if (pad.date() != m_date)
-        setDate(pad.date());
-    return true;
+    auto* pad = new DatePad(window());
+    pad->setTitle(title());
+    pad->setDate(m_date);
+    openPad(pad, [this, pad] {
+        // The pad's pattern lets a day that does not exist through (31/02).
+        if (!pad->date().isValid())
+            return false;
+        if (pad->date() != m_date)
+            setDate(pad->date());
+        return true;
+    });
 }

@@ -17,7 +17,7 @@ public:
     void setDisplayFormat(const QString& format);
 
 protected:
-    bool doEdit(const QString& current) override;
+    void doEdit(const QString& current) override;
 
 private:
     QDate m_date;

@@ -2,6 +2,8 @@
 
 #include "input/inputlog.h"
 
+#include <QDialog>
+
 EditField::EditField(QWidget* parent)
     : QPushButton(parent)
 {
@@ -28,8 +30,17 @@ void EditField::updateText()
 
 void EditField::onClicked()
 {
-    if (doEdit(m_inputText)) {
+    doEdit(m_inputText);
+}
+
+void EditField::openPad(QDialog* pad, std::function<bool()> store)
+{
+    pad->setAttribute(Qt::WA_DeleteOnClose);
+    connect(pad, &QDialog::accepted, this, [this, store] {
+        if (!store())
+            return;
         qCDebug(inputLog) << "edited" << m_title;
         emit editingFinished();
-    }
+    });
+    pad->open();
 }

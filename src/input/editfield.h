@@ -2,6 +2,10 @@
 
 #include <QPushButton>
 
+#include <functional>
+
+class QDialog;
+
 // A field of an operator form: a button that shows its value (followed by
 // an affix such as " sec"); a touch opens the field's pad pre-filled with
 // the value, and accepting the pad stores the new value and emits
@@ -26,9 +30,12 @@ signals:
     void editingFinished();
 
 protected:
-    // Opens the pad with the current text; true when it was accepted and
-    // the value stored.
-    virtual bool doEdit(const QString& current) = 0;
+    // Opens the pad with the current text and returns; see openPad().
+    virtual void doEdit(const QString& current) = 0;
+    // Opens pad window-modal (it deletes itself when closed). Once it is
+    // accepted, store takes its value, true when the value was stored, and
+    // editingFinished() follows.
+    void openPad(QDialog* pad, std::function<bool()> store);
 
 private:
     void onClicked();

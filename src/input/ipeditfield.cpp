@@ -7,13 +7,13 @@ IpEditField::IpEditField(QWidget* parent)
 {
 }
 
-bool IpEditField::doEdit(const QString& current)
+void IpEditField::doEdit(const QString& current)
 {
-    IpAddressPad pad(window());
-    pad.setTitle(title());
-    pad.setText(current);
-    if (pad.exec() != QDialog::Accepted)
-        return false;
-    setInputText(pad.text());
-    return true;
+    auto* pad = new IpAddressPad(window());
+    pad->setTitle(title());
+    pad->setText(current);
+    openPad(pad, [this, pad] {
+        setInputText(pad->text());
+        return true;
+    });
 }

@@ -11,5 +11,5 @@ public:
     explicit IpEditField(QWidget* parent = nullptr);
 
 protected:
-    bool doEdit(const QString& current) override;
+    void doEdit(const QString& current) override;
 };

@@ -34,13 +34,13 @@ QString NumericEditField::formatValue(int value) const
     return QString::number(value);
 }
 
-bool NumericEditField::doEdit(const QString&)
+void NumericEditField::doEdit(const QString&)
 {
-    NumPad pad(m_min, m_max, window());
-    pad.setTitle(title());
-    pad.setValue(m_value);
-    if (pad.exec() != QDialog::Accepted)
-        return false;
-    setValue(pad.value());
-    return true;
+    auto* pad = new NumPad(m_min, m_max, window());
+    pad->setTitle(title());
+    pad->setValue(m_value);
+    openPad(pad, [this, pad] {
+        setValue(pad->value());
+        return true;
+    });
 }

@@ -21,7 +21,7 @@ public:
     int maximum() const { return m_max; }
 
 protected:
-    bool doEdit(const QString& current) override;
+    void doEdit(const QString& current) override;
     virtual QString formatValue(int value) const;
     void refresh();
 

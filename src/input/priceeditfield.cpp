@@ -17,13 +17,13 @@ void PriceEditField::setValue(int cents)
     setInputText(VM24::format_credit(cents));
 }
 
-bool PriceEditField::doEdit(const QString&)
+void PriceEditField::doEdit(const QString&)
 {
-    PriceNumPad pad(m_maxCents, window());
-    pad.setTitle(title());
-    pad.setValue(m_cents);
-    if (pad.exec() != QDialog::Accepted)
-        return false;
-    setValue(pad.value());
-    return true;
+    auto* pad = new PriceNumPad(m_maxCents, window());
+    pad->setTitle(title());
+    pad->setValue(m_cents);
+    openPad(pad, [this, pad] {
+        setValue(pad->value());
+        return true;
+    });
 }

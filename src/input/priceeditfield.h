@@ -18,7 +18,7 @@ public:
     void setMaximum(int cents) { m_maxCents = cents; }
 
 protected:
-    bool doEdit(const QString& current) override;
+    void doEdit(const QString& current) override;
 
 private:
     int m_cents = -1;

@@ -13,15 +13,15 @@ void TextEditField::setValue(const QString& text)
     setInputText(characterLimit() >= 0 ? text.left(characterLimit()) : text);
 }
 
-bool TextEditField::doEdit(const QString& current)
+void TextEditField::doEdit(const QString& current)
 {
-    VirtualKeyboard keyboard(window());
-    keyboard.setTitle(title());
+    auto* keyboard = new VirtualKeyboard(window());
+    keyboard->setTitle(title());
     if (characterLimit() > 0)
-        keyboard.setValidator(new TextLengthValidator(characterLimit()));
-    keyboard.setText(current);
-    if (keyboard.exec() != QDialog::Accepted)
-        return false;
-    setValue(keyboard.text());
-    return true;
+        keyboard->setValidator(new TextLengthValidator(characterLimit()));
+    keyboard->setText(current);
+    openPad(keyboard, [this, keyboard] {
+        setValue(keyboard->text());
+        return true;
+    });
 }

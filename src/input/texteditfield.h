@@ -14,5 +14,5 @@ public:
     void setValue(const QString& text);
 
 protected:
-    bool doEdit(const QString& current) override;
+    void doEdit(const QString& current) override;
 };

@@ -15,13 +15,13 @@ void TimeEditField::setTime(const QTime& time)
     setInputText(time.toString(QStringLiteral("hh:mm")));
 }
 
-bool TimeEditField::doEdit(const QString&)
+void TimeEditField::doEdit(const QString&)
 {
-    TimePad pad(window());
-    pad.setTitle(title());
-    pad.setTime(m_time);
-    if (pad.exec() != QDialog::Accepted)
-        return false;
-    setTime(pad.time());
-    return true;
+    auto* pad = new TimePad(window());
+    pad->setTitle(title());
+    pad->setTime(m_time);
+    openPad(pad, [this, pad] {
+        setTime(pad->time());
+        return true;
+    });
 }

@@ -16,7 +16,7 @@ public:
     void setTime(const QTime& time);
 
 protected:
-    bool doEdit(const QString& current) override;
+    void doEdit(const QString& current) override;
 
 private:
     QTime m_time;

@@ -4,10 +4,8 @@
 #include "accounting/accountingservice.h"
 #include "accounting/countersdocument.h"
 #include "accounting/summaryreceipt.h"
-#include "board/boardjob.h"
 #include "board/rk710controller.h"
 #include "core/vm24.h"
-#include "maintenance/getcountersdialog.h"
 #include "maintenance/maintenancelog.h"
 #include "ui/interactivemessagedialog.h"
 #include "ui/longrunningoperation.h"
@@ -22,6 +20,7 @@
 #include <QScroller>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <QtConcurrentRun>
 
 namespace {
 
@@ -145,12 +144,16 @@ void AccountingPage::onStart()
 
 void AccountingPage::refresh()
 {
-    GetCountersDialog dialog(this);
-    VM24::load_counters_and_notify(m_controller, &dialog);
-    dialog.exec();
-    m_permanent = dialog.permanent();
-    m_partial = dialog.partial();
-    m_daily = dialog.daily();
+    VM24::long_running_operation(VM24::read_board_counters(m_controller), this,
+                                 tr("Attendere recupero dettagli contabilità"), QString(), VM24::BoardCounters(),
+                                 [this](const VM24::BoardCounters& counters) { showCounters(counters); });
+}
+
+void AccountingPage::showCounters(const VM24::BoardCounters& counters)
+{
+    m_permanent = counters.permanent;
+    m_partial = counters.partial;
+    m_daily = counters.daily;
     VM24::counters_to_xml_document(VM24::get_path(QLatin1String(VM24::COUNTERS_FILE)), m_permanent, m_partial,
                                    m_daily);
     m_shownLedger = m_accounting->ledger();
@@ -162,15 +165,26 @@ void AccountingPage::refresh()
 
 void AccountingPage::resetAccounting(Ledger::Frequency frequency)
 {
-    if (!YesNoDialog::ask(tr("Vuoi procedere con l'azzeramento?"), tr("Questa operazione è irreversibile"),
-                          tr("Procedi"), tr("Annulla"), this)) {
-        return;
-    }
+    YesNoDialog::ask(tr("Vuoi procedere con l'azzeramento?"), tr("Questa operazione è irreversibile"),
+                     tr("Procedi"), tr("Annulla"), this, [this, frequency](bool yes) {
+                         if (yes)
+                             resetOnBoard(frequency);
+                     });
+}
+
+void AccountingPage::resetOnBoard(Ledger::Frequency frequency)
+{
     Rk710Controller* controller = m_controller;
     const Rk710SerialProtocol::CounterFrequency period = board_period(frequency);
-    const bool boardReset = VM24::long_running_operation(
-        VM24::run_board_job(controller, [controller, period] { return controller->resetCounters(period); }), this,
-        reset_title(frequency), tr("Attendere prego"));
+    VM24::long_running_operation(
+        QtConcurrent::run(controller->shortJobs(), [controller, period] { return controller->resetCounters(period); }), this,
+        reset_title(frequency), tr("Attendere prego"), false,
+        [this, frequency](bool boardReset) { onResetDone(frequency, boardReset); });
+}
+
+void AccountingPage::onResetDone(Ledger::Frequency frequency, bool boardReset)
+{
+    const auto refreshPage = [this] { refresh(); };
     if (boardReset) {
         qCInfo(maintenanceLog, "period %d reset on the board and in the ledger", int(frequency));
         m_accounting->reset(frequency);
@@ -178,13 +192,17 @@ void AccountingPage::resetAccounting(Ledger::Frequency frequency)
             qCWarning(maintenanceLog, "Period %d reset on the board and in memory, but the ledger files were not written",
                       int(frequency));
             showFailure(tr("Contabilità non salvata"),
-                        tr("I contatori della scheda sono stati azzerati, ma la contabilità non è stata scritta su disco."));
+                        tr("I contatori della scheda sono stati azzerati, ma la contabilità non è stata scritta su disco."),
+                        refreshPage);
+            return;
         }
     } else {
         qCWarning(maintenanceLog, "The board did not confirm the reset of period %d: the ledger is left as it was",
                   int(frequency));
         showFailure(tr("Azzeramento non eseguito"),
-                    tr("La scheda non ha confermato l'azzeramento dei contatori: la contabilità non è stata modificata."));
+                    tr("La scheda non ha confermato l'azzeramento dei contatori: la contabilità non è stata modificata."),
+                    refreshPage);
+        return;
     }
     refresh();
 }
@@ -193,20 +211,19 @@ void AccountingPage::printSummaryReceipt(Ledger::Frequency frequency, const Acco
 {
     const ReceiptHelper receipt = VM24::compile_summary_receipt(frequency, m_shownLedger.get(frequency), counters);
     Rk710Controller* controller = m_controller;
-    const bool printed = VM24::long_running_operation(
-        VM24::run_board_job(controller, [controller, receipt] { return controller->printReceipt(receipt); }), this,
-        print_title(frequency), tr("Attendere prego"));
-    if (!printed)
-        showFailure(tr("Stampa non riuscita"), tr("Controllare la stampante e riprovare."));
+    VM24::long_running_operation(
+        QtConcurrent::run(controller->shortJobs(), [controller, receipt] { return controller->printReceipt(receipt); }), this,
+        print_title(frequency), tr("Attendere prego"), false, [this](bool printed) {
+            if (!printed)
+                showFailure(tr("Stampa non riuscita"), tr("Controllare la stampante e riprovare."));
+        });
 }
 
-void AccountingPage::showFailure(const QString& title, const QString& text)
+void AccountingPage::showFailure(const QString& title, const QString& text, std::function<void()> closed)
 {
-    InteractiveMessageDialog dialog(title, text, this);
-    dialog.setErrorStyle(true);
-    dialog.setClosesOnTouch(true);
-    dialog.setAutoclose(FAILURE_SHOWN_MS);
-    dialog.exec();
+    InteractiveMessageDialog* dialog
+        = InteractiveMessageDialog::showInteractive(title, text, FAILURE_SHOWN_MS, this, std::move(closed));
+    dialog->setErrorStyle(true);
 }
 
 void AccountingPage::resetPermanent()

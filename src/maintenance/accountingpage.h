@@ -1,8 +1,11 @@
 #pragma once
 
+#include "accounting/countersdocument.h"
 #include "accounting/ledger.h"
 #include "board/accountingcounters.h"
 #include "ui/menuactivity.h"
+
+#include <functional>
 
 class AccountingService;
 class QGroupBox;
@@ -23,8 +26,8 @@ public:
                    QWidget* parent = nullptr);
 
     void onStart() override;
-    // Reads the board's counters, saves them to the counters document and
-    // shows the report.
+    // Reads the board's counters behind a wait box and returns; once they
+    // are in, saves them to the counters document and shows the report.
     void refresh();
     // The board's counters of the period are reset first; the ledger's
     // period is reset and committed only once the board confirmed, so the
@@ -53,7 +56,10 @@ protected:
 
 private:
     void retranslate();
-    void showFailure(const QString& title, const QString& text);
+    void showCounters(const VM24::BoardCounters& counters);
+    void resetOnBoard(Ledger::Frequency frequency);
+    void onResetDone(Ledger::Frequency frequency, bool boardReset);
+    void showFailure(const QString& title, const QString& text, std::function<void()> closed = {});
 
     AccountingService* m_accounting;
     Rk710Controller* m_controller;

@@ -525,6 +525,11 @@ void ApplicationSettings::updateAlarmSwitches()
 
 void ApplicationSettings::saveSettings()
 {
+    saveSettingsThen({});
+}
+
+void ApplicationSettings::saveSettingsThen(std::function<void()> then)
+{
     setEdited(false);
     {
         QSettings settings;
@@ -535,39 +540,55 @@ void ApplicationSettings::saveSettings()
     if (m_clockEdited && clock.isValid())
         m_settingsManager->setPendingClock(clock);
     SettingsManager* manager = m_settingsManager;
-    VM24::long_running_operation(VM24::run_in_thread_pool([manager] { manager->syncSettings(); }), this,
-                                 tr("Salvataggio impostazioni in corso"), tr("Attendere prego"));
-    qCInfo(maintenanceLog) << "settings saved";
-    if (m_clockEdited && clock.isValid()) {
-        InteractiveMessageDialog::showTemporary(tr("Modifica orologio di sistema"),
-                                                tr("La macchina sarà riavviata tra 5 secondi"), CLOCK_RESTART_MS,
-                                                this);
-        if (m_powerControl)
-            m_powerControl->doAction(PowerControl::Restart);
-    }
+    const bool restart = m_clockEdited && clock.isValid();
     m_clockEdited = false;
+    VM24::long_running_operation(QtConcurrent::run([manager] { manager->syncSettings(); }), this,
+                                 tr("Salvataggio impostazioni in corso"), tr("Attendere prego"),
+                                 [this, restart, then] { onSettingsSynced(restart, then); });
+}
+
+void ApplicationSettings::onSettingsSynced(bool restart, std::function<void()> then)
+{
+    qCInfo(maintenanceLog) << "settings saved";
+    emit saved();
+    if (!restart) {
+        if (then)
+            then();
+        return;
+    }
+    InteractiveMessageDialog::showTemporary(tr("Modifica orologio di sistema"),
+                                            tr("La macchina sarà riavviata tra 5 secondi"), CLOCK_RESTART_MS, this,
+                                            [this, then] {
+                                                if (m_powerControl)
+                                                    m_powerControl->doAction(PowerControl::Restart);
+                                                if (then)
+                                                    then();
+                                            });
 }
 
 void ApplicationSettings::onExitClicked()
 {
-    if (m_edited) {
-        ConfirmationDialog question(this);
-        if (question.exec() != QDialog::Accepted)
-            return;
-        if (question.save())
-            saveSettings();
+    if (!m_edited) {
+        finish();
+        return;
     }
-    finish();
+    ConfirmationDialog::ask(this, [this](bool save) {
+        if (save)
+            saveSettingsThen([this] { finish(); });
+        else
+            finish();
+    });
 }
 
 void ApplicationSettings::testConnectivity()
 {
-    const int result = VM24::long_running_operation(
-        VM24::run_in_thread_pool([] {
+    VM24::long_running_operation(
+        QtConcurrent::run([] {
             const VM24::NetworkTestTargets targets = VM24::network_test_targets(QSettings());
             return int(VM24::test_connectivity(targets.interface, targets.address, targets.host));
         }),
-        this, tr("Esecuzione test di rete"), tr("Attendere prego"));
-    m_connectivity->setText(result >= 0 && result <= VM24::Connected ? tr(CONNECTIVITY_TEXTS[result])
-                                                                      : tr("<i>Test non eseguito</i>"));
+        this, tr("Esecuzione test di rete"), tr("Attendere prego"), -1, [this](int result) {
+            m_connectivity->setText(result >= 0 && result <= VM24::Connected ? tr(CONNECTIVITY_TEXTS[result])
+                                                                              : tr("<i>Test non eseguito</i>"));
+        });
 }

@@ -3,6 +3,8 @@
 #include "core/alarm.h"
 #include "ui/menuactivity.h"
 
+#include <functional>
+
 #include <QList>
 
 class AlarmManager;
@@ -52,7 +54,12 @@ public:
     TwoStateButton* alarmSwitch(int index) const { return m_alarmSwitches.at(index); }
     TimeEditField* timeField() const { return m_time; }
 
+signals:
+    // The settings are written and synchronised.
+    void saved();
+
 public slots:
+    // Writes the settings and synchronises them behind a wait box; returns at once.
     void saveSettings();
     void onExitClicked();
     void updateNetworkControls();
@@ -64,6 +71,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void saveSettingsThen(std::function<void()> then);
+    void onSettingsSynced(bool restart, std::function<void()> then);
     QWidget* createForm();
     QFormLayout* addGroup(QVBoxLayout* layout, const char* title);
     void addRow(QFormLayout* form, const char* label, QWidget* field, const char* padTitle = nullptr);

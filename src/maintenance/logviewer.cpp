@@ -1,6 +1,5 @@
 #include "maintenance/logviewer.h"
 
-#include "core/threadpool.h"
 #include "maintenance/logentrywidget.h"
 #include "maintenance/maintenancelog.h"
 #include "ui/longrunningoperation.h"
@@ -15,6 +14,7 @@
 #include <QThreadPool>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
+#include <QtConcurrentRun>
 
 #include <memory>
 
@@ -146,19 +146,26 @@ void LogViewer::reload()
     const QStringList categories = logCategories(m_category->currentData().toInt());
     QElapsedTimer timer;
     timer.start();
-    const QFuture<std::shared_ptr<VM24::LogEntries>> loaded = VM24::run_in_thread_pool(
+    const QFuture<std::shared_ptr<VM24::LogEntries>> loaded = QtConcurrent::run(
         [categories] { return std::make_shared<VM24::LogEntries>(VM24::read_log_entries(categories)); });
-    VM24::detail::await_completion_with_message_box(QFuture<void>(loaded), this, tr("Aggiornamento log in corso"),
-                                                    tr("Attendere prego"));
-    if (loaded.resultCount() > 0 && loaded.result())
-        m_notifications = std::move(*loaded.result());
-    const qint64 readMs = timer.elapsed();
+    VM24::long_running_operation(loaded, this, tr("Aggiornamento log in corso"), tr("Attendere prego"),
+                                 std::shared_ptr<VM24::LogEntries>(),
+                                 [this, timer](const std::shared_ptr<VM24::LogEntries>& entries) {
+                                     showEntries(entries, timer.elapsed());
+                                 });
+}
+
+void LogViewer::showEntries(const std::shared_ptr<VM24::LogEntries>& entries, qint64 readMs)
+{
+    if (entries)
+        m_notifications = std::move(*entries);
     setItemCount(loadedCount());
     jumpToPage(0);
     // Told once the first page holds its rows, so that whoever waits for
     // this line finds them there.
     qCInfo(maintenanceLog, "log viewer shows %d entries of display category %d, read in %lld ms", loadedCount(),
            m_category->currentData().toInt(), readMs);
+    emit reloaded();
 }
 
 void LogViewer::clearPage()

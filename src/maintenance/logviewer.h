@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <memory>
 
 class LogEntryWidget;
 class ProductProvider;
@@ -56,7 +57,12 @@ public:
     LogEntryWidget* entry(int slot) const { return m_entries.at(slot); }
     int loadedCount() const { return int(m_notifications.size()); }
 
+signals:
+    // The entries reload() read are shown.
+    void reloaded();
+
 public slots:
+    // Reads the entries behind a wait box and returns; reloaded() follows.
     void reload();
     void onPreviousPage();
     void onNextPage();
@@ -70,6 +76,7 @@ protected:
 
 private:
     void retranslate();
+    void showEntries(const std::shared_ptr<VM24::LogEntries>& entries, qint64 readMs);
 
     VM24::LogEntries m_notifications;
     QComboBox* m_category;

@@ -225,9 +225,15 @@ void MaintenanceMenu::updateClock()
 
 void MaintenanceMenu::sendSupportRequest()
 {
-    if (!YesNoDialog::ask(tr("Vuoi veramente inviare una richeista di assistenza?"), QString(), tr("Invia"),
-                          tr("Annulla"), this))
-        return;
+    YesNoDialog::ask(tr("Vuoi veramente inviare una richeista di assistenza?"), QString(), tr("Invia"), tr("Annulla"),
+                     this, [this](bool yes) {
+                         if (yes)
+                             sendSupportMail();
+                     });
+}
+
+void MaintenanceMenu::sendSupportMail()
+{
     m_notifications->notify(std::make_unique<VM24::SupportRequestNotification>());
     const QString recipient = QSettings()
                                   .value(QLatin1String(VM24::Keys::SUPPORT_EMAIL),
@@ -241,7 +247,7 @@ void MaintenanceMenu::sendSupportRequest()
     }
     const int serial = VM24::read_serial();
     qCInfo(maintenanceLog) << "support request to" << recipient;
-    VM24::run_in_thread_pool([recipient, serial] { return VM24::send_support_mail(recipient, serial); });
+    QThreadPool::globalInstance()->start([recipient, serial] { VM24::send_support_mail(recipient, serial); });
 }
 
 void MaintenanceMenu::createPackageControls(QGridLayout* grid)

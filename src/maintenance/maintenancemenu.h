@@ -68,6 +68,7 @@ protected:
 
 private:
     void createEntries();
+    void sendSupportMail();
     void createControls();
     void retranslate();
     void updateEntries();

@@ -12,8 +12,9 @@
 #include "ui/longrunningoperation.h"
 #include "ui/menuactivity.h"
 
-#include <QFutureWatcher>
+#include <QPointer>
 
+#include <memory>
 #include <utility>
 
 MaintenanceMode::MaintenanceMode(UsbMonitor* usb, VM24::NotificationService* notifications, Context* context,
@@ -69,45 +70,66 @@ const int UPDATE_KEY_LEVEL = 3;
 
 void MaintenanceMode::onStart()
 {
-    if (m_usb->isUsbInserted()) {
+    if (m_usb->isUsbInserted())
         authenticate();
-        // The level and the folder of the insertion authenticated: a stick
-        // pulled or swapped meanwhile has neither.
-        const QString dir = m_usb->resolvedDataRoot();
-        if (m_usb->userLevel() >= UPDATE_KEY_LEVEL && m_updateAuthenticator)
-            m_updateAuthenticator->installKeyFrom(dir);
-        if (m_usb->userLevel() > 1 && VM24::has_reset_actions(dir)) {
-            runResetActions(dir);
-            // The stick comes out before the program ends.
-            finish();
-            emit quitRequested();
-            return;
-        }
+    else
+        openMenu();
+}
+
+void MaintenanceMode::onAuthenticated()
+{
+    // Left meanwhile (interrupted): nothing more to do here.
+    if (!isResumed())
+        return;
+    // The level and the folder of the insertion authenticated: a stick
+    // pulled or swapped meanwhile has neither.
+    const QString dir = m_usb->resolvedDataRoot();
+    if (m_usb->userLevel() >= UPDATE_KEY_LEVEL && m_updateAuthenticator)
+        m_updateAuthenticator->installKeyFrom(dir);
+    if (m_usb->userLevel() > 1 && VM24::has_reset_actions(dir)) {
+        runResetActions(dir);
+        return;
     }
+    openMenu();
+}
+
+void MaintenanceMode::openMenu()
+{
     qCInfo(maintenanceLog) << "menu opened at level" << userLevel();
     m_notifications->notify(
         std::make_unique<VM24::InfoNotification>(QStringLiteral("Apertura menu di manutenzione (livello %1)").arg(userLevel())));
     showMenu();
 }
 
-int MaintenanceMode::authenticate()
+void MaintenanceMode::authenticate()
 {
     qCInfo(maintenanceLog) << "authenticating the USB key";
     UsbMonitor* usb = m_usb;
-    return VM24::long_running_operation(VM24::run_in_thread_pool([usb] { return usb->authenticateUsb(); }),
-                                        m_window, tr("Autenticazione chiave USB"),
-                                        tr("Non rimuovere il dispositivo USB"));
+    VM24::long_running_operation(QtConcurrent::run([usb] { return usb->authenticateUsb(); }), m_window,
+                                 tr("Autenticazione chiave USB"), tr("Non rimuovere il dispositivo USB"), -1,
+                                 [this](int) { onAuthenticated(); });
 }
 
+// The program ends once the actions have run and the box is closed; the
+// stick comes out before it ends.
 void MaintenanceMode::runResetActions(const QString& dir)
 {
-    ResetDialog dialog(m_window);
-    QFutureWatcher<void> watcher;
-    connect(&watcher, &QFutureWatcher<void>::finished, &dialog, &ResetDialog::onResetDone);
-    QFuture<void> done = VM24::run_in_thread_pool([dir] { VM24::run_reset_actions(dir); });
-    watcher.setFuture(done);
-    dialog.exec();
-    done.waitForFinished();
+    QPointer<ResetDialog> dialog = new ResetDialog(m_window);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    auto ended = std::make_shared<int>(0);
+    const auto endOnceBoth = [this, ended] {
+        if (++*ended != 2)
+            return;
+        finish();
+        emit quitRequested();
+    };
+    connect(dialog, &QDialog::finished, this, endOnceBoth);
+    QtConcurrent::run([dir] { VM24::run_reset_actions(dir); }).then(this, [dialog, endOnceBoth] {
+        if (dialog)
+            dialog->onResetDone();
+        endOnceBoth();
+    });
+    dialog->open();
 }
 
 // A level belongs to the stick that was authenticated: the pages and the
@@ -167,5 +189,6 @@ void MaintenanceMode::onStop()
 {
     m_menu->hide();
     m_rememberedView.clear();
-    VM24::unmount_and_wait_for_removal(m_usb, m_window);
+    // The boxes stay over the page below until the stick is out.
+    VM24::unmount_and_wait_for_removal(m_usb, m_window, {});
 }

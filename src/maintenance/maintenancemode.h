@@ -54,7 +54,9 @@ public slots:
     void onMenuRejected();
 
 private:
-    int authenticate();
+    void authenticate();
+    void onAuthenticated();
+    void openMenu();
     void runResetActions(const QString& dir);
     void onStickChanged();
     void showMenu();

@@ -3,7 +3,6 @@
 #include "board/powercontrol.h"
 #include "core/defaults.h"
 #include "core/settingskeys.h"
-#include "core/threadpool.h"
 #include "core/vm24.h"
 #include "maintenance/maintenancelog.h"
 #include "ui/updateprogressdialog.h"
@@ -21,6 +20,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QtConcurrentRun>
 
 namespace {
 
@@ -57,7 +57,6 @@ PackageDownloader::PackageDownloader(PowerControl* powerControl, Context* contex
     connect(m_downloader, &DownloadManager::downloadFinished, this, &PackageDownloader::onDownloadFinished);
     connect(m_downloader, &DownloadManager::fileTooLong, this, [this](const QString& name) { m_tooLong.append(name); });
     connect(m_dialog, &QDialog::accepted, this, &PackageDownloader::onUpgradeFinished);
-    connect(&m_cacheUpdate, &QFutureWatcherBase::finished, this, &PackageDownloader::onCacheUpdated);
 }
 
 PackageDownloader::~PackageDownloader()
@@ -227,13 +226,19 @@ void PackageDownloader::onListsFetched()
     const QString cacheDir = m_cacheDir;
     if (m_signedRun) {
         const QHash<QString, SignedIndex::Entry> signedFiles = m_signedFiles;
-        m_cacheUpdate.setFuture(VM24::run_in_thread_pool([actions, cacheDir, signedFiles] {
+        followCacheUpdate(QtConcurrent::run([actions, cacheDir, signedFiles] {
             return VM24::update_local_package_cache(actions, cacheDir, signedFiles);
         }));
         return;
     }
-    m_cacheUpdate.setFuture(
-        VM24::run_in_thread_pool([actions, cacheDir] { return VM24::update_local_package_cache(actions, cacheDir); }));
+    followCacheUpdate(
+        QtConcurrent::run([actions, cacheDir] { return VM24::update_local_package_cache(actions, cacheDir); }));
+}
+
+void PackageDownloader::followCacheUpdate(const QFuture<QList<QUrl>>& update)
+{
+    m_cacheUpdate = update;
+    m_cacheUpdate.then(this, [this](const QList<QUrl>& urls) { onCacheUpdated(urls); });
 }
 
 // Documents 0 to 2 are the general list, its index and signature; 3 to 5
@@ -306,9 +311,8 @@ bool PackageDownloader::checkSignedDownloads()
     return whole;
 }
 
-void PackageDownloader::onCacheUpdated()
+void PackageDownloader::onCacheUpdated(const QList<QUrl>& urls)
 {
-    const QList<QUrl> urls = m_cacheUpdate.future().result();
     if (m_signedRun) {
         for (const QUrl& url : urls) {
             const QString name = VM24::package_file_name(url);
@@ -356,7 +360,7 @@ void PackageDownloader::onStart()
     UpdateProcessContext* context = m_dialog;
     const QString cacheDir = m_cacheDir;
     UpdateAuthenticator* authenticator = m_authenticator;
-    m_installation.setFuture(VM24::run_in_thread_pool([context, cacheDir, authenticator] {
+    m_installation = QtConcurrent::run([context, cacheDir, authenticator] {
         context->beginUpdate();
         context->beginStage(
             QCoreApplication::translate("InstallCachedPackage", "Aggiornamento software in corso - Non spegnere la macchina"));
@@ -364,7 +368,7 @@ void PackageDownloader::onStart()
         // Whatever the outcome: what did install needs the restart.
         context->setRestartRequired();
         context->finishUpdate();
-    }));
+    });
 }
 
 void PackageDownloader::onUpgradeFinished()

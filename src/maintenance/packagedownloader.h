@@ -8,7 +8,7 @@
 #include "updates/signedindex.h"
 
 #include <QByteArray>
-#include <QFutureWatcher>
+#include <QFuture>
 #include <QList>
 #include <QTimer>
 #include <QUrl>
@@ -74,7 +74,8 @@ private:
     void startNextListDownload();
     void readListOutput();
     void abortListDownload();
-    void onCacheUpdated();
+    void onCacheUpdated(const QList<QUrl>& urls);
+    void followCacheUpdate(const QFuture<QList<QUrl>>& update);
     void onListsFetched();
     bool acceptSignedLists(QList<VM24::PkgAction>* actions);
     bool acceptSignedList(int first, const QString& servedDir, const QString& stream,
@@ -101,8 +102,8 @@ private:
     QStringList m_pendingLists;
     bool m_listFailed = false;
     qint64 m_listSizeLimit = VM24::Keys::DEFAULT_UPDATES_MAX_LIST_BYTES;
-    QFutureWatcher<QList<QUrl>> m_cacheUpdate;
-    QFutureWatcher<void> m_installation;
+    QFuture<QList<QUrl>> m_cacheUpdate;
+    QFuture<void> m_installation;
     State m_state = Idle;
     QUrl m_serverUrl;
     QString m_serial;

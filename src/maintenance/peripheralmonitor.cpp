@@ -1,7 +1,6 @@
 #include "maintenance/peripheralmonitor.h"
 
 #include "board/boardstatus.h"
-#include "board/boardtask.h"
 #include "board/creditpacket.h"
 #include "board/devices.h"
 #include "board/inputmask.h"
@@ -17,7 +16,6 @@
 #include "maintenance/onoffled.h"
 #include "ui/interactivemessagedialog.h"
 #include "ui/longrunningoperation.h"
-#include "ui/valueeventwaiterdialog.h"
 #include "vending/hardwaretestreport.h"
 #include "vending/maintenanceboardsession.h"
 #include "vending/maintenancereceipts.h"
@@ -26,7 +24,6 @@
 #include <QButtonGroup>
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QIcon>
@@ -36,6 +33,8 @@
 #include <QScrollArea>
 #include <QScroller>
 #include <QVBoxLayout>
+#include <QThreadPool>
+#include <QtConcurrentRun>
 
 const int PeripheralMonitor::LIGHT_MASKS[LIGHT_COUNT] = {
     OutputMask::PrinterLight, OutputMask::CashLight,     OutputMask::DrawerLights, OutputMask::PosLight,
@@ -43,8 +42,6 @@ const int PeripheralMonitor::LIGHT_MASKS[LIGHT_COUNT] = {
 };
 
 namespace {
-
-using CreditEvent = ValueEvent<CreditPacket>;
 
 struct BitRow
 {
@@ -487,14 +484,8 @@ void PeripheralMonitor::onStart()
     connectBoard();
     m_creditTimer.start();
     Rk710Controller* controller = m_controller;
-    QPointer<PeripheralMonitor> self(this);
-    controller->start(QRunnable::create([controller, self] {
-        const QStringList versions = VM24::read_device_versions(controller);
-        QMetaObject::invokeMethod(self, [self, versions] {
-            if (self)
-                self->showVersions(versions);
-        }, Qt::QueuedConnection);
-    }));
+    QtConcurrent::run(controller->shortJobs(), [controller] { return VM24::read_device_versions(controller); })
+        .then(this, [this](const QStringList& versions) { showVersions(versions); });
 }
 
 void PeripheralMonitor::onStop()
@@ -505,10 +496,13 @@ void PeripheralMonitor::onStop()
     disconnectBoard();
     m_autotest->hide();
     m_lowerPart->setEnabled(true);
-    const bool restored = VM24::long_running_operation(m_board->end(), this, tr("Ripristino condizione iniziale"),
-                                                       tr_monitor(PLEASE_WAIT));
-    if (!restored)
-        qCWarning(maintenanceLog) << "peripheral monitor left while the board does not answer";
+    // The box stays over the page below until the board is restored.
+    VM24::long_running_operation(m_board->end(), this, tr("Ripristino condizione iniziale"), tr_monitor(PLEASE_WAIT),
+                                 false, [](bool restored) {
+                                     if (!restored)
+                                         qCWarning(maintenanceLog)
+                                             << "peripheral monitor left while the board does not answer";
+                                 });
 }
 
 void PeripheralMonitor::connectBoard()
@@ -604,19 +598,12 @@ void PeripheralMonitor::showVersions(const QStringList& versions)
 void PeripheralMonitor::requestCredit()
 {
     Rk710Controller* controller = m_controller;
-    QPointer<PeripheralMonitor> self(this);
-    controller->start(QRunnable::create([controller, self] {
-        const CreditPacket credit = controller->getCredit();
-        if (self)
-            QCoreApplication::postEvent(self, new CreditEvent(credit, QEvent::Type(CREDIT_EVENT)));
-    }));
+    QtConcurrent::run(controller->shortJobs(), [controller] { return controller->getCredit(); })
+        .then(this, [this](const CreditPacket& credit) { onCreditRead(credit); });
 }
 
-void PeripheralMonitor::customEvent(QEvent* event)
+void PeripheralMonitor::onCreditRead(const CreditPacket& credit)
 {
-    if (event->type() != QEvent::Type(CREDIT_EVENT))
-        return MenuActivity::customEvent(event);
-    const CreditPacket& credit = static_cast<CreditEvent*>(event)->value();
     showCredit(credit);
     if (credit.isValid())
         m_autotest->feedCredit(credit);
@@ -635,15 +622,15 @@ void PeripheralMonitor::switchLight(int light, bool on)
 void PeripheralMonitor::runSwitch(const std::function<void(Rk710Controller*)>& request)
 {
     Rk710Controller* controller = m_controller;
-    QPointer<PeripheralMonitor> self(this);
-    controller->start(QRunnable::create([controller, self, request] {
-        request(controller);
-        const int actuators = controller->getActuators();
-        QMetaObject::invokeMethod(self, [self, actuators] {
-            if (self && self->m_running)
-                self->showActuators(actuators);
-        }, Qt::QueuedConnection);
-    }));
+    QtConcurrent::run(controller->shortJobs(),
+                      [controller, request] {
+                          request(controller);
+                          return controller->getActuators();
+                      })
+        .then(this, [this](int actuators) {
+            if (m_running)
+                showActuators(actuators);
+        });
 }
 
 void PeripheralMonitor::switchOutput(Output output, bool on)
@@ -679,13 +666,15 @@ void PeripheralMonitor::setDispenserMode(DispenserMode mode)
     m_modes->button(mode)->setChecked(true);
 }
 
-bool PeripheralMonitor::runLongJob(const QString& title, const std::function<bool()>& job)
+void PeripheralMonitor::runLongJob(const QString& title, const std::function<bool()>& job,
+                                   std::function<void(bool)> done)
 {
     pauseCreditReads(true);
-    const bool ok = VM24::long_running_operation(VM24::run_on_board(m_controller, VM24::BoardQueue::Long, job), this,
-                                                 title, tr("Attendere completamento"));
-    pauseCreditReads(false);
-    return ok;
+    VM24::long_running_operation(QtConcurrent::run(m_controller->longJobs(), job), this, title,
+                                 tr("Attendere completamento"), false, [this, done](bool ok) {
+                                     pauseCreditReads(false);
+                                     done(ok);
+                                 });
 }
 
 // Long jobs wait on the board's other queue; the credit is not read meanwhile.
@@ -712,24 +701,25 @@ void PeripheralMonitor::onDispenserClicked(int motor)
     const signed char wireMotor = static_cast<signed char>(motor + 1);
     DispenserControl* tile = m_dispensers.at(motor);
     tile->setDown(true);
-    bool ok = false;
+    const auto tested = [this, tile, motor](bool ok) {
+        tile->setDown(false);
+        // A board that does not answer ran no test: the motor's state stays.
+        if (!ok && !m_controller->isAlive())
+            return;
+        m_motors->setError(motor, !ok);
+        if (ok)
+            m_autotest->onDispenserTested(motor);
+    };
     if (m_motors->motor(motor).error) {
-        ok = runLongJob(tr("Reset motore %1").arg(motor + 1),
-                        [controller, wireMotor] { return controller->resetMotor(wireMotor); });
+        runLongJob(tr("Reset motore %1").arg(motor + 1),
+                   [controller, wireMotor] { return controller->resetMotor(wireMotor); }, tested);
     } else if (m_modes->checkedId() == TestMode) {
-        ok = runLongJob(tr("Movimentazione motore %1").arg(motor + 1),
-                        [controller, wireMotor] { return controller->deliverProduct(wireMotor); });
+        runLongJob(tr("Movimentazione motore %1").arg(motor + 1),
+                   [controller, wireMotor] { return controller->deliverProduct(wireMotor); }, tested);
     } else {
-        ok = runLongJob(tr("Svuotamento colonna %1").arg(motor + 1),
-                        [controller, motor] { return VM24::empty_column(controller, motor); });
+        runLongJob(tr("Svuotamento colonna %1").arg(motor + 1),
+                   [controller, motor] { return VM24::empty_column(controller, motor); }, tested);
     }
-    tile->setDown(false);
-    // A board that does not answer ran no test: the motor's state stays.
-    if (!ok && !m_controller->isAlive())
-        return;
-    m_motors->setError(motor, !ok);
-    if (ok)
-        m_autotest->onDispenserTested(motor);
 }
 
 void PeripheralMonitor::emptyHopper(int hopper)
@@ -739,37 +729,39 @@ void PeripheralMonitor::emptyHopper(int hopper)
     Rk710Controller* controller = m_controller;
     const auto item = hopper == 0 ? Rk710SerialProtocol::Hopper1 : Rk710SerialProtocol::Hopper2;
     pauseCreditReads(true);
-    const int coins = VM24::long_running_operation(
-        VM24::run_on_board(controller, VM24::BoardQueue::Long,
-                           [controller, item] { return VM24::empty_hopper(controller, item); }),
-        this, tr("Attendere svuotamento hopper %1").arg(hopper + 1), tr_monitor(PLEASE_WAIT));
-    pauseCreditReads(false);
-    InteractiveMessageDialog::showInteractive(tr("Svuotamento Hopper"),
-                                              tr("Prelevate <b style='color: green'>%1</b> monete").arg(qMax(0, coins)),
-                                              InteractiveMessageDialog::DEFAULT_DURATION_MS, this);
+    VM24::long_running_operation(
+        QtConcurrent::run(controller->longJobs(), [controller, item] { return VM24::empty_hopper(controller, item); }),
+        this, tr("Attendere svuotamento hopper %1").arg(hopper + 1), tr_monitor(PLEASE_WAIT), -1, [this](int coins) {
+            pauseCreditReads(false);
+            InteractiveMessageDialog::showInteractive(
+                tr("Svuotamento Hopper"), tr("Prelevate <b style='color: green'>%1</b> monete").arg(qMax(0, coins)),
+                InteractiveMessageDialog::DEFAULT_DURATION_MS, this);
+        });
 }
 
 void PeripheralMonitor::printTest()
 {
     Rk710Controller* controller = m_controller;
     const ReceiptHelper receipt = VM24::printer_test_receipt(QDateTime::currentDateTime());
-    const bool printed = VM24::long_running_operation(
-        VM24::run_on_board(controller, VM24::BoardQueue::Short,
-                           [controller, receipt] { return controller->printReceipt(receipt); }),
-        this, tr("Esecuzione test di stampa"), tr_monitor(PLEASE_WAIT));
-    if (!printed)
-        showPrintFailure();
+    VM24::long_running_operation(
+        QtConcurrent::run(controller->shortJobs(), [controller, receipt] { return controller->printReceipt(receipt); }),
+        this, tr("Esecuzione test di stampa"), tr_monitor(PLEASE_WAIT), false, [this](bool printed) {
+            if (!printed)
+                showPrintFailure();
+        });
 }
 
 void PeripheralMonitor::refreshVersions()
 {
     Rk710Controller* controller = m_controller;
-    const QFuture<QStringList> versions = VM24::run_on_board(
-        controller, VM24::BoardQueue::Short, [controller] { return VM24::read_device_versions(controller); });
-    VM24::detail::await_completion_with_message_box(QFuture<void>(versions), this,
-                                                    tr("Recupero versioni dispositivi"), tr_monitor(PLEASE_WAIT));
-    if (versions.resultCount() > 0)
-        showVersions(versions.result());
+    const QFuture<QStringList> versions
+        = QtConcurrent::run(controller->shortJobs(), [controller] { return VM24::read_device_versions(controller); });
+    // A read that gave nothing leaves the versions shown as they were.
+    VM24::long_running_operation(QFuture<void>(versions), this, tr("Recupero versioni dispositivi"),
+                                 tr_monitor(PLEASE_WAIT), [this, versions] {
+                                     if (versions.resultCount() > 0)
+                                         showVersions(versions.result());
+                                 });
 }
 
 void PeripheralMonitor::startAutotest()
@@ -790,16 +782,16 @@ void PeripheralMonitor::printAutotestSummary()
     report.version = QCoreApplication::applicationVersion();
     report.tests = m_autotest->results();
     Rk710Controller* controller = m_controller;
-    const bool printed = VM24::long_running_operation(
-        VM24::run_on_board(controller, VM24::BoardQueue::Short,
-                           [controller, report]() mutable {
+    VM24::long_running_operation(
+        QtConcurrent::run(controller->shortJobs(), [controller, report]() mutable {
                                report.deviceVersions = VM24::read_device_versions(controller);
                                return controller->printReceipt(VM24::hardware_test_receipt(report));
                            }),
-        this, tr("Stampa di riepilogo in corso"), tr_monitor(PLEASE_WAIT));
-    if (!printed) {
-        showPrintFailure();
-        return;
-    }
-    m_autotest->accept();
+        this, tr("Stampa di riepilogo in corso"), tr_monitor(PLEASE_WAIT), false, [this](bool printed) {
+            if (!printed) {
+                showPrintFailure();
+                return;
+            }
+            m_autotest->accept();
+        });
 }

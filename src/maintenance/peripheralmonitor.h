@@ -40,8 +40,6 @@ public:
     static const int LIGHT_MASKS[LIGHT_COUNT];
     // The output switches, after the lights.
     enum Output { Battery = 0, DoorLock = 1, Ventilation = 2, Siren = 3, OUTPUT_COUNT = 4 };
-    // Posted by the credit read to the page.
-    static const int CREDIT_EVENT = 1003;
 
     PeripheralMonitor(Rk710Controller* controller, MotorDispenserMonitor* motors, FanControl* fanControl,
                       Context* context, QWidget* parent = nullptr);
@@ -77,7 +75,6 @@ public slots:
 
 protected:
     void changeEvent(QEvent* event) override;
-    void customEvent(QEvent* event) override;
 
 private:
     QGroupBox* addGroup(QVBoxLayout* column, const char* title);
@@ -103,11 +100,12 @@ private:
     void showHopperValues(int hopper1, int hopper2);
     void showVersions(const QStringList& versions);
     void requestCredit();
+    void onCreditRead(const CreditPacket& credit);
     void switchLight(int light, bool on);
     void switchOutput(Output output, bool on);
     void runSwitch(const std::function<void(Rk710Controller*)>& request);
-    // Runs a long board job with the credit timer paused; its result.
-    bool runLongJob(const QString& title, const std::function<bool()>& job);
+    // Runs a long board job with the credit timer paused; done gets its result.
+    void runLongJob(const QString& title, const std::function<bool()>& job, std::function<void(bool)> done);
     void pauseCreditReads(bool pause);
     void showPrintFailure();
 

@@ -1,7 +1,6 @@
 #include "maintenance/printoverpaysummarydialog.h"
 
 #include "accounting/summaryreceipt.h"
-#include "board/boardjob.h"
 #include "board/rk710controller.h"
 #include "logging/logqueries.h"
 #include "maintenance/maintenancelog.h"
@@ -18,6 +17,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QtConcurrentRun>
 
 namespace {
 
@@ -160,15 +160,18 @@ void PrintOverpaySummaryDialog::onCustomIntervalClicked()
 {
     Rk710Controller* controller = m_controller;
     const int days = m_days;
-    const bool printed = VM24::long_running_operation(
-        VM24::run_board_job(controller, [controller, days] { return print_overpay_summary(controller, days); }), this,
-        tr("Attendere stampa scontrino"), QString());
-    qCInfo(maintenanceLog, "Credit-note summary of %d days %s", days, printed ? "printed" : "not printed");
-    if (!printed) {
-        InteractiveMessageDialog::showInteractive(tr("Stampa non riuscita"), tr("Controllare la stampante e riprovare."),
-                                                  FAILURE_SHOWN_MS, this);
-    }
-    done(1);
+    VM24::long_running_operation(
+        QtConcurrent::run(controller->shortJobs(), [controller, days] { return print_overpay_summary(controller, days); }), this,
+        tr("Attendere stampa scontrino"), QString(), false, [this, days](bool printed) {
+            qCInfo(maintenanceLog, "Credit-note summary of %d days %s", days, printed ? "printed" : "not printed");
+            if (printed) {
+                done(1);
+                return;
+            }
+            InteractiveMessageDialog::showInteractive(tr("Stampa non riuscita"),
+                                                      tr("Controllare la stampante e riprovare."), FAILURE_SHOWN_MS,
+                                                      this, [this] { done(1); });
+        });
 }
 
 void PrintOverpaySummaryDialog::done(int)

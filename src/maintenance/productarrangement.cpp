@@ -214,10 +214,16 @@ void ProductArrangement::showMotor(int selection)
 void ProductArrangement::onProductSelected(int selection)
 {
     const bool reserved = VM24::is_brixo_reserved_button(selection);
-    ProductSelectionDialog dialog(m_provider, selection, reserved, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    const ProductRecord& product = m_provider->getProduct(dialog.selectedProductId());
+    auto* dialog = new ProductSelectionDialog(m_provider, selection, reserved, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this,
+            [this, dialog, selection, reserved] { placeProduct(selection, reserved, dialog->selectedProductId()); });
+    dialog->open();
+}
+
+void ProductArrangement::placeProduct(int selection, bool reserved, const QString& productId)
+{
+    const ProductRecord& product = m_provider->getProduct(productId);
     // The chooser offers only what fits; this holds the rule for any other way in.
     if (product.id().isEmpty() || (reserved && !VM24::is_brixo_product_id(product.id()))) {
         qCWarning(maintenanceLog) << "product" << product.id() << "refused for selection" << selection;
@@ -232,14 +238,16 @@ void ProductArrangement::onProductSelected(int selection)
 
 void ProductArrangement::onMotorMapButtonClicked(int selection)
 {
-    NumPad pad(1, MotorDispenserMonitor::MOTOR_COUNT, this);
-    pad.setTitle(tr("Erogatore della selezione %1").arg(selection + 1));
-    pad.setValue(m_motors->map(selection) + 1);
-    if (pad.exec() != QDialog::Accepted)
-        return;
-    const int motor = pad.value() - 1;
-    if (motor >= 0 && motor < MotorDispenserMonitor::MOTOR_COUNT)
-        m_motors->setMapping(selection, motor);
+    auto* pad = new NumPad(1, MotorDispenserMonitor::MOTOR_COUNT, this);
+    pad->setAttribute(Qt::WA_DeleteOnClose);
+    pad->setTitle(tr("Erogatore della selezione %1").arg(selection + 1));
+    pad->setValue(m_motors->map(selection) + 1);
+    connect(pad, &QDialog::accepted, this, [this, pad, selection] {
+        const int motor = pad->value() - 1;
+        if (motor >= 0 && motor < MotorDispenserMonitor::MOTOR_COUNT)
+            m_motors->setMapping(selection, motor);
+    });
+    pad->open();
 }
 
 void ProductArrangement::onMotorStateChanged(int, MotorDispenserMonitor::MotorState state)
@@ -277,14 +285,15 @@ void ProductArrangement::saveSettings()
 
 void ProductArrangement::onExitClicked()
 {
-    if (m_modified) {
-        ConfirmationDialog question(this);
-        if (question.exec() != QDialog::Accepted)
-            return;
-        if (question.save())
-            saveSettings();
+    if (!m_modified) {
+        finish();
+        return;
     }
-    finish();
+    ConfirmationDialog::ask(this, [this](bool save) {
+        if (save)
+            saveSettings();
+        finish();
+    });
 }
 
 QVector<int> ProductArrangement::currentMapping() const

@@ -58,6 +58,7 @@ private:
     void retranslate();
     void showProduct(int selection);
     void showMotor(int selection);
+    void placeProduct(int selection, bool reserved, const QString& productId);
     QVector<int> currentMapping() const;
     void restoreMapping();
 

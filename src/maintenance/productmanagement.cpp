@@ -228,25 +228,34 @@ void ProductManagement::editPrice(int slot, int level, const QString& caption)
         return;
     }
     const QString id = product.id();
-    SelfPositioningPriceNumPad pad(QRect(item->mapToGlobal(QPoint(0, 0)), item->size()), product.price(level), this);
-    pad.setElidedTitle(caption.arg(product.name()));
+    auto* pad = new SelfPositioningPriceNumPad(QRect(item->mapToGlobal(QPoint(0, 0)), item->size()),
+                                               product.price(level), this);
+    pad->setAttribute(Qt::WA_DeleteOnClose);
+    pad->setElidedTitle(caption.arg(product.name()));
     // A cashless price of 0 means the cash price applies; a cash price of 0
     // would give the product away.
     if (level == 0)
-        pad.refuseBelow(1, tr("Un prezzo contante di 0 non è ammesso"));
-    if (pad.exec() == QDialog::Accepted) {
-        ProductRecord* record = m_provider->modifyProduct(id);
-        if (record) {
-            record->setPrice(level, pad.value());
-            if (level == 0)
-                item->setHighPrice(pad.value());
-            else
-                item->setLowPrice(pad.value());
-            setEdited(true);
-            qCInfo(maintenanceLog) << "price" << level << "of" << id << "set to" << pad.value();
-        }
-    }
-    item->unselect();
+        pad->refuseBelow(1, tr("Un prezzo contante di 0 non è ammesso"));
+    connect(pad, &QDialog::finished, this, [this, pad, item, id, level](int result) {
+        if (result == QDialog::Accepted)
+            setPrice(item, id, level, pad->value());
+        item->unselect();
+    });
+    pad->open();
+}
+
+void ProductManagement::setPrice(ProductButtonPrices* item, const QString& id, int level, int price)
+{
+    ProductRecord* record = m_provider->modifyProduct(id);
+    if (!record)
+        return;
+    record->setPrice(level, price);
+    if (level == 0)
+        item->setHighPrice(price);
+    else
+        item->setLowPrice(price);
+    setEdited(true);
+    qCInfo(maintenanceLog) << "price" << level << "of" << id << "set to" << price;
 }
 
 void ProductManagement::onHelpClicked(int slot)
@@ -256,9 +265,10 @@ void ProductManagement::onHelpClicked(int slot)
         return;
     ProductButtonPrices* item = m_items.at(slot);
     item->select(ProductButtonPrices::WholeSelected);
-    ProductHelpDialog dialog(product, ProductHelpDialog::DEFAULT_DURATION_MS, this);
-    dialog.exec();
-    item->unselect();
+    auto* dialog = new ProductHelpDialog(product, ProductHelpDialog::DEFAULT_DURATION_MS, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::finished, item, [item] { item->unselect(); });
+    dialog->open();
 }
 
 void ProductManagement::setEdited(bool edited)
@@ -276,12 +286,13 @@ void ProductManagement::saveChanges()
 
 void ProductManagement::onExitClicked()
 {
-    if (m_edited) {
-        ConfirmationDialog question(this);
-        if (question.exec() != QDialog::Accepted)
-            return;
-        if (question.save())
-            saveChanges();
+    if (!m_edited) {
+        finish();
+        return;
     }
-    finish();
+    ConfirmationDialog::ask(this, [this](bool save) {
+        if (save)
+            saveChanges();
+        finish();
+    });
 }

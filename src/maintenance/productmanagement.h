@@ -70,6 +70,7 @@ private:
     void retranslate();
     void rebuildSoldList();
     void editPrice(int slot, int level, const QString& caption);
+    void setPrice(ProductButtonPrices* item, const QString& id, int level, int price);
 
     ProductProvider* m_provider;
     Rk710Controller* m_controller;

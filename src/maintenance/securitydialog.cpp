@@ -10,7 +10,6 @@
 
 #include <QButtonGroup>
 #include <QEvent>
-#include <QFutureWatcher>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
@@ -105,8 +104,7 @@ void SecurityDialog::onStart()
     show();
     if (userLevel() < 1) {
         InteractiveMessageDialog::showInteractive(tr("Privilegi insufficienti"), tr("Tocca il riquadro per uscire"),
-                                                  INSUFFICIENT_PRIVILEGES_MS, this);
-        done();
+                                                  INSUFFICIENT_PRIVILEGES_MS, this, [this] { done(); });
         return;
     }
     loadKeys();
@@ -128,13 +126,13 @@ void SecurityDialog::loadKeys()
     UsbMonitor* usb = m_usb;
     const int level = userLevel();
     const QFuture<VM24::PrivateKeys> loaded =
-        VM24::run_in_thread_pool([usb, level] { return VM24::load_private_keys(*usb, level); });
-    VM24::detail::await_completion_with_message_box(QFuture<void>(loaded), this,
-                                                    tr("Caricamento parametri di sicurezza"), tr("Attendere prego"));
-    if (loaded.resultCount() > 0)
-        m_keys = loaded.result();
-    updateButtons();
-    qCInfo(maintenanceLog) << "key programming ready at level" << level;
+        QtConcurrent::run([usb, level] { return VM24::load_private_keys(*usb, level); });
+    VM24::long_running_operation(loaded, this, tr("Caricamento parametri di sicurezza"), tr("Attendere prego"),
+                                 VM24::PrivateKeys(), [this, level](const VM24::PrivateKeys& keys) {
+                                     m_keys = keys;
+                                     updateButtons();
+                                     qCInfo(maintenanceLog) << "key programming ready at level" << level;
+                                 });
 }
 
 void SecurityDialog::updateButtons()
@@ -147,36 +145,34 @@ void SecurityDialog::updateButtons()
 
 void SecurityDialog::onProgramKeyClicked(int level)
 {
-    VM24::unmount_and_wait_for_removal(m_usb, this);
-    if (!VM24::wait_for_stick(m_usb, true, tr("Inserire un dispositivo USB per iniziare la programmazione"),
-                              QString(), this, true))
-        return;
-    const bool programmed = programKey(level);
-    qCInfo(maintenanceLog) << "key of level" << level << (programmed ? "programmed" : "not programmed");
-    VM24::wait_for_stick(m_usb, false,
-                         programmed ? tr("Programmazione avvenuta con successo")
-                                    : tr("Impossibile programmare la chiave"),
-                         tr("Rimuovere il dispositivo USB per continuare"), this);
+    VM24::unmount_and_wait_for_removal(m_usb, this, [this, level] {
+        VM24::wait_for_stick(m_usb, true, tr("Inserire un dispositivo USB per iniziare la programmazione"),
+                             QString(), this, true, [this, level](bool inserted) {
+                                 if (inserted)
+                                     programKey(level);
+                             });
+    });
 }
 
-bool SecurityDialog::programKey(int level)
+void SecurityDialog::programKey(int level)
 {
-    TaskWatcherDialog dialog(tr("Programmazione chiave di livello %1 in corso").arg(level),
-                             tr("Non rimuovere il dispositivo USB"), this);
     UsbMonitor* usb = m_usb;
     const VM24::PrivateKeys keys = m_keys;
-    QFutureWatcher<bool> watcher;
-    connect(&watcher, &QFutureWatcher<bool>::finished, &dialog, &QDialog::accept);
     const QFuture<bool> result =
-        VM24::run_in_thread_pool([usb, level, keys] { return VM24::program_security_key(*usb, level, keys); });
-    watcher.setFuture(result);
-    while (!result.isFinished())
-        dialog.exec();
-    return result.resultCount() > 0 && result.result();
+        QtConcurrent::run([usb, level, keys] { return VM24::program_security_key(*usb, level, keys); });
+    VM24::long_running_operation(result, this, tr("Programmazione chiave di livello %1 in corso").arg(level),
+                                 tr("Non rimuovere il dispositivo USB"), false, [this, level](bool programmed) {
+                                     qCInfo(maintenanceLog) << "key of level" << level
+                                                            << (programmed ? "programmed" : "not programmed");
+                                     VM24::wait_for_stick(m_usb, false,
+                                                          programmed ? tr("Programmazione avvenuta con successo")
+                                                                     : tr("Impossibile programmare la chiave"),
+                                                          tr("Rimuovere il dispositivo USB per continuare"), this,
+                                                          false, {});
+                                 });
 }
 
 void SecurityDialog::done()
 {
-    VM24::unmount_and_wait_for_removal(m_usb, this);
-    finish();
+    VM24::unmount_and_wait_for_removal(m_usb, this, [this] { finish(); });
 }

@@ -40,7 +40,7 @@ private:
     void retranslate();
     void loadKeys();
     void updateButtons();
-    bool programKey(int level);
+    void programKey(int level);
 
     UsbMonitor* m_usb;
     QLabel* m_title;

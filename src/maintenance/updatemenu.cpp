@@ -1,7 +1,6 @@
 #include "maintenance/updatemenu.h"
 
 #include "board/powercontrol.h"
-#include "core/threadpool.h"
 #include "security/usbmonitor.h"
 #include "settings/settingsmanager.h"
 #include "ui/stylebackground.h"
@@ -23,6 +22,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QThreadPool>
 
 namespace {
 
@@ -234,7 +234,7 @@ void UpdateMenu::startUpdate()
     m_dialog->prepare(tr("Aggiornamento in corso"), tr("Lettura file di aggiornamento in corso..."), userLevel());
     m_dialog->open();
     UpdateProgressDialog* dialog = m_dialog;
-    VM24::run_in_thread_pool([chosen, root, dialog] {
+    QThreadPool::globalInstance()->start([chosen, root, dialog] {
         dialog->beginUpdate();
         for (const auto& [title, handler] : chosen) {
             dialog->beginStage(title);

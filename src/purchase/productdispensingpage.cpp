@@ -69,15 +69,24 @@ void ProductDispensingPage::onStart()
                                                                  Qt::SmoothTransformation));
     context()->showView(this);
     update();
+    waitForCreditPollingSuspended();
+}
 
-    if (!waitForCreditPollingSuspended())
+void ProductDispensingPage::onCreditPollingSuspended(bool suspended)
+{
+    if (!suspended)
         qCWarning(purchaseLog) << "the credit reader did not suspend in time; delivery goes on";
     if (!hasPrice()) {
         qCWarning(purchaseLog) << "nothing delivered:" << m_request.productId << "has no price";
         finishWithNothingDelivered();
         return;
     }
-    if (!chargeCashlessCard()) {
+    chargeCashlessCard();
+}
+
+void ProductDispensingPage::onCharged(bool charged)
+{
+    if (!charged) {
         qCDebug(purchaseLog) << "nothing delivered: credit or card short of" << m_request.total();
         finishWithNothingDelivered();
         return;
@@ -94,14 +103,17 @@ void ProductDispensingPage::onInterrupt()
 
 // The board polls stop while the motors run; the customer waits until the
 // credit reader has stopped taking money.
-bool ProductDispensingPage::waitForCreditPollingSuspended()
+void ProductDispensingPage::waitForCreditPollingSuspended()
 {
-    MessageDialog dialog(tr("Attendere prego"), tr("Preparazione erogazione prodotti"), this);
-    connect(m_session, &VendingSessionContext::creditPollingSuspended, &dialog, &QDialog::accept);
+    auto* dialog = new MessageDialog(tr("Attendere prego"), tr("Preparazione erogazione prodotti"), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_session, &VendingSessionContext::creditPollingSuspended, dialog, &QDialog::accept);
     // A credit reader that never answers must not leave the customer waiting for ever.
-    QTimer::singleShot(SUSPEND_WAIT_LIMIT_MS, &dialog, &QDialog::reject);
+    QTimer::singleShot(SUSPEND_WAIT_LIMIT_MS, dialog, &QDialog::reject);
+    connect(dialog, &QDialog::finished, this,
+            [this](int result) { onCreditPollingSuspended(result == QDialog::Accepted); });
+    dialog->open();
     m_session->prepareToDispenseProduct();
-    return dialog.exec() == QDialog::Accepted;
 }
 
 // The last word before the motors run: a product without a price is never
@@ -111,17 +123,18 @@ bool ProductDispensingPage::hasPrice() const
     return m_request.unitPrice > 0 && ProductProvider::hasCashPrice(m_products->getProduct(m_request.productId));
 }
 
-// Cash is used first; a card pays the rest. False when the credit does not
-// cover the purchase or the card refused the charge.
-bool ProductDispensingPage::chargeCashlessCard()
+// Cash is used first; a card pays the rest. Not charged when the credit does
+// not cover the purchase or the card refused the charge.
+void ProductDispensingPage::chargeCashlessCard()
 {
     const int toCard = m_credit->computeCashlessCreditToWithdraw(m_request.total());
-    if (toCard < 0)
-        return false;
-    if (toCard == 0)
-        return true;
+    if (toCard <= 0) {
+        onCharged(toCard == 0);
+        return;
+    }
     // The charge books itself into the credit as soon as the board confirms it.
-    return VM24::long_running_operation(m_delivery->chargeCard(toCard), this, tr("Prelievo cashless"), QString());
+    VM24::long_running_operation(m_delivery->chargeCard(toCard), this, tr("Prelievo cashless"), QString(), false,
+                                 [this](bool charged) { onCharged(charged); });
 }
 
 void ProductDispensingPage::finishWithNothingDelivered()
@@ -151,9 +164,12 @@ void ProductDispensingPage::onDispensingFinished(const QList<int>& delivered)
     const int requested = m_request.quantity;
     qCDebug(purchaseLog) << "delivered" << delivered.size() << "of" << requested;
     if (delivered.size() < requested) {
+        // The page ends once the customer has seen the shortfall.
         InteractiveMessageDialog::showInteractive(
             tr("Attenzione: erogati %n prodott(o) su %1", nullptr, delivered.size()).arg(requested),
-            tr("Toccare questo riquadro per continuare"), SHORTFALL_MESSAGE_MS, this);
+            tr("Toccare questo riquadro per continuare"), SHORTFALL_MESSAGE_MS, this,
+            [this, delivered] { finish(DeliveryFinished(delivered, m_request)); });
+        return;
     }
     finish(DeliveryFinished(delivered, m_request));
 }

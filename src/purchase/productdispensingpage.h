@@ -49,9 +49,12 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    bool waitForCreditPollingSuspended();
+    // The steps before the motors run, each continuing the one before.
+    void waitForCreditPollingSuspended();
+    void onCreditPollingSuspended(bool suspended);
     bool hasPrice() const;
-    bool chargeCashlessCard();
+    void chargeCashlessCard();
+    void onCharged(bool charged);
     void finishWithNothingDelivered();
     void retranslate();
 

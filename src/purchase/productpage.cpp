@@ -19,7 +19,6 @@
 #include "vending/sessioncredit.h"
 #include "vending/vendingsessioncontext.h"
 
-#include <QCoreApplication>
 #include <QPainter>
 #include <QRandomGenerator>
 
@@ -94,10 +93,8 @@ void ProductPage::onStart()
 
     m_session->beginVendingSession();
     context()->showView(this);
-    for (int selection = 0; selection < SELECTIONS; ++selection) {
+    for (int selection = 0; selection < SELECTIONS; ++selection)
         showSelection(selection, indexPolicy);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
     connect(m_prices, &PriceProvider::pricesChanged, this, &ProductPage::onPricesChanged, Qt::UniqueConnection);
     connect(m_motors, &MotorDispenserMonitor::motorStateChanged, this, &ProductPage::onMotorStateChanged,
             Qt::UniqueConnection);
@@ -128,7 +125,7 @@ void ProductPage::onResume(const ActivityResult& result)
 {
     if (result.status() == ActivityResult::NoResult) {
         if (isInterrupted()) {
-            finish();
+            endSession();
             return;
         }
         m_session->refreshCountdown();
@@ -136,7 +133,7 @@ void ProductPage::onResume(const ActivityResult& result)
         return;
     }
     if (result.status() != ActivityResult::HasResult) {
-        finish();
+        endSession();
         return;
     }
     const DeliveryFinished* delivery = DeliveryFinished::from(result);
@@ -145,7 +142,7 @@ void ProductPage::onResume(const ActivityResult& result)
         m_credit->recordPurchase(delivery->request().productId, delivery->unitPrice(), delivery->dispensers());
     }
     if (isInterrupted()) {
-        finish();
+        endSession();
         return;
     }
     m_session->beginMultivend();
@@ -181,38 +178,72 @@ void ProductPage::onStop()
 {
     disconnect(m_prices, nullptr, this, nullptr);
     disconnect(m_motors, nullptr, this, nullptr);
-    showCheckout();
+    // The page ends through endSession(); a session still open is closed all the same.
+    if (m_session->isOpen() && !m_checkout->isRunning())
+        m_checkout->start();
 }
 
-// The checkout runs by itself; the grid keeps the customer waiting in a box
-// for each of its steps and tells of a credit note that could not be printed.
-void ProductPage::showCheckout()
+void ProductPage::onInterrupt()
 {
-    std::unique_ptr<MessageDialog> box;
-    const auto show = [this, &box](const QString& title, const QString& text) {
-        box = std::make_unique<MessageDialog>(title, text, this);
-        box->setWindowModality(Qt::ApplicationModal);
-        box->show();
+    endSession();
+}
+
+// The page ends once its session is closed: the checkout runs by itself, the
+// grid keeps the customer waiting in a box for each of its steps and tells of
+// a credit note that could not be printed.
+void ProductPage::endSession()
+{
+    if (m_checkout->isRunning())
+        return;
+    if (!m_session->isOpen()) {
+        finishOrInterrupt();
+        return;
+    }
+    disconnect(m_prices, nullptr, this, nullptr);
+    disconnect(m_motors, nullptr, this, nullptr);
+    const auto show = [this](const QString& title, const QString& text) {
+        closeCheckoutBox();
+        m_checkoutBox = new MessageDialog(title, text, this);
+        m_checkoutBox->setWindowModality(Qt::ApplicationModal);
+        m_checkoutBox->show();
     };
-    QList<QMetaObject::Connection> connections;
-    connections << connect(m_checkout, &SessionCheckout::waitingForCreditReader, this,
-                           [&show] { show(tr("Fine sessione"), tr("Operazione completata")); });
-    connections << connect(m_checkout, &SessionCheckout::payingChange, this, [&show](int amount) {
+    m_checkoutConnections << connect(m_checkout, &SessionCheckout::waitingForCreditReader, this,
+                                     [show] { show(tr("Fine sessione"), tr("Operazione completata")); });
+    m_checkoutConnections << connect(m_checkout, &SessionCheckout::payingChange, this, [show](int amount) {
         show(tr("Attendere erogazione resto"), VM24::format_money(amount));
     });
-    connections << connect(m_checkout, &SessionCheckout::printingCreditNote, this, [&show](int extra) {
+    m_checkoutConnections << connect(m_checkout, &SessionCheckout::printingCreditNote, this, [show](int extra) {
         show(tr("Impossibile erogare resto per %1 euro").arg(VM24::format_credit(extra)),
              tr("Attendere stampa scontrino"));
     });
-    connections << connect(m_checkout, &SessionCheckout::creditNoteFailed, this, [this, &box](const QString& warning) {
-        box.reset();
-        InteractiveMessageDialog::showInteractive(warning, tr("Tocca questo riquadro per terminare l'operazione"),
-                                                  InteractiveMessageDialog::DEFAULT_DURATION_MS, this);
-    });
+    m_checkoutConnections << connect(m_checkout, &SessionCheckout::creditNoteFailed, this,
+                                     [this](const QString& warning) {
+                                         closeCheckoutBox();
+                                         m_noteWarning = InteractiveMessageDialog::showInteractive(
+                                             warning, tr("Tocca questo riquadro per terminare l'operazione"),
+                                             InteractiveMessageDialog::DEFAULT_DURATION_MS, this);
+                                     });
+    m_checkoutConnections << connect(m_checkout, &SessionCheckout::finished, this, &ProductPage::onCheckoutFinished);
     m_checkout->start();
-    m_checkout->waitUntilFinished();
-    for (const QMetaObject::Connection& connection : std::as_const(connections))
+}
+
+void ProductPage::onCheckoutFinished()
+{
+    for (const QMetaObject::Connection& connection : std::as_const(m_checkoutConnections))
         disconnect(connection);
+    m_checkoutConnections.clear();
+    closeCheckoutBox();
+    // The grid stays under the warning of a credit note that was not printed.
+    if (m_noteWarning) {
+        connect(m_noteWarning, &QDialog::finished, this, [this] { finishOrInterrupt(); });
+        return;
+    }
+    finishOrInterrupt();
+}
+
+void ProductPage::closeCheckoutBox()
+{
+    delete m_checkoutBox.data();
 }
 
 void ProductPage::onAlarmsChanged(VM24::Alarms alarms)
@@ -224,7 +255,7 @@ void ProductPage::onAlarmsChanged(VM24::Alarms alarms)
 void ProductPage::triggerEndSession()
 {
     if (isResumed())
-        finish();
+        endSession();
     else
         interrupt();
 }

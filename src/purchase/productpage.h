@@ -4,12 +4,16 @@
 #include "ui/activity.h"
 #include "vending/motordispensermonitor.h"
 
+#include <QList>
 #include <QPixmap>
+#include <QPointer>
 #include <QVector>
 #include <QWidget>
 
 class BrixoEventsPage;
 class ClickableArea;
+class InteractiveMessageDialog;
+class MessageDialog;
 class PriceProvider;
 class ProductButton;
 class ProductDetailsPage;
@@ -41,6 +45,7 @@ public:
     void onStart() override;
     void onResume(const ActivityResult& result) override;
     void onStop() override;
+    void onInterrupt() override;
 
     // Where the button of a selection sits on the screen.
     static QPoint buttonPosition(int selection);
@@ -65,7 +70,9 @@ private:
     void showSelection(int selection, int indexPolicy);
     bool isSelling(int selection) const;
     void offerSuggestions(const QString& productId);
-    void showCheckout();
+    void endSession();
+    void onCheckoutFinished();
+    void closeCheckoutBox();
 
     ProductDetailsPage* m_detailsPage;
     SuggestionsPage* m_suggestionsPage;
@@ -81,4 +88,7 @@ private:
     ClickableArea* m_bannerArea;
     QPixmap m_bannerFrame;
     QPixmap m_banner;
+    QPointer<MessageDialog> m_checkoutBox;
+    QPointer<InteractiveMessageDialog> m_noteWarning;
+    QList<QMetaObject::Connection> m_checkoutConnections;
 };

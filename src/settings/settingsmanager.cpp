@@ -14,15 +14,12 @@
 #include "settings/settingrule.h"
 
 #include <QCoreApplication>
-#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSettings>
 
 namespace {
-
-const int RELOAD_EVENT = QEvent::registerEventType();
 
 QString selection_key(int selection)
 {
@@ -205,16 +202,7 @@ void SettingsManager::applyBoardSettings(QSettings& settings) const
 void SettingsManager::syncSettings()
 {
     syncAction();
-    QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(RELOAD_EVENT)));
-}
-
-bool SettingsManager::event(QEvent* event)
-{
-    if (event->type() == RELOAD_EVENT) {
-        forceReload();
-        return true;
-    }
-    return QObject::event(event);
+    QMetaObject::invokeMethod(this, &SettingsManager::forceReload, Qt::QueuedConnection);
 }
 
 bool SettingsManager::importFromFile(const QString& path, int userLevel)

@@ -67,9 +67,6 @@ signals:
     // the message names what.
     void loadProblem(const QString& message);
 
-protected:
-    bool event(QEvent* event) override;
-
 private:
     void applyBoardSettings(QSettings& settings) const;
     void applyNetworkConfiguration(QSettings& settings);

@@ -1,9 +1,9 @@
 #include "ui/backgroundpicture.h"
 
-#include "core/threadpool.h"
+#include <QtConcurrentRun>
 
 BackgroundPicture::BackgroundPicture(const QString& file)
-    : m_image(VM24::run_in_thread_pool([file] { return QImage(file); }))
+    : m_image(QtConcurrent::run([file] { return QImage(file); }))
 {
 }
 

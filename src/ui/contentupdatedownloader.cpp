@@ -3,7 +3,6 @@
 #include "board/powercontrol.h"
 #include "core/defaults.h"
 #include "core/settingskeys.h"
-#include "core/threadpool.h"
 #include "core/vm24.h"
 #include "ui/pendingactivityqueue.h"
 #include "ui/uilog.h"
@@ -21,6 +20,7 @@
 #include <QBuffer>
 #include <QRandomGenerator>
 #include <QSettings>
+#include <QThreadPool>
 
 const char* const ContentUpdateDownloader::DOWNLOAD_DIR_TEMPLATE = "/tmp/vm24-downloads-XXXXXX";
 const char* const ContentUpdateDownloader::TASK_NAME = "content-downloader";
@@ -307,7 +307,7 @@ void ContentUpdateDownloader::onStart()
     UpdateDescriptorInterpreter* interpreter = m_interpreter.get();
     UpdateProgressDialog* dialog = m_dialog.data();
     const QString tempDir = m_tempDir;
-    VM24::run_in_thread_pool([interpreter, dialog, tempDir] {
+    QThreadPool::globalInstance()->start([interpreter, dialog, tempDir] {
         QDir downloadDir(tempDir);
         interpreter->executeUpdateCommands(downloadDir, dialog);
     });

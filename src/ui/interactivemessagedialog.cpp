@@ -1,5 +1,7 @@
 #include "ui/interactivemessagedialog.h"
 
+#include <utility>
+
 InteractiveMessageDialog::InteractiveMessageDialog(QWidget* parent)
     : InteractiveMessageDialog(QString(), QString(), parent)
 {
@@ -11,21 +13,28 @@ InteractiveMessageDialog::InteractiveMessageDialog(const QString& title, const Q
     setAutoclose(DEFAULT_DURATION_MS);
 }
 
-int InteractiveMessageDialog::showTemporary(const QString& title, const QString& text, int ms, QWidget* parent)
+InteractiveMessageDialog* InteractiveMessageDialog::showTemporary(const QString& title, const QString& text, int ms,
+                                                                  QWidget* parent, std::function<void()> closed)
 {
-    return showModal(title, text, ms, false, parent);
+    return showModal(title, text, ms, false, parent, std::move(closed));
 }
 
-int InteractiveMessageDialog::showInteractive(const QString& title, const QString& text, int ms, QWidget* parent)
+InteractiveMessageDialog* InteractiveMessageDialog::showInteractive(const QString& title, const QString& text, int ms,
+                                                                    QWidget* parent, std::function<void()> closed)
 {
-    return showModal(title, text, ms, true, parent);
+    return showModal(title, text, ms, true, parent, std::move(closed));
 }
 
-int InteractiveMessageDialog::showModal(const QString& title, const QString& text, int ms,
-                                        bool closesOnTouch, QWidget* parent)
+InteractiveMessageDialog* InteractiveMessageDialog::showModal(const QString& title, const QString& text, int ms,
+                                                              bool closesOnTouch, QWidget* parent,
+                                                              std::function<void()> closed)
 {
-    InteractiveMessageDialog dialog(title, text, parent);
-    dialog.setAutoclose(ms > 0 ? ms : DEFAULT_DURATION_MS);
-    dialog.setClosesOnTouch(closesOnTouch);
-    return dialog.exec();
+    auto* dialog = new InteractiveMessageDialog(title, text, parent);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAutoclose(ms > 0 ? ms : DEFAULT_DURATION_MS);
+    dialog->setClosesOnTouch(closesOnTouch);
+    if (closed)
+        connect(dialog, &QDialog::finished, dialog, [closed] { closed(); });
+    dialog->open();
+    return dialog;
 }

@@ -1,7 +1,6 @@
 #include "ui/pushupdatesdirectorywatcher.h"
 
 #include "board/powercontrol.h"
-#include "core/threadpool.h"
 #include "core/vm24.h"
 #include "settings/settingsmanager.h"
 #include "ui/pendingactivityqueue.h"
@@ -19,6 +18,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
+#include <QThreadPool>
 
 #include <algorithm>
 
@@ -192,7 +192,7 @@ void PushUpdatesDirectoryWatcher::onStart()
                                                        | QDir::NoDotAndDotDot);
     UpdateProgressDialog* dialog = m_dialog;
     UpdateAuthenticator* authenticator = m_authenticator;
-    VM24::run_in_thread_pool([stages, pushDir, pushed, dialog, authenticator] {
+    QThreadPool::globalInstance()->start([stages, pushDir, pushed, dialog, authenticator] {
         dialog->beginUpdate();
         const bool trusted = is_vouched_for(authenticator, pushDir, pushed);
         for (const auto& [title, handler] : stages) {

@@ -1,6 +1,6 @@
 #include "ui/slideshowcontrol.h"
 
-#include "core/threadpool.h"
+#include <QtConcurrentRun>
 
 #include <QDir>
 #include <QFileInfo>
@@ -87,7 +87,7 @@ void SlideshowControl::prepare(int index)
 {
     const QString file = m_files.at(index);
     const QSize size = this->size();
-    m_prepared = VM24::run_in_thread_pool([file, size] {
+    m_prepared = QtConcurrent::run([file, size] {
         const QImage picture(file);
         return picture.isNull() ? picture : picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     });

@@ -77,7 +77,8 @@ std::unique_ptr<QSplashScreen> show_splash_screen()
     splash->setFont(font);
     show_full_screen(splash.get());
     splash->showMessage(splash_message(), Qt::AlignCenter, Qt::white);
-    QCoreApplication::processEvents();
+    // The splash screen's own repaint shows it before any event loop runs.
+    splash->repaint();
     return splash;
 }
 

@@ -1,36 +1,13 @@
 #include "ui/updateprogressdialog.h"
 
-#include <QCoreApplication>
-#include <QEvent>
-
-namespace {
-
-enum ProgressEventType {
-    StageEvent = QEvent::User + 10,
-    ItemEvent = QEvent::User + 11,
-    EndEvent = QEvent::User + 12,
-};
-
-class ProgressEvent : public QEvent
-{
-public:
-    ProgressEvent(ProgressEventType type, const QString& text, int current = 0, int total = 0,
-                  bool restart = false)
-        : QEvent(QEvent::Type(type)), text(text), current(current), total(total), restart(restart)
-    {
-    }
-
-    const QString text;
-    const int current;
-    const int total;
-    const bool restart;
-};
-
-} // namespace
-
 UpdateProgressDialog::UpdateProgressDialog(QWidget* parent)
     : TaskWatcherDialog(parent)
 {
+    // Queued even from the GUI thread: a report is shown after the call that made it.
+    connect(this, &UpdateProgressDialog::stageReported, this, &UpdateProgressDialog::showStage, Qt::QueuedConnection);
+    connect(this, &UpdateProgressDialog::itemReported, this, &UpdateProgressDialog::showItem, Qt::QueuedConnection);
+    connect(this, &UpdateProgressDialog::endReported, this, &UpdateProgressDialog::showCompletion,
+            Qt::QueuedConnection);
 }
 
 void UpdateProgressDialog::prepare(const QString& message, const QString& footer, int userLevel)
@@ -45,33 +22,17 @@ void UpdateProgressDialog::prepare(const QString& message, const QString& footer
 
 void UpdateProgressDialog::updateProgress(const QString& stage)
 {
-    QCoreApplication::postEvent(this, new ProgressEvent(StageEvent, stage));
+    emit stageReported(stage);
 }
 
 void UpdateProgressDialog::onFileProgress(const QString& item, int current, int total)
 {
-    QCoreApplication::postEvent(this, new ProgressEvent(ItemEvent, item, current, total));
+    emit itemReported(item, current, total);
 }
 
 void UpdateProgressDialog::updateEnd()
 {
-    QCoreApplication::postEvent(this, new ProgressEvent(EndEvent, QString(), 0, 0, restartRequired()));
-}
-
-void UpdateProgressDialog::customEvent(QEvent* event)
-{
-    const int type = int(event->type());
-    if (type != StageEvent && type != ItemEvent && type != EndEvent) {
-        TaskWatcherDialog::customEvent(event);
-        return;
-    }
-    const auto* progress = static_cast<const ProgressEvent*>(event);
-    if (type == StageEvent)
-        showStage(progress->text);
-    else if (type == ItemEvent)
-        showItem(progress->text, progress->current, progress->total);
-    else
-        showCompletion(progress->restart);
+    emit endReported(restartRequired());
 }
 
 void UpdateProgressDialog::showStage(const QString& stage)

@@ -4,7 +4,7 @@
 #include "updates/updateprocesscontext.h"
 
 // Shows an update's stages and items. The update calls it from any thread:
-// every report becomes an event posted to the dialog and is shown on the GUI
+// every report becomes a queued signal to the dialog and is shown on the GUI
 // thread. At the end it shows the completion text, closes at a touch and
 // accepts itself after five seconds.
 class UpdateProgressDialog : public TaskWatcherDialog, public UpdateProcessContext
@@ -24,7 +24,10 @@ protected:
     void updateEnd() override;
     void onFileProgress(const QString& item, int current, int total) override;
 
-    void customEvent(QEvent* event) override;
+signals:
+    void stageReported(const QString& stage);
+    void itemReported(const QString& item, int current, int total);
+    void endReported(bool restartRequired);
 
 private:
     void showStage(const QString& stage);

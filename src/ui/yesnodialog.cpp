@@ -48,10 +48,15 @@ void YesNoDialog::setButtonTexts(const QString& yesText, const QString& noText)
     m_no->setText(noText);
 }
 
-bool YesNoDialog::ask(const QString& question, const QString& detail, const QString& yesText,
-                      const QString& noText, QWidget* parent)
+void YesNoDialog::ask(const QString& question, const QString& detail, const QString& yesText,
+                      const QString& noText, QWidget* parent, std::function<void(bool)> answered)
 {
-    YesNoDialog dialog(question, detail, parent);
-    dialog.setButtonTexts(yesText, noText);
-    return dialog.exec() == QDialog::Accepted;
+    auto* dialog = new YesNoDialog(question, detail, parent);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setButtonTexts(yesText, noText);
+    connect(dialog, &QDialog::finished, dialog, [answered](int result) {
+        if (answered)
+            answered(result == QDialog::Accepted);
+    });
+    dialog->open();
 }

@@ -2,10 +2,12 @@
 
 #include "ui/messagedialog.h"
 
+#include <functional>
+
 class QPushButton;
 
-// Asks a question that a person answers with one of two buttons. exec()
-// returns QDialog::Accepted for the "yes" button.
+// Asks a question that a person answers with one of two buttons; the dialog
+// is accepted for the "yes" button.
 class YesNoDialog : public MessageDialog
 {
     Q_OBJECT
@@ -18,9 +20,10 @@ public:
     QPushButton* yesButton() const { return m_yes; }
     QPushButton* noButton() const { return m_no; }
 
-    // Shows the question modally; true when the answer is "yes".
-    static bool ask(const QString& question, const QString& detail, const QString& yesText,
-                    const QString& noText, QWidget* parent = nullptr);
+    // Opens the question window-modal and returns; answered(true) follows
+    // for "yes", answered(false) for "no" or a box closed otherwise.
+    static void ask(const QString& question, const QString& detail, const QString& yesText,
+                    const QString& noText, QWidget* parent, std::function<void(bool)> answered);
 
 private:
     QPushButton* m_yes;

@@ -2,7 +2,6 @@
 
 #include "board/creditpacket.h"
 #include "board/rk710controller.h"
-#include "core/threadpool.h"
 #include "core/vm24.h"
 #include "logging/notifications.h"
 #include "vending/cardtransfer.h"
@@ -11,6 +10,7 @@
 #include "vending/vendinglog.h"
 
 #include <QCoreApplication>
+#include <QtConcurrentRun>
 
 DeliveryService::DeliveryService(Rk710Controller* controller, SessionCredit* credit,
                                  VM24::NotificationService* notifications, QObject* parent)
@@ -19,13 +19,11 @@ DeliveryService::DeliveryService(Rk710Controller* controller, SessionCredit* cre
     , m_credit(credit)
     , m_notifications(notifications)
 {
-    connect(&m_watcher, &QFutureWatcher<QList<int>>::finished, this,
-            [this] { emit finished(m_watcher.future().resultCount() ? m_watcher.result() : QList<int>()); });
 }
 
 QFuture<bool> DeliveryService::chargeCard(int amount)
 {
-    return VM24::run_in_thread_pool([this, amount] { return withdrawCashless(amount); });
+    return QtConcurrent::run([this, amount] { return withdrawCashless(amount); });
 }
 
 // The board's answer decides; the card's balance settles an answer that was
@@ -69,7 +67,8 @@ void DeliveryService::warn(const QString& message, VM24::WarningNotification::Au
 
 void DeliveryService::start(const QList<int>& dispensers, int count)
 {
-    m_watcher.setFuture(VM24::run_in_thread_pool([this, dispensers, count] { return deliver(dispensers, count); }));
+    m_delivery = QtConcurrent::run([this, dispensers, count] { return deliver(dispensers, count); });
+    m_delivery.then(this, [this](const QList<int>& delivered) { emit finished(delivered); });
 }
 
 // A presence read that fails keeps the list as it was: the motor cycle

@@ -3,7 +3,7 @@
 #include "logging/notificationservice.h"
 #include "logging/warningnotification.h"
 
-#include <QFutureWatcher>
+#include <QFuture>
 #include <QList>
 #include <QObject>
 
@@ -37,7 +37,7 @@ public:
     // Starts the delivery of count products from the dispensers (counted
     // from 0) on a pool thread; finished() follows.
     void start(const QList<int>& dispensers, int count);
-    bool isRunning() const { return m_watcher.isRunning(); }
+    bool isRunning() const { return m_delivery.isRunning(); }
     // The motor loop itself, in the calling thread; returns the dispensers
     // that delivered, one entry per product.
     QList<int> deliver(QList<int> dispensers, int count);
@@ -57,6 +57,6 @@ private:
     Rk710Controller* m_controller;
     SessionCredit* m_credit;
     VM24::NotificationService* m_notifications;
-    QFutureWatcher<QList<int>> m_watcher;
+    QFuture<QList<int>> m_delivery;
     int m_passWaitMs = PASS_WAIT_MS;
 };

@@ -1,12 +1,12 @@
 #include "vending/maintenanceboardsession.h"
 
-#include "board/boardtask.h"
 #include "board/fancontrol.h"
 #include "board/outputmask.h"
 #include "board/rk710controller.h"
 #include "vending/vendinglog.h"
 
 #include <QPointer>
+#include <QtConcurrentRun>
 
 namespace {
 
@@ -42,7 +42,6 @@ MaintenanceBoardSession::MaintenanceBoardSession(Rk710Controller* controller, Fa
     , m_fanControl(fanControl)
 {
     connect(m_controller, &Rk710Controller::boardStatus, this, &MaintenanceBoardSession::onBoardStatus);
-    connect(&m_restore, &QFutureWatcher<bool>::finished, this, &MaintenanceBoardSession::onRestoreFinished);
 }
 
 void MaintenanceBoardSession::begin()
@@ -52,18 +51,13 @@ void MaintenanceBoardSession::begin()
     if (m_fanControl)
         m_fanControl->setEnabled(false);
     Rk710Controller* controller = m_controller;
-    QPointer<MaintenanceBoardSession> self(this);
-    controller->start(QRunnable::create([controller, self] {
-        prepare_for_tests(controller);
-        const int hopper1 = controller->getItemValue(Rk710SerialProtocol::Hopper1);
-        const int hopper2 = controller->getItemValue(Rk710SerialProtocol::Hopper2);
-        QMetaObject::invokeMethod(
-            self, [self, hopper1, hopper2] {
-                if (self)
-                    emit self->hopperValuesRead(hopper1, hopper2);
-            },
-            Qt::QueuedConnection);
-    }));
+    QtConcurrent::run(controller->shortJobs(),
+                      [controller] {
+                          prepare_for_tests(controller);
+                          return std::make_pair(controller->getItemValue(Rk710SerialProtocol::Hopper1),
+                                                controller->getItemValue(Rk710SerialProtocol::Hopper2));
+                      })
+        .then(this, [this](const std::pair<int, int>& hoppers) { emit hopperValuesRead(hoppers.first, hoppers.second); });
 }
 
 QFuture<bool> MaintenanceBoardSession::end()
@@ -75,17 +69,20 @@ QFuture<bool> MaintenanceBoardSession::end()
 QFuture<bool> MaintenanceBoardSession::startRestore()
 {
     Rk710Controller* controller = m_controller;
-    QFuture<bool> restore = VM24::run_on_board(controller, VM24::BoardQueue::Short,
-                                               [controller] { return restore_between_purchases(controller); });
-    m_restore.setFuture(restore);
-    return restore;
+    // The future handed out ends once the session has taken the outcome: a
+    // future holds one continuation, and its takers may add theirs.
+    m_restore = QtConcurrent::run(controller->shortJobs(), [controller] { return restore_between_purchases(controller); })
+                    .then(this, [this](bool ok) {
+                        onRestoreFinished(ok);
+                        return ok;
+                    });
+    return m_restore;
 }
 
-void MaintenanceBoardSession::onRestoreFinished()
+void MaintenanceBoardSession::onRestoreFinished(bool ok)
 {
     if (m_active)
         return;
-    const bool ok = m_restore.future().resultCount() > 0 && m_restore.future().result();
     m_restorePending = !ok;
     if (!ok)
         qCWarning(vendingLog) << "the board did not take the state between purchases; set again once it answers";

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QFuture>
-#include <QFutureWatcher>
 #include <QObject>
 
 class FanControl;
@@ -33,14 +32,14 @@ signals:
 
 private slots:
     void onBoardStatus(bool alive);
-    void onRestoreFinished();
+    void onRestoreFinished(bool ok);
 
 private:
     QFuture<bool> startRestore();
 
     Rk710Controller* m_controller;
     FanControl* m_fanControl;
-    QFutureWatcher<bool> m_restore;
+    QFuture<bool> m_restore;
     bool m_active = false;
     bool m_restorePending = false;
 };

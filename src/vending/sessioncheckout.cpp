@@ -4,7 +4,6 @@
 #include "accounting/countersdocument.h"
 #include "board/receipthelper.h"
 #include "board/rk710controller.h"
-#include "core/threadpool.h"
 #include "core/vm24.h"
 #include "logging/notifications.h"
 #include "vending/changeobserver.h"
@@ -13,28 +12,16 @@
 #include "vending/vendingsessioncontext.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
-#include <QFutureWatcher>
+#include <QtConcurrentRun>
+#include <QtConcurrentRun>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
 const char* const GREEDY_CHANGE_VARIABLE = "VM24_GREEDY_CHANGE";
 const int CREDIT_NOTE_FEED_LINES = 12;
-
-// Calls done with the task's result in this thread once the task has run on
-// the pool.
-template <typename Result, typename Task, typename Done>
-void run_then(QObject* context, Task task, Done done)
-{
-    auto* watcher = new QFutureWatcher<Result>(context);
-    QObject::connect(watcher, &QFutureWatcher<Result>::finished, context, [watcher, done] {
-        watcher->deleteLater();
-        done(watcher->future().resultCount() ? watcher->result() : Result());
-    });
-    watcher->setFuture(VM24::run_in_thread_pool(task));
-}
 
 } // namespace
 
@@ -82,25 +69,50 @@ void SessionCheckout::start()
     m_session->prepareToCloseSession();
 }
 
-void SessionCheckout::waitUntilFinished()
-{
-    // Not QEventLoop::exec(): once the application is quitting, exec()
-    // returns at once, and the session would stay half closed.
-    QEventLoop loop;
-    while (m_running)
-        loop.processEvents(QEventLoop::WaitForMoreEvents);
-}
-
+// Once the application is quitting no event loop runs: every step runs here
+// in turn, and a step already on the pool is waited for and continued here.
 void SessionCheckout::finishNow()
 {
     if (!m_running && !m_session->isOpen())
         return;
+    m_finishingNow = true;
     if (!m_running)
         start();
-    // The reader's news of its end needs an event loop; here it is waited for.
+    // The reader's end, told at once, lets the checkout go on.
     if (m_session->isPolling())
         m_session->stopCreditPollingNow();
-    waitUntilFinished();
+    while (m_running && m_continueStep) {
+        m_stepInFlight.waitForFinished();
+        ++m_step;
+        continueStep();
+    }
+    m_finishingNow = false;
+}
+
+template <typename Result, typename Task, typename Done>
+void SessionCheckout::runStep(Task task, Done done)
+{
+    if (m_finishingNow) {
+        done(task());
+        return;
+    }
+    const QFuture<Result> future = QtConcurrent::run(task);
+    const int step = ++m_step;
+    m_stepInFlight = QFuture<void>(future);
+    m_continueStep = [done, future] { done(future.resultCount() ? future.result() : Result()); };
+    // Stale once finishNow() has continued the step itself.
+    QFuture<Result>(future).then(this, [this, step](QFuture<Result>) {
+        if (step == m_step)
+            continueStep();
+    });
+}
+
+void SessionCheckout::continueStep()
+{
+    const std::function<void()> next = std::exchange(m_continueStep, nullptr);
+    m_stepInFlight = QFuture<void>();
+    if (next)
+        next();
 }
 
 // A pay-out whose end the board could not confirm counts as paid: the coins
@@ -119,8 +131,7 @@ void SessionCheckout::payChange()
     SessionCredit* credit = m_credit;
     credit->beginOperation(SessionJournal::ChangePayout, amount);
     // Booked as soon as the board answers, before anything else can happen.
-    run_then<int>(
-        this,
+    runStep<int>(
         [controller, credit, amount, unconfirmed] {
             const int remainder = VM24::return_change_task(controller, amount, unconfirmed.get());
             credit->notifyChangeDelivered(amount - qBound(0, remainder, amount));
@@ -157,8 +168,8 @@ void SessionCheckout::printCreditNote()
     emit printingCreditNote(extra);
     Rk710Controller* controller = m_controller;
     const ReceiptHelper note = creditNote(extra, QDateTime::currentDateTime());
-    run_then<bool>(
-        this, [controller, note] { return VM24::print_recepit_task(controller, note); },
+    runStep<bool>(
+        [controller, note] { return VM24::print_recepit_task(controller, note); },
         [this, extra](bool printed) { onCreditNotePrinted(extra, printed); });
 }
 
@@ -182,10 +193,14 @@ void SessionCheckout::closeSession()
     m_session->endVendingSession();
     const SessionBalance balance = m_credit->balance();
     m_accounting->bookClosedSession(balance, {true, balance.banknotes, balance.coins, balance.coinBox});
-    VM24::load_counters(m_controller, VM24::get_path(QStringLiteral("counters.xml")));
+    const QString countersPath = VM24::get_path(QStringLiteral("counters.xml"));
+    if (m_finishingNow)
+        VM24::save_board_counters(m_controller, countersPath);
+    else
+        VM24::load_counters(m_controller, countersPath);
     Rk710Controller* controller = m_controller;
-    run_then<bool>(
-        this, [controller] { return controller->clear(); },
+    runStep<bool>(
+        [controller] { return controller->clear(); },
         [this](bool cleared) {
             if (cleared)
                 m_accounting->forgetBoardCredit();

@@ -4,7 +4,10 @@
 #include "logging/warningnotification.h"
 
 #include <QDateTime>
+#include <QFuture>
 #include <QObject>
+
+#include <functional>
 
 class AccountingService;
 class ChangeObserver;
@@ -17,7 +20,8 @@ class VendingSessionContext;
 // reader to stop, pays change, prints a credit note for what is left, then
 // books the session into the ledger and the board's counters into
 // "counters.xml". It runs in the GUI thread, the board's work on the pool,
-// and tells how far it got by signals; showing it is the pages' business.
+// each step continuing the one before, and tells how far it got by signals;
+// showing it is the pages' business.
 class SessionCheckout : public QObject
 {
     Q_OBJECT
@@ -35,10 +39,9 @@ public:
     // Starts closing the open session and returns; finished() follows.
     void start();
     bool isRunning() const { return m_running; }
-    // Handles events until the checkout under way has finished.
-    void waitUntilFinished();
-    // For the program's end: closes a session still open, completing a
-    // checkout under way, before the books and the event log go.
+    // For the program's end, when no event loop runs: closes a session still
+    // open, completing a checkout under way, before the books and the event
+    // log go. The board's work runs in this thread, waited for.
     void finishNow();
 
     // The credit note for an amount the machine owes the customer.
@@ -54,6 +57,11 @@ signals:
     void finished();
 
 private:
+    // Runs task on the pool and done with its result back in this thread;
+    // both here at once while finishing now.
+    template <typename Result, typename Task, typename Done>
+    void runStep(Task task, Done done);
+    void continueStep();
     void payChange();
     void onChangePaid(int amount, int remainder, bool unconfirmed);
     void printCreditNote();
@@ -71,5 +79,9 @@ private:
     VM24::NotificationService* m_notifications;
     bool m_greedyChange = false;
     bool m_running = false;
+    bool m_finishingNow = false;
+    int m_step = 0;
+    QFuture<void> m_stepInFlight;
+    std::function<void()> m_continueStep;
     QMetaObject::Connection m_readerStopped;
 };

@@ -148,7 +148,8 @@ private slots:
         field.setValue(QString(30, QLatin1Char('x')));
         QCOMPARE(field.value().size(), 24);
         QSignalSpy finished(&field, &EditField::editingFinished);
-        when_opened<VirtualKeyboard>([](VirtualKeyboard* keyboard) {
+        field.click();
+        answer_open_dialog<VirtualKeyboard>([](VirtualKeyboard* keyboard) {
             QVERIFY(keyboard->enterButton()->isEnabled());
             keyboard->keyFor(QLatin1Char('y'))->click();
             QCOMPARE(keyboard->text().size(), 24);
@@ -156,7 +157,6 @@ private slots:
             keyboard->keyFor(QLatin1Char('y'))->click();
             keyboard->enterButton()->click();
         });
-        field.click();
         QCOMPARE(finished.count(), 1);
         QCOMPARE(field.value(), QString(23, QLatin1Char('x')) + QLatin1Char('y'));
     }
@@ -178,23 +178,23 @@ private slots:
         QCOMPARE(serial.text(), QStringLiteral("00042"));
         serial.setValue(100000);
         QCOMPARE(serial.value(), 42);
-        when_opened<NumPad>([](NumPad* pad) {
+        serial.click();
+        answer_open_dialog<NumPad>([](NumPad* pad) {
             type(*pad, QStringLiteral("100000"));
             QCOMPARE(pad->text(), QStringLiteral("10000"));
             pad->enterButton()->click();
         });
-        serial.click();
         QCOMPARE(serial.text(), QStringLiteral("10000"));
 
         PriceEditField price(&form);
         price.setValue(1250);
         QSignalSpy finished(&price, &EditField::editingFinished);
-        when_opened<PriceNumPad>([](PriceNumPad* pad) {
+        price.click();
+        answer_open_dialog<PriceNumPad>([](PriceNumPad* pad) {
             QCOMPARE(pad->text(), QStringLiteral("12,50"));
             type(*pad, QStringLiteral("3,5"));
             pad->enterButton()->click();
         });
-        price.click();
         QCOMPARE(finished.count(), 1);
         QCOMPARE(price.value(), 350);
         QCOMPARE(price.text(), QStringLiteral("3,50"));
@@ -209,32 +209,32 @@ private slots:
         date.setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
         date.setDate(QDate(2026, 3, 1));
         QSignalSpy finished(&date, &EditField::editingFinished);
-        when_opened<DatePad>([](DatePad* pad) {
+        date.click();
+        answer_open_dialog<DatePad>([](DatePad* pad) {
             type(*pad, QStringLiteral("15/08/2027"));
             pad->reject();
         });
-        date.click();
         QCOMPARE(finished.count(), 0);
         QCOMPARE(date.date(), QDate(2026, 3, 1));
 
-        when_opened<DatePad>([](DatePad* pad) {
+        date.click();
+        answer_open_dialog<DatePad>([](DatePad* pad) {
             QCOMPARE(pad->text(), QStringLiteral("01/03/2026"));
             type(*pad, QStringLiteral("15/08/2027"));
             pad->enterButton()->click();
         });
-        date.click();
         QCOMPARE(finished.count(), 1);
         QCOMPARE(date.date(), QDate(2027, 8, 15));
         QCOMPARE(date.text(), QStringLiteral("15/08/2027"));
 
-        when_opened<DatePad>([](DatePad* pad) {
+        date.click();
+        answer_open_dialog<DatePad>([](DatePad* pad) {
             type(*pad, QStringLiteral("31/02/2027"));
             if (pad->enterButton()->isEnabled())
                 pad->enterButton()->click();
             else
                 pad->reject();
         });
-        date.click();
         QCOMPARE(finished.count(), 1);
         QCOMPARE(date.date(), QDate(2027, 8, 15));
         QCOMPARE(date.text(), QStringLiteral("15/08/2027"));
@@ -247,15 +247,20 @@ private slots:
         button.click();
         QCOMPARE(button.text(), QStringLiteral("on"));
 
-        ConfirmationDialog dialog;
-        QTimer::singleShot(0, &dialog, [&dialog] { dialog.discardButton()->click(); });
-        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
-        QVERIFY(!dialog.save());
-        QTimer::singleShot(0, &dialog, [&dialog] { dialog.saveButton()->click(); });
-        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
-        QVERIFY(dialog.save());
-        QTimer::singleShot(0, &dialog, [&dialog] { dialog.cancelButton()->click(); });
-        QCOMPARE(dialog.exec(), int(QDialog::Rejected));
+        // Each answer closes the box; only "Annulla" does not proceed.
+        QList<bool> answers;
+        const auto answer = [&answers](QAbstractButton* (ConfirmationDialog::*button)() const) {
+            ConfirmationDialog::ask(nullptr, [&answers](bool save) { answers.append(save); });
+            auto* dialog = qobject_cast<ConfirmationDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QPointer<ConfirmationDialog> open(dialog);
+            (dialog->*button)()->click();
+            QTRY_VERIFY(!open);
+        };
+        answer(&ConfirmationDialog::discardButton);
+        answer(&ConfirmationDialog::saveButton);
+        answer(&ConfirmationDialog::cancelButton);
+        QCOMPARE(answers, QList<bool>({false, true}));
     }
 };
 

@@ -117,10 +117,17 @@ private:
     std::unique_ptr<Context> m_context;
     AccountingPage* m_page = nullptr;
 
+    // The page and its boxes are done: the board answered, every box closed.
+    static void settle()
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), 15000);
+    }
+
     void open(int level)
     {
         m_page->setUserLevel(level);
         m_context->startActivity(m_page);
+        settle();
         QCOMPARE(m_context->currentView(), m_page);
     }
 
@@ -212,6 +219,7 @@ private slots:
         DialogDriver driver;
         driver.answerYes = false;
         m_page->button(1, 0)->click();
+        settle();
         QCOMPARE(driver.questions, QStringList({QStringLiteral("Vuoi procedere con l'azzeramento?")}));
         QCOMPARE(m_accounting->get(Ledger::Partial).get(Accounting::Banknotes), 2000);
         QCOMPARE(boardCounters("partial").first(), 200);
@@ -219,6 +227,7 @@ private slots:
         driver.answerYes = true;
         const Accounting permanentBefore = m_accounting->get(Ledger::Permanent);
         m_page->button(1, 0)->click();
+        settle();
         QVERIFY(driver.messages.isEmpty());
         QCOMPARE(m_accounting->get(Ledger::Partial), Accounting(m_accounting->get(Ledger::Partial).creationDate()));
         QCOMPARE(m_accounting->get(Ledger::Permanent), permanentBefore);
@@ -234,6 +243,8 @@ private slots:
         QCOMPARE(shown(QStringLiteral("Banconote"), 0), QStringLiteral("30,00"));
 
         m_page->button(2, 0)->click();
+
+        settle();
         QCOMPARE(boardCounters("daily"), QList<int>(13, 0));
         QCOMPARE(m_accounting->get(Ledger::Log).get(Accounting::Banknotes), 0);
         QCOMPARE(m_accounting->get(Ledger::Permanent), permanentBefore);
@@ -249,6 +260,7 @@ private slots:
         QVERIFY(m_board->control(QStringLiteral("fault silence on")));
         DialogDriver driver;
         m_page->button(0, 0)->click();
+        settle();
         QCOMPARE(driver.messages, QStringList({QStringLiteral("Azzeramento non eseguito")}));
         QCOMPARE(m_accounting->ledger(), before);
         QCOMPARE(read_all(m_appDir->filePath(QStringLiteral("accounting.xml"))), fileBefore);
@@ -265,6 +277,7 @@ private slots:
         QCOMPARE(shownCash, QStringLiteral("14,00"));
         m_accounting->recordSessionBalance(balance(5));
         m_page->button(1, 1)->click();
+        settle();
         // The board closes a receipt after a pause in the printing.
         QTRY_VERIFY_WITH_TIMEOUT(lastReceipt().contains(QStringLiteral("CONTABILITA' PARZIALE")), 15000);
         const QStringList receipt = lastReceipt();

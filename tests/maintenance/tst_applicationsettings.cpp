@@ -74,6 +74,15 @@ private:
         QCOMPARE(m_context->currentView(), m_page);
     }
 
+    // Saves through the page and waits for the synchronisation behind its box.
+    void save()
+    {
+        QSignalSpy saved(m_page, &ApplicationSettings::saved);
+        m_page->saveSettings();
+        QVERIFY(saved.count() > 0 || saved.wait(15000));
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+    }
+
 private slots:
     void init()
     {
@@ -112,25 +121,25 @@ private slots:
         QVERIFY(!m_page->supportEmailField()->isEnabled());
         QCOMPARE(m_page->shortWaitField()->text(), QStringLiteral("45 sec"));
 
-        when_opened<NumPad>([](NumPad* pad) {
+        m_page->shortWaitField()->click();
+        answer_open_dialog<NumPad>([](NumPad* pad) {
             pad->onDigitClicked(3);
             pad->onDigitClicked(0);
             pad->accept();
         });
-        m_page->shortWaitField()->click();
         QVERIFY(m_page->saveButton()->isEnabled());
-        when_opened<VirtualKeyboard>([](VirtualKeyboard* keyboard) {
+        m_page->receiptRowField(0)->click();
+        answer_open_dialog<VirtualKeyboard>([](VirtualKeyboard* keyboard) {
             keyboard->setText(QString(30, QLatin1Char('r')));
             keyboard->accept();
         });
-        m_page->receiptRowField(0)->click();
-        when_opened<VirtualKeyboard>([](VirtualKeyboard* keyboard) {
+        m_page->userTextField()->click();
+        answer_open_dialog<VirtualKeyboard>([](VirtualKeyboard* keyboard) {
             keyboard->shiftButton()->click();
             for (QChar c : QStringLiteral("farmacia"))
                 keyboard->keyFor(c)->click();
             keyboard->enterButton()->click();
         });
-        m_page->userTextField()->click();
         // A hopper offers the coins a hopper can hold and stores cents.
         QComboBox* hopper = m_page->hopperCombo(0);
         QStringList coins;
@@ -138,7 +147,7 @@ private slots:
             coins.append(hopper->itemText(index));
         QCOMPARE(coins, (QStringList{"-", "0,05", "0,10", "0,20", "0,50", "1,00", "2,00"}));
         hopper->setCurrentIndex(hopper->findText(QStringLiteral("0,50")));
-        m_page->saveSettings();
+        save();
         QVERIFY(!m_page->saveButton()->isEnabled());
 
         QSettings settings;
@@ -162,7 +171,8 @@ private slots:
         QVERIFY(m_page->hostIpField()->isEnabled());
         QCOMPARE(m_page->hostIpField()->inputText(), QStringLiteral("192.168.0.100"));
         // The serial has five digits: the pad takes no sixth.
-        when_opened<NumPad>([](NumPad* pad) {
+        m_page->serialField()->click();
+        answer_open_dialog<NumPad>([](NumPad* pad) {
             type_digits(pad, QStringLiteral("100000"));
             QCOMPARE(pad->text(), QStringLiteral("10000"));
             pad->clearText();
@@ -170,10 +180,9 @@ private slots:
             QVERIFY(pad->enterButton()->isEnabled());
             pad->enterButton()->click();
         });
-        m_page->serialField()->click();
         QCOMPARE(m_page->serialField()->text(), QStringLiteral("99999"));
         QVERIFY(m_page->saveButton()->isEnabled());
-        m_page->saveSettings();
+        save();
         QSettings settings;
         QCOMPARE(settings.value(QStringLiteral("NetworkConfig/method")).toString(), QStringLiteral("static"));
         QCOMPARE(settings.value(QStringLiteral("NetworkConfig/host-ip")).toString(), QStringLiteral("192.168.0.100"));
@@ -220,7 +229,7 @@ private slots:
         QCoreApplication::removeTranslator(&english);
         QCoreApplication::processEvents();
         m_page->onEdit();
-        m_page->saveSettings();
+        save();
         QCOMPARE(QSettings().value(QStringLiteral("advanced/serial")).toInt(), 99999);
     }
 
@@ -229,20 +238,21 @@ private slots:
         open(1);
         m_page->shortWaitField()->setValue(20);
         m_page->onEdit();
-        when_opened<ConfirmationDialog>([](ConfirmationDialog* dialog) { dialog->cancelButton()->click(); });
         m_page->exitButton()->click();
+        answer_open_dialog<ConfirmationDialog>([](ConfirmationDialog* dialog) { dialog->cancelButton()->click(); });
         QCOMPARE(m_context->currentActivity(), m_page);
-        when_opened<ConfirmationDialog>([](ConfirmationDialog* dialog) { dialog->discardButton()->click(); });
         m_page->exitButton()->click();
+        answer_open_dialog<ConfirmationDialog>([](ConfirmationDialog* dialog) { dialog->discardButton()->click(); });
         QCOMPARE(m_context->currentActivity(), m_home);
         QVERIFY(!QSettings().contains(QStringLiteral("short-wait")));
 
         open(1);
         m_page->shortWaitField()->setValue(20);
         m_page->onEdit();
-        when_opened<ConfirmationDialog>([](ConfirmationDialog* dialog) { dialog->saveButton()->click(); });
         m_page->exitButton()->click();
-        QCOMPARE(m_context->currentActivity(), m_home);
+        answer_open_dialog<ConfirmationDialog>([](ConfirmationDialog* dialog) { dialog->saveButton()->click(); });
+        // The page ends once the settings are synchronised.
+        QTRY_COMPARE_WITH_TIMEOUT(m_context->currentActivity(), m_home, 15000);
         QCOMPARE(QSettings().value(QStringLiteral("short-wait")).toInt(), 20);
     }
 

@@ -53,15 +53,23 @@ private:
     std::unique_ptr<Context> m_context;
     LogViewer* m_viewer = nullptr;
 
+    // The viewer reads its entries behind a wait box; they show once it is gone.
     void openViewer()
     {
+        QSignalSpy reloaded(m_viewer, &LogViewer::reloaded);
         m_context->startActivity(m_viewer);
         QCOMPARE(m_context->currentView(), m_viewer);
+        QVERIFY(reloaded.count() > 0 || reloaded.wait(15000));
     }
 
     void select(int displayCategory)
     {
-        m_viewer->categoryCombo()->setCurrentIndex(m_viewer->categoryCombo()->findData(displayCategory));
+        const int index = m_viewer->categoryCombo()->findData(displayCategory);
+        if (index == m_viewer->categoryCombo()->currentIndex())
+            return;
+        QSignalSpy reloaded(m_viewer, &LogViewer::reloaded);
+        m_viewer->categoryCombo()->setCurrentIndex(index);
+        QVERIFY(reloaded.count() > 0 || reloaded.wait(15000));
     }
 
     QStringList visibleTitles() const

@@ -109,6 +109,13 @@ QString modal_text()
     return box ? box->text() : QString();
 }
 
+// The mode's boxes are gone: what they stood for is done (the test's
+// watches answer and close the ones that ask).
+void settle()
+{
+    QTRY_VERIFY_WITH_TIMEOUT(!qobject_cast<MessageDialog*>(QApplication::activeModalWidget()), 30000);
+}
+
 } // namespace
 
 class MaintenanceModeTest : public QObject
@@ -234,6 +241,7 @@ private slots:
         act_when(m_window.get(), [] { return qobject_cast<YesNoDialog*>(QApplication::activeModalWidget()); },
                  [] { qobject_cast<YesNoDialog*>(QApplication::activeModalWidget())->yesButton()->click(); });
         menu->supportButton()->click();
+        settle();
         QCOMPARE(m_log.lines, QStringList{QStringLiteral("support-request")});
         const auto mail = [record] {
             QFile file(record);
@@ -265,6 +273,8 @@ private slots:
         insert(STICK, STICK_ID, 2);
 
         m_context->startActivity(m_mode);
+
+        settle();
         MaintenanceMenu* menu = m_mode->menu();
         QVERIFY(menu->isVisible());
         QCOMPARE(menu->levelLabel()->text(), QStringLiteral("Utente livello 2"));
@@ -287,6 +297,7 @@ private slots:
         QVERIFY(umounts().isEmpty());
         removeWhenAsked(STICK);
         menu->exitButton()->click();
+        settle();
         QCOMPARE(m_context->currentActivity(), m_home.get());
         QCOMPARE(m_log.infos.last(), QStringLiteral("Chiusura menu di manutenzione"));
         QCOMPARE(umounts(), QStringList{m_rig->stickPath(STICK)});
@@ -297,9 +308,11 @@ private slots:
     void withoutAStickTheMenuOpensAtLevelZero()
     {
         m_context->startActivity(m_mode);
+        settle();
         QCOMPARE(m_mode->menu()->levelLabel()->text(), QStringLiteral("Nessuna chiave USB inserita"));
         QCOMPARE(m_log.infos, QStringList{QStringLiteral("Apertura menu di manutenzione (livello 0)")});
         m_mode->menu()->exitButton()->click();
+        settle();
         QCOMPARE(m_context->depth(), 1);
         QVERIFY(umounts().isEmpty());
     }
@@ -335,6 +348,7 @@ private slots:
         if (level > 1)
             removeWhenAsked(STICK);
         m_context->startActivity(m_mode);
+        settle();
 
         if (level == 1) {
             QVERIFY(m_mode->menu()->isVisible());
@@ -345,6 +359,7 @@ private slots:
             QVERIFY(!askedToRestart);
             removeWhenAsked(STICK);
             m_mode->menu()->exitButton()->click();
+            settle();
         } else {
             QVERIFY(askedToRestart);
             QVERIFY(renamed);
@@ -391,6 +406,7 @@ private slots:
             act_when(m_window.get(), [] { return modal_text() == QStringLiteral("Rimuovere il dispositivo USB per continuare"); },
                      [this] { park(STICK); });
             m_context->startActivity(m_mode);
+            settle();
             if (insertion == 1) {
                 QCOMPARE(resets, 1);
                 QCOMPARE(quit.count(), 1);
@@ -402,6 +418,7 @@ private slots:
                 QCOMPARE(quit.count(), 1);
                 QCOMPARE(QSettings().value(QStringLiteral("max-credit")).toInt(), 7002);
                 m_mode->menu()->exitButton()->click();
+                settle();
             }
             QCOMPARE(m_context->currentActivity(), m_home.get());
             QTRY_VERIFY(!m_usb->isUsbInserted());
@@ -442,6 +459,7 @@ private slots:
                  });
         QSignalSpy quit(m_mode, &MaintenanceMode::quitRequested);
         m_context->startActivity(m_mode);
+        settle();
         QVERIFY(m_mode->menu()->isVisible());
         QCOMPARE(m_mode->menu()->levelLabel()->text(), QStringLiteral("Nessuna chiave USB inserita"));
         QCOMPARE(m_usb->userLevel(), -1);
@@ -450,6 +468,7 @@ private slots:
         QCOMPARE(QSettings().value(QStringLiteral("max-credit")).toInt(), 7000);
         QCOMPARE(read_all(machineEnvironment), QByteArray("VM24_GREEDY_CHANGE=1\n"));
         m_mode->menu()->exitButton()->click();
+        settle();
         QCOMPARE(m_context->currentActivity(), m_home.get());
     }
 
@@ -461,19 +480,23 @@ private slots:
         SecurityDialog dialog(m_usb, m_context.get(), m_window.get());
         dialog.setUserLevel(3);
         m_context->startActivity(&dialog);
+        settle();
         QVERIFY(dialog.levelButton(2)->isEnabled());
         QVERIFY(!dialog.levelButton(3)->isEnabled());
         dialog.onStop();
         QVERIFY(QFile::copy(m_rig->masterPrivateKey(), m_rig->securityDir(STICK) + QStringLiteral("/vm24-master.pem")));
         dialog.onStart();
+        settle();
         QVERIFY(dialog.levelButton(3)->isEnabled());
         // Below level 1 nothing can be programmed and the box closes.
         removeWhenAsked(STICK);
         dialog.done();
+        settle();
         dialog.setUserLevel(0);
         act_when(m_window.get(), [] { return modal_text() == QStringLiteral("Privilegi insufficienti"); },
                  [] { QTest::mouseClick(QApplication::activeModalWidget(), Qt::LeftButton); });
         m_context->startActivity(&dialog);
+        settle();
         QCOMPARE(m_context->currentActivity(), m_home.get());
         QVERIFY(!dialog.levelButton(1)->isEnabled());
     }
@@ -486,6 +509,7 @@ private slots:
         SecurityDialog dialog(m_usb, m_context.get(), m_window.get());
         dialog.setUserLevel(m_usb->userLevel());
         m_context->startActivity(&dialog);
+        settle();
         QVERIFY(dialog.isVisible());
         QVERIFY(dialog.levelButton(1)->isEnabled());
         QVERIFY(dialog.levelButton(2)->isEnabled());
@@ -507,12 +531,14 @@ private slots:
                      m_rig->removeStick(BLANK);
                  });
         dialog.onProgramKeyClicked(1);
+        settle();
         QCOMPARE(outcome, QStringLiteral("Programmazione avvenuta con successo"));
         QCOMPARE(programmedLevel, 1);
         QVERIFY(!carriesAdminKey);
         QCOMPARE(umounts(), (QStringList{m_rig->stickPath(STICK), m_rig->stickPath(BLANK)}));
         QVERIFY(!m_usb->isUsbInserted());
         dialog.done();
+        settle();
         QCOMPARE(m_context->currentActivity(), m_home.get());
         QVERIFY(!dialog.isVisible());
     }

@@ -115,6 +115,13 @@ struct Rig
     std::unique_ptr<PeripheralMonitor> page;
 };
 
+// The page's wait and message boxes are gone: the board work they stood for
+// is done (message boxes are closed by the test's watches).
+void settle()
+{
+    QTRY_VERIFY_WITH_TIMEOUT(!qobject_cast<MessageDialog*>(QApplication::activeModalWidget()), 30000);
+}
+
 // Closes the first message box whose text starts with `title` once it is up
 // (wait boxes come and go before it) and keeps its texts in *seen; the
 // watch ends with its owner if no such box comes.
@@ -226,9 +233,11 @@ private slots:
 
         // Test moves a motor once; emptying delivers until the sensor sees nothing.
         rig.page->dispenser(0)->click();
+        settle();
         QCOMPARE(rig.stock(0), 2);
         rig.page->setDispenserMode(PeripheralMonitor::EmptyMode);
         rig.page->dispenser(2)->click();
+        settle();
         QCOMPARE(rig.stock(2), 0);
         QCOMPARE(rig.state().value("delivered").toInt(), 3);
         QVERIFY(!rig.motors->motor(0).error && !rig.motors->motor(2).error);
@@ -237,10 +246,12 @@ private slots:
         QVERIFY(rig.board.control(QStringLiteral("column 5 jam soft")));
         rig.page->setDispenserMode(PeripheralMonitor::TestMode);
         rig.page->dispenser(4)->click();
+        settle();
         QVERIFY(rig.motors->motor(4).error);
         QVERIFY(rig.page->dispenser(4)->hasError());
         QCOMPARE(rig.stock(4), 3);
         rig.page->dispenser(4)->click();
+        settle();
         QVERIFY(!rig.motors->motor(4).error);
         QCOMPARE(rig.state()["columns"].toArray().at(4)["jam"].toString(), QStringLiteral("none"));
 
@@ -252,6 +263,7 @@ private slots:
         QStringList seen;
         close_message(&rig.views, QStringLiteral("Svuotamento Hopper"), &seen);
         rig.page->hopperButton(0)->click();
+        settle();
         QCOMPARE(rig.state()["hoppers"].toArray().at(0)["coins"].toInt(), 0);
         QCOMPARE(seen.value(1), QStringLiteral("Prelevate <b style='color: green'>7</b> monete"));
 
@@ -260,15 +272,20 @@ private slots:
         seen.clear();
         close_message(&rig.views, QStringLiteral("Stampa non riuscita"), &seen);
         rig.page->printerTestButton()->click();
+        settle();
         QCOMPARE(seen.value(1), QStringLiteral("Toccare questo riquadro per continuare"));
         QVERIFY(rig.board.control(QStringLiteral("paper in")));
 
         rig.page->printerTestButton()->click();
+
+        settle();
         const QStringList test = lastReceipt(rig, QStringLiteral("Prod.2             00,00"));
         QVERIFY2(test.contains(QStringLiteral("TEST DI STAMPA")) && test.contains(QStringLiteral("Testo a destra")),
                  qPrintable(test.join(QLatin1Char('|'))));
 
         rig.page->exitButton()->click();
+
+        settle();
         QVERIFY(rig.home->isResumed());
         verify_between_purchases(rig.state());
         QVERIFY(rig.fan->isEnabled());
@@ -289,8 +306,11 @@ private slots:
         autotest->nextButton()->click(); // inputs
         // Dispensers tested on the monitor while the page shows count once each.
         rig.page->dispenser(1)->click();
+        settle();
         rig.page->dispenser(1)->click();
+        settle();
         rig.page->dispenser(5)->click();
+        settle();
         autotest->nextButton()->click(); // dispensers
         autotest->skipButton()->click(); // lights
         auto* coins = qobject_cast<MoneyAutotestPage*>(autotest->page(autotest->currentIndex()));
@@ -307,6 +327,7 @@ private slots:
         QCOMPARE(autotest->currentIndex(), autotest->pageCount());
 
         autotest->nextButton()->click(); // "Finito"
+        settle();
         QVERIFY(autotest->isHidden());
         const QStringList receipt = lastReceipt(rig, QStringLiteral("TEST CONCLUSO"));
         const QString all = receipt.join(QLatin1Char('|'));
@@ -327,6 +348,7 @@ private slots:
         QVERIFY2(receipt.contains(QStringLiteral("Cashless:")) || all.contains(QStringLiteral("*** Sconosciuto ***")),
                  qPrintable(all));
         rig.page->exitButton()->click();
+        settle();
         verify_between_purchases(rig.state());
     }
 
@@ -352,10 +374,12 @@ private slots:
         QVERIFY(!rig.page->lightSwitch(0)->isChecked());
         // A motor test the board cannot run leaves the motor's state alone.
         rig.page->dispenser(1)->click();
+        settle();
         QVERIFY(!rig.motors->motor(1).error);
 
         QVERIFY(rig.page->exitButton()->isEnabled());
         rig.page->exitButton()->click();
+        settle();
         QVERIFY(rig.home->isResumed());
         QVERIFY(rig.enables().value("coinAcceptor").toBool()); // the silent board kept it
 
@@ -379,6 +403,7 @@ private slots:
         rig.views.show();
         QVERIFY(rig.open());
         rig.page->dispenser(6)->click();
+        settle();
         QVERIFY(rig.board.control(QStringLiteral("device bill-validator off")));
         QTRY_VERIFY(!rig.page->statusLed(3)->isOn());
         for (const QString& language : {QStringLiteral("it"), QStringLiteral("en")}) {
@@ -405,6 +430,7 @@ private slots:
             QCoreApplication::removeTranslator(&translator);
         }
         rig.page->exitButton()->click();
+        settle();
     }
 
     void tallyCountsOnlyListedIncreases()

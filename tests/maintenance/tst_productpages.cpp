@@ -134,19 +134,19 @@ private:
 
     void choose(int selection, const QString& id, QStringList* offered = nullptr)
     {
-        when_opened<ProductSelectionDialog>([id, offered](ProductSelectionDialog* dialog) {
+        // A touch in the middle of the button, away from the motor number.
+        QTest::mouseClick(m_arrangement->button(selection), Qt::LeftButton, {}, QPoint(180, 200));
+        answer_open_dialog<ProductSelectionDialog>([id, offered](ProductSelectionDialog* dialog) {
             if (offered)
                 *offered = dialog->offeredProducts();
             dialog->onProductSelected(slot_of(dialog, id));
         });
-        // A touch in the middle of the button, away from the motor number.
-        QTest::mouseClick(m_arrangement->button(selection), Qt::LeftButton, {}, QPoint(180, 200));
     }
 
     void leave(QPushButton* exit, QAbstractButton* (ConfirmationDialog::*answer)() const)
     {
-        when_opened<ConfirmationDialog>([answer](ConfirmationDialog* dialog) { (dialog->*answer)()->click(); });
         exit->click();
+        answer_open_dialog<ConfirmationDialog>([answer](ConfirmationDialog* dialog) { (dialog->*answer)()->click(); });
     }
 
 private slots:
@@ -265,14 +265,14 @@ private slots:
 
         // Touching the motor number of selection 0 moves it to motor 5.
         auto type_motor = [](int digit) {
-            when_opened<NumPad>([digit](NumPad* pad) {
+            answer_open_dialog<NumPad>([digit](NumPad* pad) {
                 QCOMPARE(pad->text(), QStringLiteral("1"));
                 pad->onDigitClicked(digit);
                 pad->accept();
             });
         };
-        type_motor(5);
         QTest::mouseClick(m_arrangement->button(0), Qt::LeftButton, {}, QPoint(40, 40));
+        type_motor(5);
         QCOMPARE(m_motors->map(0), 4);
         QCOMPARE(m_arrangement->button(0)->motor(), 4);
         QVERIFY(m_arrangement->button(0)->isError());
@@ -287,8 +287,8 @@ private slots:
         QVERIFY(!QSettings().contains(QLatin1String(MotorDispenserMonitor::MOTOR_MAP_KEY)));
 
         open(m_arrangement, 2);
-        type_motor(5);
         QTest::mouseClick(m_arrangement->button(0), Qt::LeftButton, {}, QPoint(40, 40));
+        type_motor(5);
         m_arrangement->saveButton()->click();
         const QStringList stored = QSettings().value(QLatin1String(MotorDispenserMonitor::MOTOR_MAP_KEY)).toStringList();
         QCOMPARE(stored.value(0), QStringLiteral("4"));
@@ -318,7 +318,8 @@ private slots:
         // The pad opens beside the item, starts at the price and is charged at once.
         ProductButtonPrices* item = m_management->item(0);
         const QRect itemRect(item->mapToGlobal(QPoint(0, 0)), item->size());
-        when_opened<SelfPositioningPriceNumPad>([itemRect](SelfPositioningPriceNumPad* pad) {
+        QTest::mouseClick(item, Qt::LeftButton, {}, item->rect().center());
+        answer_open_dialog<SelfPositioningPriceNumPad>([itemRect](SelfPositioningPriceNumPad* pad) {
             QCOMPARE(pad->text(), QStringLiteral("2,50"));
             QCOMPARE(pad->title(), QStringLiteral("Prezzo contante\nCrema mani"));
             QCOMPARE(pad->geometry().left(), itemRect.right() + 1);
@@ -328,7 +329,6 @@ private slots:
             pad->onDigitClicked(5);
             pad->enterButton()->click();
         });
-        QTest::mouseClick(item, Qt::LeftButton, {}, item->rect().center());
         QCOMPARE(item->highPrice(), 350);
         QCOMPARE(item->selection(), ProductButtonPrices::NotSelected);
         QCOMPARE(m_prices->price(QStringLiteral("main/1001")), 350);
@@ -340,11 +340,11 @@ private slots:
 
         // A page that ends without "Esci" (interrupted) drops them just the same.
         open(m_management, 2);
-        when_opened<SelfPositioningPriceNumPad>([](SelfPositioningPriceNumPad* pad) {
+        m_management->item(0)->onHighPriceClicked();
+        answer_open_dialog<SelfPositioningPriceNumPad>([](SelfPositioningPriceNumPad* pad) {
             pad->onDigitClicked(9);
             pad->enterButton()->click();
         });
-        m_management->item(0)->onHighPriceClicked();
         QCOMPARE(m_prices->price(QStringLiteral("main/1001")), 900);
         m_management->finish();
         QCOMPARE(m_context->currentActivity(), m_home);
@@ -353,11 +353,11 @@ private slots:
         // Saved this time: into the operator's edits, and kept over a reload.
         open(m_management, 2);
         QVERIFY(!m_management->saveButton()->isEnabled());
-        when_opened<SelfPositioningPriceNumPad>([](SelfPositioningPriceNumPad* pad) {
+        m_management->item(4)->onHighPriceClicked();
+        answer_open_dialog<SelfPositioningPriceNumPad>([](SelfPositioningPriceNumPad* pad) {
             pad->onDigitClicked(4);
             pad->enterButton()->click();
         });
-        m_management->item(4)->onHighPriceClicked();
         leave(m_management->exitButton(), &ConfirmationDialog::saveButton);
         m_products->loadDatabase();
         QCOMPARE(m_prices->price(QStringLiteral("main/1002")), 400);
@@ -376,7 +376,8 @@ private slots:
         // What the pad shows after each refused enter; the pad is closed
         // whatever happens, so a failure cannot leave it waiting.
         QStringList refusals;
-        when_opened<SelfPositioningPriceNumPad>([&refusals](SelfPositioningPriceNumPad* pad) {
+        item->onHighPriceClicked();
+        answer_open_dialog<SelfPositioningPriceNumPad>([&refusals](SelfPositioningPriceNumPad* pad) {
             for (const QString& keys : {QStringLiteral("0"), QStringLiteral("0,00")}) {
                 for (QChar key : keys) {
                     if (key == QLatin1Char(','))
@@ -395,18 +396,17 @@ private slots:
             }
             pad->reject();
         });
-        item->onHighPriceClicked();
         // Enter was offered, the pad stayed open with the message and enter
         // is off until a new price is typed.
         QCOMPARE(refusals, QStringList({QStringLiteral("1 1 0 1"), QStringLiteral("1 1 0 1")}));
         QCOMPARE(m_prices->price(QStringLiteral("main/1001")), 250);
         QVERIFY(!m_management->isEdited());
 
-        when_opened<SelfPositioningPriceNumPad>([](SelfPositioningPriceNumPad* pad) {
+        m_management->onLowPriceClicked(0);
+        answer_open_dialog<SelfPositioningPriceNumPad>([](SelfPositioningPriceNumPad* pad) {
             pad->onDigitClicked(0);
             pad->enterButton()->click();
         });
-        m_management->onLowPriceClicked(0);
         QCOMPARE(m_products->getProduct(QStringLiteral("main/1001")).price(1), 0);
         QVERIFY(m_management->isEdited());
         m_prices->setCustomerLevel(1);
@@ -430,12 +430,12 @@ private slots:
 
         ProductButtonPrices* item = m_management->item(2);
         QVERIFY(item->isHelpVisible());
-        when_opened<ProductHelpDialog>([item](ProductHelpDialog* dialog) {
+        QTest::mouseClick(item, Qt::LeftButton, {}, ProductButtonPrices::HELP_AREA.center());
+        answer_open_dialog<ProductHelpDialog>([item](ProductHelpDialog* dialog) {
             QCOMPARE(item->selection(), ProductButtonPrices::WholeSelected);
             QCOMPARE(dialog->descriptionView()->toPlainText(), QStringLiteral("Crema per le mani."));
             QTest::mouseClick(dialog, Qt::LeftButton);
         });
-        QTest::mouseClick(item, Qt::LeftButton, {}, ProductButtonPrices::HELP_AREA.center());
         QCOMPARE(item->selection(), ProductButtonPrices::NotSelected);
 
         m_management->allItemsButton()->click();
@@ -478,7 +478,8 @@ private slots:
 
         open(m_arrangement, 3);
         screenshot(m_views.get(), QStringLiteral("arrangement-") + language);
-        when_opened<ProductSelectionDialog>([this, language](ProductSelectionDialog* dialog) {
+        QTest::mouseClick(m_arrangement->button(10), Qt::LeftButton, {}, QPoint(180, 200));
+        answer_open_dialog<ProductSelectionDialog>([this, language](ProductSelectionDialog* dialog) {
             screenshot(dialog, QStringLiteral("chooser-") + language);
             QVERIFY(dialog->productButton(5)->isHidden());
             QVERIFY(!dialog->nextButton()->isEnabled());
@@ -486,7 +487,6 @@ private slots:
                 QVERIFY(dialog->rect().contains(button->geometry()));
             dialog->exitButton()->click();
         });
-        QTest::mouseClick(m_arrangement->button(10), Qt::LeftButton, {}, QPoint(180, 200));
         QVERIFY(!m_arrangement->isModified());
         m_arrangement->exitButton()->click();
 
@@ -494,7 +494,8 @@ private slots:
         screenshot(m_views.get(), QStringLiteral("prices-") + language);
         // main/1003: the endless name and description.
         ProductButtonPrices* item = m_management->item(3);
-        when_opened<SelfPositioningPriceNumPad>([this, language](SelfPositioningPriceNumPad* pad) {
+        item->onHighPriceClicked();
+        answer_open_dialog<SelfPositioningPriceNumPad>([this, language](SelfPositioningPriceNumPad* pad) {
             screenshot(pad, QStringLiteral("price-pad-") + language);
             QVERIFY(QRect(0, 0, 1080, 1920).contains(pad->frameGeometry()));
             QVERIFY(pad->title().size() < 200);
@@ -505,14 +506,13 @@ private slots:
             QCOMPARE(pad->size(), size);
             pad->reject();
         });
-        item->onHighPriceClicked();
-        when_opened<ProductHelpDialog>([this, language](ProductHelpDialog* dialog) {
+        QTest::mouseClick(item, Qt::LeftButton, {}, ProductButtonPrices::HELP_AREA.center());
+        answer_open_dialog<ProductHelpDialog>([this, language](ProductHelpDialog* dialog) {
             screenshot(dialog, QStringLiteral("description-") + language);
             QCOMPARE(dialog->size(), ProductHelpDialog::DIALOG_SIZE);
             QVERIFY(dialog->rect().contains(dialog->descriptionView()->geometry()));
             dialog->accept();
         });
-        QTest::mouseClick(item, Qt::LeftButton, {}, ProductButtonPrices::HELP_AREA.center());
         QVERIFY(!m_management->isEdited());
         m_management->allItemsButton()->click();
         screenshot(m_views.get(), QStringLiteral("prices-all-") + language);

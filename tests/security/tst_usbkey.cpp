@@ -5,7 +5,6 @@
 // "$(...)", which must reach the scripts and the unmount unchanged.
 
 #include "core/systemactions.h"
-#include "core/threadpool.h"
 #include "core/vm24.h"
 #include "security/keyprogramming.h"
 #include "security/resetactions.h"
@@ -23,6 +22,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <QtConcurrentRun>
 
 #include <functional>
 #include <memory>
@@ -379,7 +379,7 @@ private slots:
         {
             HeldBlkid blkid;
             QVERIFY(blkid.isValid());
-            const QFuture<int> reading = VM24::run_in_thread_pool([this] { return m_usb->authenticateUsb(); });
+            const QFuture<int> reading = QtConcurrent::run([this] { return m_usb->authenticateUsb(); });
             QTRY_VERIFY_WITH_TIMEOUT(blkid.hasStarted(), 10000);
             const QString parked = m_appDir->filePath(QStringLiteral("parked"));
             QVERIFY(QDir().rename(m_rig->stickPath(other), parked));
@@ -395,7 +395,7 @@ private slots:
         // Pulled while blkid reads it, the watcher not yet told: still nothing.
         HeldBlkid blkid;
         QVERIFY(blkid.isValid());
-        const QFuture<int> reading = VM24::run_in_thread_pool([this] { return m_usb->authenticateUsb(); });
+        const QFuture<int> reading = QtConcurrent::run([this] { return m_usb->authenticateUsb(); });
         QTRY_VERIFY_WITH_TIMEOUT(blkid.hasStarted(), 10000);
         QVERIFY(m_rig->removeStick(other));
         blkid.release();

@@ -136,8 +136,10 @@ public:
     {
         const QString counters = appDir.filePath("counters.xml");
         QFile::remove(counters);
+        QSignalSpy finished(checkout.get(), &SessionCheckout::finished);
         checkout->start();
-        checkout->waitUntilFinished();
+        if (finished.isEmpty() && !finished.wait(60000))
+            return false;
         QElapsedTimer timer;
         timer.start();
         while (!QFile::exists(counters) && timer.elapsed() < 20000)

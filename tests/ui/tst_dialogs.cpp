@@ -1,19 +1,20 @@
-#include "ui/eventwaiterdialog.h"
 #include "ui/interactivemessagedialog.h"
+#include "ui/longrunningoperation.h"
+#include "ui/startup.h"
 #include "ui/taskwatcherdialog.h"
-#include "ui/valueeventwaiterdialog.h"
 #include "ui/yesnodialog.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QThread>
+#include <QSemaphore>
+#include <QTranslator>
 #include <QtTest>
 
-namespace {
+#include <optional>
 
-using IntEvent = ValueEvent<int>;
+namespace {
 
 // Acts on the modal dialog on screen after a delay. Pending actions are
 // dropped with the driver, so they never reach a later test's dialog.
@@ -51,18 +52,6 @@ private:
     QObject m_context;
 };
 
-// Posts an event to the receiver from a thread of its own after a delay, the
-// way a worker reports its result.
-QThread* postFromWorkerAfter(QObject* receiver, QEvent* event, int ms)
-{
-    QThread* worker = QThread::create([receiver, event, ms] {
-        QThread::msleep(static_cast<unsigned long>(ms));
-        QCoreApplication::postEvent(receiver, event);
-    });
-    worker->start();
-    return worker;
-}
-
 } // namespace
 
 // Qt's coarse timers may fire up to 5 % early: time checks allow 10 %.
@@ -71,46 +60,6 @@ class DialogsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void eventWaiterClosesOnAnEventPostedByAWorker()
-    {
-        ModalDriver driver;
-        EventWaiterDialog dialog(QStringLiteral("Azzeramento totali"), QStringLiteral("Attendere prego"));
-        QCOMPARE(dialog.text(), QStringLiteral("Azzeramento totali"));
-        QCOMPARE(dialog.subtitle(), QStringLiteral("Attendere prego"));
-
-        QElapsedTimer elapsed;
-        elapsed.start();
-        std::unique_ptr<QThread> worker(postFromWorkerAfter(&dialog, new QEvent(QEvent::User), 150));
-        driver.rejectAfter(5000);
-
-        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
-        QVERIFY(elapsed.elapsed() >= 140);
-        QVERIFY(worker->wait(5000));
-    }
-
-    void valueEventWaiterKeepsTheValueThatClosedIt()
-    {
-        ModalDriver driver;
-        ValueEventWaiterDialog<IntEvent> dialog(QStringLiteral("Stampa"), QStringLiteral("Attendere prego"));
-        QVERIFY(!dialog.hasValue());
-        std::unique_ptr<QThread> worker(postFromWorkerAfter(&dialog, new IntEvent(42), 50));
-        driver.rejectAfter(5000);
-
-        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
-        QVERIFY(dialog.hasValue());
-        QCOMPARE(dialog.value(), 42);
-        QVERIFY(worker->wait(5000));
-
-        // Another custom event closes it too, but is not taken for a value.
-        dialog.clearValue();
-        std::unique_ptr<QThread> other(postFromWorkerAfter(&dialog, new QEvent(QEvent::Type(QEvent::User + 10)), 50));
-        driver.rejectAfter(5000);
-        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
-        QVERIFY(!dialog.hasValue());
-        QCOMPARE(dialog.value(), 0);
-        QVERIFY(other->wait(5000));
-    }
-
     void taskWatcherClosesOnTouchOnlyWhenAsked()
     {
         TaskWatcherDialog dialog(QStringLiteral("Messaggio"), QStringLiteral("Tocca per chiudere"));
@@ -133,11 +82,14 @@ private slots:
     {
         ModalDriver driver;
         TaskWatcherDialog dialog;
+        QSignalSpy finished(&dialog, &QDialog::finished);
         dialog.setAutoclose(200);
         driver.rejectAfter(5000);
         QElapsedTimer elapsed;
         elapsed.start();
-        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+        dialog.open();
+        QVERIFY(finished.wait(6000));
+        QCOMPARE(finished.first().first().toInt(), int(QDialog::Accepted));
         QVERIFY(elapsed.elapsed() >= 180);
         QVERIFY(elapsed.elapsed() < 5000);
         QVERIFY(!dialog.isAutocloseRunning());
@@ -163,6 +115,7 @@ private slots:
         QVERIFY(!dialog.isVisible());
     }
 
+    // The messages open, return, and tell when they have closed.
     void temporaryMessageIgnoresTouches()
     {
         ModalDriver driver;
@@ -171,10 +124,18 @@ private slots:
         driver.rejectAfter(5000);
         QElapsedTimer elapsed;
         elapsed.start();
-        const int result = InteractiveMessageDialog::showTemporary(QStringLiteral("CREDITO INSUFFICIENTE"),
-                                                                   QString(), 400);
-        QCOMPARE(result, int(QDialog::Accepted));
-        QVERIFY(elapsed.elapsed() >= 360);
+        qint64 closedAfter = -1;
+        QPointer<InteractiveMessageDialog> dialog = InteractiveMessageDialog::showTemporary(
+            QStringLiteral("CREDITO INSUFFICIENTE"), QString(), 400, nullptr,
+            [&] { closedAfter = elapsed.elapsed(); });
+        QVERIFY(dialog);
+        QVERIFY(dialog->isVisible());
+        QSignalSpy accepted(dialog.data(), &QDialog::accepted);
+        QTRY_VERIFY_WITH_TIMEOUT(closedAfter >= 0, 6000);
+        QCOMPARE(accepted.count(), 1);
+        QVERIFY(closedAfter >= 360);
+        // It deletes itself once closed.
+        QTRY_VERIFY(!dialog);
     }
 
     void interactiveMessageClosesAtTheFirstTouchOrAfterItsTime()
@@ -184,16 +145,24 @@ private slots:
         driver.rejectAfter(5000);
         QElapsedTimer elapsed;
         elapsed.start();
-        QCOMPARE(InteractiveMessageDialog::showInteractive(QStringLiteral("CREDITO INSUFFICIENTE"),
-                                                           QStringLiteral("Tocca questo riquadro per continuare"), 3000),
-                 int(QDialog::Accepted));
-        QVERIFY(elapsed.elapsed() < 2500);
+        qint64 closedAfter = -1;
+        InteractiveMessageDialog::showInteractive(QStringLiteral("CREDITO INSUFFICIENTE"),
+                                                  QStringLiteral("Tocca questo riquadro per continuare"), 3000,
+                                                  nullptr, [&] { closedAfter = elapsed.elapsed(); });
+        QTRY_VERIFY_WITH_TIMEOUT(closedAfter >= 0, 6000);
+        QVERIFY(closedAfter < 2500);
 
+        ModalDriver later;
+        later.rejectAfter(5000);
         elapsed.restart();
-        QCOMPARE(InteractiveMessageDialog::showInteractive(QStringLiteral("Messaggio"), QString(), 300),
-                 int(QDialog::Accepted));
-        QVERIFY(elapsed.elapsed() >= 270);
-        QVERIFY(elapsed.elapsed() < 4500);
+        closedAfter = -1;
+        InteractiveMessageDialog* dialog = InteractiveMessageDialog::showInteractive(
+            QStringLiteral("Messaggio"), QString(), 300, nullptr, [&] { closedAfter = elapsed.elapsed(); });
+        QSignalSpy accepted(dialog, &QDialog::accepted);
+        QTRY_VERIFY_WITH_TIMEOUT(closedAfter >= 0, 6000);
+        QCOMPARE(accepted.count(), 1);
+        QVERIFY(closedAfter >= 270);
+        QVERIFY(closedAfter < 4500);
     }
 
     void yesNoDialogAnswers()
@@ -204,10 +173,14 @@ private slots:
         QCOMPARE(dialog.yesButton()->text(), QStringLiteral("Procedi"));
         QCOMPARE(dialog.noButton()->text(), QStringLiteral("Annulla"));
 
-        QTimer::singleShot(50, &dialog, [&] { dialog.yesButton()->click(); });
-        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
-        QTimer::singleShot(50, &dialog, [&] { dialog.noButton()->click(); });
-        QCOMPARE(dialog.exec(), int(QDialog::Rejected));
+        QSignalSpy finished(&dialog, &QDialog::finished);
+        dialog.open();
+        dialog.yesButton()->click();
+        dialog.open();
+        dialog.noButton()->click();
+        QCOMPARE(finished.count(), 2);
+        QCOMPARE(finished.at(0).first().toInt(), int(QDialog::Accepted));
+        QCOMPARE(finished.at(1).first().toInt(), int(QDialog::Rejected));
 
         // A touch on the box itself answers nothing.
         dialog.show();
@@ -218,14 +191,76 @@ private slots:
 
     void yesNoAskReportsTheAnswer()
     {
-        ModalDriver driver;
-        driver.rejectAfter(5000);
-        driver.answerAfter(50, true);
-        QVERIFY(YesNoDialog::ask(QStringLiteral("Domanda"), QString(), QStringLiteral("Procedi"),
-                                 QStringLiteral("Annulla")));
-        driver.answerAfter(50, false);
-        QVERIFY(!YesNoDialog::ask(QStringLiteral("Domanda"), QString(), QStringLiteral("Procedi"),
-                                  QStringLiteral("Annulla")));
+        QList<bool> answers;
+        const auto ask = [&answers] {
+            YesNoDialog::ask(QStringLiteral("Domanda"), QString(), QStringLiteral("Procedi"), QStringLiteral("Annulla"),
+                             nullptr, [&answers](bool yes) { answers.append(yes); });
+            return qobject_cast<YesNoDialog*>(QApplication::activeModalWidget());
+        };
+        YesNoDialog* dialog = ask();
+        QVERIFY(dialog);
+        QCOMPARE(dialog->yesButton()->text(), QStringLiteral("Procedi"));
+        QVERIFY(answers.isEmpty());
+        dialog->yesButton()->click();
+        QCOMPARE(answers, QList<bool>({true}));
+        dialog = ask();
+        QVERIFY(dialog);
+        dialog->noButton()->click();
+        // A box closed otherwise counts as "no".
+        QPointer<YesNoDialog> third = ask();
+        QVERIFY(third);
+        third->reject();
+        QCOMPARE(answers, QList<bool>({true, false, false}));
+        QTRY_VERIFY(!third);
+    }
+
+    // The boxes that now open and return look as before, in both languages,
+    // over a full screen: the accounting page's question and a wait box. The
+    // pictures stay in tests/screens.
+    void openedBoxesLookRightInBothLanguages()
+    {
+        QVERIFY(VM24::install_style_sheet(*qApp));
+        const QString screens = QCoreApplication::applicationDirPath() + QStringLiteral("/screens");
+        QDir().mkpath(screens);
+        QWidget screen;
+        screen.setFixedSize(1080, 1920);
+        screen.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&screen));
+        const auto translated = [](const char* text) { return QCoreApplication::translate("AccountingPage", text); };
+        for (const QString& language : {QStringLiteral("it"), QStringLiteral("en")}) {
+            QTranslator translator;
+            QVERIFY(VM24::load_translation(translator, language));
+            QCoreApplication::installTranslator(&translator);
+            std::optional<bool> answer;
+            YesNoDialog::ask(translated("Vuoi procedere con l'azzeramento?"), translated("Questa operazione è irreversibile"),
+                             translated("Procedi"), translated("Annulla"), &screen,
+                             [&answer](bool yes) { answer = yes; });
+            auto* question = qobject_cast<YesNoDialog*>(QApplication::activeModalWidget());
+            QVERIFY(question);
+            QVERIFY(QTest::qWaitForWindowExposed(question));
+            QCOMPARE(question->windowModality(), Qt::WindowModal);
+            QCOMPARE(question->yesButton()->text(),
+                     language == QLatin1String("en") ? QStringLiteral("Proceed") : QStringLiteral("Procedi"));
+            for (QPushButton* button : {question->yesButton(), question->noButton()})
+                QVERIFY(button->width() >= button->sizeHint().width());
+            question->grab().save(QStringLiteral("%1/question-%2.png").arg(screens, language));
+            question->noButton()->click();
+            QCOMPARE(answer, std::optional<bool>(false));
+
+            QSemaphore release;
+            bool done = false;
+            VM24::long_running_operation(QtConcurrent::run([&release] { release.tryAcquire(1, 10000); }), &screen,
+                                         translated("Azzeramento parziali"), translated("Attendere prego"),
+                                         [&done] { done = true; });
+            auto* box = qobject_cast<MessageDialog*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            QVERIFY(QTest::qWaitForWindowExposed(box));
+            QCOMPARE(box->text(), translated("Azzeramento parziali"));
+            box->grab().save(QStringLiteral("%1/wait-box-%2.png").arg(screens, language));
+            release.release();
+            QTRY_VERIFY(done);
+            QCoreApplication::removeTranslator(&translator);
+        }
     }
 };
 

@@ -3,41 +3,22 @@
 
 #include <QApplication>
 #include <QAtomicInt>
-#include <QLabel>
+#include <QPromise>
 #include <QSemaphore>
 #include <QThread>
+#include <QWidget>
 #include <QtTest>
+
+#include <optional>
 
 namespace {
 
-// What the waiting person saw: the texts of the modal box while the task ran.
-struct SeenBox
-{
-    QString title;
-    QString text;
-    bool modal = false;
-};
+const int WAIT_MS = 10000;
 
-// Records the first message box up from now on and then releases
-// `recorded`: a task that waits for it cannot end before its box was seen,
-// however slow the machine.
-void recordModalBox(QObject* context, SeenBox* seen, QSemaphore* recorded)
+MessageDialog* open_box()
 {
-    auto* timer = new QTimer(context);
-    QObject::connect(timer, &QTimer::timeout, [timer, seen, recorded] {
-        auto* box = qobject_cast<MessageDialog*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        seen->title = box->text();
-        seen->text = box->subtitle();
-        seen->modal = box->isModal();
-        timer->stop();
-        recorded->release();
-    });
-    timer->start(20);
+    return qobject_cast<MessageDialog*>(QApplication::activeModalWidget());
 }
-
-const int RECORDING_TIMEOUT_MS = 10000;
 
 } // namespace
 
@@ -46,104 +27,131 @@ class LongRunningOperationTest : public QObject
     Q_OBJECT
 
 private slots:
-    void returnsTheWorkersResultAfterShowingTheBox()
+    // The call returns with the box open; the result comes on the GUI thread
+    // once the task has ended, and the box is gone by then.
+    void returnsAtOnceAndDeliversTheResultOnTheGuiThread()
     {
-        QObject context;
-        SeenBox seen;
-        QSemaphore recorded;
-        recordModalBox(&context, &seen, &recorded);
+        QSemaphore release;
         QAtomicInt workerThreadIsGui(-1);
-
-        const int remainder = VM24::long_running_operation(
-            VM24::run_in_thread_pool([&workerThreadIsGui, &recorded] {
+        std::optional<int> result;
+        bool deliveredOnGui = false;
+        bool boxGoneAtDelivery = false;
+        VM24::long_running_operation(
+            QtConcurrent::run([&workerThreadIsGui, &release] {
                 workerThreadIsGui = QThread::currentThread() == qApp->thread();
-                recorded.tryAcquire(1, RECORDING_TIMEOUT_MS);
+                release.tryAcquire(1, WAIT_MS);
                 return 150;
             }),
-            nullptr, QStringLiteral("Attendere erogazione resto"), QStringLiteral("€ 1,50"));
+            nullptr, QStringLiteral("Attendere erogazione resto"), QStringLiteral("€ 1,50"), -1,
+            [&](int remainder) {
+                result = remainder;
+                deliveredOnGui = QThread::currentThread() == qApp->thread();
+                boxGoneAtDelivery = !open_box() || !open_box()->isVisible();
+            });
 
-        QCOMPARE(remainder, 150);
+        MessageDialog* box = open_box();
+        QVERIFY(box);
+        QCOMPARE(box->text(), QStringLiteral("Attendere erogazione resto"));
+        QCOMPARE(box->subtitle(), QStringLiteral("€ 1,50"));
+        QVERIFY(box->isModal());
+        QVERIFY(!result);
+        release.release();
+        QTRY_VERIFY_WITH_TIMEOUT(result.has_value(), WAIT_MS);
+        QCOMPARE(*result, 150);
         QCOMPARE(workerThreadIsGui.loadRelaxed(), 0);
-        QCOMPARE(seen.title, QStringLiteral("Attendere erogazione resto"));
-        QCOMPARE(seen.text, QStringLiteral("€ 1,50"));
-        QVERIFY(seen.modal);
-        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        QVERIFY(deliveredOnGui);
+        QVERIFY(boxGoneAtDelivery);
+        QTRY_COMPARE(QApplication::activeModalWidget(), nullptr);
     }
 
-    void boolAndVoidTasksAreAwaitedToo()
+    void voidTasksAndTasksDoneBeforeTheBoxOpensContinueToo()
     {
-        QVERIFY(VM24::long_running_operation(VM24::run_in_thread_pool([] {
-                                                 QThread::msleep(50);
-                                                 return true;
-                                             }),
-                                             nullptr, QStringLiteral("Prelievo cashless"), QString()));
-        QVERIFY(!VM24::long_running_operation(VM24::run_in_thread_pool([] { return false; }), nullptr,
-                                              QStringLiteral("Prelievo cashless"), QString()));
-
         QAtomicInt done(0);
-        VM24::long_running_operation(VM24::run_in_thread_pool([&done] {
-                                         QThread::msleep(100);
+        bool continued = false;
+        VM24::long_running_operation(QtConcurrent::run([&done] {
+                                         QThread::msleep(50);
                                          done = 1;
                                      }),
-                                     nullptr, QStringLiteral("Attendere prego"), QString());
+                                     nullptr, QStringLiteral("Attendere prego"), QString(), [&] { continued = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(continued, WAIT_MS);
         QCOMPARE(done.loadRelaxed(), 1);
-    }
 
-    void aTaskThatEndsBeforeTheBoxOpensDoesNotHang()
-    {
-        QFuture<int> future = VM24::run_in_thread_pool([] { return 7; });
+        QFuture<int> future = QtConcurrent::run([] { return 7; });
         future.waitForFinished();
-        QCOMPARE(VM24::long_running_operation(future, nullptr, QStringLiteral("Veloce"), QString()), 7);
+        std::optional<int> fast;
+        VM24::long_running_operation(future, nullptr, QStringLiteral("Veloce"), QString(), -1,
+                                     [&fast](int value) { fast = value; });
+        QTRY_VERIFY_WITH_TIMEOUT(fast.has_value(), WAIT_MS);
+        QCOMPARE(*fast, 7);
+        QTRY_COMPARE(QApplication::activeModalWidget(), nullptr);
     }
 
-    void aTaskWithoutResultGivesTheFailureValue()
+    // A task that ended without a result, or was cancelled, gives the fallback.
+    void aTaskWithoutResultGivesTheFallback()
     {
-        QPromise<int> intPromise;
-        QPromise<bool> boolPromise;
-        QFuture<int> intFuture = intPromise.future();
-        QFuture<bool> boolFuture = boolPromise.future();
-        QThread* worker = QThread::create([&] {
-            QThread::msleep(50);
-            intPromise.start();
-            intPromise.finish();
-            boolPromise.start();
-            boolPromise.finish();
-        });
-        worker->start();
-        QCOMPARE(VM24::long_running_operation(intFuture, nullptr, QStringLiteral("Annullato"), QString()), -1);
-        QCOMPARE(VM24::long_running_operation(boolFuture, nullptr, QStringLiteral("Annullato"), QString()), false);
-        QVERIFY(worker->wait(5000));
-        delete worker;
+        QPromise<int> empty;
+        QPromise<bool> cancelled;
+        std::optional<int> emptyResult;
+        std::optional<bool> cancelledResult;
+        VM24::long_running_operation(empty.future(), nullptr, QStringLiteral("Vuoto"), QString(), -1,
+                                     [&](int value) { emptyResult = value; });
+        VM24::long_running_operation(cancelled.future(), nullptr, QStringLiteral("Annullato"), QString(), true,
+                                     [&](bool value) { cancelledResult = value; });
+        empty.start();
+        empty.finish();
+        cancelled.start();
+        cancelled.future().cancel();
+        cancelled.finish();
+        QTRY_VERIFY_WITH_TIMEOUT(emptyResult.has_value() && cancelledResult.has_value(), WAIT_MS);
+        QCOMPARE(*emptyResult, -1);
+        QCOMPARE(*cancelledResult, true);
+        QTRY_COMPARE(QApplication::activeModalWidget(), nullptr);
     }
 
-    void closingTheBoxEarlyStillWaitsForTheTask()
+    // Someone closes the box (a key press, a stray close) while the task
+    // runs: it comes back, and the person keeps waiting in it.
+    void closingTheBoxEarlyOpensItAgain()
     {
-        QObject context;
-        // Someone closes the box (a key press, a stray close) while the task
-        // runs; the task ends once the box is seen again.
-        SeenBox seenAfterClose;
-        QSemaphore recorded;
-        auto* closer = new QTimer(&context);
-        QObject::connect(closer, &QTimer::timeout, [closer, &context, &seenAfterClose, &recorded] {
-            auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            closer->stop();
-            box->reject();
-            recordModalBox(&context, &seenAfterClose, &recorded);
+        QSemaphore release;
+        std::optional<int> result;
+        VM24::long_running_operation(QtConcurrent::run([&release] {
+                                         release.tryAcquire(1, WAIT_MS);
+                                         return 5;
+                                     }),
+                                     nullptr, QStringLiteral("Attendere"), QString(), -1,
+                                     [&result](int value) { result = value; });
+        QPointer<MessageDialog> box = open_box();
+        QVERIFY(box);
+        box->reject();
+        QVERIFY(box);
+        QVERIFY(box->isVisible());
+        QCOMPARE(open_box(), box.data());
+        QVERIFY(!result);
+        release.release();
+        QTRY_VERIFY_WITH_TIMEOUT(result.has_value(), WAIT_MS);
+        QCOMPARE(*result, 5);
+        QTRY_VERIFY(!box);
+    }
+
+    // A page that goes while its task runs takes the continuation with it.
+    void aParentThatGoesFirstGetsNoResult()
+    {
+        auto* page = new QWidget;
+        QSemaphore release;
+        bool continued = false;
+        QFuture<int> task = QtConcurrent::run([&release] {
+            release.tryAcquire(1, WAIT_MS);
+            return 1;
         });
-        closer->start(20);
-        QAtomicInt done(0);
-        const int result = VM24::long_running_operation(VM24::run_in_thread_pool([&done, &recorded] {
-                                                            recorded.tryAcquire(1, RECORDING_TIMEOUT_MS);
-                                                            done = 1;
-                                                            return 5;
-                                                        }),
-                                                        nullptr, QStringLiteral("Attendere"), QString());
-        QCOMPARE(result, 5);
-        QCOMPARE(done.loadRelaxed(), 1);
-        // The box came back: the person kept waiting in it, not in a frozen screen.
-        QCOMPARE(seenAfterClose.title, QStringLiteral("Attendere"));
+        VM24::long_running_operation(task, page, QStringLiteral("Attendere"), QString(), -1,
+                                     [&continued](int) { continued = true; });
+        QVERIFY(open_box());
+        delete page;
+        release.release();
+        task.waitForFinished();
+        QTest::qWait(50);
+        QVERIFY(!continued);
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
 };
 

@@ -1,11 +1,11 @@
 #include "boardpollingpause.h"
-#include "core/threadpool.h"
 #include "simulatorlinklog.h"
 #include "vendingrig.h"
 
 #include <QThread>
 #include <QTimer>
 #include <QtTest>
+#include <QtConcurrentRun>
 
 #include <memory>
 
@@ -284,7 +284,7 @@ void TestLostBoardAnswers::chargeWhoseBalanceDisagrees()
         }
     });
     topUp.start();
-    auto charge = VM24::run_in_thread_pool([&rig] { return rig.delivery->withdrawCashless(250); });
+    auto charge = QtConcurrent::run([&rig] { return rig.delivery->withdrawCashless(250); });
     QVERIFY(QTest::qWaitFor([&] { return charge.isFinished(); }, 30000));
     QVERIFY(!topUp.isActive());
     QCOMPARE(rig.card().value("balance").toInt(), 5250);

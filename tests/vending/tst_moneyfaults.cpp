@@ -1,8 +1,8 @@
 #include "core/vm24.h"
-#include "core/threadpool.h"
 #include "vendingrig.h"
 
 #include <QtTest>
+#include <QtConcurrentRun>
 
 namespace {
 
@@ -15,7 +15,7 @@ int counter(const QJsonObject& state, const char* name)
 // Runs a charge of the card on a pool thread, as the delivery page does.
 bool charge(VendingRig& rig, int amount)
 {
-    auto done = VM24::run_in_thread_pool([&rig, amount] { return rig.delivery->withdrawCashless(amount); });
+    auto done = QtConcurrent::run([&rig, amount] { return rig.delivery->withdrawCashless(amount); });
     QElapsedTimer timer;
     timer.start();
     while (!done.isFinished() && timer.elapsed() < 30000)

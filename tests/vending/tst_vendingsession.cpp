@@ -1,11 +1,11 @@
 #include "accounting/accountingservice.h"
-#include "core/threadpool.h"
 #include "core/vm24.h"
 #include "vendingrig.h"
 
 #include <QFile>
 #include <QJsonDocument>
 #include <QtTest>
+#include <QtConcurrentRun>
 
 namespace {
 
@@ -52,7 +52,7 @@ void TestVendingSession::cardPaysWhatCashDoesNotCover()
     QVERIFY(rig.suspend());
     // A charge the board confirms is in the credit at once.
     QSignalSpy credit(rig.credit.get(), &SessionCredit::creditChanged);
-    auto charge = VM24::run_in_thread_pool([&rig] { return rig.delivery->withdrawCashless(180); });
+    auto charge = QtConcurrent::run([&rig] { return rig.delivery->withdrawCashless(180); });
     QTRY_VERIFY_WITH_TIMEOUT(charge.isFinished(), 10000);
     QVERIFY(charge.result());
     QCOMPARE(rig.card().value("balance").toInt(), 820);
