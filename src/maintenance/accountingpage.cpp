@@ -9,6 +9,7 @@
 #include "core/vm24.h"
 #include "maintenance/getcountersdialog.h"
 #include "maintenance/maintenancelog.h"
+#include "settings/settings.h"
 #include "ui/interactivemessagedialog.h"
 #include "ui/longrunningoperation.h"
 #include "ui/yesnodialog.h"
@@ -191,7 +192,7 @@ void AccountingPage::resetAccounting(Ledger::Frequency frequency)
 
 void AccountingPage::printSummaryReceipt(Ledger::Frequency frequency, const AccountingCounters& counters)
 {
-    const ReceiptHelper receipt = VM24::compile_summary_receipt(frequency, m_shownLedger.get(frequency), counters);
+    const ReceiptHelper receipt = VM24::compile_summary_receipt(Settings().receiptRows(), frequency, m_shownLedger.get(frequency), counters);
     Rk710Controller* controller = m_controller;
     const bool printed = VM24::long_running_operation(
         VM24::run_board_job(controller, [controller, receipt] { return controller->printReceipt(receipt); }), this,

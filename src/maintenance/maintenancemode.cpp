@@ -2,6 +2,7 @@
 
 #include "logging/infonotification.h"
 #include "maintenance/maintenancelog.h"
+#include "settings/settings.h"
 #include "updates/updateauthenticator.h"
 #include "maintenance/maintenancemenu.h"
 #include "maintenance/resetdialog.h"
@@ -104,7 +105,7 @@ void MaintenanceMode::runResetActions(const QString& dir)
     ResetDialog dialog(m_window);
     QFutureWatcher<void> watcher;
     connect(&watcher, &QFutureWatcher<void>::finished, &dialog, &ResetDialog::onResetDone);
-    QFuture<void> done = VM24::run_in_thread_pool([dir] { VM24::run_reset_actions(dir); });
+    QFuture<void> done = VM24::run_in_thread_pool([dir] { VM24::run_reset_actions(dir, Settings::clearFile); });
     watcher.setFuture(done);
     dialog.exec();
     done.waitForFinished();

@@ -32,7 +32,7 @@ private slots:
         ProductProvider provider(m_copy.filePath(QStringLiteral("products")));
         provider.loadDatabase();
         QSettings settings(m_demo + QStringLiteral("/Korvane/VM24.ini"), QSettings::IniFormat);
-        provider.loadConfiguration(settings);
+        provider.setArrangement(Settings(settings).arrangement());
 
         QVERIFY(provider.productCount() >= 30);
         QSet<QString> categories;
@@ -68,4 +68,5 @@ private slots:
 };
 
 QTEST_MAIN(TestDemoContent)
+#include "settings/settings.h"
 #include "tst_democontent.moc"
