@@ -1,6 +1,7 @@
 #include "catalogue/priceprovider.h"
 #include "catalogue/productids.h"
 #include "catalogue/productprovider.h"
+#include "settings/settings.h"
 
 #include <QDir>
 #include <QProcess>
@@ -68,5 +69,4 @@ private slots:
 };
 
 QTEST_MAIN(TestDemoContent)
-#include "settings/settings.h"
 #include "tst_democontent.moc"

@@ -1,5 +1,6 @@
 #include "catalogue/productprovider.h"
 #include "lookchecks.h"
+#include "settings/settings.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -98,5 +99,4 @@ private:
 };
 
 QTEST_MAIN(DemoPicturesTest)
-#include "settings/settings.h"
 #include "tst_demopictures.moc"
