@@ -102,7 +102,7 @@ private slots:
         TestEnvironment::writeSerial(731);
         QCOMPARE(TestEnvironment::readSerial(), 731);
         // The value lands in the INI file under the application directory.
-        QSettings file(appDir.filePath(QStringLiteral("Korvane/VM24.ini")), QSettings::IniFormat);
+        QSettings file(Settings().fileName(), QSettings::IniFormat);
         QCOMPARE(file.value(QStringLiteral("advanced/serial")).toInt(), 731);
         // A hand-edited value out of range is clamped when read.
         file.setValue(QStringLiteral("advanced/serial"), 250000);
