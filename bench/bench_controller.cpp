@@ -7,6 +7,7 @@
 
 #include "board/rk710controller.h"
 #include "core/vm24.h"
+#include "settings/settings.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -70,7 +71,7 @@ int main(int argc, char* argv[])
     QTemporaryDir dir;
     qputenv("VM24_APP_DIR", dir.path().toLocal8Bit());
     qputenv("VM24_SYSTEM_ACTIONS_RECORD", dir.filePath(QStringLiteral("actions.log")).toLocal8Bit());
-    VM24::configure_settings_location();
+    Settings::configureLocation();
 
     const QString device = dir.filePath(QStringLiteral("ttyRK710"));
     QProcess sim;

@@ -14,6 +14,7 @@
 #include "logging/notifications.h"
 #include "logging/talviologexporter.h"
 #include "processusage.h"
+#include "settings/settings.h"
 #include "tasks/ftpsendertask.h"
 #include "tasks/mailertask.h"
 #include "tasks/taskscheduler.h"
@@ -134,7 +135,7 @@ double export_ms(const QString& path, const ProductNames& names, qint64* size)
 double idle_senders(const QTemporaryDir& dir, int seconds)
 {
     qputenv("VM24_APP_DIR", dir.path().toLocal8Bit());
-    configure_settings_location();
+    Settings::configureLocation();
     QSettings settings;
     settings.setValue("enable-notifications", true);
     settings.setValue("Alarms/email", "owner@example.com");

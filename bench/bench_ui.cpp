@@ -17,6 +17,7 @@
 #include "home/homepage.h"
 #include "processusage.h"
 #include "purchase/productpage.h"
+#include "settings/settings.h"
 #include "ui/context.h"
 #include "ui/startup.h"
 
@@ -155,7 +156,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "cannot install the demo content with %s\n", qPrintable(installer));
         return 1;
     }
-    VM24::configure_settings_location();
+    Settings::configureLocation();
     VM24::install_style_sheet(application);
     QTranslator translator;
     QCoreApplication::installTranslator(&translator);

@@ -15,6 +15,7 @@
 #include "maintenance/maintenancemenu.h"
 #include "maintenance/maintenancemode.h"
 #include "security/usbmonitor.h"
+#include "settings/settings.h"
 #include "ui/activity.h"
 #include "ui/context.h"
 #include "usbkeyrig.h"
@@ -67,7 +68,7 @@ int main(int argc, char* argv[])
     QTemporaryDir appDir;
     qputenv("VM24_APP_DIR", appDir.path().toLocal8Bit());
     qputenv("VM24_SYSTEM_ACTIONS_RECORD", appDir.filePath(QStringLiteral("system-actions.log")).toLocal8Bit());
-    VM24::configure_settings_location();
+    Settings::configureLocation();
     UsbKeyRig rig(appDir.path());
     if (!rig.isValid() || rig.makeStick(DEVICE, VOLUME_ID, false).isEmpty()) {
         std::fprintf(stderr, "cannot set up keys and sticks: %s\n", qPrintable(rig.error()));

@@ -50,11 +50,11 @@ void receipt_row(ReceiptHelper& receipt, const QString& label, const QString& va
     receipt.tab(label.left(room), value, fill);
 }
 
-ReceiptHelper compile_summary_receipt(Ledger::Frequency frequency, const Accounting& accounting,
-                                      const AccountingCounters& counters)
+ReceiptHelper compile_summary_receipt(const QStringList& header, Ledger::Frequency frequency,
+                                      const Accounting& accounting, const AccountingCounters& counters)
 {
     ReceiptHelper receipt;
-    ReceiptHelper::compileStandardReceiptHeader(receipt);
+    ReceiptHelper::compileStandardReceiptHeader(receipt, header);
     receipt.line(title_of(frequency), ReceiptHelper::DoubleHeight);
     receipt.line(QCoreApplication::translate("AccountingPage", "Data creazione"));
     receipt.line(receipt_date(accounting.creationDate()).rightJustified(receipt.width()));
@@ -73,10 +73,11 @@ ReceiptHelper compile_summary_receipt(Ledger::Frequency frequency, const Account
     return receipt;
 }
 
-ReceiptHelper compile_overpay_receipt(const QList<QPair<QDateTime, int>>& rows, int days, const QDateTime& now)
+ReceiptHelper compile_overpay_receipt(const QStringList& header, const QList<QPair<QDateTime, int>>& rows, int days,
+                                      const QDateTime& now)
 {
     ReceiptHelper receipt;
-    ReceiptHelper::compileStandardReceiptHeader(receipt);
+    ReceiptHelper::compileStandardReceiptHeader(receipt, header);
     receipt.line(QCoreApplication::translate("PrintSummaryTask", "RIASSUNTO RESTI"), ReceiptHelper::DoubleHeight);
     receipt.line(QCoreApplication::translate("PrintSummaryTask", "NON EROGATI"), ReceiptHelper::DoubleHeight);
     receipt.line(QCoreApplication::translate("PrintSummaryTask", "Da: %1").arg(receipt_date(now.addDays(-days))));

@@ -4,6 +4,8 @@
 #include "core/defaults.h"
 #include "core/unixsignalwatcher.h"
 #include "core/vm24.h"
+#include "settings/settings.h"
+#include "settings/settingsmanager.h"
 #include "ui/context.h"
 #include "ui/scaledwindow.h"
 #include "ui/startup.h"
@@ -53,6 +55,7 @@ void set_application_identity()
 // asked for meanwhile cuts the exchange short.
 void start_controller_board(Rk710Controller& controller)
 {
+    SettingsManager::bindController(&controller);
     if (controller.open(VM24::serial_device_path().toLocal8Bit().constData()))
         controller.initialize(&UnixSignalWatcher::receivedFlag());
     if (!UnixSignalWatcher::receivedFlag())
@@ -135,7 +138,7 @@ int main(int argc, char* argv[])
 
     set_application_identity();
     QGuiApplication::setOverrideCursor(Qt::BlankCursor);
-    VM24::configure_settings_location();
+    Settings::configureLocation();
 
     QTranslator translator;
     VM24::install_style_sheet(application);

@@ -14,7 +14,6 @@
 #include "catalogue/productprovider.h"
 #include "core/blockingcall.h"
 #include "core/defaults.h"
-#include "core/settingskeys.h"
 #include "core/vm24.h"
 #include "home/homepage.h"
 #include "logging/filenotifier.h"
@@ -40,6 +39,7 @@
 #include "purchase/productpage.h"
 #include "purchase/suggestionspage.h"
 #include "security/usbmonitor.h"
+#include "settings/settings.h"
 #include "settings/settingsmanager.h"
 #include "tasks/dailylogcompiler.h"
 #include "tasks/directorygarbagecollector.h"
@@ -72,7 +72,6 @@
 #include "vending/vendingsessioncontext.h"
 
 #include <QCoreApplication>
-#include <QSettings>
 #include <QStackedWidget>
 #include <QThreadPool>
 #include <QTimer>
@@ -99,9 +98,9 @@ VM24::PowerManagementNotification::Event power_event(PowerControl::Action action
     return static_cast<Notification::Event>(Notification::EVENT_COUNT);
 }
 
-int read_interval(const QSettings& settings, const char* key, int seconds)
+int read_interval(const Settings& settings, Setting<int> interval)
 {
-    return qMax(1, settings.value(QLatin1String(key), seconds).toInt());
+    return qMax(1, settings.value(interval));
 }
 
 } // namespace
@@ -163,6 +162,8 @@ void MainWindow::createServices()
 {
     m_notificationService = std::make_unique<VM24::NotificationService>();
     m_powerControl = new PowerControl(this);
+    // Read once: a changed threshold applies from the next start.
+    m_powerControl->setBatteryThreshold(Settings().value(Settings::BatteryThresholdMs));
 }
 
 void MainWindow::createViews()
@@ -198,7 +199,7 @@ void MainWindow::createBoardWatchers()
     connect(m_touchscreenWatcher, &TouchscreenWatcher::touchscreenConnectedChanged, m_alarmManager,
             &AlarmManager::onTouchscreenConnectedChanged);
 
-    m_fanControl = new FanControl(m_controller, this);
+    m_fanControl = new FanControl(m_controller, Settings().value(Settings::TemperatureThreshold), this);
     m_fanControl->setInput(m_controller->getInputs());
     connect(m_controller, &Rk710Controller::inputChanged, m_fanControl, &FanControl::setInput);
 
@@ -408,14 +409,22 @@ void MainWindow::registerConfigurables()
 {
     m_settingsManager->registerConfigurable(m_alarmManager);
     m_settingsManager->registerConfigurable(m_changeObserver);
-    m_settingsManager->registerConfigurable(m_fanControl);
-    m_settingsManager->registerConfigurable(m_productProvider);
+    m_settingsManager->registerReload([this](const Settings& settings) { pushSettingsDown(settings); });
     m_settingsManager->registerConfigurable(m_motorMonitor);
-    m_settingsManager->registerConfigurable(m_fileNotifier.get());
     m_settingsManager->registerConfigurable(m_session);
     m_settingsManager->registerConfigurable(m_homePage);
     // Then the content and package downloaders.
     m_settingsManager->registerConfigurable(m_packageDownloader);
+}
+
+// The parts below the settings do not read them: they get their values here,
+// at the start and after every change.
+void MainWindow::pushSettingsDown(const Settings& settings)
+{
+    m_fanControl->setTemperatureHysteresisThresholds(settings.value(Settings::TemperatureThreshold));
+    m_productProvider->setArrangement(settings.arrangement());
+    m_fileNotifier->setSerial(settings.value(Settings::Serial));
+    m_updateAuthenticator->setSerial(settings.value(Settings::Serial));
 }
 
 void MainWindow::publishStart()
@@ -443,7 +452,7 @@ void MainWindow::createScheduledTasks()
     m_scheduler = new TaskScheduler(this);
     // A shorter tick lets an accelerated run see every hour of its days.
     m_scheduler->setInterval(VM24::get_env_int("VM24_SCHEDULER_INTERVAL_S", m_scheduler->interval()));
-    QSettings settings;
+    const Settings settings;
     const QString drafts = VM24::get_path(QLatin1String(VM24::Defaults::Schedule::DRAFTS));
     const QString outgoing = VM24::get_path(QLatin1String(VM24::Defaults::Schedule::OUTGOING));
     const QString mailbox = VM24::get_path(QLatin1String(VM24::Defaults::Schedule::MAILBOX));
@@ -451,9 +460,9 @@ void MainWindow::createScheduledTasks()
     auto* machineStateRecorder =
         new MachineStateRecorder(m_accounting.get(), m_productProvider, m_controller, drafts);
     auto* ftpSender = new FtpSenderTask(outgoing, archive);
-    ftpSender->setInterval(read_interval(settings, VM24::Keys::FTP_SEND_INTERVAL, VM24::Keys::DEFAULT_FTP_SEND_INTERVAL_S));
+    ftpSender->setInterval(read_interval(settings, Settings::FtpSendInterval));
     auto* mailer = new MailerTask(mailbox, archive);
-    mailer->setInterval(read_interval(settings, VM24::Keys::MAIL_SEND_INTERVAL, VM24::Keys::DEFAULT_MAIL_SEND_INTERVAL_S));
+    mailer->setInterval(read_interval(settings, Settings::MailSendInterval));
     auto* logCompiler = new DailyLogCompiler(drafts, m_productProvider);
     logCompiler->setAuditSources(m_accounting.get(), m_controller);
     auto* ftpFiles = new PrepareFtpFilesTask(drafts, outgoing);
@@ -476,37 +485,31 @@ void MainWindow::createScheduledTasks()
     m_scheduler->registerTask(mailer);
     registerGarbageCollectors(settings, outgoing, mailbox, archive);
     auto* timeUpdater = new Rk710TimeUpdater(m_controller);
-    timeUpdater->setInterval(
-        settings.value(QLatin1String(VM24::Keys::TIME_UPDATE_INTERVAL), VM24::Keys::DEFAULT_TIME_UPDATE_INTERVAL_S).toInt());
+    timeUpdater->setInterval(settings.value(Settings::TimeUpdateInterval));
     m_scheduler->registerTask(timeUpdater);
     registerHeartbeat();
 }
 
-void MainWindow::registerGarbageCollectors(QSettings& settings, const QString& outgoing, const QString& mailbox,
+void MainWindow::registerGarbageCollectors(const Settings& settings, const QString& outgoing, const QString& mailbox,
                                            const QString& archive)
 {
-    using namespace VM24::Keys;
     struct Collected
     {
         const QString& directory;
-        const char* ageKey;
-        int age;
-        const char* limitKey;
-        int limit;
+        Setting<int> maxAgeDays;
+        Setting<int> maxFiles;
     };
     const Collected collected[] = {
-        {outgoing, MAX_OUTGOING_FILES_AGE_DAYS, DEFAULT_MAX_OUTGOING_FILES_AGE_DAYS, OUTGOING_FILES_LIMIT,
-         DEFAULT_OUTGOING_FILES_LIMIT},
-        {mailbox, MAX_MAIL_AGE_DAYS, DEFAULT_MAX_MAIL_AGE_DAYS, MAILBOX_LIMIT, DEFAULT_MAILBOX_LIMIT},
-        {archive, MAX_ARCHIVED_FILES_AGE_DAYS, DEFAULT_MAX_ARCHIVED_FILES_AGE_DAYS, ARCHIVED_FILES_LIMIT,
-         DEFAULT_ARCHIVED_FILES_LIMIT},
+        {outgoing, Settings::MaxOutgoingFilesAgeDays, Settings::OutgoingFilesLimit},
+        {mailbox, Settings::MaxMailAgeDays, Settings::MailboxLimit},
+        {archive, Settings::MaxArchivedFilesAgeDays, Settings::ArchivedFilesLimit},
     };
-    const int interval = read_interval(settings, GC_INTERVAL, DEFAULT_GC_INTERVAL_S);
+    const int interval = read_interval(settings, Settings::GcInterval);
     for (const Collected& c : collected) {
         auto* collector = new DirectoryGarbageCollector({c.directory});
         collector->setInterval(interval);
-        collector->setMaxAgeDays(settings.value(QLatin1String(c.ageKey), c.age).toInt());
-        collector->setMaxFiles(settings.value(QLatin1String(c.limitKey), c.limit).toInt());
+        collector->setMaxAgeDays(settings.value(c.maxAgeDays));
+        collector->setMaxFiles(settings.value(c.maxFiles));
         m_scheduler->registerTask(collector);
     }
 }

@@ -41,7 +41,7 @@ class ProductDetailsPage;
 class ProductDispensingPage;
 class ProductPage;
 class ProductProvider;
-class QSettings;
+class Settings;
 class QStackedWidget;
 class QTranslator;
 class Rk710Controller;
@@ -111,11 +111,12 @@ private:
     void createSlideshow();
     void createNotificationHandlers();
     void registerConfigurables();
+    void pushSettingsDown(const Settings& settings);
     void publishStart();
     void createScheduledTasks();
     void createBoardStatusObserver();
     void registerHeartbeat();
-    void registerGarbageCollectors(QSettings& settings, const QString& outgoing, const QString& mailbox,
+    void registerGarbageCollectors(const Settings& settings, const QString& outgoing, const QString& mailbox,
                                    const QString& archive);
 
     Rk710Controller* m_controller;

@@ -3,10 +3,8 @@
 #include "board/inputmask.h"
 #include "board/outputmask.h"
 #include "board/rk710controller.h"
-#include "core/settingskeys.h"
 
 #include <QRunnable>
-#include <QSettings>
 
 const int FanControl::COOLING_THRESHOLDS[] = {-1000, 30, 40, 50, 60, 1000};
 const int FanControl::COOLING_POWER[] = {0, 25, 50, 75, 100};
@@ -18,17 +16,13 @@ const int HYSTERESIS = 1;
 
 } // namespace
 
-FanControl::FanControl(Rk710Controller* controller, QObject* parent)
+FanControl::FanControl(Rk710Controller* controller, int temperatureThreshold, QObject* parent)
     : QObject(parent)
     , m_controller(controller)
+    , m_lowThreshold(temperatureThreshold - HYSTERESIS)
+    , m_highThreshold(temperatureThreshold + HYSTERESIS)
 {
     forgetState();
-}
-
-void FanControl::loadConfiguration(QSettings& settings)
-{
-    setTemperatureHysteresisThresholds(
-        settings.value(QLatin1String(VM24::Keys::TEMPERATURE_THRESHOLD), VM24::Keys::DEFAULT_TEMPERATURE_THRESHOLD).toInt());
 }
 
 void FanControl::setTemperatureHysteresisThresholds(int threshold)

@@ -1,31 +1,26 @@
 #pragma once
 
-#include "core/iconfigurable.h"
-#include "core/settingskeys.h"
-
 #include <QObject>
 
 class Rk710Controller;
 
 // Cools the machine from the temperature in the input word: a cooling fan
 // driven by PWM in five levels, and the chassis fan switched around the
-// "temperature-threshold" setting. Both change only two degrees past a
-// threshold, so a temperature that wavers around it does not make them
-// switch back and forth, and the cooling level moves one step per reading.
-class FanControl : public QObject, public IConfigurable
+// temperature threshold of the settings (given by whoever composes the
+// control, and set again when the settings change). Both change only two degrees past a threshold, so a
+// temperature that wavers around it does not make them switch back and
+// forth, and the cooling level moves one step per reading.
+class FanControl : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr int DEFAULT_TEMPERATURE_THRESHOLD = VM24::Keys::DEFAULT_TEMPERATURE_THRESHOLD;
     static const int MAX_LEVEL = 4;
     // Level L covers the temperatures between threshold L and threshold L + 1.
     static const int COOLING_THRESHOLDS[MAX_LEVEL + 2];
     // PWM power in percent per level.
     static const int COOLING_POWER[MAX_LEVEL + 1];
 
-    explicit FanControl(Rk710Controller* controller, QObject* parent = nullptr);
-
-    void loadConfiguration(QSettings& settings) override;
+    FanControl(Rk710Controller* controller, int temperatureThreshold, QObject* parent = nullptr);
 
     int coolingLevel() const { return m_coolingLevel; }
     bool isChassisFanOn() const { return m_chassisFanOn; }
@@ -50,8 +45,8 @@ private:
     static int levelForTemperature(int temperature);
 
     Rk710Controller* m_controller;
-    int m_lowThreshold = DEFAULT_TEMPERATURE_THRESHOLD - 1;
-    int m_highThreshold = DEFAULT_TEMPERATURE_THRESHOLD + 1;
+    int m_lowThreshold;
+    int m_highThreshold;
     int m_coolingLevel = 0;
     int m_levelLowerBound = 0;
     int m_levelUpperBound = 0;

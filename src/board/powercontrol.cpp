@@ -1,22 +1,23 @@
 #include "board/powercontrol.h"
 
 #include "board/shutdownsystemcall.h"
-#include "core/settingskeys.h"
 
 #include <QCoreApplication>
-#include <QSettings>
 
 #include <algorithm>
 
 PowerControl::PowerControl(QObject* parent)
     : QObject(parent)
 {
-    QSettings settings;
-    const int threshold = settings.value(QLatin1String(VM24::Keys::BATTERY_THRESHOLD), VM24::Keys::DEFAULT_BATTERY_THRESHOLD_MS).toInt();
     m_batteryTimer.setSingleShot(true);
     m_batteryTimer.setTimerType(Qt::PreciseTimer);
-    m_batteryTimer.setInterval(std::max(threshold, int(MIN_BATTERY_THRESHOLD_MS)));
+    setBatteryThreshold(MIN_BATTERY_THRESHOLD_MS);
     connect(&m_batteryTimer, &QTimer::timeout, this, &PowerControl::setThresholdExceeded);
+}
+
+void PowerControl::setBatteryThreshold(int ms)
+{
+    m_batteryTimer.setInterval(std::max(ms, int(MIN_BATTERY_THRESHOLD_MS)));
 }
 
 void PowerControl::onAlarmsChanged(VM24::Alarms alarms)

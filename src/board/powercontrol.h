@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/alarm.h"
-#include "core/settingskeys.h"
 
 #include <QObject>
 #include <QTimer>
@@ -12,8 +11,9 @@
 // while the control is enabled; while it is disabled (a vending session, a
 // download, an update or export is running) it waits and is carried out when
 // the control is enabled again. Running on battery for the whole threshold
-// ("battery-threshold", milliseconds, at least 1000) ends the program with an
-// emergency shutdown, whatever action was asked before.
+// (milliseconds, at least 1000, set from the settings by whoever composes
+// the control) ends the program with an emergency shutdown, whatever action
+// was asked before.
 class PowerControl : public QObject
 {
     Q_OBJECT
@@ -21,11 +21,13 @@ public:
     enum Action : int { None = 0, Restart = 1, Reboot = 2, Shutdown = 3, EmergencyShutdown = 4 };
     Q_ENUM(Action)
 
-    static constexpr int DEFAULT_BATTERY_THRESHOLD_MS = VM24::Keys::DEFAULT_BATTERY_THRESHOLD_MS;
     static const int MIN_BATTERY_THRESHOLD_MS = 1000;
 
-    // Reads the battery threshold from the application settings.
+    // The battery threshold is the minimum until it is set.
     explicit PowerControl(QObject* parent = nullptr);
+
+    // Applies to the next count on battery.
+    void setBatteryThreshold(int ms);
 
     Action action() const { return m_action; }
     bool isEnabled() const { return m_enabled; }

@@ -1,9 +1,5 @@
 #include "board/receipthelper.h"
 
-#include "core/settingskeys.h"
-
-#include <QSettings>
-
 ReceiptHelper::ReceiptHelper(int width)
     : m_width(width)
 {
@@ -37,13 +33,12 @@ void ReceiptHelper::append(const ReceiptHelper& other)
     m_lines.append(other.m_lines);
 }
 
-void ReceiptHelper::compileStandardReceiptHeader(ReceiptHelper& receipt)
+void ReceiptHelper::compileStandardReceiptHeader(ReceiptHelper& receipt, const QStringList& rows)
 {
-    QSettings settings;
     receipt.empty(2);
     receipt.repeated('-');
-    for (const char* key : VM24::Keys::RECEIPT_ROWS)
-        receipt.line(settings.value(QLatin1String(key)).toString(), DoubleHeight);
+    for (const QString& row : rows)
+        receipt.line(row, DoubleHeight);
     receipt.repeated('-');
     receipt.empty(1);
 }

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 // Builds a receipt line by line for the board's printer, a fixed number of
 // characters wide (24 on this machine).
@@ -26,9 +27,9 @@ public:
     void empty(int n = 1);
     void append(const ReceiptHelper& other);
 
-    // Two empty lines, dashes, the three receipt rows of the settings in
-    // double height, dashes, one empty line.
-    static void compileStandardReceiptHeader(ReceiptHelper& receipt);
+    // Two empty lines, dashes, the receipt rows of the settings in double
+    // height, dashes, one empty line.
+    static void compileStandardReceiptHeader(ReceiptHelper& receipt, const QStringList& rows);
 
     int width() const { return m_width; }
     const QList<Line>& lines() const { return m_lines; }

@@ -6,7 +6,6 @@
 #include "board/receipthelper.h"
 #include "core/vm24.h"
 
-#include <QSettings>
 
 #include <functional>
 
@@ -174,16 +173,16 @@ void Rk710Controller::onRecoveryTimer()
 // given up at once instead of being tried step after step.
 bool Rk710Controller::runStartupExchange(const std::atomic<bool>* cancel)
 {
-    const int localSerial = VM24::read_serial();
+    const int localSerial = m_localSerial;
     const bool watchdog = watchdogEnabled();
-    QSettings settings;
     const std::function<void()> steps[] = {
         [&] {
             int boardSerial = 0;
             const bool ok = m_protocol.exchangeFirmwareVersions(VmcType::Pharmacy, 1, localSerial, watchdog, false,
                                                                 m_version1, m_version2, boardSerial);
             if (ok && boardSerial > 0) {
-                VM24::write_serial(boardSerial);
+                m_localSerial = boardSerial;
+                emit serialReported(boardSerial);
                 VM24::change_hostname(boardSerial);
             } else if (localSerial > 0 && !errorLimitReached()) {
                 m_protocol.exchangeFirmwareVersions(VmcType::Pharmacy, 1, localSerial, watchdog, true, m_version1,
@@ -201,12 +200,10 @@ bool Rk710Controller::runStartupExchange(const std::atomic<bool>* cancel)
         // Not cleared here: start-up books it first (book_initial_credit).
         [&] { m_initialCredit = m_protocol.getCredit(); },
         [&] {
-            m_protocol.setItemValue(Rk710SerialProtocol::Hopper1,
-                                    Rk710SerialProtocol::hopperValueSetting(settings, Rk710SerialProtocol::Hopper1));
+            m_protocol.setItemValue(Rk710SerialProtocol::Hopper1, m_hopperValues[0]);
         },
         [&] {
-            m_protocol.setItemValue(Rk710SerialProtocol::Hopper2,
-                                    Rk710SerialProtocol::hopperValueSetting(settings, Rk710SerialProtocol::Hopper2));
+            m_protocol.setItemValue(Rk710SerialProtocol::Hopper2, m_hopperValues[1]);
         },
     };
     for (const std::function<void()>& step : steps) {
@@ -226,6 +223,16 @@ void Rk710Controller::storeStartupWord(std::atomic<T>& cache, std::atomic<bool>&
     unannounced = true;
     if (value != -1)
         cache = value;
+}
+
+void Rk710Controller::setLocalSerial(int serial)
+{
+    m_localSerial = serial;
+}
+
+void Rk710Controller::setHopperValue(Rk710SerialProtocol::Item hopper, int cents)
+{
+    m_hopperValues[hopper == Rk710SerialProtocol::Hopper1 ? 0 : 1] = cents;
 }
 
 CreditPacket Rk710Controller::getInitialCredit()

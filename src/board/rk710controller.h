@@ -70,6 +70,12 @@ public:
     // a line that is not open. The exchange is given up within 100 ms once
     // *cancel is true (a stop asked for while the program starts).
     void initialize(const std::atomic<bool>* cancel = nullptr);
+    // What the start-up exchange takes from the settings: the machine's
+    // serial number and the coin value of each change hopper, in cents (0
+    // for none). Set before initialize() and again whenever the settings
+    // change; any thread.
+    void setLocalSerial(int serial);
+    void setHopperValue(Rk710SerialProtocol::Item hopper, int cents);
     // The credit found by initialize(); the failed packet from then on.
     CreditPacket getInitialCredit();
 
@@ -183,6 +189,10 @@ signals:
     void deviceStatusChanged(qint32 status);
     void productPresenceChanged(qint64 mask);
     void actuatorsChanged(qint32 mask);
+    // The board holds a serial number of its own and the machine takes it:
+    // the settings keep it. Emitted on the thread of the start-up exchange
+    // before it goes on.
+    void serialReported(int serial);
 
 private:
     template <typename Result, typename Call>
@@ -223,6 +233,8 @@ private:
     CreditPacket m_initialCredit;
     quint8 m_version1 = 0;
     quint8 m_version2 = 0;
+    std::atomic<int> m_localSerial{0};
+    std::atomic<int> m_hopperValues[2] = {0, 0};
     std::atomic<bool> m_alive{false};
     std::atomic<bool> m_busy{false};
     // Set by stopRecovery(): a recovery attempt under way gives up.

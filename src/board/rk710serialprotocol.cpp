@@ -2,9 +2,7 @@
 
 #include "board/byteorder.h"
 #include "board/receipthelper.h"
-#include "core/settingskeys.h"
 
-#include <QSettings>
 #include <QStringList>
 
 namespace {
@@ -127,11 +125,6 @@ QDateTime Rk710SerialProtocol::exchangeDateTime(const QDateTime& dateTime)
     if (!date.isValid() || !time.isValid())
         return QDateTime();
     return QDateTime(date, time);
-}
-
-int Rk710SerialProtocol::hopperValueSetting(const QSettings& settings, Item item)
-{
-    return settings.value(QLatin1String(VM24::Keys::HOPPER_VALUES[item == Hopper1 ? 0 : 1]), 0).toInt();
 }
 
 bool Rk710SerialProtocol::setItemValue(Item item, int value)

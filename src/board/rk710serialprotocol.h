@@ -10,7 +10,6 @@
 #include <QDateTime>
 #include <QString>
 
-class QSettings;
 class ReceiptHelper;
 
 namespace CashlessType {
@@ -66,8 +65,6 @@ public:
     // An invalid date-time only reads the board's clock; a valid one sets it.
     QDateTime exchangeDateTime(const QDateTime& dateTime);
     bool setItemValue(Item item, int value);
-    // The coin value, in cents, that the settings give the hopper item (0: none).
-    static int hopperValueSetting(const QSettings& settings, Item item);
     int readInput();
     int getItemValue(Item item);
     qint64 readProductPresenceMask();

@@ -1,13 +1,10 @@
 #include "catalogue/productprovider.h"
 
 #include "catalogue/productids.h"
-#include "core/durablefile.h"
-#include "core/settingskeys.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QSettings>
 
 #include <iterator>
 
@@ -17,11 +14,6 @@ const char* const THUMBNAIL_SUFFIX = ".png";
 const char* const IMAGE_SUFFIX = "_large.png";
 // Ids named in the warning of a catalogue without prices.
 const int MAX_UNPRICED_NAMED = 10;
-
-QString selection_key(int selection)
-{
-    return QStringLiteral("selection_%1").arg(selection);
-}
 
 // Not synced: a product picture lost to a power cut leaves the product
 // without it until the operator sets it again; no money depends on it.
@@ -107,29 +99,12 @@ void ProductProvider::onContentChanged(const QString& name)
         loadDatabase();
 }
 
-void ProductProvider::loadConfiguration(QSettings& settings)
-{
-    settings.beginGroup(QLatin1String(VM24::Keys::PRODUCTS_GROUP));
-    for (int selection = 0; selection < VM24::NUMBER_OF_SELECTIONS; ++selection)
-        m_arrangement[selection] = settings.value(selection_key(selection)).toString();
-    settings.endGroup();
-}
-
-void ProductProvider::saveArrangement(const QVector<QString>& arrangement)
+void ProductProvider::setArrangement(const QVector<QString>& arrangement)
 {
     // The machine has a fixed number of selections: a shorter arrangement
     // leaves the rest empty, a longer one is cut.
     m_arrangement = arrangement;
     m_arrangement.resize(VM24::NUMBER_OF_SELECTIONS);
-    {
-        QSettings settings;
-        settings.beginGroup(QLatin1String(VM24::Keys::PRODUCTS_GROUP));
-        settings.remove(QString());
-        for (int selection = 0; selection < m_arrangement.size(); ++selection)
-            settings.setValue(selection_key(selection), m_arrangement.at(selection));
-        settings.endGroup();
-        VM24::sync_settings_durably(settings);
-    }
     trimCache();
 }
 

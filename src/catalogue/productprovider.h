@@ -1,7 +1,6 @@
 #pragma once
 
 #include "catalogue/productdatabase.h"
-#include "core/iconfigurable.h"
 
 #include <QCache>
 #include <QImage>
@@ -12,9 +11,9 @@
 #include <QVector>
 
 // The one way to the products: the database of every catalogue, the
-// arrangement of products over the machine's 18 selections (settings group
-// "Products"), and caches of the product pictures. GUI thread only.
-class ProductProvider : public QObject, public IConfigurable
+// arrangement of products over the machine's 18 selections (kept in the
+// settings, set from them by whoever composes the provider), and caches of the product pictures. GUI thread only.
+class ProductProvider : public QObject
 {
     Q_OBJECT
 
@@ -36,14 +35,12 @@ public:
     // A product is sold only with a cash price: a free product is not a
     // feature of this machine.
     static bool hasCashPrice(const ProductRecord& product);
-    void loadConfiguration(QSettings& settings) override;
 
     // Each entry is the qualified id offered by that selection; empty for
     // an empty selection.
     const QVector<QString>& arrangement() const { return m_arrangement; }
-    // Replaces the arrangement and stores it in the settings, dropping the
-    // keys of the former one; then trims the picture caches.
-    void saveArrangement(const QVector<QString>& arrangement);
+    // Replaces the arrangement, then trims the picture caches.
+    void setArrangement(const QVector<QString>& arrangement);
 
     int productCount() const;
     // Records are valid until the next load, creation or removal.

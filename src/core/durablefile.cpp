@@ -5,7 +5,6 @@
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 
 #include <cerrno>
 #include <cstdio>
@@ -69,14 +68,8 @@ bool write_file_durably(const QString& path, const std::function<bool(QIODevice*
     return sync_directory(QFileInfo(path).absolutePath());
 }
 
-bool sync_settings_durably(QSettings& settings)
+bool sync_file_durably(const QString& path)
 {
-    settings.sync();
-    if (settings.status() != QSettings::NoError) {
-        qCWarning(coreLog) << "Cannot write" << settings.fileName();
-        return false;
-    }
-    const QString path = settings.fileName();
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;

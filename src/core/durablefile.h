@@ -6,7 +6,6 @@
 #include <functional>
 
 class QIODevice;
-class QSettings;
 
 namespace VM24 {
 
@@ -22,10 +21,10 @@ bool write_file_durably(const QString& path, const QByteArray& data);
 // a function that returns false leaves the former file (or none) in place.
 bool write_file_durably(const QString& path, const std::function<bool(QIODevice*)>& content);
 
-// Writes the settings to their file and makes the new file last through a
-// power cut: the toolkit writes a temporary file, syncs its data and renames
-// it over the old one; the file and its directory are synced after it.
-bool sync_settings_durably(QSettings& settings);
+// Makes a file just replaced by a rename last through a power cut (as the
+// toolkit writes a settings file: a temporary file, its data synced, renamed
+// over the old one): the file and its directory are synced.
+bool sync_file_durably(const QString& path);
 
 // Syncs the directory that holds path, so that a rename inside it lasts.
 bool sync_directory_of(const QString& path);

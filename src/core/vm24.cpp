@@ -1,12 +1,9 @@
 #include "core/vm24.h"
 
-#include "core/durablefile.h"
-#include "core/settingskeys.h"
 #include "core/systemactions.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QSettings>
 #include <QTemporaryFile>
 #include <QStringList>
 #include <QThread>
@@ -99,29 +96,6 @@ int clamp_serial(int serial)
     return qBound(0, serial, MAX_SERIAL);
 }
 
-int read_serial()
-{
-    const QSettings settings;
-    return read_serial(settings);
-}
-
-int read_serial(const QSettings& settings)
-{
-    return clamp_serial(settings.value(QLatin1String(VM24::Keys::SERIAL), 0).toInt());
-}
-
-void write_serial(int serial)
-{
-    QSettings settings;
-    write_serial(settings, serial);
-    sync_settings_durably(settings);
-}
-
-void write_serial(QSettings& settings, int serial)
-{
-    settings.setValue(QLatin1String(VM24::Keys::SERIAL), clamp_serial(serial));
-}
-
 bool get_env_bool(const char* name, bool dflt)
 {
     bool ok = false;
@@ -163,26 +137,10 @@ QString get_path(const QString& path)
     return QDir::cleanPath(application_dir() + QLatin1Char('/') + path);
 }
 
-void configure_settings_location()
-{
-    QSettings::setDefaultFormat(QSettings::IniFormat);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, application_dir());
-    QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, application_dir());
-}
-
 QString serial_device_path()
 {
     const QString overridden = qEnvironmentVariable("VM24_SERIAL_DEVICE");
     return overridden.isEmpty() ? QStringLiteral("/dev/ttyAMA0") : overridden;
-}
-
-QTime interpret_time(const QSettings& settings, const QString& key, const QTime& dflt)
-{
-    const QVariant stored = settings.value(key);
-    if (!stored.isValid())
-        return dflt;
-    const QTime parsed = QTime::fromString(stored.toString(), QStringLiteral("hh:mm"));
-    return parsed.isValid() ? parsed : dflt;
 }
 
 QString make_temp_dir(const char* templ)

@@ -7,8 +7,6 @@
 #include <QString>
 #include <QTime>
 
-class QSettings;
-
 namespace VM24 {
 
 // Look constants shared by the pages.
@@ -36,16 +34,11 @@ void thread_msleep(int milliseconds);
 QString format_rk_date(const QDateTime& dateTime);
 QDateTime read_rk_date(const QString& text);
 
-// Machine serial number, 0..99999, kept in the settings file. Everything
-// that names the machine reads it through read_serial() and everything
-// that sets it writes through write_serial(), which clamp it alike.
+// Machine serial number, 0..99999, kept in the settings file, which clamps
+// it on every read and write.
 static const int MAX_SERIAL = 99999;
 QString format_serial(int serial);
 int clamp_serial(int serial);
-int read_serial();
-int read_serial(const QSettings& settings);
-void write_serial(int serial);
-void write_serial(QSettings& settings, int serial);
 
 bool get_env_bool(const char* name, bool dflt);
 int get_env_int(const char* name, int dflt);
@@ -57,12 +50,9 @@ QString application_dir();
 bool application_dir_writable();
 // Relative paths are resolved against application_dir().
 QString get_path(const QString& path);
-// Points every default-constructed QSettings at the INI file under application_dir().
-void configure_settings_location();
 // The serial device of the controller board: VM24_SERIAL_DEVICE or "/dev/ttyAMA0".
 QString serial_device_path();
 
-QTime interpret_time(const QSettings& settings, const QString& key, const QTime& dflt);
 QString make_temp_dir(const char* templ);
 
 QByteArray strip_version_string(const QByteArray& answer);

@@ -1,8 +1,7 @@
 #include "home/homepage.h"
 
 #include "board/inputmask.h"
-#include "core/defaults.h"
-#include "core/settingskeys.h"
+#include "settings/settings.h"
 #include "ui/alarmdialog.h"
 #include "ui/clickablearea.h"
 #include "ui/clickableimagelabel.h"
@@ -19,7 +18,6 @@
 #include <QEvent>
 #include <QFile>
 #include <QPainter>
-#include <QSettings>
 #include <QTranslator>
 
 #include <utility>
@@ -69,13 +67,13 @@ HomePage::HomePage(std::function<Activity*()> productPage, PendingActivityQueue*
     , m_maintenanceMode(maintenanceMode)
     , m_alarmDialog(new AlarmDialog(this))
     , m_translator(translator)
-    , m_defaultLanguage(QLatin1String(VM24::Defaults::General::DEFAULT_LANGUAGE))
+    , m_defaultLanguage(Settings::defaultValue(Settings::DefaultLanguage))
     , m_mediaFrame(QStringLiteral(":/images/media-frame"))
     , m_languageToolbar(QStringLiteral(":/images/language-toolbar"))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_restoreTimer.setSingleShot(true);
-    m_restoreTimer.setInterval(VM24::Keys::DEFAULT_RESTORE_DEFAULT_LANGUAGE_TIMEOUT_S * 1000);
+    m_restoreTimer.setInterval(Settings::defaultValue(Settings::RestoreLanguageTimeout) * 1000);
     connect(&m_restoreTimer, &QTimer::timeout, this, &HomePage::restoreDefaultLanguage);
 
     createHeaderButtons();
@@ -177,16 +175,12 @@ void HomePage::onAlarmsChanged(VM24::Alarms alarms)
     m_alarmDialog->show();
 }
 
-void HomePage::loadConfiguration(QSettings& settings)
+void HomePage::loadConfiguration(const Settings& settings)
 {
-    m_defaultLanguage = settings.value(QLatin1String(VM24::Keys::DEFAULT_LANGUAGE),
-                                       QLatin1String(VM24::Defaults::General::DEFAULT_LANGUAGE))
-                            .toString();
-    const int timeout =
-        settings.value(QLatin1String(VM24::Keys::RESTORE_DEFAULT_LANGUAGE_TIMEOUT),
-                       VM24::Keys::DEFAULT_RESTORE_DEFAULT_LANGUAGE_TIMEOUT_S).toInt();
+    m_defaultLanguage = settings.value(Settings::DefaultLanguage);
+    const int timeout = settings.value(Settings::RestoreLanguageTimeout);
     m_restoreTimer.setInterval(qMax(0, timeout) * 1000);
-    m_userText = settings.value(QLatin1String(VM24::Keys::USER_TEXT)).toString();
+    m_userText = settings.value(Settings::UserText);
     m_customTextButton->setText(m_userText);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/alarm.h"
-#include "core/iconfigurable.h"
+#include "settings/iconfigurable.h"
 #include "ui/activity.h"
 #include "ui/backgroundpicture.h"
 
@@ -51,7 +51,7 @@ public:
     void onResume(const ActivityResult& result) override;
     void onPause() override;
 
-    void loadConfiguration(QSettings& settings) override;
+    void loadConfiguration(const Settings& settings) override;
     void setLanguage(const QString& language);
 
     QString currentLanguage() const { return m_currentLanguage; }

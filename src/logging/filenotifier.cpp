@@ -1,14 +1,12 @@
 #include "logging/filenotifier.h"
 
 #include "core/defaults.h"
-#include "core/settingskeys.h"
 #include "core/vm24.h"
 #include "core/xmldocument.h"
 #include "core/xmltag.h"
 #include "logging/filewritertask.h"
 #include "logging/notifications.h"
 
-#include <QSettings>
 #include <QThreadPool>
 #include <QXmlStreamWriter>
 
@@ -24,11 +22,6 @@ const char* alarm_prefix(const VM24::StandardRkAlarm* alarm)
 FileNotifier::FileNotifier(QThreadPool* pool)
     : m_pool(pool ? pool : QThreadPool::globalInstance())
 {
-}
-
-void FileNotifier::loadConfiguration(QSettings& settings)
-{
-    m_serial.storeRelaxed(VM24::read_serial(settings));
 }
 
 void FileNotifier::visit(const VM24::AlarmNotification* n)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/iconfigurable.h"
 #include "logging/notificationhandlerbase.h"
 
 #include <QAtomicInt>
@@ -23,7 +22,7 @@ class StandardRkAlarm;
 // Names carry the time to the second; a second report of the same kind in
 // the same second gets "_2" (then "_3", ...) after the time rather than
 // overwriting the first.
-class FileNotifier : public NotificationHandlerBase, public IConfigurable
+class FileNotifier : public NotificationHandlerBase
 {
 public:
     explicit FileNotifier(QThreadPool* pool = nullptr);
@@ -32,9 +31,9 @@ public:
     void setMailboxDir(const QString& dir) { m_mailboxDir = dir; }
     QString outgoingDir() const { return m_outgoingDir; }
     QString mailboxDir() const { return m_mailboxDir; }
+    // The machine's serial number in the names, from the settings.
+    void setSerial(int serial) { m_serial.storeRelaxed(serial); }
     int serial() const { return m_serial.loadRelaxed(); }
-
-    void loadConfiguration(QSettings& settings) override;
 
     void visit(const VM24::UserCashlessRechargeNotification*) override {}
     void visit(const VM24::ProductPurchasedNotification*) override {}

@@ -7,6 +7,7 @@
 #include "board/rk710controller.h"
 #include "core/vm24.h"
 #include "maintenance/maintenancelog.h"
+#include "settings/settings.h"
 #include "ui/interactivemessagedialog.h"
 #include "ui/longrunningoperation.h"
 #include "ui/yesnodialog.h"
@@ -209,7 +210,7 @@ void AccountingPage::onResetDone(Ledger::Frequency frequency, bool boardReset)
 
 void AccountingPage::printSummaryReceipt(Ledger::Frequency frequency, const AccountingCounters& counters)
 {
-    const ReceiptHelper receipt = VM24::compile_summary_receipt(frequency, m_shownLedger.get(frequency), counters);
+    const ReceiptHelper receipt = VM24::compile_summary_receipt(Settings().receiptRows(), frequency, m_shownLedger.get(frequency), counters);
     Rk710Controller* controller = m_controller;
     VM24::long_running_operation(
         QtConcurrent::run(controller->shortJobs(), [controller, receipt] { return controller->printReceipt(receipt); }), this,

@@ -1,9 +1,6 @@
 #include "maintenance/applicationsettings.h"
 
 #include "board/powercontrol.h"
-#include "core/defaults.h"
-#include "core/durablefile.h"
-#include "core/settingskeys.h"
 #include "core/vm24.h"
 #include "input/codeeditfield.h"
 #include "input/confirmationdialog.h"
@@ -17,6 +14,7 @@
 #include "maintenance/maintenancelog.h"
 #include "settings/networkinfo.h"
 #include "settings/settingrule.h"
+#include "settings/settings.h"
 #include "settings/settingsmanager.h"
 #include "ui/interactivemessagedialog.h"
 #include "ui/longrunningoperation.h"
@@ -31,18 +29,15 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScroller>
-#include <QSettings>
 #include <QVBoxLayout>
 
 #include <iterator>
 
-namespace Keys = VM24::Keys;
 
 namespace {
 
 // The fields' limits and lists are those of the settings' rules
 // (SettingRule), which an imported settings file must also keep to.
-const char* const TIME_FORMAT = "hh:mm";
 const int NUMBER_CHARACTERS = 6;
 const int CLOCK_RESTART_MS = 5000;
 const int SERIAL_DIGITS = 5;
@@ -54,11 +49,6 @@ const char* const CONNECTIVITY_TEXTS[] = {
     QT_TRANSLATE_NOOP("ApplicationSettings", "<b style='color: yellow'>Errore DNS</b>"),
     QT_TRANSLATE_NOOP("ApplicationSettings", "<span style='color: green'>Connesso</span>"),
 };
-
-QTime read_time(QSettings& settings, const char* key, const QTime& fallback)
-{
-    return VM24::interpret_time(settings, QLatin1String(key), fallback);
-}
 
 void select_data(QComboBox* combo, const QVariant& data)
 {
@@ -74,18 +64,19 @@ Field* make_field(QWidget* parent, int characterLimit = -1)
     return field;
 }
 
-NumericEditField* make_number(QWidget* parent, const char* key)
+template <typename T>
+NumericEditField* make_number(QWidget* parent, Setting<T> setting)
 {
-    const SettingRule& rule = SettingRule::of(key);
+    const SettingRule& rule = Settings::rule(setting);
     auto* field = make_field<NumericEditField>(parent, NUMBER_CHARACTERS);
     field->setLimits(rule.minimum, rule.maximum);
     return field;
 }
 
-PriceEditField* make_money(QWidget* parent, const char* key)
+PriceEditField* make_money(QWidget* parent, Setting<int> setting)
 {
     auto* field = make_field<PriceEditField>(parent);
-    field->setMaximum(SettingRule::of(key).maximum);
+    field->setMaximum(Settings::rule(setting).maximum);
     return field;
 }
 
@@ -186,19 +177,19 @@ void ApplicationSettings::createGeneralGroup(QVBoxLayout* layout)
     const char* const rows[] = {QT_TR_NOOP("Scontrino - Riga 1"), QT_TR_NOOP("Scontrino - Riga 2"),
                                 QT_TR_NOOP("Scontrino - Riga 3")};
     for (int row = 0; row < 3; ++row) {
-        m_receiptRows[row] = make_field<TextEditField>(this, SettingRule::of(Keys::RECEIPT_ROWS[row]).maximum);
+        m_receiptRows[row] = make_field<TextEditField>(this, Settings::rule(Settings::RECEIPT_ROWS[row]).maximum);
         addRow(form, rows[row], m_receiptRows[row]);
     }
     m_language = new QComboBox(this);
     const char* const languageNames[] = {"Italiano", "English"}; // "it", then "en"
-    const QStringList languages = SettingRule::of(Keys::DEFAULT_LANGUAGE).choices;
+    const QStringList languages = Settings::rule(Settings::DefaultLanguage).choices;
     for (int index = 0; index < languages.size() && index < int(std::size(languageNames)); ++index)
         m_language->addItem(QIcon(QStringLiteral(":/icons/") + languages.at(index)),
                             QLatin1String(languageNames[index]), languages.at(index));
     addRow(form, QT_TR_NOOP("Lingua"), m_language);
-    m_maxChange = make_money(this, Keys::MAX_CHANGE);
+    m_maxChange = make_money(this, Settings::MaxChange);
     addRow(form, QT_TR_NOOP("Resto massimo"), m_maxChange);
-    m_maxCredit = make_money(this, Keys::MAX_CREDIT);
+    m_maxCredit = make_money(this, Settings::MaxCredit);
     addRow(form, QT_TR_NOOP("Credito massimo"), m_maxCredit);
     const char* const hoppers[] = {QT_TR_NOOP("Hopper 1"), QT_TR_NOOP("Hopper 2")};
     auto* hopperLabel = new QLabel;
@@ -208,7 +199,7 @@ void ApplicationSettings::createGeneralGroup(QVBoxLayout* layout)
     for (int hopper = 0; hopper < 2; ++hopper) {
         m_hoppers[hopper] = new QComboBox(this);
         // A hopper without a coin value (0) stays without one when saved.
-        for (const QString& choice : SettingRule::of(Keys::HOPPER_VALUES[hopper]).choices) {
+        for (const QString& choice : Settings::rule(Settings::HOPPER_VALUES[hopper]).choices) {
             const int cents = choice.toInt();
             m_hoppers[hopper]->addItem(cents ? VM24::format_credit(cents) : QStringLiteral("-"), cents);
         }
@@ -216,7 +207,7 @@ void ApplicationSettings::createGeneralGroup(QVBoxLayout* layout)
     }
     m_serial = new CodeEditField(SERIAL_DIGITS, this);
     m_serial->setCharacterLimit(SERIAL_DIGITS);
-    m_serial->setLimits(SettingRule::of(Keys::SERIAL).minimum, SettingRule::of(Keys::SERIAL).maximum);
+    m_serial->setLimits(Settings::rule(Settings::Serial).minimum, Settings::rule(Settings::Serial).maximum);
     addRow(form, QT_TR_NOOP("Numero di serie"), m_serial);
     m_opticalBarrier = new TwoStateButton(QString(), QString(), this);
     m_opticalBarrier->setProperty("class", QStringLiteral("generic-menu-button"));
@@ -235,11 +226,11 @@ void ApplicationSettings::createGeneralGroup(QVBoxLayout* layout)
 void ApplicationSettings::createTimerGroup(QVBoxLayout* layout)
 {
     QFormLayout* form = addGroup(layout, QT_TR_NOOP("Timer e Operazioni Pianificate"));
-    m_shortWait = make_number(this, Keys::SHORT_WAIT);
+    m_shortWait = make_number(this, Settings::ShortWait);
     addRow(form, QT_TR_NOOP("Attesa breve"), m_shortWait, QT_TR_NOOP("Tempo di attesa breve"));
-    m_longWait = make_number(this, Keys::LONG_WAIT);
+    m_longWait = make_number(this, Settings::LongWait);
     addRow(form, QT_TR_NOOP("Attesa lunga"), m_longWait, QT_TR_NOOP("Tempo di attesa lunga"));
-    m_languageRestore = make_number(this, Keys::RESTORE_DEFAULT_LANGUAGE_TIMEOUT);
+    m_languageRestore = make_number(this, Settings::RestoreLanguageTimeout);
     addRow(form, QT_TR_NOOP("Ripristino lingua"), m_languageRestore,
            QT_TR_NOOP("Timer di ripristino lingua di default"));
     for (NumericEditField* field : {m_shortWait, m_longWait, m_languageRestore})
@@ -256,12 +247,12 @@ void ApplicationSettings::createNetworkGroup(QVBoxLayout* layout)
     QFormLayout* form = addGroup(layout, QT_TR_NOOP("Configurazione di Rete"));
     m_method = new QComboBox(this);
     // Named by retranslate(): "static", then "dynamic".
-    for (const QString& method : SettingRule::of(Keys::NETWORK_METHOD).choices)
+    for (const QString& method : Settings::rule(Settings::NetworkMethod).choices)
         m_method->addItem(QString(), method);
     addRow(form, QT_TR_NOOP("Metodo"), m_method);
     m_hostIp = make_field<IpEditField>(this);
     addRow(form, QT_TR_NOOP("IP host"), m_hostIp);
-    m_netmask = make_number(this, Keys::NETWORK_NETMASK);
+    m_netmask = make_number(this, Settings::NetworkNetmask);
     addRow(form, QT_TR_NOOP("CIDR Netmask"), m_netmask, QT_TR_NOOP("Netmask in formato CIDR"));
     m_gateway = make_field<IpEditField>(this);
     addRow(form, QT_TR_NOOP("Gateway"), m_gateway);
@@ -280,12 +271,12 @@ void ApplicationSettings::createServerGroups(QVBoxLayout* layout)
 {
     QFormLayout* ftp = addGroup(layout, QT_TR_NOOP("Server FTP per Invio Dati"));
     m_protocol = new QComboBox(this);
-    for (const QString& protocol : SettingRule::of(Keys::FTP_PROTOCOL).choices)
+    for (const QString& protocol : Settings::rule(Settings::FtpProtocol).choices)
         m_protocol->addItem(protocol.toUpper(), protocol);
     addRow(ftp, QT_TR_NOOP("Protocollo"), m_protocol);
     m_ftpAddress = make_field<TextEditField>(this);
     addRow(ftp, QT_TR_NOOP("Indirizzo"), m_ftpAddress);
-    m_ftpPort = make_number(this, Keys::FTP_PORT);
+    m_ftpPort = make_number(this, Settings::FtpPort);
     addRow(ftp, QT_TR_NOOP("Porta"), m_ftpPort);
     m_ftpUser = make_field<TextEditField>(this);
     addRow(ftp, QT_TR_NOOP("Username"), m_ftpUser);
@@ -351,8 +342,7 @@ void ApplicationSettings::changeEvent(QEvent* event)
 
 void ApplicationSettings::onStart()
 {
-    QSettings settings;
-    load(settings);
+    load(Settings());
     m_serial->setEnabled(userLevel() >= ADVANCED_LEVEL);
     m_supportEmail->setEnabled(userLevel() >= ADVANCED_LEVEL);
     m_connectivity->setText(tr("<i>Test non eseguito</i>"));
@@ -369,59 +359,55 @@ void ApplicationSettings::onStop()
     m_clockEdited = false;
 }
 
-void ApplicationSettings::load(QSettings& settings)
+void ApplicationSettings::load(const Settings& settings)
 {
-    using namespace VM24::Defaults;
-    m_userText->setValue(settings.value(QLatin1String(Keys::USER_TEXT)).toString());
+    m_userText->setValue(settings.value(Settings::UserText));
     for (int row = 0; row < 3; ++row)
-        m_receiptRows[row]->setValue(settings.value(QLatin1String(Keys::RECEIPT_ROWS[row])).toString());
-    select_data(m_language, settings.value(QLatin1String(Keys::DEFAULT_LANGUAGE), QStringLiteral("it")));
-    m_maxChange->setValue(settings.value(QLatin1String(Keys::MAX_CHANGE), Keys::DEFAULT_MAX_CHANGE).toInt());
-    m_maxCredit->setValue(settings.value(QLatin1String(Keys::MAX_CREDIT), Keys::DEFAULT_MAX_CREDIT).toInt());
+        m_receiptRows[row]->setValue(settings.value(Settings::RECEIPT_ROWS[row]));
+    select_data(m_language, settings.value(Settings::DefaultLanguage));
+    m_maxChange->setValue(settings.value(Settings::MaxChange));
+    m_maxCredit->setValue(settings.value(Settings::MaxCredit));
     for (int hopper = 0; hopper < 2; ++hopper)
-        select_data(m_hoppers[hopper], settings.value(QLatin1String(Keys::HOPPER_VALUES[hopper]), 0).toInt());
-    m_serial->setValue(VM24::read_serial(settings));
-    m_opticalBarrier->setChecked(settings.value(QLatin1String(Keys::USE_OPTICAL_BARRIER), false).toBool());
+        select_data(m_hoppers[hopper], settings.value(Settings::HOPPER_VALUES[hopper]));
+    m_serial->setValue(settings.value(Settings::Serial));
+    m_opticalBarrier->setChecked(settings.value(Settings::UseOpticalBarrier));
     m_time->setTime(QTime::currentTime());
     m_date->setDate(QDate::currentDate());
-    m_shortWait->setValue(settings.value(QLatin1String(Keys::SHORT_WAIT), Keys::DEFAULT_SHORT_WAIT_S).toInt());
-    m_longWait->setValue(settings.value(QLatin1String(Keys::LONG_WAIT), Keys::DEFAULT_LONG_WAIT_S).toInt());
-    m_languageRestore->setValue(settings.value(QLatin1String(Keys::RESTORE_DEFAULT_LANGUAGE_TIMEOUT), Keys::DEFAULT_RESTORE_DEFAULT_LANGUAGE_TIMEOUT_S).toInt());
-    m_ftpTransfer->setTime(read_time(settings, Keys::FTP_TRANSFER_TIME, Schedule::FTP_TRANSFER));
-    m_remoteUpdate->setTime(read_time(settings, Keys::REMOTE_UPDATE_SCHEDULE, Schedule::REMOTE_UPDATE));
-    select_data(m_method, settings.value(QLatin1String(Keys::NETWORK_METHOD), QLatin1String(NetworkConfig::METHOD)));
+    m_shortWait->setValue(settings.value(Settings::ShortWait));
+    m_longWait->setValue(settings.value(Settings::LongWait));
+    m_languageRestore->setValue(settings.value(Settings::RestoreLanguageTimeout));
+    m_ftpTransfer->setTime(settings.value(Settings::FtpTransferTime));
+    m_remoteUpdate->setTime(settings.value(Settings::RemoteUpdateTime));
+    select_data(m_method, settings.value(Settings::NetworkMethod));
     updateNetworkControls();
-    select_data(m_protocol, settings.value(QLatin1String(Keys::FTP_PROTOCOL), QLatin1String(FtpServer::PROTOCOL)));
-    m_ftpAddress->setValue(settings.value(QLatin1String(Keys::FTP_ADDRESS)).toString());
-    m_ftpPort->setValue(settings.value(QLatin1String(Keys::FTP_PORT), Keys::DEFAULT_FTP_PORT).toInt());
-    m_ftpUser->setValue(settings.value(QLatin1String(Keys::FTP_USERNAME)).toString());
-    m_ftpPassword->setValue(settings.value(QLatin1String(Keys::FTP_PASSWORD)).toString());
-    m_updatesAddress->setValue(settings.value(QLatin1String(Keys::UPDATES_SERVER_ADDRESS)).toString());
-    m_notifications->setChecked(settings.value(QLatin1String(Keys::ENABLE_NOTIFICATIONS), true).toBool());
-    m_alarmEmail->setValue(settings.value(QLatin1String(Keys::ALARMS_EMAIL)).toString());
+    select_data(m_protocol, settings.value(Settings::FtpProtocol));
+    m_ftpAddress->setValue(settings.value(Settings::FtpAddress));
+    m_ftpPort->setValue(settings.value(Settings::FtpPort));
+    m_ftpUser->setValue(settings.value(Settings::FtpUsername));
+    m_ftpPassword->setValue(settings.value(Settings::FtpPassword));
+    m_updatesAddress->setValue(settings.value(Settings::UpdatesServerAddress));
+    m_notifications->setChecked(settings.value(Settings::EnableNotifications));
+    m_alarmEmail->setValue(settings.value(Settings::AlarmsEmail));
     m_alarmEmail->setEnabled(m_notifications->isChecked());
     for (TwoStateButton* button : std::as_const(m_alarmSwitches)) {
         const auto alarm = static_cast<VM24::Alarm>(button->property("alarm").toInt());
-        button->setChecked(settings.value(QStringLiteral("Alarms/") + VM24::alarm_code(alarm), true).toBool());
+        button->setChecked(settings.value(Settings::alarmSwitch(alarm)));
         button->setIcon(QIcon(button->isChecked() ? QStringLiteral(":/icons/alarm-on")
                                                   : QStringLiteral(":/icons/alarm-off")));
     }
     updateAlarmSwitches();
-    m_supportEmail->setValue(
-        settings.value(QLatin1String(Keys::SUPPORT_EMAIL), QLatin1String(General::SUPPORT_EMAIL)).toString());
+    m_supportEmail->setValue(settings.value(Settings::SupportEmail));
 }
 
 void ApplicationSettings::updateNetworkControls()
 {
-    using namespace VM24::Defaults;
     const bool isStatic = m_method->currentData().toString() == QLatin1String("static");
     if (isStatic) {
-        QSettings settings;
-        settings.beginGroup(QStringLiteral("NetworkConfig"));
-        m_hostIp->setInputText(settings.value(QStringLiteral("host-ip"), QLatin1String(NetworkConfig::HOST_IP)).toString());
-        m_netmask->setValue(settings.value(QStringLiteral("netmask"), NetworkConfig::NETMASK).toInt());
-        m_gateway->setInputText(settings.value(QStringLiteral("gateway"), QLatin1String(NetworkConfig::GATEWAY)).toString());
-        m_dns->setInputText(settings.value(QStringLiteral("dns"), QLatin1String(NetworkConfig::DNS)).toString());
+        const Settings settings;
+        m_hostIp->setInputText(settings.value(Settings::NetworkHostIp));
+        m_netmask->setValue(settings.value(Settings::NetworkNetmask).toInt());
+        m_gateway->setInputText(settings.value(Settings::NetworkGateway));
+        m_dns->setInputText(settings.value(Settings::NetworkDns));
     } else {
         const QPair<QString, int> address = VM24::get_if_address("eth0");
         m_hostIp->setInputText(address.first);
@@ -434,45 +420,46 @@ void ApplicationSettings::updateNetworkControls()
         field->setEnabled(isStatic);
 }
 
-void ApplicationSettings::store(QSettings& settings) const
+void ApplicationSettings::store(Settings& settings) const
 {
-    settings.setValue(QLatin1String(Keys::USER_TEXT), m_userText->value());
-    for (int row = 0; row < 3; ++row)
-        settings.setValue(QLatin1String(Keys::RECEIPT_ROWS[row]),
-                          m_receiptRows[row]->value().left(SettingRule::of(Keys::RECEIPT_ROWS[row]).maximum));
-    settings.setValue(QLatin1String(Keys::DEFAULT_LANGUAGE), m_language->currentData());
-    settings.setValue(QLatin1String(Keys::MAX_CHANGE), m_maxChange->value());
-    settings.setValue(QLatin1String(Keys::MAX_CREDIT), m_maxCredit->value());
-    for (int hopper = 0; hopper < 2; ++hopper)
-        settings.setValue(QLatin1String(Keys::HOPPER_VALUES[hopper]), m_hoppers[hopper]->currentData());
-    VM24::write_serial(settings, m_serial->value());
-    settings.setValue(QLatin1String(Keys::USE_OPTICAL_BARRIER), m_opticalBarrier->isChecked());
-    settings.setValue(QLatin1String(Keys::SHORT_WAIT), m_shortWait->value());
-    settings.setValue(QLatin1String(Keys::LONG_WAIT), m_longWait->value());
-    settings.setValue(QLatin1String(Keys::RESTORE_DEFAULT_LANGUAGE_TIMEOUT), m_languageRestore->value());
-    settings.setValue(QLatin1String(Keys::FTP_TRANSFER_TIME), m_ftpTransfer->time().toString(QLatin1String(TIME_FORMAT)));
-    settings.setValue(QLatin1String(Keys::REMOTE_UPDATE_SCHEDULE), m_remoteUpdate->time().toString(QLatin1String(TIME_FORMAT)));
-    const QString method = m_method->currentData().toString();
-    settings.setValue(QLatin1String(Keys::NETWORK_METHOD), method);
-    if (method == QLatin1String("static")) {
-        settings.setValue(QLatin1String(Keys::NETWORK_HOST_IP), m_hostIp->inputText().trimmed());
-        settings.setValue(QLatin1String(Keys::NETWORK_NETMASK), m_netmask->value());
-        settings.setValue(QLatin1String(Keys::NETWORK_GATEWAY), m_gateway->inputText().trimmed());
-        settings.setValue(QLatin1String(Keys::NETWORK_DNS), m_dns->inputText().trimmed());
+    settings.setValue(Settings::UserText, m_userText->value());
+    for (int row = 0; row < 3; ++row) {
+        const Setting<QString> receiptRow = Settings::RECEIPT_ROWS[row];
+        settings.setValue(receiptRow, m_receiptRows[row]->value().left(Settings::rule(receiptRow).maximum));
     }
-    settings.setValue(QLatin1String(Keys::FTP_PROTOCOL), m_protocol->currentData());
-    settings.setValue(QLatin1String(Keys::FTP_ADDRESS), m_ftpAddress->value().trimmed());
-    settings.setValue(QLatin1String(Keys::FTP_PORT), m_ftpPort->value());
-    settings.setValue(QLatin1String(Keys::FTP_USERNAME), m_ftpUser->value());
-    settings.setValue(QLatin1String(Keys::FTP_PASSWORD), m_ftpPassword->value());
-    settings.setValue(QLatin1String(Keys::UPDATES_SERVER_ADDRESS), m_updatesAddress->value().trimmed());
-    settings.setValue(QLatin1String(Keys::ENABLE_NOTIFICATIONS), m_notifications->isChecked());
-    settings.setValue(QLatin1String(Keys::ALARMS_EMAIL), m_alarmEmail->value().trimmed());
+    settings.setValue(Settings::DefaultLanguage, m_language->currentData().toString());
+    settings.setValue(Settings::MaxChange, m_maxChange->value());
+    settings.setValue(Settings::MaxCredit, m_maxCredit->value());
+    for (int hopper = 0; hopper < 2; ++hopper)
+        settings.setValue(Settings::HOPPER_VALUES[hopper], m_hoppers[hopper]->currentData().toInt());
+    settings.setValue(Settings::Serial, m_serial->value());
+    settings.setValue(Settings::UseOpticalBarrier, m_opticalBarrier->isChecked());
+    settings.setValue(Settings::ShortWait, m_shortWait->value());
+    settings.setValue(Settings::LongWait, m_longWait->value());
+    settings.setValue(Settings::RestoreLanguageTimeout, m_languageRestore->value());
+    settings.setValue(Settings::FtpTransferTime, m_ftpTransfer->time());
+    settings.setValue(Settings::RemoteUpdateTime, m_remoteUpdate->time());
+    const QString method = m_method->currentData().toString();
+    settings.setValue(Settings::NetworkMethod, method);
+    if (method == QLatin1String("static")) {
+        settings.setValue(Settings::NetworkHostIp, m_hostIp->inputText().trimmed());
+        settings.setValue(Settings::NetworkNetmask, QString::number(m_netmask->value()));
+        settings.setValue(Settings::NetworkGateway, m_gateway->inputText().trimmed());
+        settings.setValue(Settings::NetworkDns, m_dns->inputText().trimmed());
+    }
+    settings.setValue(Settings::FtpProtocol, m_protocol->currentData().toString());
+    settings.setValue(Settings::FtpAddress, m_ftpAddress->value().trimmed());
+    settings.setValue(Settings::FtpPort, m_ftpPort->value());
+    settings.setValue(Settings::FtpUsername, m_ftpUser->value());
+    settings.setValue(Settings::FtpPassword, m_ftpPassword->value());
+    settings.setValue(Settings::UpdatesServerAddress, m_updatesAddress->value().trimmed());
+    settings.setValue(Settings::EnableNotifications, m_notifications->isChecked());
+    settings.setValue(Settings::AlarmsEmail, m_alarmEmail->value().trimmed());
     for (TwoStateButton* button : m_alarmSwitches) {
         const auto alarm = static_cast<VM24::Alarm>(button->property("alarm").toInt());
-        settings.setValue(QStringLiteral("Alarms/") + VM24::alarm_code(alarm), button->isChecked());
+        settings.setValue(Settings::alarmSwitch(alarm), button->isChecked());
     }
-    settings.setValue(QLatin1String(Keys::SUPPORT_EMAIL), m_supportEmail->value().trimmed());
+    settings.setValue(Settings::SupportEmail, m_supportEmail->value().trimmed());
 }
 
 void ApplicationSettings::connectEditSignals()
@@ -532,9 +519,9 @@ void ApplicationSettings::saveSettingsThen(std::function<void()> then)
 {
     setEdited(false);
     {
-        QSettings settings;
+        Settings settings;
         store(settings);
-        VM24::sync_settings_durably(settings);
+        settings.sync();
     }
     const QDateTime clock(m_date->date(), m_time->time());
     if (m_clockEdited && clock.isValid())
@@ -584,7 +571,7 @@ void ApplicationSettings::testConnectivity()
 {
     VM24::long_running_operation(
         QtConcurrent::run([] {
-            const VM24::NetworkTestTargets targets = VM24::network_test_targets(QSettings());
+            const VM24::NetworkTestTargets targets = VM24::network_test_targets(Settings());
             return int(VM24::test_connectivity(targets.interface, targets.address, targets.host));
         }),
         this, tr("Esecuzione test di rete"), tr("Attendere prego"), -1, [this](int result) {

@@ -1,12 +1,12 @@
 #include "maintenance/maintenancemenu.h"
 
 #include "core/defaults.h"
-#include "core/settingskeys.h"
 #include "core/vm24.h"
 #include "logging/supportrequestnotification.h"
 #include "maintenance/maintenancelog.h"
 #include "maintenance/packagedownloader.h"
 #include "maintenance/supportmail.h"
+#include "settings/settings.h"
 #include "ui/contentupdatedownloader.h"
 #include "ui/interactivemessagedialog.h"
 #include "ui/longrunningoperation.h"
@@ -19,7 +19,6 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
-#include <QSettings>
 #include <QThreadPool>
 #include <QVBoxLayout>
 
@@ -235,17 +234,14 @@ void MaintenanceMenu::sendSupportRequest()
 void MaintenanceMenu::sendSupportMail()
 {
     m_notifications->notify(std::make_unique<VM24::SupportRequestNotification>());
-    const QString recipient = QSettings()
-                                  .value(QLatin1String(VM24::Keys::SUPPORT_EMAIL),
-                                         QLatin1String(VM24::Defaults::General::SUPPORT_EMAIL))
-                                  .toString()
-                                  .trimmed();
+    const Settings settings;
+    const QString recipient = settings.value(Settings::SupportEmail).trimmed();
     if (recipient.isEmpty()) {
         InteractiveMessageDialog::showTemporary(tr("Indirizzo email di assistenza non configurato"), QString(),
                                                 InteractiveMessageDialog::DEFAULT_DURATION_MS, this);
         return;
     }
-    const int serial = VM24::read_serial();
+    const int serial = settings.value(Settings::Serial);
     qCInfo(maintenanceLog) << "support request to" << recipient;
     QThreadPool::globalInstance()->start([recipient, serial] { VM24::send_support_mail(recipient, serial); });
 }

@@ -2,6 +2,7 @@
 
 #include "logging/infonotification.h"
 #include "maintenance/maintenancelog.h"
+#include "settings/settings.h"
 #include "updates/updateauthenticator.h"
 #include "maintenance/maintenancemenu.h"
 #include "maintenance/resetdialog.h"
@@ -124,7 +125,7 @@ void MaintenanceMode::runResetActions(const QString& dir)
         emit quitRequested();
     };
     connect(dialog, &QDialog::finished, this, endOnceBoth);
-    QtConcurrent::run([dir] { VM24::run_reset_actions(dir); }).then(this, [dialog, endOnceBoth] {
+    QtConcurrent::run([dir] { VM24::run_reset_actions(dir, Settings::clearFile); }).then(this, [dialog, endOnceBoth] {
         if (dialog)
             dialog->onResetDone();
         endOnceBoth();

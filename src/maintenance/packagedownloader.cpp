@@ -2,9 +2,9 @@
 
 #include "board/powercontrol.h"
 #include "core/defaults.h"
-#include "core/settingskeys.h"
 #include "core/vm24.h"
 #include "maintenance/maintenancelog.h"
+#include "settings/settings.h"
 #include "ui/updateprogressdialog.h"
 #include "updates/downloadmanager.h"
 #include "updates/packagecache.h"
@@ -17,7 +17,6 @@
 #include <QDir>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtConcurrentRun>
@@ -43,11 +42,11 @@ PackageDownloader::PackageDownloader(PowerControl* powerControl, Context* contex
     , m_downloader(new DownloadManager(this))
     , m_dialog(new UpdateProgressDialog(this))
     , m_process(new QProcess(this))
-    , m_serial(VM24::format_serial(VM24::read_serial()))
+    , m_serial(VM24::format_serial(Settings().value(Settings::Serial)))
     , m_cacheDir(cache_dir())
 {
     m_downloader->setDownloadDirectory(m_cacheDir);
-    m_downloader->setFileSizeLimit(VM24::Keys::DEFAULT_UPDATES_MAX_PACKAGE_BYTES);
+    m_downloader->setFileSizeLimit(Settings::defaultValue(Settings::UpdatesMaxPackageBytes));
     m_cachedCount = VM24::count_cached_packages(m_cacheDir);
     m_listTimer.setSingleShot(true);
     m_listTimer.setInterval(DEFAULT_LIST_TIME_LIMIT_MS);
@@ -424,18 +423,15 @@ QDateTime PackageDownloader::computeNextStartTime(const QDateTime& current) cons
     return DailyJob::computeNextStartTime(current).addSecs(QRandomGenerator::global()->bounded(START_SPREAD_S));
 }
 
-void PackageDownloader::loadConfiguration(QSettings& settings)
+void PackageDownloader::loadConfiguration(const Settings& settings)
 {
     QUrl server;
     server.setScheme(QLatin1String(VM24::Defaults::UpdatesServer::PROTOCOL));
-    server.setAuthority(settings.value(QLatin1String(VM24::Keys::UPDATES_SERVER_ADDRESS)).toString().trimmed());
+    server.setAuthority(settings.value(Settings::UpdatesServerAddress).trimmed());
     m_serverUrl = server;
-    m_serial = VM24::format_serial(VM24::read_serial());
-    m_listSizeLimit = DownloadManager::readSizeLimit(settings, VM24::Keys::UPDATES_MAX_LIST_BYTES,
-                                                     VM24::Keys::DEFAULT_UPDATES_MAX_LIST_BYTES);
-    m_downloader->setFileSizeLimit(DownloadManager::readSizeLimit(settings, VM24::Keys::UPDATES_MAX_PACKAGE_BYTES,
-                                                                  VM24::Keys::DEFAULT_UPDATES_MAX_PACKAGE_BYTES));
+    m_serial = VM24::format_serial(settings.value(Settings::Serial));
+    m_listSizeLimit = settings.value(Settings::UpdatesMaxListBytes);
+    m_downloader->setFileSizeLimit(settings.value(Settings::UpdatesMaxPackageBytes));
     // setDailyStart reschedules a registered task whose time changed.
-    setDailyStart(VM24::interpret_time(settings, QLatin1String(VM24::Keys::REMOTE_UPDATE_SCHEDULE),
-                                       VM24::Defaults::Schedule::REMOTE_UPDATE));
+    setDailyStart(settings.value(Settings::RemoteUpdateTime));
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/iconfigurable.h"
-#include "core/settingskeys.h"
+#include "settings/iconfigurable.h"
+#include "settings/settings.h"
 #include "tasks/dailyjob.h"
 #include "ui/menuactivity.h"
 #include "updates/pkgaction.h"
@@ -54,7 +54,7 @@ public:
     void schedule() override;
     void onStart() override;
     void onStop() override;
-    void loadConfiguration(QSettings& settings) override;
+    void loadConfiguration(const Settings& settings) override;
     QDateTime computeNextStartTime(const QDateTime& current) const override;
 
 signals:
@@ -101,7 +101,7 @@ private:
     QStringList m_tooLong;
     QStringList m_pendingLists;
     bool m_listFailed = false;
-    qint64 m_listSizeLimit = VM24::Keys::DEFAULT_UPDATES_MAX_LIST_BYTES;
+    qint64 m_listSizeLimit = Settings::defaultValue(Settings::UpdatesMaxListBytes);
     QFuture<QList<QUrl>> m_cacheUpdate;
     QFuture<void> m_installation;
     State m_state = Idle;

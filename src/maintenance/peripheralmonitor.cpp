@@ -14,6 +14,7 @@
 #include "maintenance/maintenancelog.h"
 #include "maintenance/moneyautotestpage.h"
 #include "maintenance/onoffled.h"
+#include "settings/settings.h"
 #include "ui/interactivemessagedialog.h"
 #include "ui/longrunningoperation.h"
 #include "vending/hardwaretestreport.h"
@@ -778,7 +779,7 @@ void PeripheralMonitor::printAutotestSummary()
 {
     HardwareTestReport report;
     report.time = QDateTime::currentDateTime();
-    report.serial = VM24::format_serial(VM24::read_serial());
+    report.serial = VM24::format_serial(Settings().value(Settings::Serial));
     report.version = QCoreApplication::applicationVersion();
     report.tests = m_autotest->results();
     Rk710Controller* controller = m_controller;

@@ -4,6 +4,7 @@
 #include "board/rk710controller.h"
 #include "logging/logqueries.h"
 #include "maintenance/maintenancelog.h"
+#include "settings/settings.h"
 #include "ui/interactivemessagedialog.h"
 #include "ui/longrunningoperation.h"
 #include "ui/stylebackground.h"
@@ -44,7 +45,7 @@ bool print_overpay_summary(Rk710Controller* controller, int days)
         qCWarning(maintenanceLog, "The event log cannot be read: no credit-note summary printed");
         return false;
     }
-    return controller->printReceipt(VM24::compile_overpay_receipt(rows, days, QDateTime::currentDateTime()));
+    return controller->printReceipt(VM24::compile_overpay_receipt(Settings().receiptRows(), rows, days, QDateTime::currentDateTime()));
 }
 
 } // namespace

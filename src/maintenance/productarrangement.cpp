@@ -7,6 +7,7 @@
 #include "maintenance/maintenancelog.h"
 #include "maintenance/productmenubutton.h"
 #include "maintenance/productselectiondialog.h"
+#include "settings/settings.h"
 #include "ui/interactivemessagedialog.h"
 
 #include <QEvent>
@@ -273,7 +274,10 @@ void ProductArrangement::setModified(bool modified)
 
 void ProductArrangement::saveSettings()
 {
-    m_provider->saveArrangement(m_arrangement);
+    m_provider->setArrangement(m_arrangement);
+    Settings settings;
+    settings.setArrangement(m_provider->arrangement());
+    settings.sync();
     const QVector<int> mapping = currentMapping();
     if (mapping != m_storedMapping) {
         m_motors->saveConfiguration();

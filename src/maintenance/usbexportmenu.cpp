@@ -7,6 +7,7 @@
 #include "maintenance/exportableitem.h"
 #include "maintenance/exporttask.h"
 #include "security/usbmonitor.h"
+#include "settings/settings.h"
 #include "tasks/productnames.h"
 #include "ui/stylebackground.h"
 #include "ui/updateprogressdialog.h"
@@ -19,7 +20,6 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
-#include <QSettings>
 #include <QThreadPool>
 #include <QVBoxLayout>
 
@@ -227,7 +227,8 @@ void UsbExportMenu::startExport()
     // Empty when the folder leads off the stick: the task then writes nothing.
     const QString root = m_usb->resolvedDataRoot();
     ExportTask::Sources sources;
-    sources.settingsFile = QSettings().fileName();
+    const Settings settings;
+    sources.settingsFile = settings.fileName();
     sources.catalogueRoot = m_assets->assetDir(QStringLiteral("products"));
     sources.mediaDir = m_assets->assetDir(QStringLiteral("media"));
     sources.eventsPictureDir = m_assets->assetDir(QStringLiteral("brixo-events"));
@@ -236,7 +237,7 @@ void UsbExportMenu::startExport()
     sources.productNames = VM24::product_names(*m_products);
     sources.ledger = m_accounting->ledger();
     sources.controller = m_controller;
-    sources.serial = VM24::read_serial();
+    sources.serial = settings.value(Settings::Serial);
     sources.selections = VM24::eva_dts_selections(*m_products);
     auto finished = [this](const QString&, const QStringList& failures) {
         QMetaObject::invokeMethod(this, [this, failures] { onExportFinished(failures); }, Qt::QueuedConnection);

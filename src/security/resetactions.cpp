@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
-#include <QSettings>
 
 #include <cstdio>
 #include <functional>
@@ -122,7 +121,7 @@ bool has_reset_actions(const QString& dir)
         || is_plain_file(folder.filePath(QLatin1String(ENVIRONMENT_FILENAME)));
 }
 
-void run_reset_actions(const QString& dir)
+void run_reset_actions(const QString& dir, const std::function<void()>& clearSettings)
 {
     if (!is_stick_folder(dir))
         return;
@@ -143,11 +142,8 @@ void run_reset_actions(const QString& dir)
         } else if (QFileInfo(stickEnvironment).exists() || QFileInfo(stickEnvironment).isSymLink()) {
             copy_small_file(stickEnvironment, machineEnvironment, MAX_ENVIRONMENT_FILE_SIZE);
         }
-        if (keywords.contains(QStringLiteral("settings"))) {
-            QSettings settings;
-            settings.clear();
-            VM24::sync_settings_durably(settings);
-        }
+        if (keywords.contains(QStringLiteral("settings")))
+            clearSettings();
     };
     if (keywords.contains(QStringLiteral("once")))
         run_once(resetFile, sum, actions);

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace VM24 {
 
 static const char* const SOFT_RESET_FILENAME = "soft_reset.txt";
@@ -23,7 +25,8 @@ bool has_reset_actions(const QString& dir);
 // keywords of "soft_reset.txt" (getenv, clearenv, settings, once; any case)
 // and the installation of the stick's "vm24.env". An empty or relative dir
 // does nothing. Stick files are read only as small regular files. Failed
-// copies and deletions are ignored. Runs on a worker thread.
-void run_reset_actions(const QString& dir);
+// copies and deletions are ignored. The keyword "settings" calls
+// clearSettings. Runs on a worker thread.
+void run_reset_actions(const QString& dir, const std::function<void()>& clearSettings);
 
 } // namespace VM24

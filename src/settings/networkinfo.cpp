@@ -2,13 +2,12 @@
 
 #include "core/childprocess.h"
 #include "core/mailserver.h"
-#include "core/settingskeys.h"
+#include "settings/settings.h"
 #include "settings/settingslog.h"
 
 #include <QHostAddress>
 #include <QNetworkInterface>
 #include <QRegularExpression>
-#include <QSettings>
 #include <QUrl>
 
 namespace VM24 {
@@ -59,11 +58,6 @@ QString host_of(const QString& server)
     return url.isValid() ? url.host() : QString();
 }
 
-QString setting(const QSettings& settings, const char* key)
-{
-    return settings.value(QLatin1String(key)).toString().trimmed();
-}
-
 } // namespace
 
 QPair<QString, int> get_if_address(const char* ifname)
@@ -112,18 +106,18 @@ QString get_if_mac_address(const char* ifname)
     return interface.hardwareAddress().toLower();
 }
 
-NetworkTestTargets network_test_targets(const QSettings& settings)
+NetworkTestTargets network_test_targets(const Settings& settings)
 {
     NetworkTestTargets targets;
-    targets.interface = setting(settings, Keys::NETWORK_TEST_INTERFACE);
+    targets.interface = settings.value(Settings::NetworkTestInterface).trimmed();
     if (targets.interface.isEmpty())
-        targets.interface = QLatin1String(Keys::DEFAULT_NETWORK_TEST_INTERFACE);
-    targets.address = setting(settings, Keys::NETWORK_TEST_ADDRESS);
+        targets.interface = Settings::defaultValue(Settings::NetworkTestInterface);
+    targets.address = settings.value(Settings::NetworkTestAddress).trimmed();
     if (targets.address.isEmpty())
         targets.address = get_gateway();
-    targets.host = setting(settings, Keys::NETWORK_TEST_HOST);
+    targets.host = settings.value(Settings::NetworkTestHost).trimmed();
     if (targets.host.isEmpty())
-        targets.host = host_of(setting(settings, Keys::UPDATES_SERVER_ADDRESS));
+        targets.host = host_of(settings.value(Settings::UpdatesServerAddress).trimmed());
     if (targets.host.isEmpty())
         targets.host = host_of(mail_server());
     qCInfo(settingsLog) << "network test of" << targets.interface << "pings" << targets.address << "and"

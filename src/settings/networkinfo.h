@@ -3,7 +3,7 @@
 #include <QPair>
 #include <QString>
 
-class QSettings;
+class Settings;
 
 // The live state of a network interface and the connectivity test of the
 // settings page.
@@ -36,7 +36,7 @@ struct NetworkTestTargets
 // name others ("NetworkTest/interface", "NetworkTest/address",
 // "NetworkTest/host"): eth0; the default gateway; the host of the updates
 // server, or of the mail server when no updates server is set. Runs "ip".
-NetworkTestTargets network_test_targets(const QSettings& settings);
+NetworkTestTargets network_test_targets(const Settings& settings);
 
 // Pings an address, then a host name, four times each: Disconnected when
 // the interface has no IPv4 address, RoutingError when the address does not

@@ -32,12 +32,11 @@ public:
     static const int DESTINATION_LEVEL = 2;
     static const int ADVANCED_LEVEL = 3;
 
-    // Every key a settings file may set, but the product arrangement.
+    // Every key a settings file may set, but the product arrangement: the
+    // rules of the settings table (Settings::table()).
     static const QList<SettingRule>& all();
     // The rule of "group/key"; nullptr for a key this machine does not know.
     static const SettingRule* find(const QString& key);
-    // The rule of a key named in this program; it always exists.
-    static const SettingRule& of(const char* key);
 
     // The value as it is stored, or nothing when the value is refused.
     std::optional<QVariant> accept(const QVariant& value) const;

@@ -3,15 +3,14 @@
 #include "board/outputmask.h"
 #include "board/rk710controller.h"
 #include "catalogue/productids.h"
-#include "core/defaults.h"
 #include "core/durablefile.h"
-#include "core/iconfigurable.h"
 #include "core/ipv4address.h"
-#include "core/settingskeys.h"
 #include "core/systemactions.h"
 #include "core/vm24.h"
-#include "settings/settingslog.h"
+#include "settings/iconfigurable.h"
 #include "settings/settingrule.h"
+#include "settings/settings.h"
+#include "settings/settingslog.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -21,10 +20,6 @@
 
 namespace {
 
-QString selection_key(int selection)
-{
-    return QStringLiteral("selection_%1").arg(selection);
-}
 
 const char* const UTF8_BYTE_ORDER_MARK = "\xEF\xBB\xBF";
 
@@ -68,7 +63,7 @@ bool looks_like_ini(const QString& path)
 // of a higher level is left out and named in refused.
 void merge_checked_keys(QSettings& from, QSettings& into, int userLevel, QStringList* refused)
 {
-    const QString arrangement = QLatin1String(VM24::Keys::PRODUCTS_GROUP) + QLatin1Char('/');
+    const QString arrangement = QLatin1String(Settings::PRODUCTS_GROUP) + QLatin1Char('/');
     const QStringList keys = from.allKeys();
     for (const QString& key : keys) {
         if (key.startsWith(arrangement))
@@ -87,10 +82,10 @@ void merge_checked_keys(QSettings& from, QSettings& into, int userLevel, QString
 // a product of the partner brand.
 void merge_arrangement(QSettings& from, QSettings& into)
 {
-    from.beginGroup(QLatin1String(VM24::Keys::PRODUCTS_GROUP));
-    into.beginGroup(QLatin1String(VM24::Keys::PRODUCTS_GROUP));
+    from.beginGroup(QLatin1String(Settings::PRODUCTS_GROUP));
+    into.beginGroup(QLatin1String(Settings::PRODUCTS_GROUP));
     for (int selection = 0; selection < VM24::NUMBER_OF_SELECTIONS; ++selection) {
-        const QString key = selection_key(selection);
+        const QString key = Settings::selectionKey(selection);
         if (!from.contains(key))
             continue;
         const QString id = from.value(key).toString();
@@ -117,21 +112,13 @@ struct StaticAddresses
     }
 };
 
-QString text_value(QSettings& settings, const char* key, const QString& fallback)
+StaticAddresses read_static_addresses(const Settings& settings)
 {
-    const QVariant value = settings.value(QLatin1String(key), fallback);
-    return value.userType() == QMetaType::QStringList ? QString() : value.toString();
-}
-
-StaticAddresses read_static_addresses(QSettings& settings)
-{
-    using namespace VM24::Defaults;
     StaticAddresses addresses;
-    addresses.hostIp = text_value(settings, VM24::Keys::NETWORK_HOST_IP, QLatin1String(NetworkConfig::HOST_IP));
-    addresses.prefix = VM24::netmask_prefix_length(
-        text_value(settings, VM24::Keys::NETWORK_NETMASK, QString::number(NetworkConfig::NETMASK)));
-    addresses.gateway = text_value(settings, VM24::Keys::NETWORK_GATEWAY, QLatin1String(NetworkConfig::GATEWAY));
-    addresses.dns = text_value(settings, VM24::Keys::NETWORK_DNS, QLatin1String(NetworkConfig::DNS));
+    addresses.hostIp = settings.value(Settings::NetworkHostIp);
+    addresses.prefix = VM24::netmask_prefix_length(settings.value(Settings::NetworkNetmask));
+    addresses.gateway = settings.value(Settings::NetworkGateway);
+    addresses.dns = settings.value(Settings::NetworkDns);
     return addresses;
 }
 
@@ -147,9 +134,23 @@ SettingsManager::SettingsManager(Rk710Controller* controller, QObject* parent)
     // Checked before the first value written over it replaces it. The
     // settings object's status cannot tell: the access error of a fallback
     // file hides a format error, and a file read once is not parsed again.
-    const QString fileName = QSettings().fileName();
+    const QString fileName = Settings().fileName();
     if (QFile::exists(fileName) && !looks_like_ini(fileName))
         m_damagedSettings = fileName;
+}
+
+void SettingsManager::bindController(Rk710Controller* controller)
+{
+    const Settings settings;
+    controller->setLocalSerial(settings.value(Settings::Serial));
+    controller->setHopperValue(Rk710SerialProtocol::Hopper1, settings.value(Settings::HopperValue1));
+    controller->setHopperValue(Rk710SerialProtocol::Hopper2, settings.value(Settings::HopperValue2));
+    // Direct: stored on the exchange's thread before the exchange goes on.
+    QObject::connect(controller, &Rk710Controller::serialReported, controller, [](int serial) {
+        Settings stored;
+        stored.setValue(Settings::Serial, serial);
+        stored.sync();
+    }, Qt::DirectConnection);
 }
 
 SettingsManager::~SettingsManager()
@@ -162,41 +163,51 @@ SettingsManager::~SettingsManager()
 void SettingsManager::registerConfigurable(IConfigurable* configurable)
 {
     if (configurable)
-        m_configurables.append(configurable);
+        m_reloads.append([configurable](const Settings& settings) { configurable->loadConfiguration(settings); });
+}
+
+void SettingsManager::registerReload(const std::function<void(const Settings&)>& reload)
+{
+    m_reloads.append(reload);
 }
 
 void SettingsManager::forceReload()
 {
-    QSettings settings;
-    qCDebug(settingsLog) << "Reloading" << m_configurables.size() << "configurable objects from" << settings.fileName();
+    const Settings settings;
+    qCDebug(settingsLog) << "Reloading" << m_reloads.size() << "configurable objects from" << settings.fileName();
     if (!m_damagedSettings.isEmpty()) {
         emit loadProblem(QCoreApplication::translate("SettingsManager",
                                                      "File delle impostazioni %1 illeggibile: usati i valori predefiniti")
                              .arg(m_damagedSettings));
         m_damagedSettings.clear();
     }
-    for (IConfigurable* configurable : std::as_const(m_configurables))
-        configurable->loadConfiguration(settings);
+    for (const std::function<void(const Settings&)>& reload : std::as_const(m_reloads))
+        reload(settings);
 }
 
 void SettingsManager::syncAction()
 {
-    QSettings settings;
-    const int serial = VM24::read_serial();
+    const Settings settings;
+    const int serial = settings.value(Settings::Serial);
+    if (m_controller)
+        m_controller->setLocalSerial(serial);
     VM24::save_local_serial_number(m_controller, serial);
     VM24::change_hostname(serial);
     applyNetworkConfiguration(settings);
     applyBoardSettings(settings);
 }
 
-void SettingsManager::applyBoardSettings(QSettings& settings) const
+void SettingsManager::applyBoardSettings(const Settings& settings) const
 {
     if (!m_controller)
         return;
-    m_controller->setOutput(settings.value(QLatin1String(VM24::Keys::USE_OPTICAL_BARRIER), false).toBool(),
-                            OutputMask::OpticalBarrier);
-    for (const auto hopper : { Rk710SerialProtocol::Hopper1, Rk710SerialProtocol::Hopper2 })
-        m_controller->setItemValue(hopper, Rk710SerialProtocol::hopperValueSetting(settings, hopper));
+    m_controller->setOutput(settings.value(Settings::UseOpticalBarrier), OutputMask::OpticalBarrier);
+    const Rk710SerialProtocol::Item hoppers[] = {Rk710SerialProtocol::Hopper1, Rk710SerialProtocol::Hopper2};
+    for (int i = 0; i < 2; ++i) {
+        const int cents = settings.value(Settings::HOPPER_VALUES[i]);
+        m_controller->setHopperValue(hoppers[i], cents);
+        m_controller->setItemValue(hoppers[i], cents);
+    }
 }
 
 void SettingsManager::syncSettings()
@@ -231,16 +242,15 @@ bool SettingsManager::mergeImportFile(const QString& path, int userLevel, QStrin
     {
         QSettings settings;
         merge_checked_keys(imported, settings, userLevel, refused ? refused : &ignored);
-        if (imported.childGroups().contains(QLatin1String(VM24::Keys::PRODUCTS_GROUP)))
+        if (imported.childGroups().contains(QLatin1String(Settings::PRODUCTS_GROUP)))
             merge_arrangement(imported, settings);
-        VM24::sync_settings_durably(settings);
-        if (settings.status() != QSettings::NoError)
+        if (!Settings(settings).sync())
             return false;
     }
     return true;
 }
 
-QString SettingsManager::staticNetworkProfile(QSettings& settings)
+QString SettingsManager::staticNetworkProfile(const Settings& settings)
 {
     const StaticAddresses addresses = read_static_addresses(settings);
     // netctl runs the profile as a script: nothing but addresses goes in.
@@ -256,10 +266,9 @@ QString SettingsManager::staticNetworkProfile(QSettings& settings)
         + QStringLiteral("DNS=('%1')").arg(addresses.dns);
 }
 
-void SettingsManager::applyNetworkConfiguration(QSettings& settings)
+void SettingsManager::applyNetworkConfiguration(const Settings& settings)
 {
-    const QString method = settings.value(QLatin1String(VM24::Keys::NETWORK_METHOD),
-                                          QLatin1String(VM24::Defaults::NetworkConfig::METHOD)).toString();
+    const QString method = settings.value(Settings::NetworkMethod);
     if (method != QLatin1String("static")) {
         SystemActions::startDetached(VM24::get_path(QStringLiteral("enable_dynamic.sh")), {});
         return;

@@ -6,9 +6,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class IConfigurable;
-class QSettings;
 class Rk710Controller;
+class Settings;
 
 // Reloads every configurable object from the settings file, applies the
 // settings that act outside the program (board serial number, hopper coin
@@ -27,8 +29,15 @@ public:
     explicit SettingsManager(Rk710Controller* controller, QObject* parent = nullptr);
     ~SettingsManager() override;
 
-    // Configurables are not owned; they reload in registration order.
+    // Gives the controller what its start-up exchange sends from the
+    // settings (serial number, hopper values) and keeps the serial number
+    // the board reports in them. Before the controller is initialized.
+    static void bindController(Rk710Controller* controller);
+
+    // Configurables are not owned; they and the reload functions (which push
+    // values into the parts below the settings) run in registration order.
     void registerConfigurable(IConfigurable* configurable);
+    void registerReload(const std::function<void(const Settings&)>& reload);
     void forceReload();
 
     // Applies the system-level settings. Runs on a worker thread.
@@ -56,7 +65,7 @@ public:
 
     // Text of the static profile for the "NetworkConfig" group of settings;
     // empty unless every value is an address and the netmask a prefix or mask.
-    static QString staticNetworkProfile(QSettings& settings);
+    static QString staticNetworkProfile(const Settings& settings);
 
     // Import files larger than this are refused.
     static const qint64 MAX_IMPORT_FILE_BYTES = 1024 * 1024;
@@ -68,11 +77,11 @@ signals:
     void loadProblem(const QString& message);
 
 private:
-    void applyBoardSettings(QSettings& settings) const;
-    void applyNetworkConfiguration(QSettings& settings);
+    void applyBoardSettings(const Settings& settings) const;
+    void applyNetworkConfiguration(const Settings& settings);
     bool writeNetworkProfile(const QString& text) const;
 
-    QList<IConfigurable*> m_configurables;
+    QList<std::function<void(const Settings&)>> m_reloads;
     Rk710Controller* m_controller;
     QDateTime m_pendingClock;
     QString m_networkProfilePath;

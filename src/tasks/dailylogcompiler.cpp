@@ -1,13 +1,11 @@
 #include "tasks/dailylogcompiler.h"
 
 #include "accounting/accountingservice.h"
-#include "core/defaults.h"
-#include "core/settingskeys.h"
 #include "core/vm24.h"
+#include "settings/settings.h"
 #include "tasks/compilelogtask.h"
 #include "tasks/productnames.h"
 
-#include <QSettings>
 #include <QThreadPool>
 
 DailyLogCompiler::DailyLogCompiler(const QString& directory, ProductProvider* products, QThreadPool* pool)
@@ -23,13 +21,13 @@ void DailyLogCompiler::setAuditSources(AccountingService* accounting, Rk710Contr
     m_controller = controller;
 }
 
-void DailyLogCompiler::loadConfiguration(QSettings& settings)
+void DailyLogCompiler::loadConfiguration(const Settings& settings)
 {
-    const bool ftpConfigured = !settings.value(QLatin1String(VM24::Keys::FTP_ADDRESS)).toString().isEmpty();
-    m_auditFile = settings.value(QLatin1String(VM24::Keys::EVADTS_DAILY_FILE), ftpConfigured).toBool();
-    m_serial = VM24::read_serial(settings);
-    setDailyStart(VM24::interpret_time(settings, QLatin1String(VM24::Keys::LOG_COMPILATION_TIME),
-                                       VM24::Defaults::Schedule::LOG_COMPILATION));
+    const bool ftpConfigured = !settings.value(Settings::FtpAddress).isEmpty();
+    m_auditFile = settings.contains(Settings::EvadtsDailyFile) ? settings.value(Settings::EvadtsDailyFile)
+                                                               : ftpConfigured;
+    m_serial = settings.value(Settings::Serial);
+    setDailyStart(settings.value(Settings::LogCompilationTime));
 }
 
 void DailyLogCompiler::run()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/iconfigurable.h"
+#include "settings/iconfigurable.h"
 #include "tasks/dailyjob.h"
 
 #include <QString>
@@ -24,7 +24,7 @@ public:
     void setAuditSources(AccountingService* accounting, Rk710Controller* controller);
     bool auditFileEnabled() const { return m_auditFile; }
 
-    void loadConfiguration(QSettings& settings) override;
+    void loadConfiguration(const Settings& settings) override;
     void run() override;
 
     int serial() const { return m_serial; }

@@ -1,9 +1,6 @@
 #include "tasks/ftpsendertask.h"
 
-#include "core/defaults.h"
-#include "core/settingskeys.h"
-
-#include <QSettings>
+#include "settings/settings.h"
 
 namespace {
 
@@ -22,23 +19,21 @@ FtpSenderTask::FtpSenderTask(const QString& monitoredDir, const QString& archive
 {
 }
 
-void FtpSenderTask::loadConfiguration(QSettings& settings)
+void FtpSenderTask::loadConfiguration(const Settings& settings)
 {
-    using namespace VM24::Keys;
-    setEnabled(settings.value(QLatin1String(ENABLE_NOTIFICATIONS), false).toBool());
-    const QString address = settings.value(QLatin1String(FTP_ADDRESS)).toString();
-    const QString user = settings.value(QLatin1String(FTP_USERNAME)).toString();
-    const QString password = settings.value(QLatin1String(FTP_PASSWORD)).toString();
+    setEnabled(settings.value(Settings::EnableNotifications));
+    const QString address = settings.value(Settings::FtpAddress);
+    const QString user = settings.value(Settings::FtpUsername);
+    const QString password = settings.value(Settings::FtpPassword);
     m_url.clear();
     if (address.isEmpty() || user.isEmpty() || password.isEmpty())
         return;
-    const QString protocol =
-        settings.value(QLatin1String(FTP_PROTOCOL), QLatin1String(VM24::Defaults::FtpServer::PROTOCOL)).toString();
+    const QString protocol = settings.value(Settings::FtpProtocol);
     m_url.setScheme(protocol == QLatin1String("sftp") ? QStringLiteral("sftp") : QStringLiteral("ftp"));
     m_url.setUserName(user);
     m_url.setPassword(password);
     m_url.setHost(address);
-    m_url.setPort(settings.value(QLatin1String(FTP_PORT), DEFAULT_FTP_PORT).toInt());
+    m_url.setPort(settings.value(Settings::FtpPort));
     if (m_url.scheme() == QLatin1String("sftp"))
         m_url.setPath(QStringLiteral("/~/"));
 }

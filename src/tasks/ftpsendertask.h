@@ -16,7 +16,7 @@ class FtpSenderTask : public SpoolSender
 public:
     FtpSenderTask(const QString& monitoredDir, const QString& archiveDir, QObject* parent = nullptr);
 
-    void loadConfiguration(QSettings& settings) override;
+    void loadConfiguration(const Settings& settings) override;
 
     // Scheme ("ftp" or "sftp"), user name, password, host and port; empty
     // when address, user name or password is missing.

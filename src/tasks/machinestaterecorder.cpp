@@ -3,12 +3,10 @@
 #include "accounting/accountingservice.h"
 #include "catalogue/productids.h"
 #include "catalogue/productprovider.h"
-#include "core/defaults.h"
-#include "core/settingskeys.h"
 #include "core/vm24.h"
+#include "settings/settings.h"
 #include "tasks/savemachinestatetask.h"
 
-#include <QSettings>
 #include <QThreadPool>
 
 MachineStateRecorder::MachineStateRecorder(AccountingService* accounting, ProductProvider* products,
@@ -22,12 +20,11 @@ MachineStateRecorder::MachineStateRecorder(AccountingService* accounting, Produc
 {
 }
 
-void MachineStateRecorder::loadConfiguration(QSettings& settings)
+void MachineStateRecorder::loadConfiguration(const Settings& settings)
 {
-    m_serial = VM24::read_serial(settings);
+    m_serial = settings.value(Settings::Serial);
     // A changed time takes effect for the next run at once.
-    setDailyStart(VM24::interpret_time(settings, QStringLiteral("Schedule/record-machine-state"),
-                                       VM24::Defaults::Schedule::RECORD_MACHINE_STATE));
+    setDailyStart(settings.value(Settings::RecordMachineStateTime));
 }
 
 void MachineStateRecorder::run()

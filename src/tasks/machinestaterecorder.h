@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/iconfigurable.h"
+#include "settings/iconfigurable.h"
 #include "tasks/dailyjob.h"
 
 #include <QObject>
@@ -22,7 +22,7 @@ public:
     MachineStateRecorder(AccountingService* accounting, ProductProvider* products, Rk710Controller* controller,
                          const QString& directory, QThreadPool* pool = nullptr);
 
-    void loadConfiguration(QSettings& settings) override;
+    void loadConfiguration(const Settings& settings) override;
     void run() override;
 
     int serial() const { return m_serial; }

@@ -1,25 +1,24 @@
 #include "tasks/mailertask.h"
 
 #include "core/mailserver.h"
-#include "core/settingskeys.h"
 #include "core/vm24.h"
+#include "settings/settings.h"
 #include "tasks/taskslog.h"
 
 #include <QFile>
 #include <QLocale>
 #include <QRegularExpression>
-#include <QSettings>
 
 MailerTask::MailerTask(const QString& monitoredDir, const QString& archiveDir, QObject* parent)
     : SpoolSender(monitoredDir, archiveDir, parent)
 {
 }
 
-void MailerTask::loadConfiguration(QSettings& settings)
+void MailerTask::loadConfiguration(const Settings& settings)
 {
-    setEnabled(settings.value(QLatin1String(VM24::Keys::ENABLE_NOTIFICATIONS), false).toBool());
-    m_serial = VM24::read_serial(settings);
-    m_recipients = parseRecipients(settings.value(QLatin1String(VM24::Keys::ALARMS_EMAIL)).toString());
+    setEnabled(settings.value(Settings::EnableNotifications));
+    m_serial = settings.value(Settings::Serial);
+    m_recipients = parseRecipients(settings.value(Settings::AlarmsEmail));
 }
 
 QStringList MailerTask::parseRecipients(const QString& text)

@@ -20,7 +20,7 @@ public:
 
     MailerTask(const QString& monitoredDir, const QString& archiveDir, QObject* parent = nullptr);
 
-    void loadConfiguration(QSettings& settings) override;
+    void loadConfiguration(const Settings& settings) override;
 
     QStringList recipients() const { return m_recipients; }
     int serial() const { return m_serial; }

@@ -1,14 +1,12 @@
 #include "tasks/prepareftpfilestask.h"
 
-#include "core/defaults.h"
 #include "core/durablefile.h"
-#include "core/settingskeys.h"
 #include "core/vm24.h"
+#include "settings/settings.h"
 #include "tasks/taskslog.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSettings>
 
 PrepareFtpFilesTask::PrepareFtpFilesTask(const QString& source, const QString& target)
     : m_source(source)
@@ -16,10 +14,9 @@ PrepareFtpFilesTask::PrepareFtpFilesTask(const QString& source, const QString& t
 {
 }
 
-void PrepareFtpFilesTask::loadConfiguration(QSettings& settings)
+void PrepareFtpFilesTask::loadConfiguration(const Settings& settings)
 {
-    setDailyStart(VM24::interpret_time(settings, QLatin1String(VM24::Keys::FTP_TRANSFER_TIME),
-                                       VM24::Defaults::Schedule::FTP_TRANSFER));
+    setDailyStart(settings.value(Settings::FtpTransferTime));
 }
 
 void PrepareFtpFilesTask::run()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/iconfigurable.h"
+#include "settings/iconfigurable.h"
 #include "tasks/dailyjob.h"
 
 #include <QString>
@@ -15,7 +15,7 @@ class PrepareFtpFilesTask : public DailyJob, public IConfigurable
 public:
     PrepareFtpFilesTask(const QString& source, const QString& target);
 
-    void loadConfiguration(QSettings& settings) override;
+    void loadConfiguration(const Settings& settings) override;
     void run() override;
 
 private:

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/iconfigurable.h"
+#include "settings/iconfigurable.h"
 #include "tasks/curltransfer.h"
 #include "tasks/directorymonitor.h"
 

@@ -1,12 +1,11 @@
 #include "tasks/taskscheduler.h"
 
-#include "core/durablefile.h"
 #include "core/vm24.h"
+#include "settings/timestore.h"
 #include "tasks/abstractanacrontask.h"
 #include "tasks/schedulerclock.h"
 #include "tasks/taskslog.h"
 
-#include <QSettings>
 #include <QTimerEvent>
 
 #include <typeinfo>
@@ -100,17 +99,10 @@ QString TaskScheduler::timeStorePath() const
 
 QDateTime TaskScheduler::getSavedTime(const QString& name) const
 {
-    const QSettings store(timeStorePath(), QSettings::IniFormat);
-    const QVariant value = store.value(name);
-    if (value.metaType().id() == QMetaType::QDateTime)
-        return value.toDateTime();
-    // A hand-edited store may hold the time as ISO text.
-    return QDateTime::fromString(value.toString(), Qt::ISODate);
+    return TimeStore(timeStorePath()).time(name);
 }
 
 void TaskScheduler::saveTime(const QString& name, const QDateTime& time)
 {
-    QSettings store(timeStorePath(), QSettings::IniFormat);
-    store.setValue(name, time);
-    VM24::sync_settings_durably(store);
+    TimeStore(timeStorePath()).setTime(name, time);
 }

@@ -2,8 +2,8 @@
 
 #include "board/powercontrol.h"
 #include "core/defaults.h"
-#include "core/settingskeys.h"
 #include "core/vm24.h"
+#include "settings/settings.h"
 #include "ui/pendingactivityqueue.h"
 #include "ui/uilog.h"
 #include "ui/updateprogressdialog.h"
@@ -19,7 +19,6 @@
 
 #include <QBuffer>
 #include <QRandomGenerator>
-#include <QSettings>
 #include <QThreadPool>
 
 const char* const ContentUpdateDownloader::DOWNLOAD_DIR_TEMPLATE = "/tmp/vm24-downloads-XXXXXX";
@@ -35,13 +34,13 @@ ContentUpdateDownloader::ContentUpdateDownloader(PendingActivityQueue* activityQ
     , m_downloader(new DownloadManager(this))
     , m_dialog(new UpdateProgressDialog(dialogParent))
     , m_process(new QProcess(this))
-    , m_serial(VM24::format_serial(VM24::read_serial()))
+    , m_serial(VM24::format_serial(Settings().value(Settings::Serial)))
 {
     m_interpreter->addCommand(tr("Banner Brixo"), std::make_unique<BrixoBannerUpdateCommand>(registry));
     m_interpreter->addCommand(tr("Brixo Events"), std::make_unique<BrixoEventsUpdateCommand>(registry));
     m_interpreter->addCommand(tr("Cataloghi prodotti"), std::make_unique<CatalogueUpdateCommand>(registry));
     m_interpreter->addCommand(tr("Home Page"), std::make_unique<MediaUpdateCommand>(registry));
-    m_downloader->setFileSizeLimit(VM24::Keys::DEFAULT_UPDATES_MAX_CONTENT_BYTES);
+    m_downloader->setFileSizeLimit(Settings::defaultValue(Settings::UpdatesMaxContentBytes));
     connect(m_downloader, &DownloadManager::downloadFinished, this, &ContentUpdateDownloader::onDownloadFinished);
     connect(m_downloader, &DownloadManager::fileTooLong, this, [this](const QString& name) { m_tooLong.append(name); });
     connect(m_dialog, &QDialog::accepted, this, &ContentUpdateDownloader::onUpdateFinished);
@@ -356,19 +355,16 @@ QDateTime ContentUpdateDownloader::computeNextStartTime(const QDateTime& current
     return DailyJob::computeNextStartTime(current).addSecs(QRandomGenerator::global()->bounded(3600));
 }
 
-void ContentUpdateDownloader::loadConfiguration(QSettings& settings)
+void ContentUpdateDownloader::loadConfiguration(const Settings& settings)
 {
     QUrl server;
     server.setScheme(QLatin1String(VM24::Defaults::UpdatesServer::PROTOCOL));
-    server.setAuthority(settings.value(QLatin1String(VM24::Keys::UPDATES_SERVER_ADDRESS)).toString().trimmed());
+    server.setAuthority(settings.value(Settings::UpdatesServerAddress).trimmed());
     m_serverUrl = server;
-    m_serial = VM24::format_serial(VM24::read_serial());
+    m_serial = VM24::format_serial(settings.value(Settings::Serial));
     // The interpreter reads no more than its own ceiling in any case.
-    m_descriptorSizeLimit = qMin(DownloadManager::readSizeLimit(settings, VM24::Keys::UPDATES_MAX_DESCRIPTOR_BYTES,
-                                                                VM24::Keys::DEFAULT_UPDATES_MAX_DESCRIPTOR_BYTES),
+    m_descriptorSizeLimit = qMin(settings.value(Settings::UpdatesMaxDescriptorBytes),
                                  UpdateDescriptorInterpreter::MAX_DESCRIPTOR_SIZE);
-    m_downloader->setFileSizeLimit(DownloadManager::readSizeLimit(settings, VM24::Keys::UPDATES_MAX_CONTENT_BYTES,
-                                                                  VM24::Keys::DEFAULT_UPDATES_MAX_CONTENT_BYTES));
-    setDailyStart(VM24::interpret_time(settings, QLatin1String(VM24::Keys::REMOTE_UPDATE_SCHEDULE),
-                                       VM24::Defaults::Schedule::REMOTE_UPDATE));
+    m_downloader->setFileSizeLimit(settings.value(Settings::UpdatesMaxContentBytes));
+    setDailyStart(settings.value(Settings::RemoteUpdateTime));
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/iconfigurable.h"
-#include "core/settingskeys.h"
+#include "settings/iconfigurable.h"
+#include "settings/settings.h"
 #include "tasks/dailyjob.h"
 #include "ui/menuactivity.h"
 #include "ui/updateprogressdialog.h"
@@ -66,7 +66,7 @@ public:
     void onResume(const ActivityResult&) override {}
     void onStop() override;
 
-    void loadConfiguration(QSettings& settings) override;
+    void loadConfiguration(const Settings& settings) override;
 
 public slots:
     void checkForUpdates();
@@ -117,5 +117,5 @@ private:
     QHash<QString, Expected> m_expected; // by local file name
     QStringList m_tooLong;
     QList<QPair<QString, SignedIndex>> m_acceptedIndexes; // stream, index
-    qint64 m_descriptorSizeLimit = VM24::Keys::DEFAULT_UPDATES_MAX_DESCRIPTOR_BYTES;
+    qint64 m_descriptorSizeLimit = Settings::defaultValue(Settings::UpdatesMaxDescriptorBytes);
 };

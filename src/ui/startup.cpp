@@ -1,6 +1,6 @@
+#include "settings/settings.h"
 #include "ui/startup.h"
 
-#include "core/settingskeys.h"
 
 #include <QApplication>
 #include <QColor>
@@ -9,7 +9,6 @@
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
-#include <QSettings>
 #include <QSplashScreen>
 #include <QTranslator>
 
@@ -52,8 +51,7 @@ bool load_translation(QTranslator& translator, const QString& language)
 
 QString start_language()
 {
-    QSettings settings;
-    return settings.value(QLatin1String(VM24::Keys::DEFAULT_LANGUAGE), QLatin1String(DEFAULT_START_LANGUAGE)).toString();
+    return Settings().value(Settings::DefaultLanguage);
 }
 
 QString splash_message()

@@ -14,7 +14,6 @@ namespace VM24 {
 
 static const char* const MAIN_STYLE_RESOURCE = ":/main-style";
 static const char* const TRANSLATIONS_RESOURCE_DIR = ":/i18n";
-static const char* const DEFAULT_START_LANGUAGE = "it";
 static const int PIXMAP_CACHE_LIMIT_KB = 10240;
 
 // Reads the style sheet resource whole and installs it on the application.

@@ -5,7 +5,6 @@
 #include "updates/updateslog.h"
 
 #include <QFile>
-#include <QSettings>
 #include <QFileInfo>
 
 const char* const DownloadManager::TEMP_DIR_NAME = ".temp-downloads";
@@ -31,13 +30,6 @@ DownloadManager::DownloadManager(QObject* parent)
 DownloadManager::~DownloadManager()
 {
     cancelDownload();
-}
-
-qint64 DownloadManager::readSizeLimit(QSettings& settings, const char* key, qint64 fallback)
-{
-    bool ok = false;
-    const qint64 bytes = settings.value(QLatin1String(key)).toLongLong(&ok);
-    return ok && bytes > 0 ? bytes : fallback;
 }
 
 bool DownloadManager::setDownloadDirectory(const QString& path)

@@ -13,7 +13,6 @@
 // Downloads files one after another with wget into a directory. Each file
 // arrives in the sub-directory ".temp-downloads" and is moved into the
 // directory only when wget succeeded; a failed file is dropped.
-class QSettings;
 
 class DownloadManager : public QObject
 {
@@ -27,10 +26,6 @@ public:
     static constexpr qint64 DEFAULT_FILE_SIZE_LIMIT = qint64(256) * 1024 * 1024;
     // How often a growing file is measured against its limit and the free space.
     static constexpr int SIZE_CHECK_INTERVAL_MS = 50;
-
-    // A size limit setting: a positive number of bytes; anything else, or
-    // no value, gives fallback.
-    static qint64 readSizeLimit(QSettings& settings, const char* key, qint64 fallback);
 
     explicit DownloadManager(QObject* parent = nullptr);
     ~DownloadManager() override;

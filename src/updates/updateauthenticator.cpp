@@ -137,7 +137,7 @@ bool UpdateAuthenticator::openIndex(const QString& indexPath, const QString& str
         refuse(name, translated(QT_TRANSLATE_NOOP("UpdateAuthenticator", "indice firmato non valido")));
         return false;
     }
-    if (!index->isFor(VM24::read_serial())) {
+    if (!index->isFor(m_serial)) {
         refuse(name, translated(QT_TRANSLATE_NOOP("UpdateAuthenticator", "indice per un'altra macchina")));
         return false;
     }

@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QString>
 
+#include <atomic>
+
 // Whether updates are authenticated, and the checks when they are. The
 // owner's update key is the Ed25519 public key "updates-public.pem" in the
 // application directory; while it is there, every update from the server
@@ -27,6 +29,10 @@ public:
     static const char* const DIRECTORY_INDEX; // "update.index"
 
     explicit UpdateAuthenticator(QObject* parent = nullptr);
+
+    // This machine's serial number, which an index must be for; set from the
+    // settings by whoever composes the authenticator.
+    void setSerial(int serial) { m_serial = serial; }
 
     static QString keyPath();
     bool isKeyPresent() const;
@@ -77,4 +83,5 @@ private:
     bool writeState(const QString& key, const QString& value);
 
     mutable QMutex m_mutex;
+    std::atomic<int> m_serial{0};
 };

@@ -5,9 +5,9 @@
 #include "core/vm24.h"
 #include "logging/alarmactivenotification.h"
 #include "logging/alarmnotification.h"
+#include "settings/settings.h"
 #include "vending/vendinglog.h"
 
-#include <QSettings>
 
 AlarmManager::AlarmManager(VM24::NotificationService* notificationService, QObject* parent)
     : QObject(parent)
@@ -59,20 +59,18 @@ void AlarmManager::setAlarmMask(VM24::Alarms mask)
     }
 }
 
-VM24::Alarms AlarmManager::readAlarmMask(QSettings& settings)
+VM24::Alarms AlarmManager::readAlarmMask(const Settings& settings)
 {
     VM24::Alarms mask;
-    settings.beginGroup(QLatin1String(SETTINGS_GROUP));
     for (int flag : VM24::ALARM_FLAGS) {
         const auto alarm = VM24::Alarm(flag);
-        if (!settings.value(VM24::alarm_code(alarm), true).toBool())
+        if (!settings.value(Settings::alarmSwitch(alarm)))
             mask |= alarm;
     }
-    settings.endGroup();
     return mask;
 }
 
-void AlarmManager::loadConfiguration(QSettings& settings)
+void AlarmManager::loadConfiguration(const Settings& settings)
 {
     setAlarmMask(readAlarmMask(settings));
 }

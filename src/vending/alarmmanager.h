@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/alarm.h"
-#include "core/iconfigurable.h"
 #include "logging/notificationservice.h"
+#include "settings/iconfigurable.h"
 
 #include <QObject>
 
@@ -16,8 +16,6 @@ class AlarmManager : public QObject, public IConfigurable
 {
     Q_OBJECT
 public:
-    static constexpr const char* SETTINGS_GROUP = "Alarms";
-
     explicit AlarmManager(VM24::NotificationService* notificationService, QObject* parent = nullptr);
 
     VM24::Alarms activeAlarms() const { return m_active; }
@@ -30,9 +28,9 @@ public:
     void setAlarm(VM24::Alarm alarm, bool on);
     void setAlarmMask(VM24::Alarms mask);
 
-    void loadConfiguration(QSettings& settings) override;
-    // The mask described by the settings group "Alarms" (absent keys: enabled).
-    static VM24::Alarms readAlarmMask(QSettings& settings);
+    void loadConfiguration(const Settings& settings) override;
+    // The alarms the settings switch off.
+    static VM24::Alarms readAlarmMask(const Settings& settings);
 
 public slots:
     void onInputChanged(qint32 inputs);

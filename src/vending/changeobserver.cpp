@@ -1,10 +1,8 @@
 #include "vending/changeobserver.h"
 
 #include "board/boardstatus.h"
-#include "core/settingskeys.h"
 #include "logging/emptyhoppernotification.h"
-
-#include <QSettings>
+#include "settings/settings.h"
 
 ChangeObserver::ChangeObserver(VM24::NotificationService* notifications, QObject* parent)
     : QObject(parent)
@@ -12,11 +10,11 @@ ChangeObserver::ChangeObserver(VM24::NotificationService* notifications, QObject
 {
 }
 
-void ChangeObserver::loadConfiguration(QSettings& settings)
+void ChangeObserver::loadConfiguration(const Settings& settings)
 {
-    m_hopper1Valued = settings.value(QLatin1String(VM24::Keys::HOPPER_VALUES[0]), 0).toInt() > 0;
-    m_hopper2Valued = settings.value(QLatin1String(VM24::Keys::HOPPER_VALUES[1]), 0).toInt() > 0;
-    m_maxChange = settings.value(QLatin1String(VM24::Keys::MAX_CHANGE), VM24::Keys::DEFAULT_MAX_CHANGE).toInt();
+    m_hopper1Valued = settings.value(Settings::HopperValue1) > 0;
+    m_hopper2Valued = settings.value(Settings::HopperValue2) > 0;
+    m_maxChange = settings.value(Settings::MaxChange);
     emit maxChangeChanged(m_maxChange);
     updateAvailability();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/iconfigurable.h"
 #include "logging/notificationservice.h"
+#include "settings/iconfigurable.h"
 
 #include <QObject>
 
@@ -15,7 +15,7 @@ class ChangeObserver : public QObject, public IConfigurable
 public:
     explicit ChangeObserver(VM24::NotificationService* notifications, QObject* parent = nullptr);
 
-    void loadConfiguration(QSettings& settings) override;
+    void loadConfiguration(const Settings& settings) override;
 
     bool isAvailable() const { return m_available; }
     int maxChange() const { return m_maxChange; }

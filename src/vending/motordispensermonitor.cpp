@@ -7,13 +7,13 @@
 #include "logging/motordispensererrornotification.h"
 #include "logging/productsoldoutnotification.h"
 #include "logging/warningnotification.h"
+#include "settings/settings.h"
 #include "vending/alarmmanager.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 #include <QStringList>
 
 MotorDispenserMonitor::MotorDispenserMonitor(AlarmManager* alarmManager, ProductProvider* productProvider,
@@ -66,9 +66,9 @@ bool MotorDispenserMonitor::setMappingSilent(int s, int motor)
     return true;
 }
 
-void MotorDispenserMonitor::loadConfiguration(QSettings& settings)
+void MotorDispenserMonitor::loadConfiguration(const Settings& settings)
 {
-    const QStringList entries = settings.value(QLatin1String(MOTOR_MAP_KEY)).toStringList();
+    const QStringList entries = settings.value(Settings::MotorMap);
     if (entries.size() != MOTOR_COUNT)
         return;
     for (int s = 0; s < MOTOR_COUNT; ++s) {
@@ -84,9 +84,9 @@ void MotorDispenserMonitor::saveConfiguration()
     QStringList entries;
     for (int s = 0; s < MOTOR_COUNT; ++s)
         entries.append(QString::number(map(s)));
-    QSettings settings;
-    settings.setValue(QLatin1String(MOTOR_MAP_KEY), entries);
-    VM24::sync_settings_durably(settings);
+    Settings settings;
+    settings.setValue(Settings::MotorMap, entries);
+    settings.sync();
 }
 
 void MotorDispenserMonitor::setProductPresence(qint64 packedPresence)

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "core/iconfigurable.h"
-#include "core/settingskeys.h"
 #include "logging/notificationservice.h"
+#include "settings/iconfigurable.h"
 
 #include <QMetaType>
 #include <QObject>
@@ -31,7 +30,6 @@ public:
     };
 
     static const int MOTOR_COUNT = 18;
-    static constexpr const char* MOTOR_MAP_KEY = VM24::Keys::MOTOR_MAP;
     static constexpr const char* ERRORS_FILE = "motor-errors.txt";
     // Eighteen indices take under 50 bytes; only the start of a longer file
     // is read (a warning says so).
@@ -52,7 +50,7 @@ public:
     void setMapping(int s, int motor);
     bool setMappingSilent(int s, int motor);
 
-    void loadConfiguration(QSettings& settings) override;
+    void loadConfiguration(const Settings& settings) override;
     void saveConfiguration();
 
     bool ignoresProductPresence() const { return m_ignoreProductPresence; }

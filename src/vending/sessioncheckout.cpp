@@ -6,6 +6,7 @@
 #include "board/rk710controller.h"
 #include "core/vm24.h"
 #include "logging/notifications.h"
+#include "settings/settings.h"
 #include "vending/changeobserver.h"
 #include "vending/sessioncredit.h"
 #include "vending/vendinglog.h"
@@ -167,7 +168,7 @@ void SessionCheckout::printCreditNote()
     m_notifications->notify(std::make_unique<VM24::OverpayNotification>(extra));
     emit printingCreditNote(extra);
     Rk710Controller* controller = m_controller;
-    const ReceiptHelper note = creditNote(extra, QDateTime::currentDateTime());
+    const ReceiptHelper note = creditNote(extra, QDateTime::currentDateTime(), Settings().receiptRows());
     runStep<bool>(
         [controller, note] { return VM24::print_recepit_task(controller, note); },
         [this, extra](bool printed) { onCreditNotePrinted(extra, printed); });
@@ -222,10 +223,10 @@ void SessionCheckout::warn(const QString& message, VM24::WarningNotification::Au
     m_notifications->notify(std::make_unique<VM24::WarningNotification>(message, audience));
 }
 
-ReceiptHelper SessionCheckout::creditNote(int amount, const QDateTime& time)
+ReceiptHelper SessionCheckout::creditNote(int amount, const QDateTime& time, const QStringList& header)
 {
     ReceiptHelper note;
-    ReceiptHelper::compileStandardReceiptHeader(note);
+    ReceiptHelper::compileStandardReceiptHeader(note, header);
     note.line(time.toString(QStringLiteral("dd/MM/yyyy   hh:mm")));
     note.empty(1);
     note.line(QCoreApplication::translate("ProductPage", "IMPORTO DOVUTO: %1").arg(VM24::format_credit(amount)));

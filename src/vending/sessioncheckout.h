@@ -45,7 +45,7 @@ public:
     void finishNow();
 
     // The credit note for an amount the machine owes the customer.
-    static ReceiptHelper creditNote(int amount, const QDateTime& time);
+    static ReceiptHelper creditNote(int amount, const QDateTime& time, const QStringList& header);
 
 signals:
     void waitingForCreditReader();

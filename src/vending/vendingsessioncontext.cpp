@@ -2,14 +2,12 @@
 
 #include "board/powercontrol.h"
 #include "board/rk710controller.h"
-#include "core/settingskeys.h"
 #include "logging/notifications.h"
 #include "vending/creditreaderactor.h"
 #include "vending/sessioncredit.h"
 #include "vending/vendinglog.h"
 
 #include <QRunnable>
-#include <QSettings>
 #include <QThread>
 
 namespace {
@@ -38,10 +36,10 @@ VendingSessionContext::~VendingSessionContext()
     stopCreditPollingNow();
 }
 
-void VendingSessionContext::loadConfiguration(QSettings& settings)
+void VendingSessionContext::loadConfiguration(const Settings& settings)
 {
-    m_shortWait = settings.value(QLatin1String(VM24::Keys::SHORT_WAIT), DEFAULT_SHORT_WAIT).toInt();
-    m_longWait = settings.value(QLatin1String(VM24::Keys::LONG_WAIT), DEFAULT_LONG_WAIT).toInt();
+    m_shortWait = settings.value(Settings::ShortWait);
+    m_longWait = settings.value(Settings::LongWait);
 }
 
 void VendingSessionContext::beginVendingSession()
@@ -74,7 +72,7 @@ void VendingSessionContext::startCreditPolling()
         return;
     auto* thread = new QThread;
     auto* actor = new CreditReaderActor(m_credit, m_controller);
-    actor->setMaxAcceptedCredit(QSettings().value(QLatin1String(VM24::Keys::MAX_CREDIT), DEFAULT_MAX_CREDIT).toInt());
+    actor->setMaxAcceptedCredit(Settings().value(Settings::MaxCredit));
     if (m_readerSettleMs >= 0)
         actor->setSettleTime(m_readerSettleMs);
     actor->moveToThread(thread);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/iconfigurable.h"
-#include "core/settingskeys.h"
 #include "logging/notificationservice.h"
+#include "settings/iconfigurable.h"
+#include "settings/settings.h"
 #include "vending/countdown.h"
 
 #include <QObject>
@@ -27,16 +27,13 @@ class VendingSessionContext : public QObject, public IConfigurable
     Q_OBJECT
 
 public:
-    static constexpr int DEFAULT_SHORT_WAIT = VM24::Keys::DEFAULT_SHORT_WAIT_S;
-    static constexpr int DEFAULT_LONG_WAIT = VM24::Keys::DEFAULT_LONG_WAIT_S;
-    static constexpr int DEFAULT_MAX_CREDIT = VM24::Keys::DEFAULT_MAX_CREDIT;
     static const int DOOR_LOCK_DELAY_MS = 60000;
 
     VendingSessionContext(Rk710Controller* controller, SessionCredit* credit, PowerControl* powerControl,
                           VM24::NotificationService* notifications, QObject* parent = nullptr);
     ~VendingSessionContext() override;
 
-    void loadConfiguration(QSettings& settings) override;
+    void loadConfiguration(const Settings& settings) override;
 
     void beginVendingSession();
     void startCreditPolling();
@@ -99,7 +96,7 @@ private:
     bool m_polling = false;
     bool m_open = false;
 
-    int m_shortWait = DEFAULT_SHORT_WAIT;
-    int m_longWait = DEFAULT_LONG_WAIT;
+    int m_shortWait = Settings::defaultValue(Settings::ShortWait);
+    int m_longWait = Settings::defaultValue(Settings::LongWait);
     int m_readerSettleMs = -1;
 };

@@ -12,6 +12,7 @@
 #include "core/defaults.h"
 #include "core/vm24.h"
 #include "logging/filewritertask.h"
+#include "settings/settings.h"
 #include "tasks/taskscheduler.h"
 
 #include <QCoreApplication>
@@ -36,14 +37,17 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QLatin1String(VM24::APPLICATION_NAME));
     QCoreApplication::setOrganizationName(QLatin1String(VM24::ORGANIZATION_NAME));
-    VM24::configure_settings_location();
+    Settings::configureLocation();
     bool ok = true;
 
     ProductProvider products(VM24::get_path(QStringLiteral("data/products")));
     QVector<QString> arrangement(VM24::NUMBER_OF_SELECTIONS);
     arrangement[3] = QStringLiteral("main/1701");
-    products.saveArrangement(arrangement);
-    print(QSettings().fileName());
+    products.setArrangement(arrangement);
+    Settings settings;
+    settings.setArrangement(products.arrangement());
+    settings.sync();
+    print(settings.fileName());
 
     TaskScheduler scheduler;
     scheduler.saveTime(QStringLiteral("machine-state-recorder"), QDateTime::currentDateTime());

@@ -282,7 +282,7 @@ void TestAccountingReport::totalsBeyond32BitsReadTheSameOnScreenAndPaper()
     for (auto it = expected.begin(); it != expected.end(); ++it)
         QCOMPARE(screen.value(it.key()), it.value());
 
-    const ReceiptHelper receipt = VM24::compile_summary_receipt(Ledger::Permanent, permanent, counters(0));
+    const ReceiptHelper receipt = VM24::compile_summary_receipt({}, Ledger::Permanent, permanent, counters(0));
     for (auto it = expected.begin(); it != expected.end(); ++it) {
         bool printed = false;
         for (const ReceiptHelper::Line& line : receipt.lines()) {

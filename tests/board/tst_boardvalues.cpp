@@ -162,16 +162,11 @@ private slots:
         QCOMPARE(int(receipt.lines().size()), before + 4);
     }
 
-    void standardHeaderComesFromSettings()
+    void standardHeaderFramesTheRows()
     {
-        TestEnvironment::ScopedAppDir appDir;
-        {
-            QSettings settings;
-            settings.setValue(QStringLiteral("receipt-row-1"), QStringLiteral("FARMACIA CENTRALE"));
-            settings.setValue(QStringLiteral("receipt-row-3"), QStringLiteral("Via Roma 1"));
-        }
         ReceiptHelper receipt(24);
-        ReceiptHelper::compileStandardReceiptHeader(receipt);
+        ReceiptHelper::compileStandardReceiptHeader(
+            receipt, {QStringLiteral("FARMACIA CENTRALE"), QString(), QStringLiteral("Via Roma 1")});
         using L = ReceiptHelper::Line;
         const QString dashes(24, QLatin1Char('-'));
         const QList<L> expected = {

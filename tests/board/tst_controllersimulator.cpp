@@ -11,7 +11,6 @@
 #include "testenvironment.h"
 
 #include <QJsonArray>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -40,6 +39,10 @@ class TestControllerSimulator : public QObject
     std::unique_ptr<TestEnvironment::ScopedAppDir> appDir;
     std::unique_ptr<Rk710SimProcess> sim;
     std::unique_ptr<Rk710Controller> controller;
+    // What the settings give the start-up exchange; the serial number the
+    // board reports replaces it.
+    int localSerial = 0;
+    int hopperValues[2] = {0, 0};
 
     bool startBoard(QJsonObject state = QJsonObject())
     {
@@ -57,6 +60,11 @@ class TestControllerSimulator : public QObject
     {
         if (!controller)
             controller.reset(new Rk710Controller);
+        controller->setLocalSerial(localSerial);
+        controller->setHopperValue(Rk710SerialProtocol::Hopper1, hopperValues[0]);
+        controller->setHopperValue(Rk710SerialProtocol::Hopper2, hopperValues[1]);
+        QObject::connect(controller.get(), &Rk710Controller::serialReported, controller.get(),
+                         [this](int serial) { localSerial = serial; }, Qt::DirectConnection);
         if (!controller->open(sim->devicePath().toLocal8Bit().constData()))
             return false;
         controller->initialize();
@@ -70,7 +78,12 @@ class TestControllerSimulator : public QObject
     int stock(int column) { return state()["columns"].toArray()[column - 1].toObject()["stock"].toInt(); }
 
 private slots:
-    void init() { appDir.reset(new TestEnvironment::ScopedAppDir); }
+    void init()
+    {
+        appDir.reset(new TestEnvironment::ScopedAppDir);
+        localSerial = 0;
+        hopperValues[0] = hopperValues[1] = 0;
+    }
 
     void cleanup()
     {
@@ -81,12 +94,9 @@ private slots:
 
     void startupExchange()
     {
-        {
-            QSettings settings;
-            settings.setValue(QStringLiteral("hopper-value_1"), 100);
-            settings.setValue(QStringLiteral("hopper-value_2"), 50);
-        }
-        VM24::write_serial(4321);
+        hopperValues[0] = 100;
+        hopperValues[1] = 50;
+        localSerial = 4321;
         QVERIFY(startBoard({{"credit", QJsonObject{{"coins", 250}, {"bill", 500}}},
                             {"doors", QJsonObject{{"back", "open"}}}}));
         QVERIFY(control(QStringLiteral("timing watchdogMs 600000")));
@@ -123,10 +133,10 @@ private slots:
 
     void boardSerialWins()
     {
-        VM24::write_serial(4321);
+        localSerial = 4321;
         QVERIFY(startBoard({{"serial", 777}}));
         QVERIFY(startController());
-        QCOMPARE(VM24::read_serial(), 777);
+        QCOMPARE(localSerial, 777);
         QCOMPARE(state()["serial"].toInt(), 777);
     }
 
@@ -134,11 +144,8 @@ private slots:
     {
         const QJsonArray columns{3, 3, 0, QJsonObject{{"stock", 3}, {"jam", "hard"}}};
         QVERIFY(startBoard({{"columns", columns}, {"hoppers", hoppers(2, 0)}}));
-        {
-            QSettings settings;
-            settings.setValue(QStringLiteral("hopper-value_1"), 100);
-            settings.setValue(QStringLiteral("hopper-value_2"), 50);
-        }
+        hopperValues[0] = 100;
+        hopperValues[1] = 50;
         QVERIFY(startController());
 
         QVERIFY(controller->deliverProduct(2));
@@ -204,11 +211,8 @@ private slots:
     void longCommandsOnAFaultyLine()
     {
         QVERIFY(startBoard({{"columns", QJsonArray{5, 5, 5, 5}}, {"hoppers", hoppers(20, 20)}}));
-        {
-            QSettings settings;
-            settings.setValue(QStringLiteral("hopper-value_1"), 100);
-            settings.setValue(QStringLiteral("hopper-value_2"), 50);
-        }
+        hopperValues[0] = 100;
+        hopperValues[1] = 50;
         QVERIFY(startController());
         // Stray bytes use up the acknowledgement wait like empty reads do:
         // 600 ms leaves room for the 3 stray bytes and the acknowledgement.

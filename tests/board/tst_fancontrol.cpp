@@ -4,7 +4,6 @@
 #include "scriptedcontroller.h"
 #include "testenvironment.h"
 
-#include <QSettings>
 #include <QtTest>
 
 namespace {
@@ -44,7 +43,7 @@ class FanControlTest : public QObject
 private slots:
     void coolingLevelMovesOneStepPerReading()
     {
-        FanControl fan(&offline);
+        FanControl fan(&offline, 40);
         fan.setInput(inputs_at(25));
         fan.setEnabled(true);
         QCOMPARE(fan.coolingLevel(), 0);
@@ -81,7 +80,7 @@ private slots:
     {
         QFETCH(int, temperature);
         QFETCH(int, level);
-        FanControl fan(&offline);
+        FanControl fan(&offline, 40);
         fan.setInput(inputs_at(45));
         fan.setEnabled(true);
         QCOMPARE(fan.coolingLevel(), 2);
@@ -106,7 +105,7 @@ private slots:
     {
         QFETCH(int, temperature);
         QFETCH(int, level);
-        FanControl fan(&offline);
+        FanControl fan(&offline, 40);
         fan.setInput(inputs_at(temperature));
         QCOMPARE(fan.coolingLevel(), 0);
         fan.setEnabled(true);
@@ -115,7 +114,7 @@ private slots:
 
     void chassisFanSwitchesTwoDegreesPastTheThreshold()
     {
-        FanControl fan(&offline);
+        FanControl fan(&offline, 40);
         fan.setTemperatureHysteresisThresholds(40);
         fan.setInput(inputs_at(35));
         fan.setEnabled(true);
@@ -128,20 +127,16 @@ private slots:
         }
     }
 
-    void thresholdComesFromTheSettings()
+    void aNewThresholdAppliesAtOnce()
     {
-        TestEnvironment::ScopedAppDir appDir;
-        FanControl fan(&offline);
+        FanControl fan(&offline, 40);
         fan.setInput(inputs_at(33));
         fan.setEnabled(true);
-        QSettings settings;
-        fan.loadConfiguration(settings);
         QCOMPARE(fan.highThreshold(), 41);
         QVERIFY(!fan.isChassisFanOn());
 
         // A lower threshold applies at once, without a new reading.
-        settings.setValue(QStringLiteral("temperature-threshold"), 30);
-        fan.loadConfiguration(settings);
+        fan.setTemperatureHysteresisThresholds(30);
         QCOMPARE(fan.lowThreshold(), 29);
         QCOMPARE(fan.highThreshold(), 31);
         QVERIFY(fan.isChassisFanOn());
@@ -149,7 +144,7 @@ private slots:
 
     void disabledControlOnlyRemembersTheTemperature()
     {
-        FanControl fan(&offline);
+        FanControl fan(&offline, 40);
         fan.setInput(inputs_at(70));
         QCOMPARE(fan.temperature(), 70);
         QCOMPARE(fan.coolingLevel(), 0);
@@ -171,7 +166,7 @@ private slots:
         TestEnvironment::ScopedAppDir appDir;
         ScriptedController scripted;
         QVERIFY(scripted.start());
-        FanControl fan(scripted.controller());
+        FanControl fan(scripted.controller(), 40);
 
         fan.setInput(inputs_at(45));
         QTest::qWait(100);

@@ -3,6 +3,7 @@
 
 #include "core/systemactions.h"
 #include "builtprogram.h"
+#include "settings/settings.h"
 #include "testenvironment.h"
 
 #include <QElapsedTimer>
@@ -64,6 +65,7 @@ private slots:
         if (setting.isValid())
             set_battery_threshold(setting);
         PowerControl control;
+        control.setBatteryThreshold(Settings().value(Settings::BatteryThresholdMs));
         QCOMPARE(control.batteryThreshold(), threshold);
     }
 
@@ -74,6 +76,7 @@ private slots:
         TestEnvironment::ScopedAppDir appDir;
         set_battery_threshold(2000);
         PowerControl control;
+        control.setBatteryThreshold(Settings().value(Settings::BatteryThresholdMs));
         QSignalSpy quits(&control, &PowerControl::quitRequested);
 
         // Half the threshold on battery, then past the time the count would have ended.

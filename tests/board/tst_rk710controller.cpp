@@ -8,7 +8,6 @@
 
 #include <QElapsedTimer>
 #include <QRunnable>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
@@ -50,10 +49,17 @@ class TestRk710Controller : public QObject
     std::unique_ptr<TestEnvironment::ScopedAppDir> appDir;
     std::unique_ptr<ScriptedBoard> board;
     std::unique_ptr<Rk710Controller> controller;
+    // The settings' serial number the exchange sends, and those it reports.
+    int localSerial = 0;
+    QList<int> reportedSerials;
 
     bool startController()
     {
         controller.reset(new Rk710Controller);
+        controller->setLocalSerial(localSerial);
+        reportedSerials.clear();
+        QObject::connect(controller.get(), &Rk710Controller::serialReported, controller.get(),
+                         [this](int serial) { reportedSerials.append(serial); }, Qt::DirectConnection);
         if (!controller->open(board->devicePath().toLocal8Bit().constData()))
             return false;
         controller->initialize();
@@ -64,6 +70,7 @@ private slots:
     void init()
     {
         appDir.reset(new TestEnvironment::ScopedAppDir);
+        localSerial = 0;
         board.reset(new ScriptedBoard);
     }
 
@@ -76,14 +83,11 @@ private slots:
 
     void startupExchangeInOrder()
     {
-        VM24::write_serial(42);
-        {
-            QSettings settings;
-            settings.setValue(QStringLiteral("hopper-value_1"), 50);
-            settings.setValue(QStringLiteral("hopper-value_2"), 200);
-        }
         board->setVersions(3, 21, 0);
         controller.reset(new Rk710Controller);
+        controller->setLocalSerial(42);
+        controller->setHopperValue(Rk710SerialProtocol::Hopper1, 50);
+        controller->setHopperValue(Rk710SerialProtocol::Hopper2, 200);
         QSignalSpy alive(controller.get(), &Rk710Controller::boardStatus);
         QVERIFY(controller->open(board->devicePath().toLocal8Bit().constData()));
         QVERIFY(!controller->isAlive());
@@ -117,12 +121,12 @@ private slots:
 
     void boardSerialIsAdopted()
     {
-        VM24::write_serial(42);
+        localSerial = 42;
         board->setVersions(1, 2, 12345);
         const int actionsBefore = int(SystemActions::recordedActions().size());
         QVERIFY(startController());
         QCOMPARE(board->count('V'), 1);
-        QCOMPARE(VM24::read_serial(), 12345);
+        QCOMPARE(reportedSerials, QList<int>{12345});
         const QList<QStringList> actions = SystemActions::recordedActions();
         QCOMPARE(int(actions.size()), actionsBefore + 1);
         QVERIFY(actions.last().first().endsWith(QLatin1String("change_hostname.sh")));
@@ -137,7 +141,7 @@ private slots:
         QVERIFY(ok);
         QCOMPARE(board->count('V'), 1);
         QCOMPARE(board->requests().first(), bytes({'V', 2, 1, 0, 0, 0, 0, 0, 0}));
-        QCOMPARE(VM24::read_serial(), 0);
+        QVERIFY(reportedSerials.isEmpty());
     }
 
     void initialCreditIsTakenOnce()

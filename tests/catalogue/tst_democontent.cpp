@@ -1,6 +1,7 @@
 #include "catalogue/priceprovider.h"
 #include "catalogue/productids.h"
 #include "catalogue/productprovider.h"
+#include "settings/settings.h"
 
 #include <QDir>
 #include <QProcess>
@@ -32,7 +33,7 @@ private slots:
         ProductProvider provider(m_copy.filePath(QStringLiteral("products")));
         provider.loadDatabase();
         QSettings settings(m_demo + QStringLiteral("/Korvane/VM24.ini"), QSettings::IniFormat);
-        provider.loadConfiguration(settings);
+        provider.setArrangement(Settings(settings).arrangement());
 
         QVERIFY(provider.productCount() >= 30);
         QSet<QString> categories;

@@ -1,5 +1,6 @@
 #include "catalogue/priceprovider.h"
 #include "catalogue/productprovider.h"
+#include "settings/settings.h"
 #include "updates/assetsregistry.h"
 
 #include "core/vm24.h"
@@ -58,7 +59,7 @@ private:
         QSettings settings;
         for (auto it = selections.cbegin(); it != selections.cend(); ++it)
             settings.setValue(QStringLiteral("Products/selection_%1").arg(it.key()), it.value());
-        m_provider->loadConfiguration(settings);
+        m_provider->setArrangement(Settings(settings).arrangement());
     }
 
 private slots:
@@ -104,7 +105,7 @@ private slots:
         // A key that disappears from the settings empties its selection.
         QSettings settings;
         settings.remove(QStringLiteral("Products/selection_17"));
-        m_provider->loadConfiguration(settings);
+        m_provider->setArrangement(Settings(settings).arrangement());
         QVERIFY(m_provider->arrangement().at(17).isEmpty());
     }
 
@@ -120,8 +121,13 @@ private slots:
         QVector<QString> arrangement(18);
         arrangement[0] = QStringLiteral("main/1003");
         arrangement[7] = QStringLiteral("main/1001");
-        m_provider->saveArrangement(arrangement);
+        m_provider->setArrangement(arrangement);
         QCOMPARE(m_provider->arrangement(), arrangement);
+        {
+            Settings stored;
+            stored.setArrangement(m_provider->arrangement());
+            stored.sync();
+        }
 
         QSettings settings;
         settings.beginGroup(QStringLiteral("Products"));
@@ -138,11 +144,11 @@ private slots:
         QCOMPARE(settings.value(QStringLiteral("max-credit")).toInt(), 3000);
 
         ProductProvider reloaded(root());
-        reloaded.loadConfiguration(settings);
+        reloaded.setArrangement(Settings(settings).arrangement());
         QCOMPARE(reloaded.arrangement(), arrangement);
 
         // A short arrangement still covers every selection.
-        m_provider->saveArrangement({QStringLiteral("main/1002")});
+        m_provider->setArrangement({QStringLiteral("main/1002")});
         QCOMPARE(m_provider->arrangement().size(), 18);
         QCOMPARE(m_provider->getProductAtLocation(0).id(), QStringLiteral("main/1002"));
         QCOMPARE(&m_provider->getProductAtLocation(17), &ProductProvider::NULL_PRODUCT);
@@ -194,7 +200,7 @@ private slots:
         QVERIFY(m_provider->getThumbnail(QStringLiteral("main/1002")).isNull());
 
         // Saving an arrangement forgets the pictures of unarranged products only.
-        m_provider->saveArrangement({QStringLiteral("main/1001")});
+        m_provider->setArrangement({QStringLiteral("main/1001")});
         QCOMPARE(m_provider->getThumbnail(QStringLiteral("main/1001")).width(), 20);
         QCOMPARE(m_provider->getThumbnail(QStringLiteral("main/1002")).width(), 22);
         QCOMPARE(m_provider->getImage(QStringLiteral("main/1002")).width(), 42);

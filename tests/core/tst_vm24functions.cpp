@@ -1,5 +1,6 @@
 #include "core/systemactions.h"
 #include "core/vm24.h"
+#include "settings/settings.h"
 #include "testenvironment.h"
 
 #include <QDir>
@@ -20,7 +21,7 @@ private slots:
     {
         QCoreApplication::setOrganizationName(QStringLiteral("Korvane"));
         QCoreApplication::setApplicationName(QStringLiteral("VM24"));
-        VM24::configure_settings_location();
+        Settings::configureLocation();
     }
 
     void moneyFormatting_data()
@@ -109,23 +110,11 @@ private slots:
 
     void serialNumbers()
     {
-        TestEnvironment::ScopedAppDir appDir;
         QCOMPARE(VM24::format_serial(42), QStringLiteral("00042"));
         QCOMPARE(VM24::format_serial(123456), QStringLiteral("123456"));
-        QCOMPARE(VM24::read_serial(), 0);
-        VM24::write_serial(-5);
-        QCOMPARE(VM24::read_serial(), 0);
-        VM24::write_serial(100000);
-        QCOMPARE(VM24::read_serial(), 99999);
-        VM24::write_serial(731);
-        QCOMPARE(VM24::read_serial(), 731);
-        // The value lands in the INI file under the application directory.
-        QSettings file(appDir.filePath(QStringLiteral("Korvane/VM24.ini")), QSettings::IniFormat);
-        QCOMPARE(file.value(QStringLiteral("advanced/serial")).toInt(), 731);
-        // A hand-edited value out of range is clamped when read.
-        file.setValue(QStringLiteral("advanced/serial"), 250000);
-        file.sync();
-        QCOMPARE(VM24::read_serial(), 99999);
+        QCOMPARE(VM24::clamp_serial(-5), 0);
+        QCOMPARE(VM24::clamp_serial(100000), 99999);
+        QCOMPARE(VM24::clamp_serial(731), 731);
     }
 
     void environmentSwitches_data()
@@ -174,29 +163,6 @@ private slots:
         qputenv("VM24_SERIAL_DEVICE", "/tmp/board-link");
         QCOMPARE(VM24::serial_device_path(), QStringLiteral("/tmp/board-link"));
         qputenv("VM24_SERIAL_DEVICE", saved);
-    }
-
-    void scheduleTimes_data()
-    {
-        QTest::addColumn<QVariant>("stored");
-        QTest::addColumn<QTime>("expected");
-        const QTime dflt(2, 0);
-        QTest::newRow("absent") << QVariant() << dflt;
-        QTest::newRow("valid") << QVariant(QStringLiteral("23:15")) << QTime(23, 15);
-        QTest::newRow("midnight") << QVariant(QStringLiteral("00:00")) << QTime(0, 0);
-        QTest::newRow("hour out of range") << QVariant(QStringLiteral("25:00")) << dflt;
-        QTest::newRow("one hour digit") << QVariant(QStringLiteral("7:30")) << dflt;
-        QTest::newRow("text") << QVariant(QStringLiteral("soon")) << dflt;
-    }
-    void scheduleTimes()
-    {
-        QFETCH(QVariant, stored);
-        QFETCH(QTime, expected);
-        TestEnvironment::ScopedAppDir appDir;
-        QSettings settings;
-        if (stored.isValid())
-            settings.setValue(QStringLiteral("Schedule/ftp-transfer"), stored);
-        QCOMPARE(VM24::interpret_time(settings, QStringLiteral("Schedule/ftp-transfer"), QTime(2, 0)), expected);
     }
 
     void temporaryDirectories()

@@ -1,6 +1,7 @@
 // The settings import on any bytes, as an update directory or a USB stick
 // could bring them; the first byte picks the user level of the key.
 #include "core/vm24.h"
+#include "settings/settings.h"
 #include "settings/settingsmanager.h"
 #include "testenvironment.h"
 
@@ -17,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static char name[] = "fuzz_settings";
     static char* argv[] = {name, nullptr};
     static QCoreApplication application(argc, argv);
-    static const bool located = (VM24::configure_settings_location(), true);
+    static const bool located = (Settings::configureLocation(), true);
     (void)located;
     if (size < 1)
         return 0;

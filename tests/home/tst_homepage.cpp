@@ -2,6 +2,7 @@
 #include "home/homepage.h"
 #include "logging/notificationservice.h"
 #include "recordingactivity.h"
+#include "settings/settings.h"
 #include "testenvironment.h"
 #include "ui/alarmdialog.h"
 #include "ui/clickableimagelabel.h"
@@ -134,7 +135,7 @@ void HomePageTest::missingDefaultLanguageShowsTheItalianTexts()
     TestEnvironment::ScopedAppDir appDir;
     HomeFixture fixture;
     fixture.configure({{QStringLiteral("user-text"), QStringLiteral("Farmacia Aurora")}});
-    QCOMPARE(fixture.home->defaultLanguage(), QStringLiteral("ita"));
+    QCOMPARE(fixture.home->defaultLanguage(), QStringLiteral("it"));
     QCOMPARE(fixture.home->restoreTimeoutMs(), 60000);
     QCOMPARE(fixture.home->customTextButton()->text(), QStringLiteral("Farmacia Aurora"));
 
@@ -142,7 +143,7 @@ void HomePageTest::missingDefaultLanguageShowsTheItalianTexts()
     deliver_language_change();
     fixture.context.startActivity(fixture.home.get());
     deliver_language_change();
-    QCOMPARE(fixture.home->currentLanguage(), QStringLiteral("ita"));
+    QCOMPARE(fixture.home->currentLanguage(), QStringLiteral("it"));
     QCOMPARE(fixture.home->bannerText(), QStringLiteral("TOCCA LO SCHERMO PER ACQUISTARE"));
 }
 

@@ -1,5 +1,6 @@
 #include "home/homepage.h"
 #include "recordingactivity.h"
+#include "settings/settings.h"
 #include "testenvironment.h"
 #include "ui/context.h"
 #include "ui/custombannerpage.h"

@@ -10,7 +10,6 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QSettings>
 #include <QSqlQuery>
 #include <QThreadPool>
 #include <QXmlStreamReader>
@@ -65,11 +64,9 @@ private slots:
 void TestFileNotifier::alarmsBecomeFilesForTheSpool()
 {
     TestEnvironment::ScopedAppDir appDir;
-    QSettings settings;
-    settings.setValue("advanced/serial", 42);
     QThreadPool pool;
     FileNotifier notifier(&pool);
-    notifier.loadConfiguration(settings);
+    notifier.setSerial(42);
     // Neither directory is there yet: the writer makes them.
     const QString outgoing = appDir.filePath("outgoing");
     const QString mailbox = appDir.filePath("mailbox");

@@ -18,6 +18,7 @@
 #include "recordingactivity.h"
 #include "settings/networkinfo.h"
 #include "logging/filenotifier.h"
+#include "settings/settings.h"
 #include "settings/settingsmanager.h"
 #include "tasks/dailylogcompiler.h"
 #include "tasks/machinestaterecorder.h"
@@ -205,11 +206,11 @@ private slots:
         {
             QSettings settings;
             mailer.loadConfiguration(settings);
-            notifier.loadConfiguration(settings);
+            notifier.setSerial(Settings(settings).value(Settings::Serial));
             compiler.loadConfiguration(settings);
             recorder.loadConfiguration(settings);
         }
-        QCOMPARE(VM24::read_serial(), 99999);
+        QCOMPARE(TestEnvironment::readSerial(), 99999);
         QCOMPARE(mailer.serial(), 99999);
         QCOMPARE(notifier.serial(), 99999);
         QCOMPARE(compiler.serial(), 99999);

@@ -7,6 +7,7 @@
 #include "networknamespace.h"
 #include "recordingactivity.h"
 #include "settings/networkinfo.h"
+#include "settings/settings.h"
 #include "settings/settingsmanager.h"
 #include "testenvironment.h"
 #include "ui/context.h"
@@ -68,7 +69,7 @@ private:
         return m_page->connectivityLabel()->text();
     }
 
-    static VM24::NetworkTestTargets targets() { return VM24::network_test_targets(QSettings()); }
+    static VM24::NetworkTestTargets targets() { return VM24::network_test_targets(Settings()); }
 
 private slots:
     void initTestCase()

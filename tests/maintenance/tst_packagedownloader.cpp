@@ -3,7 +3,7 @@
 // manager on a private root, the progress dialog, the restart request.
 
 #include "board/powercontrol.h"
-#include "core/settingskeys.h"
+#include "settings/settings.h"
 #include "logging/notificationservice.h"
 #include "maintenance/maintenancemenu.h"
 #include "maintenance/packagedownloader.h"
@@ -158,7 +158,7 @@ private slots:
         m_cache = m_assets->assetDir(QStringLiteral("package-cache"));
         m_root = std::make_unique<PacmanRoot>();
         QVERIFY(m_root->isValid());
-        QSettings().setValue(QLatin1String(VM24::Keys::SERIAL), 42);
+        QSettings().setValue(Settings::key(Settings::Serial), 42);
     }
 
     void cleanup()
@@ -187,7 +187,7 @@ private slots:
                                .arg(url, QFileInfo(foo11).fileName())
                                .toUtf8()));
         QVERIFY(write_file(QDir(m_cache).filePath(QStringLiteral("stale-0.1-1-any.pkg.tar.gz")), "old"));
-        QSettings().setValue(QLatin1String(VM24::Keys::UPDATES_SERVER_ADDRESS), server->address());
+        QSettings().setValue(Settings::key(Settings::UpdatesServerAddress), server->address());
 
         QStackedWidget views;
         Context context(&views);
@@ -286,7 +286,7 @@ private slots:
         auto server = LoopbackServer::misbehaving(LoopbackServer::Misbehaviour(kind));
         QVERIFY(server->port() > 0);
         QVERIFY(write_file(QDir(m_cache).filePath(QStringLiteral("waiting-1-1-any.pkg.tar.gz")), "cached"));
-        QSettings().setValue(QLatin1String(VM24::Keys::UPDATES_SERVER_ADDRESS), server->address());
+        QSettings().setValue(Settings::key(Settings::UpdatesServerAddress), server->address());
         QStackedWidget views;
         Context context(&views);
         PowerControl power;
@@ -322,8 +322,8 @@ private slots:
         auto server = LoopbackServer::files(site.path());
         list += QStringLiteral("auto big 1-1 http://%1/firmware/big-1-1-any.pkg.tar.gz\n").arg(server->address()).toUtf8();
         QVERIFY(write_file(site.filePath(QStringLiteral("firmware/package-list.txt")), list));
-        QSettings().setValue(QLatin1String(VM24::Keys::UPDATES_SERVER_ADDRESS), server->address());
-        QSettings().setValue(QLatin1String(VM24::Keys::UPDATES_MAX_PACKAGE_BYTES), 1024 * 1024);
+        QSettings().setValue(Settings::key(Settings::UpdatesServerAddress), server->address());
+        QSettings().setValue(Settings::key(Settings::UpdatesMaxPackageBytes), 1024 * 1024);
         QStackedWidget views;
         Context context(&views);
         PowerControl power;
@@ -349,8 +349,8 @@ private slots:
         QCOMPARE(downloader.dailyStart(), QTime(2, 0));
         const QDateTime later = QDateTime::currentDateTime().addDays(3);
         QVERIFY(!downloader.canRun(later)); // no server configured
-        settings.setValue(QLatin1String(VM24::Keys::UPDATES_SERVER_ADDRESS), QStringLiteral("updates.example:8080"));
-        settings.setValue(QLatin1String(VM24::Keys::REMOTE_UPDATE_SCHEDULE), QStringLiteral("03:30"));
+        settings.setValue(Settings::key(Settings::UpdatesServerAddress), QStringLiteral("updates.example:8080"));
+        settings.setValue(Settings::key(Settings::RemoteUpdateTime), QStringLiteral("03:30"));
         downloader.loadConfiguration(settings);
         QCOMPARE(downloader.dailyStart(), QTime(3, 30));
         QCOMPARE(downloader.serverUrl().toString(), QStringLiteral("http://updates.example:8080"));
@@ -377,7 +377,7 @@ private slots:
         const QString fooName = QFileInfo(foo11).fileName();
         auto server = LoopbackServer::files(site.path());
         QVERIFY(server->port() > 0);
-        QSettings().setValue(QLatin1String(VM24::Keys::UPDATES_SERVER_ADDRESS), server->address());
+        QSettings().setValue(Settings::key(Settings::UpdatesServerAddress), server->address());
         const QString list = QDir(firmware).filePath(QStringLiteral("package-list.txt"));
         const QString index = list + QStringLiteral(".index");
         const QString line = QStringLiteral("auto foo 1.1-1 http://%1/firmware/%2\n").arg(server->address(), fooName);

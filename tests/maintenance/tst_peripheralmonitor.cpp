@@ -19,6 +19,7 @@
 #include "maintenance/peripheralmonitor.h"
 #include "modaldialog.h"
 #include "recordingactivity.h"
+#include "settings/settings.h"
 #include "simulatedboard.h"
 #include "testenvironment.h"
 #include "ui/context.h"
@@ -73,7 +74,7 @@ struct Rig
         motors->setProductPresence(controller()->getProductPresence());
         QObject::connect(controller(), &Rk710Controller::productPresenceChanged, motors.get(),
                          &MotorDispenserMonitor::setProductPresence);
-        fan = std::make_unique<FanControl>(controller());
+        fan = std::make_unique<FanControl>(controller(), Settings().value(Settings::TemperatureThreshold));
         fan->setEnabled(true);
         context = std::make_unique<Context>(&views);
         home = std::make_unique<RecordingActivity>(context.get());

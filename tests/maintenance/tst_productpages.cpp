@@ -22,6 +22,7 @@
 #include "maintenance/productselectiondialog.h"
 #include "modaldialog.h"
 #include "recordingactivity.h"
+#include "settings/settings.h"
 #include "testenvironment.h"
 #include "ui/context.h"
 #include "ui/productbutton.h"
@@ -176,7 +177,7 @@ private slots:
         m_products = std::make_unique<ProductProvider>(root());
         m_products->loadDatabase();
         QSettings settings;
-        m_products->loadConfiguration(settings);
+        m_products->setArrangement(Settings(settings).arrangement());
         m_prices = std::make_unique<PriceProvider>(m_products.get());
         m_alarms = std::make_unique<AlarmManager>(&m_notifications);
         m_motors = std::make_unique<MotorDispenserMonitor>(m_alarms.get(), m_products.get(), &m_notifications);
@@ -284,13 +285,13 @@ private slots:
         leave(m_arrangement->exitButton(), &ConfirmationDialog::discardButton);
         QCOMPARE(m_motors->map(0), 0);
         QCOMPARE(m_motors->map(4), 4);
-        QVERIFY(!QSettings().contains(QLatin1String(MotorDispenserMonitor::MOTOR_MAP_KEY)));
+        QVERIFY(!QSettings().contains(Settings::key(Settings::MotorMap)));
 
         open(m_arrangement, 2);
         QTest::mouseClick(m_arrangement->button(0), Qt::LeftButton, {}, QPoint(40, 40));
         type_motor(5);
         m_arrangement->saveButton()->click();
-        const QStringList stored = QSettings().value(QLatin1String(MotorDispenserMonitor::MOTOR_MAP_KEY)).toStringList();
+        const QStringList stored = QSettings().value(Settings::key(Settings::MotorMap)).toStringList();
         QCOMPARE(stored.value(0), QStringLiteral("4"));
         QCOMPARE(stored.value(4), QStringLiteral("0"));
         m_arrangement->exitButton()->click();

@@ -339,7 +339,7 @@ void PurchasePagesTest::productsWithoutACashPriceAreNeverHandedOut()
     QVector<QString> arrangement = ARRANGEMENT;
     arrangement[10] = QStringLiteral("free/1");
     arrangement[11] = QStringLiteral("free/2");
-    purchase.rig.products->saveArrangement(arrangement);
+    purchase.rig.products->setArrangement(arrangement);
     purchase.rig.products->modifyProduct(QStringLiteral("test/6"))->setPrice(0, 0);
     purchase.openGrid();
     QCOMPARE(purchase.rig.credit->currentCredit(), 0);

@@ -1,5 +1,6 @@
 #include "catalogue/productprovider.h"
 #include "lookchecks.h"
+#include "settings/settings.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -62,7 +63,7 @@ private slots:
         ProductProvider provider(m_data.filePath(QStringLiteral("products")));
         provider.loadDatabase();
         QSettings settings(QStringLiteral(VM24_DEMO_DIR "/Korvane/VM24.ini"), QSettings::IniFormat);
-        provider.loadConfiguration(settings);
+        provider.setArrangement(Settings(settings).arrangement());
         for (int selection = 0; selection < 18; ++selection) {
             const QString id = provider.arrangement().value(selection);
             QVERIFY2(!id.isEmpty(), qPrintable(QString::number(selection)));

@@ -11,6 +11,7 @@
 #include "security/securitykey.h"
 #include "security/usbmonitor.h"
 #include "heldblkid.h"
+#include "settings/settings.h"
 #include "usbkeyrig.h"
 
 #include <QDir>
@@ -90,7 +91,7 @@ private slots:
                                                    + QStringLiteral("/vm24 app 'q' \"d\";$(touch pwned)-XXXXXX"));
         QVERIFY(m_appDir->isValid());
         qputenv("VM24_APP_DIR", m_appDir->path().toLocal8Bit());
-        VM24::configure_settings_location();
+        Settings::configureLocation();
         m_rig = std::make_unique<UsbKeyRig>(m_appDir->path());
         QVERIFY2(m_rig->isValid(), qPrintable(m_rig->error()));
         m_usb = std::make_unique<UsbMonitor>();
@@ -104,7 +105,7 @@ private slots:
         m_rig.reset();
         m_appDir.reset();
         qputenv("VM24_APP_DIR", m_previousAppDir);
-        VM24::configure_settings_location();
+        Settings::configureLocation();
     }
 
     void genuineKeysReachTheirLevels_data()
@@ -439,13 +440,13 @@ private slots:
             QFile::remove(stickEnvironment);
             QVERIFY(write_all(machineEnvironment, "VM24_GREEDY_CHANGE=1\n"));
             QVERIFY2(c.make(), c.name);
-            VM24::run_reset_actions(dir);
+            VM24::run_reset_actions(dir, Settings::clearFile);
             QVERIFY2(read_all(machineEnvironment) == "VM24_GREEDY_CHANGE=1\n", c.name);
         }
         // A small regular file is installed.
         QFile::remove(stickEnvironment);
         QVERIFY(write_all(stickEnvironment, "VM24_ENABLE_HEARTBEAT=1\n"));
-        VM24::run_reset_actions(dir);
+        VM24::run_reset_actions(dir, Settings::clearFile);
         QCOMPARE(read_all(machineEnvironment), QByteArray("VM24_ENABLE_HEARTBEAT=1\n"));
 
         // The stick's folder: a link that stays on the stick is followed,
@@ -481,7 +482,7 @@ private slots:
         QVERIFY(write_all(dir + QStringLiteral("/soft_reset.txt"), "# reset\n  GETENV \n\nSETTINGS\nOnce\nbogus\n"));
         QVERIFY(write_all(dir + QStringLiteral("/vm24.env"), "VM24_ENABLE_HEARTBEAT=1\n"));
         QVERIFY(VM24::has_reset_actions(dir));
-        VM24::run_reset_actions(dir);
+        VM24::run_reset_actions(dir, Settings::clearFile);
 
         QCOMPARE(read_all(dir + QStringLiteral("/vm24.env.exported")), QByteArray("VM24_GREEDY_CHANGE=1\n"));
         QCOMPARE(read_all(m_appDir->filePath(QStringLiteral("vm24.env"))), QByteArray("VM24_ENABLE_HEARTBEAT=1\n"));
@@ -490,7 +491,7 @@ private slots:
         QVERIFY(QFile::exists(dir + QStringLiteral("/soft_reset.txt.once")));
 
         QVERIFY(write_all(dir + QStringLiteral("/soft_reset.txt"), "clearenv\n"));
-        VM24::run_reset_actions(dir);
+        VM24::run_reset_actions(dir, Settings::clearFile);
         QVERIFY(!QFile::exists(m_appDir->filePath(QStringLiteral("vm24.env"))));
         QVERIFY(QFile::exists(dir + QStringLiteral("/soft_reset.txt")));
     }

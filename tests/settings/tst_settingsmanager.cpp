@@ -1,5 +1,6 @@
 #include "board/outputmask.h"
-#include "core/iconfigurable.h"
+#include "settings/iconfigurable.h"
+#include "settings/settings.h"
 #include "settings/settingsmanager.h"
 
 #include "board/rk710controller.h"
@@ -32,11 +33,11 @@ public:
         , m_calls(calls)
     {
     }
-    void loadConfiguration(QSettings& settings) override
+    void loadConfiguration(const Settings& settings) override
     {
         m_calls->append(m_name);
         thread = QThread::currentThread();
-        maxCredit = settings.value(QStringLiteral("max-credit"), 5000).toInt();
+        maxCredit = settings.value(Settings::MaxCredit);
     }
     QThread* thread = nullptr;
     int maxCredit = 0;
@@ -115,6 +116,7 @@ private:
         m_controller = std::make_unique<Rk710Controller>();
         if (!m_controller->open(m_board->devicePath().toLocal8Bit().constData()))
             return false;
+        SettingsManager::bindController(m_controller.get());
         m_controller->initialize();
         m_manager = std::make_unique<SettingsManager>(m_controller.get());
         m_manager->setNetworkProfilePath(profilePath());
@@ -230,11 +232,11 @@ private slots:
     void importRespectsTheUserLevelForAdvancedSettings()
     {
         write_text(m_appDir->filePath(QStringLiteral("unused")), "");
-        VM24::write_serial(111);
+        TestEnvironment::writeSerial(111);
         const QString path = importFile("max-credit=3000\n[advanced]\nserial=222\nsupport-email=a@b.it\n");
 
         QVERIFY(m_manager->importFromFile(path, 2));
-        QCOMPARE(VM24::read_serial(), 111);
+        QCOMPARE(TestEnvironment::readSerial(), 111);
         QCOMPARE(QSettings().value(QStringLiteral("max-credit")).toInt(), 3000);
         QVERIFY(!QSettings().contains(QStringLiteral("advanced/support-email")));
         QTRY_COMPARE(m_calls.size(), 3);
@@ -243,7 +245,7 @@ private slots:
 
         QFile::remove(SystemActions::recordPath());
         QVERIFY(m_manager->importFromFile(path, 3));
-        QCOMPARE(VM24::read_serial(), 222);
+        QCOMPARE(TestEnvironment::readSerial(), 222);
         QCOMPARE(QSettings().value(QStringLiteral("advanced/support-email")).toString(), QStringLiteral("a@b.it"));
         QCOMPARE(action_programs().first(), QStringLiteral("change_hostname.sh vm24_00222"));
     }
@@ -392,7 +394,7 @@ private slots:
     // reports go is taken only from a key of level 2 or more.
     void importTakesOnlyWhatTheFormAccepts()
     {
-        VM24::write_serial(111);
+        TestEnvironment::writeSerial(111);
         {
             QSettings settings;
             settings.setValue(QStringLiteral("hopper-value_1"), 50);
@@ -456,7 +458,7 @@ private slots:
         QCOMPARE(settings.value(QStringLiteral("Alarms/email")).toString(), QStringLiteral("owner@farmacia.it"));
         QCOMPARE(settings.value(QStringLiteral("UpdatesServer/address")).toString(), QStringLiteral("updates.korvane.it"));
         QCOMPARE(settings.value(QStringLiteral("FtpServer/address")).toString(), QStringLiteral("ftp.korvane.it"));
-        QCOMPARE(VM24::read_serial(), 111);
+        QCOMPARE(TestEnvironment::readSerial(), 111);
         // What the form would take is applied.
         QCOMPARE(settings.value(QStringLiteral("short-wait")).toInt(), 30);
         QCOMPARE(settings.value(QStringLiteral("receipt-row-1")).toString(), QStringLiteral("Farmacia Centrale"));
@@ -494,7 +496,7 @@ private slots:
 
         QVERIFY(m_manager->importFromFile(importFile("\xEF\xBB\xBF; exported settings\nmax-credit=3000\n"), 1));
         QCOMPARE(QSettings().value(QStringLiteral("max-credit")).toInt(), 3000);
-        QCOMPARE(VM24::read_serial(), 7);
+        QCOMPARE(TestEnvironment::readSerial(), 7);
     }
 
     void syncActionSetsSerialOutputsAndHoppersOnTheBoard()
@@ -533,7 +535,7 @@ private slots:
     void importedSerialReachesTheBoardOnlyFromLevelThree()
     {
         QVERIFY2(startBoard(), qPrintable(m_board->errorString()));
-        VM24::write_serial(111);
+        TestEnvironment::writeSerial(111);
         const QString path = importFile("[advanced]\nserial=2468\n");
         QVERIFY(m_manager->importFromFile(path, 2));
         QCOMPARE(m_board->state().value(QStringLiteral("serial")).toInt(), 111);

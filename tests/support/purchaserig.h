@@ -97,7 +97,7 @@ struct Purchase
         if (!rig.start())
             return false;
         rig.products->loadDatabase();
-        rig.products->saveArrangement(ARRANGEMENT);
+        rig.products->setArrangement(ARRANGEMENT);
 
         alarms = std::make_unique<AlarmManager>(&rig.notifications);
         motors = std::make_unique<MotorDispenserMonitor>(alarms.get(), rig.products.get(), &rig.notifications);

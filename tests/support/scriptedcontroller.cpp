@@ -1,5 +1,7 @@
 #include "scriptedcontroller.h"
 
+#include "settings/settingsmanager.h"
+
 #include <QDeadlineTimer>
 #include <QThread>
 
@@ -13,6 +15,7 @@ bool ScriptedController::start()
     m_controller.reset(new Rk710Controller);
     if (!m_controller->open(m_board->devicePath().toLocal8Bit().constData()))
         return false;
+    SettingsManager::bindController(m_controller.get());
     m_controller->initialize();
     clearRequests();
     return m_controller->isAlive();

@@ -1,8 +1,8 @@
 #include "simulatedboard.h"
 
 #include "board/rk710controller.h"
+#include "settings/settingsmanager.h"
 #include "simulatorlinklog.h"
-
 
 SimulatedBoard::SimulatedBoard(const QJsonObject& startState)
     : m_simulator(startState)
@@ -25,6 +25,7 @@ bool SimulatedBoard::start()
         m_error = QStringLiteral("cannot open %1").arg(m_simulator.devicePath());
         return false;
     }
+    SettingsManager::bindController(m_controller.get());
     m_controller->initialize();
     if (!m_controller->isAlive()) {
         m_error = QStringLiteral("the board did not answer the start-up exchange");

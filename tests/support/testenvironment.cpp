@@ -1,6 +1,7 @@
 #include "testenvironment.h"
 
 #include "core/vm24.h"
+#include "settings/settings.h"
 
 #include <QDir>
 
@@ -48,18 +49,30 @@ QString sourcePath(const QString& relative)
     return QStringLiteral(VM24_SOURCE_DIR "/") + relative;
 }
 
+int readSerial()
+{
+    return Settings().value(Settings::Serial);
+}
+
+void writeSerial(int serial)
+{
+    Settings settings;
+    settings.setValue(Settings::Serial, serial);
+    settings.sync();
+}
+
 ScopedAppDir::ScopedAppDir()
     : m_dir(QDir::tempPath() + QStringLiteral("/vm24-case-XXXXXX"))
     , m_previous(qgetenv("VM24_APP_DIR"))
 {
     qputenv("VM24_APP_DIR", m_dir.path().toLocal8Bit());
-    VM24::configure_settings_location();
+    Settings::configureLocation();
 }
 
 ScopedAppDir::~ScopedAppDir()
 {
     qputenv("VM24_APP_DIR", m_previous);
-    VM24::configure_settings_location();
+    Settings::configureLocation();
 }
 
 } // namespace TestEnvironment

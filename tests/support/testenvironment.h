@@ -15,6 +15,11 @@ QString applicationDir();
 // A path inside the project's source tree (scripts, test helpers).
 QString sourcePath(const QString& relative);
 
+// The machine's serial number in the settings file, as the program reads
+// and writes it (clamped).
+int readSerial();
+void writeSerial(int serial);
+
 // A fresh application directory for one test case: sets VM24_APP_DIR and the
 // settings location to it. The directory lives as long as the returned object.
 class ScopedAppDir

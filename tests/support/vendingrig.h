@@ -6,6 +6,7 @@
 #include "catalogue/priceprovider.h"
 #include "catalogue/productprovider.h"
 #include "moneynotificationlog.h"
+#include "settings/settings.h"
 #include "simulatedboard.h"
 #include "testenvironment.h"
 #include "vending/changeobserver.h"

@@ -3,6 +3,7 @@
 #include "catalogue/productprovider.h"
 #include "core/vm24.h"
 #include "logging/logdatabase.h"
+#include "settings/settings.h"
 #include "tasks/dailylogcompiler.h"
 #include "loopbackservers.h"
 #include "tasks/directorygarbagecollector.h"

@@ -6,6 +6,7 @@
 #include "catalogue/productprovider.h"
 #include "core/version.h"
 #include "core/vm24.h"
+#include "settings/settings.h"
 #include "simulatedboard.h"
 #include "tasks/machinestaterecorder.h"
 #include "tasks/savemachinestatetask.h"
@@ -150,7 +151,7 @@ void TestMachineState::dailyRecordWritesTheDayAndStartsANewOne()
     products.loadDatabase();
     QSettings settings;
     settings.setValue("Products/selection_2", "main/1001");
-    products.loadConfiguration(settings);
+    products.setArrangement(Settings(settings).arrangement());
 
     AccountingService accounting;
     SessionBalance balance;

@@ -2,6 +2,7 @@
 #include "loopbackservers.h"
 #include "maintenance/supportmail.h"
 #include "settableclock.h"
+#include "settings/settings.h"
 #include "sftpserver.h"
 #include "tasks/ftpsendertask.h"
 #include "tasks/mailertask.h"

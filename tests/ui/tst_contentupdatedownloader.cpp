@@ -1,3 +1,4 @@
+#include "settings/settings.h"
 #include "testfiles.h"
 #include "ui/contentupdatedownloader.h"
 
@@ -62,6 +63,7 @@ struct Machine
         settings.setValue(QStringLiteral("UpdatesServer/address"), serverAddress);
         downloader = std::make_unique<ContentUpdateDownloader>(&queue, &registry, &power, &context);
         downloader->loadConfiguration(settings);
+        authenticator.setSerial(Settings(settings).value(Settings::Serial));
         downloader->setAuthenticator(&authenticator);
         context.addView(&home);
         context.startActivity(&home);

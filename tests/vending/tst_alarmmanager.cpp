@@ -4,6 +4,7 @@
 #include "board/inputmask.h"
 #include "core/vm24.h"
 #include "notificationlog.h"
+#include "settings/settings.h"
 #include "testenvironment.h"
 
 #include <QSettings>

@@ -1,4 +1,5 @@
 #include "board/boardstatus.h"
+#include "settings/settings.h"
 #include "vendingrig.h"
 
 #include <QtTest>

@@ -2,6 +2,7 @@
 
 #include "catalogue/productprovider.h"
 #include "notificationlog.h"
+#include "settings/settings.h"
 #include "testenvironment.h"
 #include "vending/alarmmanager.h"
 
@@ -88,7 +89,7 @@ private slots:
         products.reset(new ProductProvider(appDir->filePath(QStringLiteral("data/products"))));
         products->loadDatabase();
         QSettings settings;
-        products->loadConfiguration(settings);
+        products->setArrangement(Settings(settings).arrangement());
         alarms.reset(new AlarmManager(&service));
         log.lines.clear();
     }

@@ -95,7 +95,7 @@ void TestSessionClose::changeAndCreditNote()
 
 void TestSessionClose::creditNoteText()
 {
-    const ReceiptHelper note = SessionCheckout::creditNote(1250, QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9)));
+    const ReceiptHelper note = SessionCheckout::creditNote(1250, QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9)), {});
     QStringList lines;
     for (const ReceiptHelper::Line& line : note.lines())
         lines << line.first;
