@@ -407,6 +407,8 @@ void TestUsbExport::anExportTakesTheLevelOfThePresentStick()
     QVERIFY(rig.makeKey("sdb1", "3c4d5e6f", 3));
     usb.onDirectoryChanged();
     context.startActivity(&mode);
+    // The stick is authenticated on the pool; the menu opens when it is.
+    QTRY_VERIFY(mode.menu()->isVisible());
     QCOMPARE(mode.userLevel(), 3);
 
     const auto exportReportAndMedia = [&page] {
@@ -440,7 +442,7 @@ void TestUsbExport::anExportTakesTheLevelOfThePresentStick()
     QVERIFY(rig.removeStick("sda1"));
     usb.onDirectoryChanged();
     mode.menu()->exitButton()->click();
-    QCOMPARE(context.currentActivity(), &home);
+    QTRY_COMPARE(context.currentActivity(), &home);
 }
 
 // A stick's VM24 folder that links into the machine, or no stick at all:
