@@ -12,7 +12,6 @@
 #include "board/touchscreenwatcher.h"
 #include "catalogue/priceprovider.h"
 #include "catalogue/productprovider.h"
-#include "core/blockingcall.h"
 #include "core/defaults.h"
 #include "core/vm24.h"
 #include "home/homepage.h"
@@ -145,9 +144,10 @@ MainWindow::~MainWindow()
     // A session still open is closed while the books and the event log are
     // there, and its credit reader stops before them.
     m_checkout->finishNow();
-    // A worker may wait for this thread (a pushed product edit): it is
-    // released rather than waited for.
-    BlockingCall::waitForWorkers();
+    // Workers still running (a pushed update) end before the books go. A
+    // pushed stage that was to run on this thread afterwards is dropped with
+    // its watcher.
+    QThreadPool::globalInstance()->waitForDone();
     // The scheduler owns its tasks, pages among them: it goes before the
     // views that would otherwise delete those pages first.
     delete m_scheduler;

@@ -18,7 +18,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
-#include <QThreadPool>
+#include <QtConcurrent>
 
 #include <algorithm>
 
@@ -96,6 +96,8 @@ PushUpdatesDirectoryWatcher::PushUpdatesDirectoryWatcher(PendingActivityQueue* a
     addHandler(QT_TRANSLATE_NOOP("PushUpdatesDirectoryWatcher", "Impostazione da Web"),
                std::make_unique<CatalogueEditsHandler>(provider, registry));
     connect(m_dialog, &QDialog::accepted, this, &PushUpdatesDirectoryWatcher::onUpdateFinished);
+    connect(&m_workerStages, &QFutureWatcher<size_t>::finished, this,
+            &PushUpdatesDirectoryWatcher::onWorkerStagesEnded);
 }
 
 PushUpdatesDirectoryWatcher::~PushUpdatesDirectoryWatcher()
@@ -184,26 +186,50 @@ void PushUpdatesDirectoryWatcher::onStart()
     m_powerControl->setEnabled(false);
     m_dialog->prepare(tr("Aggiornamento in corso"), tr("Lettura file di aggiornamento in corso..."), 0);
     m_dialog->open();
-    std::vector<std::pair<QString, ResourceHandler*>> stages;
+    m_run = std::make_shared<Run>();
     for (const Stage* stage : sortedStages())
-        stages.emplace_back(translated(stage->title), stage->handler.get());
-    const QString pushDir = m_pushDir;
-    const QStringList pushed = QDir(pushDir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
-                                                       | QDir::NoDotAndDotDot);
+        m_run->stages.emplace_back(translated(stage->title), stage->handler.get());
+    m_run->pushDir = m_pushDir;
+    m_run->pushed = QDir(m_pushDir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    runStagesFrom(0);
+}
+
+// On a worker, the stages from first up to the next one that runs on this
+// thread; its index comes back, or RUN_ENDED once the update is over.
+void PushUpdatesDirectoryWatcher::runStagesFrom(size_t first)
+{
+    const std::shared_ptr<Run> run = m_run;
     UpdateProgressDialog* dialog = m_dialog;
     UpdateAuthenticator* authenticator = m_authenticator;
-    QThreadPool::globalInstance()->start([stages, pushDir, pushed, dialog, authenticator] {
-        dialog->beginUpdate();
-        const bool trusted = is_vouched_for(authenticator, pushDir, pushed);
-        for (const auto& [title, handler] : stages) {
-            if (!trusted)
-                break;
-            dialog->beginStage(title);
-            handler->apply(QDir(pushDir), dialog);
+    m_workerStages.setFuture(QtConcurrent::run([run, first, dialog, authenticator] {
+        if (first == 0) {
+            dialog->beginUpdate();
+            run->trusted = is_vouched_for(authenticator, run->pushDir, run->pushed);
         }
-        remove_entries(pushDir, pushed);
+        for (size_t i = first; run->trusted && i < run->stages.size(); ++i) {
+            const auto& [title, handler] = run->stages[i];
+            if (handler->runsOnGuiThread())
+                return i;
+            dialog->beginStage(title);
+            handler->apply(QDir(run->pushDir), dialog);
+        }
+        remove_entries(run->pushDir, run->pushed);
         dialog->finishUpdate();
-    });
+        return RUN_ENDED;
+    }));
+}
+
+void PushUpdatesDirectoryWatcher::onWorkerStagesEnded()
+{
+    const size_t stage = m_workerStages.result();
+    if (stage == RUN_ENDED) {
+        m_run.reset();
+        return;
+    }
+    const auto& [title, handler] = m_run->stages[stage];
+    m_dialog->beginStage(title);
+    handler->apply(QDir(m_run->pushDir), m_dialog);
+    runStagesFrom(stage + 1);
 }
 
 void PushUpdatesDirectoryWatcher::onUpdateFinished()

@@ -3,6 +3,7 @@
 #include "ui/activity.h"
 #include "updates/resourcehandler.h"
 
+#include <QFutureWatcher>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -23,7 +24,9 @@ class UpdateProgressDialog;
 // "remote-updates" in the application directory and then a file "done".
 // The update is applied, when the home page hands over the screen, by every
 // handler in turn under a progress dialog; the files that were applied are
-// removed afterwards.
+// removed afterwards. The handlers run on a worker, except those that change
+// the GUI thread's objects: the worker's run stops before such a stage, the
+// stage runs here, and a further worker's run takes the stages after it.
 class PushUpdatesDirectoryWatcher : public QObject, public Activity
 {
     Q_OBJECT
@@ -66,8 +69,19 @@ private:
         const char* title;
         std::unique_ptr<ResourceHandler> handler;
     };
+    // One pushed update on its way through the stages.
+    struct Run
+    {
+        std::vector<std::pair<QString, ResourceHandler*>> stages;
+        QString pushDir;
+        QStringList pushed;
+        bool trusted = false;
+    };
+    static constexpr size_t RUN_ENDED = size_t(-1);
 
     std::vector<const Stage*> sortedStages() const;
+    void runStagesFrom(size_t first);
+    void onWorkerStagesEnded();
     bool takeDone();
     void listen(bool on);
 
@@ -79,5 +93,7 @@ private:
     QString m_linkPath;
     QString m_pushDir;
     UpdateAuthenticator* m_authenticator;
+    std::shared_ptr<Run> m_run;
+    QFutureWatcher<size_t> m_workerStages;
     bool m_listening = false;
 };

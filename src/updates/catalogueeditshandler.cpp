@@ -1,7 +1,6 @@
 #include "updates/catalogueeditshandler.h"
 
 #include "catalogue/cataloguefile.h"
-#include "core/blockingcall.h"
 #include "catalogue/productids.h"
 #include "catalogue/productprovider.h"
 #include "updates/assetsregistry.h"
@@ -61,9 +60,7 @@ void CatalogueEditsHandler::apply(QDir dir, UpdateProcessContext* ctx)
     }
     if (ctx)
         ctx->beginProcessingItem(QLatin1String(EDITS_FILENAME));
-    // The catalogue lives on the GUI thread.
-    if (!BlockingCall::run(m_provider, [this, document, dir] { applyEdits(document, dir); }))
-        qCWarning(updatesLog) << "Product edits not applied: the program is quitting";
+    applyEdits(document, dir);
 }
 
 void CatalogueEditsHandler::applyEdits(const QByteArray& document, const QDir& dir)

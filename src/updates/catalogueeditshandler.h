@@ -9,8 +9,8 @@ class ProductProvider;
 
 // A file of product edits "mod.xml" sent from the web: products created,
 // changed or removed, with their pictures beside the file. A file that is
-// not well-formed XML changes nothing. The edits are made on the product
-// provider's thread, whichever thread applies the file.
+// not well-formed XML changes nothing. The catalogue lives on the GUI
+// thread, so the file is applied there.
 class CatalogueEditsHandler : public ResourceHandler
 {
 public:
@@ -21,9 +21,10 @@ public:
 
     bool accepts(const QString& fileName) const override;
     void apply(QDir dir, UpdateProcessContext* ctx) override;
+    bool runsOnGuiThread() const override { return true; }
 
 private:
-    // On the provider's thread: the edits of a well-formed document.
+    // The edits of a well-formed document.
     void applyEdits(const QByteArray& document, const QDir& dir);
     void applyProduct(class QXmlStreamReader& reader, const QDir& dir);
 
