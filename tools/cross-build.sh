@@ -35,11 +35,11 @@ source "$root/tools/compiler-cache.sh"
 
 # The target's packages: what the program and the tests link, and what they
 # load at run time (the C++ runtime, SQLite's Qt driver, the window system's
-# plug-ins).
+# plug-ins, the archive and package manager libraries).
 target_packages=(
   libc6-dev libgcc-12-dev libgcc-s1 libstdc++-12-dev
   qt6-base-dev qt6-base-private-dev libqt6sql6-sqlite qt6-qpa-plugins
-  libgl-dev libxkbcommon-dev
+  libgl-dev libxkbcommon-dev libarchive-dev libalpm-dev
 )
 
 # The tests that run under emulation in CI: frames and the board's command

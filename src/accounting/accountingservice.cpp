@@ -73,8 +73,8 @@ QString AccountingService::backupPath()
 void AccountingService::load()
 {
     // Left by a commit that was cut short.
-    QFile::remove(ledgerPath() + VM24::DURABLE_WRITE_SUFFIX);
-    QFile::remove(backupPath() + VM24::DURABLE_WRITE_SUFFIX);
+    VM24::remove_durable_write_temporaries(ledgerPath());
+    VM24::remove_durable_write_temporaries(backupPath());
     bool opened = false;
     const QByteArray main = read_file(ledgerPath(), &opened);
     if (opened && read_ledger(main, &m_ledger)) {

@@ -1,6 +1,6 @@
 #include "board/accountingcounters.h"
 
-#include "board/byteorder.h"
+#include <QtEndian>
 
 namespace {
 
@@ -20,7 +20,7 @@ AccountingCounters AccountingCounters::fromAnswer(const quint8* answer, int leng
     if (!answer || length < ANSWER_LENGTH)
         return counters;
     for (int i = 0; i < Count; ++i)
-        counters.m_counters[i] = get_word(answer, 2 * i);
+        counters.m_counters[i] = qFromBigEndian<quint16>(answer + 2 * i);
     return counters;
 }
 

@@ -1,11 +1,11 @@
 #include "board/rk710controller.h"
 
 #include "board/boardstatereader.h"
-#include "board/byteorder.h"
 #include "board/outputmask.h"
 #include "board/receipthelper.h"
 #include "core/vm24.h"
 
+#include <QtEndian>
 
 #include <functional>
 
@@ -570,7 +570,7 @@ int Rk710Controller::awaitRemainder(int amount, int periodMs, bool* unconfirmed)
     const bool ended = status == Rk710SerialProtocol::Finished || status == Rk710SerialProtocol::FinishedWithRemainder;
     if (!ended || length != REMAINDER_ANSWER_LENGTH)
         return amount;
-    return get_word(reply, 2);
+    return qFromBigEndian<quint16>(reply + 2);
 }
 
 bool Rk710Controller::deliverProduct(signed char motor, bool* unconfirmed)

@@ -1,9 +1,9 @@
 #include "board/rk710serialprotocol.h"
 
-#include "board/byteorder.h"
 #include "board/receipthelper.h"
 
 #include <QStringList>
+#include <QtEndian>
 
 namespace {
 
@@ -20,14 +20,14 @@ public:
     Request& word(int value)
     {
         quint8 buf[2];
-        put_word(value, buf, 0);
+        qToBigEndian(quint16(value), buf);
         m_data.append(reinterpret_cast<const char*>(buf), 2);
         return *this;
     }
     Request& integer(int value)
     {
         quint8 buf[4];
-        put_int(value, buf, 0);
+        qToBigEndian(quint32(value), buf);
         m_data.append(reinterpret_cast<const char*>(buf), 4);
         return *this;
     }
@@ -84,9 +84,10 @@ CreditPacket Rk710SerialProtocol::getCredit()
     int length = sizeof reply;
     if (!send(Request('C'), reply, &length) || length < CREDIT_SHORT_ANSWER)
         return CreditPacket::failed();
-    const int coinBox = length == CREDIT_LONG_ANSWER ? get_word(reply, 12) : 0;
-    return CreditPacket(get_word(reply, 0), get_word(reply, 2), get_word(reply, 4), get_word(reply, 6), coinBox,
-                        get_int(reply, 8));
+    const int coinBox = length == CREDIT_LONG_ANSWER ? qFromBigEndian<quint16>(reply + 12) : 0;
+    return CreditPacket(qFromBigEndian<quint16>(reply), qFromBigEndian<quint16>(reply + 2),
+                        qFromBigEndian<quint16>(reply + 4), qFromBigEndian<quint16>(reply + 6), coinBox,
+                        qFromBigEndian<qint32>(reply + 8));
 }
 
 bool Rk710SerialProtocol::refundCashless(int amount)
@@ -138,7 +139,7 @@ int Rk710SerialProtocol::readInput()
     int length = sizeof reply;
     if (!send(Request('I'), reply, &length) || length != WORD_ANSWER_LENGTH)
         return -1;
-    return get_int(reply, 0);
+    return qFromBigEndian<qint32>(reply);
 }
 
 int Rk710SerialProtocol::getItemValue(Item item)
@@ -147,7 +148,7 @@ int Rk710SerialProtocol::getItemValue(Item item)
     int length = sizeof reply;
     if (!send(Request('J').byte(item).byte(0).byte(0), reply, &length) || length < 2)
         return -1;
-    return get_word(reply, 0);
+    return qFromBigEndian<quint16>(reply);
 }
 
 qint64 Rk710SerialProtocol::readProductPresenceMask()
@@ -156,7 +157,9 @@ qint64 Rk710SerialProtocol::readProductPresenceMask()
     int length = sizeof reply;
     if (!send(Request('K'), reply, &length) || length != PRESENCE_ANSWER_LENGTH)
         return FAILED_PRESENCE;
-    return get_64bitmask(reply, 0);
+    // The only little-endian number of the protocol: its first byte holds
+    // the products 0 to 7.
+    return qFromLittleEndian<qint64>(reply);
 }
 
 bool Rk710SerialProtocol::powerControl(bool on)
@@ -205,7 +208,7 @@ int Rk710SerialProtocol::readBoardStatus()
     int length = sizeof reply;
     if (!send(Request('S'), reply, &length) || length != WORD_ANSWER_LENGTH)
         return -1;
-    return get_int(reply, 0);
+    return qFromBigEndian<qint32>(reply);
 }
 
 bool Rk710SerialProtocol::sendMoveMotorCommand(signed char motor)
@@ -230,7 +233,7 @@ bool Rk710SerialProtocol::exchangeFirmwareVersions(VmcType::Value type, char a, 
         return false;
     version1 = reply[0];
     version2 = reply[1];
-    boardSerial = get_int(reply, 2);
+    boardSerial = qFromBigEndian<qint32>(reply + 2);
     return true;
 }
 

@@ -3,11 +3,13 @@
 #include "core/corelog.h"
 
 #include <QDebug>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
 
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -33,13 +35,15 @@ bool sync_directory(const QString& directory)
     return synced;
 }
 
-bool write_and_sync(QFile& file, const std::function<bool(QIODevice*)>& content)
+// The toolkit's safe save keeps its temporary file unnamed where the file
+// system can (a crash then leaves nothing), else names it "<name>.XXXXXX"
+// with six letters; it also links it to such a name just before the rename.
+// A machine updated from an older release may still hold a "<name>.tmp" that
+// a crash left.
+const QRegularExpression& temporary_name()
 {
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const bool written = content(&file) && file.flush() && sync_descriptor(file.handle());
-    file.close();
-    return written && file.error() == QFileDevice::NoError;
+    static const QRegularExpression pattern(QStringLiteral("^(.+)\\.(?:tmp|[A-Za-z]{6})$"));
+    return pattern;
 }
 
 } // namespace
@@ -53,19 +57,41 @@ bool write_file_durably(const QString& path, const QByteArray& data)
 
 bool write_file_durably(const QString& path, const std::function<bool(QIODevice*)>& content)
 {
-    const QString temporary = path + QLatin1String(DURABLE_WRITE_SUFFIX);
-    QFile file(temporary);
-    if (!write_and_sync(file, content)) {
-        qCWarning(coreLog) << "Cannot write" << temporary << file.errorString();
-        QFile::remove(temporary);
+    // The safe save would write to the file a link points to.
+    if (QFileInfo(path).isSymLink() && !QFile::remove(path)) {
+        qCWarning(coreLog) << "Cannot replace the link" << path;
         return false;
     }
-    if (::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0) {
-        qCWarning(coreLog) << "Cannot replace" << path << qt_error_string(errno);
-        QFile::remove(temporary);
+    QSaveFile file(path);
+    // The safe save syncs the data before the rename but ignores a failure;
+    // a sync of its own makes a failed one keep the former file.
+    if (!file.open(QIODevice::WriteOnly) || !content(&file) || !file.flush() || !sync_descriptor(file.handle())) {
+        qCWarning(coreLog) << "Cannot write" << path << file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        qCWarning(coreLog) << "Cannot replace" << path << file.errorString();
         return false;
     }
     return sync_directory(QFileInfo(path).absolutePath());
+}
+
+bool is_durable_write_temporary(const QString& fileName)
+{
+    return temporary_name().match(fileName).hasMatch();
+}
+
+void remove_durable_write_temporaries(const QString& path)
+{
+    const QFileInfo file(path);
+    const QDir dir = file.absoluteDir();
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& name : names) {
+        const QRegularExpressionMatch match = temporary_name().match(name);
+        if (match.hasMatch() && match.captured(1) == file.fileName())
+            QFile::remove(dir.filePath(name));
+    }
 }
 
 bool sync_file_durably(const QString& path)

@@ -9,17 +9,21 @@ class QIODevice;
 
 namespace VM24 {
 
-// The temporary file of write_file_durably is the path with this suffix.
-static const char* const DURABLE_WRITE_SUFFIX = ".tmp";
-
 // Replaces the file at path by data so that a crash or a power cut at any
 // moment leaves either the former file or the new one complete under that
 // name, never a part of either. The data reaches the storage medium before
-// the call returns true.
+// the call returns true. A symbolic link at path is replaced, never written
+// through.
 bool write_file_durably(const QString& path, const QByteArray& data);
 // The same for content written by a function to the open temporary file;
 // a function that returns false leaves the former file (or none) in place.
 bool write_file_durably(const QString& path, const std::function<bool(QIODevice*)>& content);
+
+// True for the name of a temporary file that a durable write in progress,
+// or one cut short, leaves beside its file: readers of a directory skip it.
+bool is_durable_write_temporary(const QString& fileName);
+// Removes the temporary files that writes of path cut short left beside it.
+void remove_durable_write_temporaries(const QString& path);
 
 // Makes a file just replaced by a rename last through a power cut (as the
 // toolkit writes a settings file: a temporary file, its data synced, renamed

@@ -24,7 +24,7 @@ void DirectoryMonitor::run()
     const QFileInfoList entries = m_dir.entryInfoList(QDir::Files | QDir::NoSymLinks | QDir::Hidden, QDir::Unsorted);
     m_pending.clear();
     for (const QFileInfo& entry : entries) {
-        if (!entry.fileName().endsWith(QLatin1String(VM24::DURABLE_WRITE_SUFFIX)))
+        if (!VM24::is_durable_write_temporary(entry.fileName()))
             m_pending.append(entry.fileName());
     }
     rescheduleOrContinue();

@@ -26,7 +26,7 @@ void PrepareFtpFilesTask::run()
     const QFileInfoList files =
         source.entryInfoList(QDir::Files | QDir::Readable | QDir::NoSymLinks | QDir::Hidden, QDir::Unsorted);
     for (const QFileInfo& file : files) {
-        if (file.fileName().endsWith(QLatin1String(VM24::DURABLE_WRITE_SUFFIX)))
+        if (VM24::is_durable_write_temporary(file.fileName()))
             continue;
         const QString target = QDir(m_target).absoluteFilePath(file.fileName());
         if (!QFile::rename(file.absoluteFilePath(), target))

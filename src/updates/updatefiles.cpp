@@ -3,16 +3,13 @@
 #include "core/vm24.h"
 #include "updates/diskspacereserve.h"
 #include "updates/updateslog.h"
-#include "updates/ziparchivelisting.h"
+#include "updates/ziparchive.h"
 
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
 
 #include <stdlib.h>
-#include <sys/resource.h>
 
 namespace VM24 {
 
@@ -31,18 +28,6 @@ bool has_control_characters(const QString& text)
     for (const QChar c : text) {
         const char16_t u = c.unicode();
         if (u < 0x20 || (u >= 0x7f && u < 0xa0))
-            return true;
-    }
-    return false;
-}
-
-bool tree_has_symbolic_links(const QString& dir)
-{
-    QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        it.next();
-        if (it.fileInfo().isSymLink())
             return true;
     }
     return false;
@@ -72,31 +57,6 @@ bool parse_staging_name(const QString& name, StagingName* parsed)
     parsed->target = match.captured(1);
     parsed->former = match.captured(2) == QLatin1String("old");
     return true;
-}
-
-// unzip writes what the entries' data expand to, whatever sizes the
-// central directory declares: no file it writes may grow past the largest
-// declared one (the kernel stops it there).
-int run_unzip(const QStringList& arguments, qint64 largestEntry)
-{
-    QProcess process;
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    const rlim_t limit = rlim_t(largestEntry) + 1;
-    process.setChildProcessModifier([limit] {
-        const rlimit fileSize{limit, limit};
-        setrlimit(RLIMIT_FSIZE, &fileSize);
-    });
-    process.start(QStringLiteral("unzip"), arguments);
-    if (!process.waitForStarted())
-        return -1;
-    if (!process.waitForFinished(UNZIP_TIME_LIMIT_MS)) {
-        process.kill();
-        process.waitForFinished();
-        return -1;
-    }
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
 } // namespace
@@ -160,29 +120,22 @@ bool overwrite_copy_if_exists(QDir& src, const QString& name, QDir& dst)
 
 bool extract_zip(const QString& zip, const QString& dir)
 {
-    const QFileInfo archive(zip);
-    if (!archive.isFile() || !QFileInfo(dir).isDir())
+    const QFileInfo info(zip);
+    if (!info.isFile() || !QFileInfo(dir).isDir())
         return false;
-    const ZipArchiveListing listing(archive.absoluteFilePath());
-    if (!listing.isSafeToExtract()) {
+    const ZipArchive archive(info.absoluteFilePath());
+    if (!archive.isSafeToExtract()) {
         qCWarning(updatesLog) << "Archive refused, its entries would leave the target:" << zip;
         return false;
     }
-    if (!DiskSpaceReserve::allows(dir, listing.uncompressedSize())) {
-        qCWarning(updatesLog) << "Archive refused, its" << listing.uncompressedSize()
+    if (!DiskSpaceReserve::allows(dir, archive.uncompressedSize())) {
+        qCWarning(updatesLog) << "Archive refused, its" << archive.uncompressedSize()
                               << "bytes would leave less than" << DiskSpaceReserve::reserveBytes()
                               << "bytes free:" << zip;
         return false;
     }
-    const int exitCode = run_unzip({QStringLiteral("-o"), QStringLiteral("-qq"), QStringLiteral("-d"),
-                                    QFileInfo(dir).absoluteFilePath(), archive.absoluteFilePath()},
-                                   listing.largestEntrySize());
-    if (exitCode != 0) {
-        qCWarning(updatesLog) << "Extraction of" << zip << "failed with" << exitCode;
-        return false;
-    }
-    if (tree_has_symbolic_links(dir)) {
-        qCWarning(updatesLog) << "Archive refused, it holds symbolic links:" << zip;
+    if (!archive.extractTo(dir)) {
+        qCWarning(updatesLog) << "Extraction of" << zip << "failed";
         return false;
     }
     return true;

@@ -34,8 +34,8 @@ bool overwrite_copy_if_exists(QDir& src, const QString& name, QDir& dst);
 QString unzip_archive_temp(const QString& zip);
 
 // Extracts zip into dir (which must exist). Refuses archives whose entries
-// would leave dir (absolute paths, "..", symbolic links). True when unzip
-// succeeded and nothing refused was found.
+// would leave dir (absolute paths, "..", symbolic links) or would eat into
+// the disk space reserve. True when every entry was extracted whole.
 bool extract_zip(const QString& zip, const QString& dir);
 
 // A new empty directory beside target, in which its replacement is prepared.
@@ -54,8 +54,5 @@ void recover_interrupted_replacements(const QString& parent);
 // Extracts zip into a staging directory and, only when that worked,
 // replaces target with it. A damaged or refused archive leaves target as it was.
 bool extract_zip_replacing(const QString& zip, const QString& target);
-
-// How long one unzip may run.
-static constexpr int UNZIP_TIME_LIMIT_MS = 10 * 60 * 1000;
 
 } // namespace VM24

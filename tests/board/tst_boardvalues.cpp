@@ -1,6 +1,5 @@
 #include "board/accountingcounters.h"
 #include "board/boardstatus.h"
-#include "board/byteorder.h"
 #include "board/creditpacket.h"
 #include "board/devices.h"
 #include "board/inputmask.h"
@@ -16,25 +15,6 @@ class TestBoardValues : public QObject
     Q_OBJECT
 
 private slots:
-    void byteOrderRoundTrips()
-    {
-        quint8 buf[8] = {};
-        put_word(0xBEEF, buf, 1);
-        QCOMPARE(int(buf[1]), 0xBE);
-        QCOMPARE(int(buf[2]), 0xEF);
-        QCOMPARE(get_word(buf, 1), 0xBEEF);
-
-        put_int(-2, buf, 2);
-        QCOMPARE(QByteArray(reinterpret_cast<char*>(buf) + 2, 4), QByteArray("\xff\xff\xff\xfe", 4));
-        QCOMPARE(get_int(buf, 2), -2);
-        put_int(0x01020304, buf, 4);
-        QCOMPARE(get_int(buf, 4), 0x01020304);
-
-        const quint8 mask[] = {0xAA, 0x01, 0, 0, 0, 0, 0x10, 0x80, 0x55};
-        QCOMPARE(quint64(get_64bitmask(mask, 0)), quint64(0x80100000000001AAULL));
-        QCOMPARE(quint64(get_64bitmask(mask, 1)), quint64(0x5580100000000001ULL));
-    }
-
     void creditPacketMethodAndText()
     {
         const CreditPacket failed;

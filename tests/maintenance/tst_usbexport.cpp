@@ -55,14 +55,14 @@ QByteArray read_file(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The names stored in an archive, as zip's own lister prints them.
+// The names stored in an archive, as an archiver of its own lists them.
 QStringList archive_names(const QString& zip)
 {
-    QProcess unzip;
-    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-Z1"), zip});
-    if (!unzip.waitForFinished(30000) || unzip.exitCode() != 0)
+    QProcess lister;
+    lister.start(QStringLiteral("bsdtar"), {QStringLiteral("-tf"), zip});
+    if (!lister.waitForFinished(30000) || lister.exitCode() != 0)
         return {QStringLiteral("unreadable")};
-    QStringList names = QString::fromUtf8(unzip.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QStringList names = QString::fromUtf8(lister.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     names.sort();
     return names;
 }

@@ -68,6 +68,7 @@ void TestHousekeeping::dayLogAndAuditAreCompiledMovedAndSent()
     QVERIFY(QDir().mkpath(drafts + "/subdir"));
     QVERIFY(write_file(drafts + "/VM24Data_00042_20260301_000000.xml", "<VM24/>"));
     QVERIFY(write_file(drafts + "/report.xml.tmp", "half"));
+    QVERIFY(write_file(drafts + "/report.xml.AbCdEf", "half"));
     QVERIFY(QFile::link(appDir.filePath("log.db"), drafts + "/link.xml"));
 
     ProductProvider products(appDir.filePath("data/products"));
@@ -102,7 +103,7 @@ void TestHousekeeping::dayLogAndAuditAreCompiledMovedAndSent()
     PrepareFtpFilesTask mover(drafts, outgoing);
     mover.run();
     QCOMPARE(names_in(outgoing), QStringList({audit, "VM24Data_00042_20260301_000000.xml", logs.first()}));
-    QCOMPARE(names_in(drafts), QStringList({"link.xml", "report.xml.tmp", "subdir"}));
+    QCOMPARE(names_in(drafts), QStringList({"link.xml", "report.xml.AbCdEf", "report.xml.tmp", "subdir"}));
 
     const QString archive = appDir.filePath("archive");
     QVERIFY(QDir().mkpath(archive));

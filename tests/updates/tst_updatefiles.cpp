@@ -1,7 +1,7 @@
 #include "testfiles.h"
 #include "updates/diskspacereserve.h"
 #include "updates/updatefiles.h"
-#include "updates/ziparchivelisting.h"
+#include "updates/ziparchive.h"
 
 #include "zipwriter.h"
 
@@ -45,8 +45,9 @@ class UpdateFilesTest : public QObject
 
 private slots:
     // Archives from outside never write beyond their target: each kind of
-    // escaping entry is refused before unzip runs, the target keeps its old
-    // content and nothing around it changes.
+    // escaping entry, and an archive that cannot be read whole, is refused
+    // before anything is written; the target keeps its old content and
+    // nothing around it changes.
     void escapingArchivesAreRefusedAndChangeNothing_data()
     {
         QTest::addColumn<QByteArray>("archive");
@@ -68,6 +69,10 @@ private slots:
         QTest::newRow("control character") << make([](ZipWriter& z) { z.add(QStringLiteral("a\nb.txt"), "x"); });
         QTest::newRow("not a zip") << QByteArray(5000, 'z');
         QTest::newRow("truncated") << make([](ZipWriter&) {}).left(60);
+        QTest::newRow("end record cut off") << make([](ZipWriter&) {}).chopped(4);
+        QByteArray corrupt = make([](ZipWriter& z) { z.add(QStringLiteral("second.xml"), "<second/>"); });
+        corrupt[corrupt.lastIndexOf(QByteArray("PK\x01\x02", 4)) + 3] = 0x7f;
+        QTest::newRow("central directory damaged") << corrupt;
     }
 
     void escapingArchivesAreRefusedAndChangeNothing()
@@ -106,7 +111,7 @@ private slots:
         // No staging or former directory is left beside the target.
         QCOMPARE(QDir(root.filePath(QStringLiteral("products"))).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{"user"});
-        QCOMPARE(ZipArchiveListing(root.filePath(QStringLiteral("user.rkdb"))).names(),
+        QCOMPARE(ZipArchive(root.filePath(QStringLiteral("user.rkdb"))).names(),
                  (QStringList{"index.xml", "pictures/1.png"}));
     }
 
@@ -114,7 +119,7 @@ private slots:
     // before extraction when its declared size would eat into the disk
     // space reserve, and the refusal is logged. One whose central directory
     // and local header lie about the size is stopped at the declared size
-    // while unzip writes. The target keeps its old content in both cases.
+    // while it is written. The target keeps its old content in both cases.
     void zipBombsAreRefused()
     {
         QTemporaryDir root;
@@ -130,7 +135,7 @@ private slots:
         QCOMPARE(zip.exitCode(), 0);
         QVERIFY(QFile::remove(zeros));
         QVERIFY(QFileInfo(bomb).size() < 2 * 1024 * 1024);
-        QCOMPARE(ZipArchiveListing(bomb).uncompressedSize(), qint64(300) * 1024 * 1024);
+        QCOMPARE(ZipArchive(bomb).uncompressedSize(), qint64(300) * 1024 * 1024);
 
         const QString target = root.filePath(QStringLiteral("media"));
         write_file(target + QStringLiteral("/01.png"), "old slide");
@@ -143,7 +148,7 @@ private slots:
         QCOMPARE(snapshot(root.path()).keys(), (QStringList{"bomb.zip", "media", "media/01.png"}));
 
         // The same bomb declaring 1000 bytes: the staging directory, watched
-        // while unzip runs, never holds more than that.
+        // during the extraction, never holds more than that.
         QByteArray lying = read_file(bomb);
         const qsizetype central = lying.lastIndexOf(QByteArray("PK\x01\x02", 4));
         QVERIFY(central > 0 && lying.startsWith(QByteArray("PK\x03\x04", 4)));
@@ -151,7 +156,7 @@ private slots:
         lying.replace(22, 4, declared, 4);           // local header
         lying.replace(central + 24, 4, declared, 4); // central directory
         write_file(bomb, lying);
-        QCOMPARE(ZipArchiveListing(bomb).uncompressedSize(), 1000);
+        QCOMPARE(ZipArchive(bomb).uncompressedSize(), 1000);
         std::atomic<bool> extracting{true};
         std::atomic<qint64> largest{0};
         std::thread watcher([&] {
@@ -189,6 +194,39 @@ private slots:
         QCOMPARE(read_file(target + QStringLiteral("/01.png")), QByteArray("old slide"));
         QCOMPARE(QDir(root.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  (QStringList{"media", "media.zip"}));
+    }
+
+    // A symbolic link already in the target is never written through, while
+    // a target reached through a link of its own is extracted as any other.
+    void linksOnDiskAreNeverFollowedOutOfTheTarget()
+    {
+        QTemporaryDir root;
+        const QString target = root.filePath(QStringLiteral("media"));
+        const QString outside = root.filePath(QStringLiteral("outside"));
+        write_file(outside + QStringLiteral("/keep.txt"), "keep");
+        QVERIFY(QDir().mkpath(target));
+        QVERIFY(QFile::link(outside, target + QStringLiteral("/slides")));
+        ZipWriter zip;
+        zip.add(QStringLiteral("index.xml"), "<media/>");
+        zip.add(QStringLiteral("slides/keep.txt"), "overwritten");
+        zip.add(QStringLiteral("slides/new.txt"), "planted");
+        QVERIFY(zip.write(root.filePath(QStringLiteral("media.zip"))));
+        const QMap<QString, QByteArray> outsideBefore = snapshot(outside);
+
+        QVERIFY(!VM24::extract_zip(root.filePath(QStringLiteral("media.zip")), target));
+        QCOMPARE(snapshot(outside), outsideBefore);
+
+        const QString linked = root.filePath(QStringLiteral("linked"));
+        QVERIFY(QFile::link(outside, linked));
+        ZipWriter plain;
+        plain.add(QStringLiteral("sub/new.txt"), "new", 0104777); // set-user-ID, writable by all
+        QVERIFY(plain.write(root.filePath(QStringLiteral("plain.zip"))));
+        QVERIFY(VM24::extract_zip(root.filePath(QStringLiteral("plain.zip")), linked));
+        QCOMPARE(read_file(outside + QStringLiteral("/sub/new.txt")), QByteArray("new"));
+        // Modes are the program's own, never the archive's.
+        QCOMPARE(QFileInfo(outside + QStringLiteral("/sub/new.txt")).permissions()
+                     & (QFile::ExeOwner | QFile::WriteOther),
+                 QFile::Permissions());
     }
 
     // Directory names that a shell would read as something else are plain
