@@ -569,6 +569,25 @@ out of service</translation>
     </message>
 </context>
 <context>
+    <name>AutotestWizard</name>
+    <message>
+        <source>Stampa di riepilogo in corso</source>
+        <translation>Printing the summary</translation>
+    </message>
+    <message>
+        <source>Attendere prego</source>
+        <translation>Please wait</translation>
+    </message>
+    <message>
+        <source>Stampa non riuscita</source>
+        <translation>Printing failed</translation>
+    </message>
+    <message>
+        <source>Toccare questo riquadro per continuare</source>
+        <translation>Touch this box to continue</translation>
+    </message>
+</context>
+<context>
     <name>BoardLinkWatcher</name>
     <message>
         <source>La scheda di controllo non risponde: nuovo tentativo ogni %1 s</source>
@@ -1491,10 +1510,6 @@ ON DUTY</translation>
     <message>
         <source>Recupero versioni dispositivi</source>
         <translation>Reading device versions</translation>
-    </message>
-    <message>
-        <source>Stampa di riepilogo in corso</source>
-        <translation>Printing the summary</translation>
     </message>
 </context>
 <context>

@@ -569,6 +569,25 @@ fuori servizio</translation>
     </message>
 </context>
 <context>
+    <name>AutotestWizard</name>
+    <message>
+        <source>Stampa di riepilogo in corso</source>
+        <translation>Stampa di riepilogo in corso</translation>
+    </message>
+    <message>
+        <source>Attendere prego</source>
+        <translation>Attendere prego</translation>
+    </message>
+    <message>
+        <source>Stampa non riuscita</source>
+        <translation>Stampa non riuscita</translation>
+    </message>
+    <message>
+        <source>Toccare questo riquadro per continuare</source>
+        <translation>Toccare questo riquadro per continuare</translation>
+    </message>
+</context>
+<context>
     <name>BoardLinkWatcher</name>
     <message>
         <source>La scheda di controllo non risponde: nuovo tentativo ogni %1 s</source>
@@ -1491,10 +1510,6 @@ DI TURNO</translation>
     <message>
         <source>Recupero versioni dispositivi</source>
         <translation>Recupero versioni dispositivi</translation>
-    </message>
-    <message>
-        <source>Stampa di riepilogo in corso</source>
-        <translation>Stampa di riepilogo in corso</translation>
     </message>
 </context>
 <context>

@@ -12,11 +12,18 @@
 #include "catalogue/productprovider.h"
 #include "core/vm24.h"
 #include "maintenance/abstractautotestpage.h"
+#include "maintenance/autotestwizard.h"
+#include "maintenance/creditgroup.h"
+#include "maintenance/devicestatusgroup.h"
+#include "maintenance/dispensergroup.h"
+#include "maintenance/hopperemptyinggroup.h"
 #include "maintenance/dispensercontrol.h"
 #include "maintenance/interactiveautotestdialog.h"
 #include "maintenance/moneyautotestpage.h"
 #include "maintenance/onoffled.h"
+#include "maintenance/outputswitchesgroup.h"
 #include "maintenance/peripheralmonitor.h"
+#include "maintenance/sensorinputsgroup.h"
 #include "modaldialog.h"
 #include "recordingactivity.h"
 #include "settings/settings.h"
@@ -31,6 +38,7 @@
 #include "vending/maintenancereceipts.h"
 #include "vending/moneyacceptancetally.h"
 #include "vending/motordispensermonitor.h"
+#include "vending/peripheralmonitormodel.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -210,34 +218,34 @@ private slots:
             QVERIFY2(enables.value(device).toBool(), device);
         QCOMPARE(rig.outputs() & 0x4FF, 0);
         QVERIFY(!rig.fan->isEnabled());
-        QCOMPARE(rig.page->hopperValueLabel(0)->text(), VM24::format_money(50));
+        QCOMPARE(rig.page->statusGroup()->hopperValueLabel(0)->text(), VM24::format_money(50));
 
         // "Cassetto" is lights 2 and 7 together; the switch follows the board.
-        rig.page->lightSwitch(2)->click();
+        rig.page->switchesGroup()->lightSwitch(2)->click();
         QTRY_COMPARE(rig.outputs() & 0x84, 0x84);
-        rig.page->outputSwitch(PeripheralMonitor::Ventilation)->click();
+        rig.page->switchesGroup()->outputSwitch(PeripheralMonitorModel::Ventilation)->click();
         QTRY_COMPARE(rig.state().value("pwm").toArray(), (QJsonArray{1, 50, 50, 0}));
         QVERIFY(rig.outputs() & OutputMask::ChassisFan);
-        rig.page->lightSwitch(2)->click();
+        rig.page->switchesGroup()->lightSwitch(2)->click();
         QTRY_COMPARE(rig.outputs() & 0x84, 0);
-        QTRY_VERIFY(!rig.page->lightSwitch(2)->isChecked());
+        QTRY_VERIFY(!rig.page->switchesGroup()->lightSwitch(2)->isChecked());
 
         // The door lock's switch rests for six seconds after each use.
         QElapsedTimer sinceUse;
         sinceUse.start();
-        rig.page->outputSwitch(PeripheralMonitor::DoorLock)->click();
+        rig.page->switchesGroup()->outputSwitch(PeripheralMonitorModel::DoorLock)->click();
         QTRY_VERIFY(rig.state().value("doors").toObject().value("lockReleased").toBool());
-        QVERIFY(!rig.page->outputSwitch(PeripheralMonitor::DoorLock)->isEnabled());
-        QTRY_VERIFY_WITH_TIMEOUT(rig.page->outputSwitch(PeripheralMonitor::DoorLock)->isEnabled(), 15000);
+        QVERIFY(!rig.page->switchesGroup()->outputSwitch(PeripheralMonitorModel::DoorLock)->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(rig.page->switchesGroup()->outputSwitch(PeripheralMonitorModel::DoorLock)->isEnabled(), 15000);
         // A coarse timer may fire up to 5 % early.
-        QVERIFY2(sinceUse.elapsed() >= PeripheralMonitor::DOOR_COOLDOWN_MS * 9 / 10, qPrintable(QString::number(sinceUse.elapsed())));
+        QVERIFY2(sinceUse.elapsed() >= PeripheralMonitorModel::DOOR_COOLDOWN_MS * 9 / 10, qPrintable(QString::number(sinceUse.elapsed())));
 
         // Test moves a motor once; emptying delivers until the sensor sees nothing.
-        rig.page->dispenser(0)->click();
+        rig.page->dispenserGroup()->dispenser(0)->click();
         settle();
         QCOMPARE(rig.stock(0), 2);
-        rig.page->setDispenserMode(PeripheralMonitor::EmptyMode);
-        rig.page->dispenser(2)->click();
+        rig.page->dispenserGroup()->modeButton(PeripheralMonitorModel::EmptyMode)->click();
+        rig.page->dispenserGroup()->dispenser(2)->click();
         settle();
         QCOMPARE(rig.stock(2), 0);
         QCOMPARE(rig.state().value("delivered").toInt(), 3);
@@ -245,25 +253,25 @@ private slots:
 
         // A jammed motor fails: its error is set; once in error, a press resets it.
         QVERIFY(rig.board.control(QStringLiteral("column 5 jam soft")));
-        rig.page->setDispenserMode(PeripheralMonitor::TestMode);
-        rig.page->dispenser(4)->click();
+        rig.page->dispenserGroup()->modeButton(PeripheralMonitorModel::TestMode)->click();
+        rig.page->dispenserGroup()->dispenser(4)->click();
         settle();
         QVERIFY(rig.motors->motor(4).error);
-        QVERIFY(rig.page->dispenser(4)->hasError());
+        QVERIFY(rig.page->dispenserGroup()->dispenser(4)->hasError());
         QCOMPARE(rig.stock(4), 3);
-        rig.page->dispenser(4)->click();
+        rig.page->dispenserGroup()->dispenser(4)->click();
         settle();
         QVERIFY(!rig.motors->motor(4).error);
         QCOMPARE(rig.state()["columns"].toArray().at(4)["jam"].toString(), QStringLiteral("none"));
 
         // The credit is read once a second.
         QVERIFY(rig.board.control(QStringLiteral("coin 100")));
-        QTRY_COMPARE_WITH_TIMEOUT(rig.page->creditLabel(1)->text(), VM24::format_money(100), 15000);
+        QTRY_COMPARE_WITH_TIMEOUT(rig.page->creditGroup()->valueLabel(CreditGroup::Coins)->text(), VM24::format_money(100), 15000);
 
         // Hopper 1 gives all its coins, and the page says how many.
         QStringList seen;
         close_message(&rig.views, QStringLiteral("Svuotamento Hopper"), &seen);
-        rig.page->hopperButton(0)->click();
+        rig.page->hopperGroup()->button(0)->click();
         settle();
         QCOMPARE(rig.state()["hoppers"].toArray().at(0)["coins"].toInt(), 0);
         QCOMPARE(seen.value(1), QStringLiteral("Prelevate <b style='color: green'>7</b> monete"));
@@ -299,18 +307,18 @@ private slots:
         QVERIFY(rig.board.control(QStringLiteral("device cashless off")));
         QVERIFY(rig.open());
         rig.page->autotestButton()->click();
-        InteractiveAutotestDialog* autotest = rig.page->autotest();
+        InteractiveAutotestDialog* autotest = rig.page->autotest()->dialog();
         QVERIFY(!autotest->isHidden());
         QVERIFY(!rig.page->exitButton()->isEnabled()); // under the autotest
 
         autotest->nextButton()->click(); // "Inizia"
         autotest->nextButton()->click(); // inputs
         // Dispensers tested on the monitor while the page shows count once each.
-        rig.page->dispenser(1)->click();
+        rig.page->dispenserGroup()->dispenser(1)->click();
         settle();
-        rig.page->dispenser(1)->click();
+        rig.page->dispenserGroup()->dispenser(1)->click();
         settle();
-        rig.page->dispenser(5)->click();
+        rig.page->dispenserGroup()->dispenser(5)->click();
         settle();
         autotest->nextButton()->click(); // dispensers
         autotest->skipButton()->click(); // lights
@@ -360,21 +368,21 @@ private slots:
         rig.controller()->setRetryPolicy(150, 2);
         rig.controller()->setRecoveryPeriod(500);
         QVERIFY(rig.open());
-        QVERIFY(rig.page->inputLed(0)->isOn()); // front door closed
+        QVERIFY(rig.page->inputsGroup()->led(PeripheralMonitorModel::FrontDoor)->isOn()); // front door closed
         QVERIFY(rig.board.control(QStringLiteral("coin 20")));
-        QTRY_COMPARE_WITH_TIMEOUT(rig.page->creditLabel(1)->text(), VM24::format_money(20), 15000);
+        QTRY_COMPARE_WITH_TIMEOUT(rig.page->creditGroup()->valueLabel(CreditGroup::Coins)->text(), VM24::format_money(20), 15000);
 
         QVERIFY(rig.board.control(QStringLiteral("fault silence on")));
         QVERIFY(rig.board.control(QStringLiteral("door front open")));
         QTRY_VERIFY_WITH_TIMEOUT(!rig.controller()->isAlive(), 10000);
         QTest::qWait(1500);
-        QVERIFY(rig.page->inputLed(0)->isOn());
-        QCOMPARE(rig.page->creditLabel(1)->text(), VM24::format_money(20));
-        rig.page->lightSwitch(0)->click();
+        QVERIFY(rig.page->inputsGroup()->led(PeripheralMonitorModel::FrontDoor)->isOn());
+        QCOMPARE(rig.page->creditGroup()->valueLabel(CreditGroup::Coins)->text(), VM24::format_money(20));
+        rig.page->switchesGroup()->lightSwitch(0)->click();
         QTest::qWait(300);
-        QVERIFY(!rig.page->lightSwitch(0)->isChecked());
+        QVERIFY(!rig.page->switchesGroup()->lightSwitch(0)->isChecked());
         // A motor test the board cannot run leaves the motor's state alone.
-        rig.page->dispenser(1)->click();
+        rig.page->dispenserGroup()->dispenser(1)->click();
         settle();
         QVERIFY(!rig.motors->motor(1).error);
 
@@ -403,10 +411,10 @@ private slots:
         rig.views.setFixedSize(1080, 1920);
         rig.views.show();
         QVERIFY(rig.open());
-        rig.page->dispenser(6)->click();
+        rig.page->dispenserGroup()->dispenser(6)->click();
         settle();
         QVERIFY(rig.board.control(QStringLiteral("device bill-validator off")));
-        QTRY_VERIFY(!rig.page->statusLed(3)->isOn());
+        QTRY_VERIFY(!rig.page->statusGroup()->led(PeripheralMonitorModel::BillValidator)->isOn());
         for (const QString& language : {QStringLiteral("it"), QStringLiteral("en")}) {
             QTranslator translator;
             QVERIFY(VM24::load_translation(translator, language));
@@ -415,7 +423,7 @@ private slots:
             verifyTextsFit(rig.page.get());
             rig.page->grab().save(QStringLiteral("%1/monitor-%2.png").arg(screens, language));
             rig.page->autotestButton()->click();
-            InteractiveAutotestDialog* autotest = rig.page->autotest();
+            InteractiveAutotestDialog* autotest = rig.page->autotest()->dialog();
             rig.page->grab().save(QStringLiteral("%1/autotest-welcome-%2.png").arg(screens, language));
             for (int page = 1; page < autotest->pageCount(); ++page) {
                 autotest->nextButton()->click();
