@@ -24,7 +24,12 @@ function(vm24_alias_relative_without_extension base_dir files)
   endforeach()
 endfunction()
 
+# vm24_add_resources(<target> [TRANSLATED_SOURCES <files...>]
+#                    [TRANSLATED_INCLUDE_DIRS <dirs...>])
+# The texts to translate are read from those sources (with those include
+# directories), by default from the target's own.
 function(vm24_add_resources target)
+  cmake_parse_arguments(R "" "" "TRANSLATED_SOURCES;TRANSLATED_INCLUDE_DIRS" ${ARGN})
   foreach(folder images icons)
     file(GLOB_RECURSE files CONFIGURE_DEPENDS
       ${VM24_RESOURCE_DIR}/${folder}/*.png ${VM24_RESOURCE_DIR}/${folder}/*.jpg
@@ -44,7 +49,14 @@ function(vm24_add_resources target)
 
   file(GLOB ts_files CONFIGURE_DEPENDS ${VM24_RESOURCE_DIR}/i18n/*.ts)
   if(ts_files)
-    qt_add_lupdate(${target} TS_FILES ${ts_files} OPTIONS -locations none)
+    set(lupdate_inputs)
+    if(R_TRANSLATED_SOURCES)
+      set(lupdate_inputs SOURCES ${R_TRANSLATED_SOURCES})
+    endif()
+    if(R_TRANSLATED_INCLUDE_DIRS)
+      list(APPEND lupdate_inputs INCLUDE_DIRECTORIES ${R_TRANSLATED_INCLUDE_DIRS})
+    endif()
+    qt_add_lupdate(${target} TS_FILES ${ts_files} ${lupdate_inputs} OPTIONS -locations none)
     qt_add_lrelease(${target} TS_FILES ${ts_files} QM_FILES_OUTPUT_VARIABLE qm_files)
     vm24_alias_without_extension("${qm_files}")
     qt_add_resources(${target} "vm24_i18n" PREFIX "/i18n" BASE ${CMAKE_CURRENT_BINARY_DIR} FILES ${qm_files})

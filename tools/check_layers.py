@@ -11,19 +11,14 @@ import os
 import re
 import sys
 
-# From the ground up. Folders of one rank are siblings and do not include
-# each other; every folder may include the folders of lower ranks.
-LAYERS = [
-    ["core"],
-    ["board", "logging", "catalogue"],
-    ["accounting", "settings", "updates", "security"],
-    ["tasks"],
-    ["vending"],
-    ["ui", "input"],
-    ["home", "purchase", "maintenance"],
-    ["app"],
-]
-RANK = {folder: rank for rank, folders in enumerate(LAYERS) for folder in folders}
+def read_layers(src_dir):
+    """The folders of each layer from the ground up (SRC_DIR/layers.txt, which
+    the build's libraries follow too). Folders of one layer are siblings and do
+    not include each other; every folder may include those of lower layers."""
+    with open(os.path.join(src_dir, "layers.txt"), encoding="utf-8") as listing:
+        return [line.split() for line in listing if line.strip() and not line.startswith("#")]
+
+
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([a-z0-9_]+)/[^"]+"', re.MULTILINE)
 
 
@@ -50,15 +45,16 @@ def collect(src_dir):
     return includes
 
 
-def violations(includes):
+def violations(includes, layers):
+    rank = {folder: number for number, folders in enumerate(layers) for folder in folders}
     faults = []
     for path, origin, target in includes:
-        if origin not in RANK:
+        if origin not in rank:
             faults.append(f"{path}: folder '{origin}' has no layer")
-        elif target not in RANK:
+        elif target not in rank:
             faults.append(f"{path}: includes '{target}/', which has no layer")
-        elif RANK[target] >= RANK[origin]:
-            faults.append(f"{path}: '{origin}' (layer {RANK[origin]}) includes '{target}/' (layer {RANK[target]})")
+        elif rank[target] >= rank[origin]:
+            faults.append(f"{path}: '{origin}' (layer {rank[origin]}) includes '{target}/' (layer {rank[target]})")
     return faults
 
 
@@ -114,7 +110,7 @@ def main(argv):
     paths = [arg for arg in argv if not arg.startswith("--")]
     src_dir = paths[0] if paths else os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "src")
     includes = collect(src_dir)
-    faults = violations(includes)
+    faults = violations(includes, read_layers(src_dir))
     if report_only:
         report(includes)
     for fault in faults:
