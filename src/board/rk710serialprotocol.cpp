@@ -189,9 +189,9 @@ bool Rk710SerialProtocol::printString(const QByteArray& text, LineFormat::Format
         && reply[0] != 0;
 }
 
-bool Rk710SerialProtocol::sendResetMotorCommand(signed char motor)
+bool Rk710SerialProtocol::sendResetMotorCommand(Motor motor)
 {
-    return send(Request('Q').byte(motor));
+    return send(Request('Q').byte(motor.number()));
 }
 
 bool Rk710SerialProtocol::giveChange(int amount)
@@ -208,9 +208,9 @@ int Rk710SerialProtocol::readBoardStatus()
     return get_int(reply, 0);
 }
 
-bool Rk710SerialProtocol::sendMoveMotorCommand(signed char motor)
+bool Rk710SerialProtocol::sendMoveMotorCommand(Motor motor)
 {
-    return send(Request('T').byte(motor));
+    return send(Request('T').byte(motor.number()));
 }
 
 bool Rk710SerialProtocol::setPwmOutput(char a, char b, char c, char d)
