@@ -56,6 +56,11 @@ void set_application_identity()
 void start_controller_board(Rk710Controller& controller)
 {
     SettingsManager::bindController(&controller);
+    // Direct, after the settings keep the serial: the machine is named after
+    // the board's serial before the exchange goes on, at start-up and at
+    // every recovery.
+    QObject::connect(&controller, &Rk710Controller::serialReported, &controller, &VM24::change_hostname,
+                     Qt::DirectConnection);
     if (controller.open(VM24::serial_device_path().toLocal8Bit().constData()))
         controller.initialize(&UnixSignalWatcher::receivedFlag());
     if (!UnixSignalWatcher::receivedFlag())

@@ -8,6 +8,7 @@
 #include <QtEndian>
 
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -16,12 +17,6 @@ const int FAILED_STATUS = Rk710SerialProtocol::Failed;
 const int RESULT_BYTES = 3;
 const int REMAINDER_ANSWER_LENGTH = 4;
 const int LEFT_RUNNING_POLL_MS = 200;
-
-void set_flag(bool* flag, bool value)
-{
-    if (flag)
-        *flag = value;
-}
 
 bool watchdogEnabled()
 {
@@ -183,7 +178,6 @@ bool Rk710Controller::runStartupExchange(const std::atomic<bool>* cancel)
             if (ok && boardSerial > 0) {
                 m_localSerial = boardSerial;
                 emit serialReported(boardSerial);
-                VM24::change_hostname(boardSerial);
             } else if (localSerial > 0 && !errorLimitReached()) {
                 m_protocol.exchangeFirmwareVersions(VmcType::Pharmacy, 1, localSerial, watchdog, true, m_version1,
                                                     m_version2, boardSerial);
@@ -258,157 +252,147 @@ void Rk710Controller::waitForQueuedTasks()
     m_taskPool.waitForDone();
 }
 
-template <typename Result, typename Call>
-Result Rk710Controller::whenAlive(Result failure, Call call)
+template <typename Result, typename Call, typename... Args>
+Result Rk710Controller::locked(Result refused, Call call, Args&&... args)
 {
     ResourceLocker locker(this);
     if (!m_alive)
-        return failure;
-    return call(m_protocol);
+        return refused;
+    return std::invoke(call, m_protocol, std::forward<Args>(args)...);
 }
 
 bool Rk710Controller::clear()
 {
-    return whenAlive(false, [](Rk710SerialProtocol& p) { return p.clear(); });
+    return locked(false, &Rk710SerialProtocol::clear);
 }
 
 bool Rk710Controller::setCreditEnable(bool billValidator, bool coinAcceptor, bool pos, bool cashless)
 {
-    return whenAlive(false, [&](Rk710SerialProtocol& p) {
-        return p.setCreditEnable(billValidator, coinAcceptor, pos, cashless);
-    });
+    return locked(false, &Rk710SerialProtocol::setCreditEnable, billValidator, coinAcceptor, pos, cashless);
 }
 
 bool Rk710Controller::setBlinkingLights(char pattern)
 {
-    return whenAlive(false, [&](Rk710SerialProtocol& p) { return p.setBlinkingLights(pattern); });
+    return locked(false, &Rk710SerialProtocol::setBlinkingLights, pattern);
 }
 
 QDateTime Rk710Controller::exchangeDateTime(const QDateTime& dateTime)
 {
-    return whenAlive(QDateTime(), [&](Rk710SerialProtocol& p) { return p.exchangeDateTime(dateTime); });
+    return locked(QDateTime(), &Rk710SerialProtocol::exchangeDateTime, dateTime);
 }
 
 bool Rk710Controller::setItemValue(Rk710SerialProtocol::Item item, int value)
 {
-    return whenAlive(false, [&](Rk710SerialProtocol& p) { return p.setItemValue(item, value); });
+    return locked(false, &Rk710SerialProtocol::setItemValue, item, value);
 }
 
 int Rk710Controller::getItemValue(Rk710SerialProtocol::Item item)
 {
-    return whenAlive(-1, [&](Rk710SerialProtocol& p) { return p.getItemValue(item); });
+    return locked(-1, &Rk710SerialProtocol::getItemValue, item);
 }
 
 bool Rk710Controller::powerControl(bool on)
 {
-    return whenAlive(false, [&](Rk710SerialProtocol& p) { return p.powerControl(on); });
+    return locked(false, &Rk710SerialProtocol::powerControl, on);
 }
 
 bool Rk710Controller::setDoorStatus(bool open)
 {
-    return whenAlive(false, [&](Rk710SerialProtocol& p) { return p.setDoorStatus(open); });
+    return locked(false, &Rk710SerialProtocol::setDoorStatus, open);
 }
 
 bool Rk710Controller::setBanknoteAcceptance(bool accept)
 {
-    return whenAlive(false, [&](Rk710SerialProtocol& p) { return p.setBanknoteAcceptance(accept); });
+    return locked(false, &Rk710SerialProtocol::setBanknoteAcceptance, accept);
 }
 
 bool Rk710Controller::setPwmOutput(char a, char b, char c, char d)
 {
-    return whenAlive(false, [&](Rk710SerialProtocol& p) { return p.setPwmOutput(a, b, c, d); });
+    return locked(false, &Rk710SerialProtocol::setPwmOutput, a, b, c, d);
 }
 
 bool Rk710Controller::exchangeFirmwareVersions(VmcType::Value type, char a, int serial, bool watchdog,
                                                bool assignSerial, quint8& version1, quint8& version2,
                                                int& boardSerial)
 {
-    return whenAlive(false, [&](Rk710SerialProtocol& p) {
-        return p.exchangeFirmwareVersions(type, a, serial, watchdog, assignSerial, version1, version2, boardSerial);
-    });
+    return locked(false, &Rk710SerialProtocol::exchangeFirmwareVersions, type, a, serial, watchdog, assignSerial,
+                  version1, version2, boardSerial);
 }
 
 QByteArray Rk710Controller::getVersionString(Devices::Index device)
 {
-    return whenAlive(QByteArray(), [&](Rk710SerialProtocol& p) { return p.getVersionString(device); });
+    return locked(QByteArray(), &Rk710SerialProtocol::getVersionString, device);
 }
 
 AccountingCounters Rk710Controller::getCounters(Rk710SerialProtocol::CounterFrequency frequency)
 {
-    return whenAlive(AccountingCounters(), [&](Rk710SerialProtocol& p) { return p.getCounters(frequency); });
+    return locked(AccountingCounters(), &Rk710SerialProtocol::getCounters, frequency);
 }
 
 bool Rk710Controller::resetCounters(Rk710SerialProtocol::CounterFrequency frequency)
 {
-    return whenAlive(false, [&](Rk710SerialProtocol& p) { return p.resetCounters(frequency); });
+    return locked(false, &Rk710SerialProtocol::resetCounters, frequency);
 }
 
 bool Rk710Controller::testProductPresence(int position)
 {
-    return whenAlive(false, [&](Rk710SerialProtocol& p) { return p.testProductPresence(position); });
+    return locked(false, &Rk710SerialProtocol::testProductPresence, position);
 }
 
 CreditPacket Rk710Controller::getCredit()
 {
-    return whenAlive(CreditPacket::failed(), [](Rk710SerialProtocol& p) { return p.getCredit(); });
+    return locked(CreditPacket::failed(), &Rk710SerialProtocol::getCredit);
 }
 
 bool Rk710Controller::printString(const QByteArray& text, LineFormat::Format format)
 {
-    return whenAlive(false, [&](Rk710SerialProtocol& p) { return p.printString(text, format); });
+    return locked(false, &Rk710SerialProtocol::printString, text, format);
 }
 
 bool Rk710Controller::printReceipt(const ReceiptHelper& receipt)
 {
-    return whenAlive(false, [&](Rk710SerialProtocol& p) { return p.printReceipt(receipt); });
+    return locked(false, &Rk710SerialProtocol::printReceipt, receipt);
 }
 
 // The cached words are announced after the lock is released; the signal
 // carries the cache as it is then, so that announcements from two threads
 // cannot leave receivers with an older word than the cache.
-int Rk710Controller::readInput()
+template <typename T>
+T Rk710Controller::readWord(T (Rk710SerialProtocol::*read)(), std::atomic<T>& cache, std::atomic<bool>& unannounced,
+                            void (Rk710Controller::*announce)(T))
 {
     bool changed = false;
-    const int value = whenAlive(-1, [&](Rk710SerialProtocol& p) {
-        const int inputs = p.readInput();
-        changed = inputs != -1 && store_word(m_inputs, m_inputsUnannounced, inputs);
-        return inputs;
+    const T value = locked(T(-1), [&](Rk710SerialProtocol& p) {
+        const T word = (p.*read)();
+        changed = word != -1 && store_word(cache, unannounced, word);
+        return word;
     });
     if (changed)
-        emit inputChanged(m_inputs);
+        emit(this->*announce)(cache);
     return value;
+}
+
+int Rk710Controller::readInput()
+{
+    return readWord(&Rk710SerialProtocol::readInput, m_inputs, m_inputsUnannounced, &Rk710Controller::inputChanged);
 }
 
 int Rk710Controller::readBoardStatus()
 {
-    bool changed = false;
-    const int value = whenAlive(-1, [&](Rk710SerialProtocol& p) {
-        const int status = p.readBoardStatus();
-        changed = status != -1 && store_word(m_boardStatus, m_boardStatusUnannounced, status);
-        return status;
-    });
-    if (changed)
-        emit deviceStatusChanged(m_boardStatus);
-    return value;
+    return readWord(&Rk710SerialProtocol::readBoardStatus, m_boardStatus, m_boardStatusUnannounced,
+                    &Rk710Controller::deviceStatusChanged);
 }
 
 qint64 Rk710Controller::readProductPresenceMask()
 {
-    bool changed = false;
-    const qint64 value = whenAlive(qint64(-1), [&](Rk710SerialProtocol& p) {
-        const qint64 mask = p.readProductPresenceMask();
-        changed = mask != -1 && store_word(m_productPresence, m_productPresenceUnannounced, mask);
-        return mask;
-    });
-    if (changed)
-        emit productPresenceChanged(m_productPresence);
-    return value;
+    return readWord(&Rk710SerialProtocol::readProductPresenceMask, m_productPresence, m_productPresenceUnannounced,
+                    &Rk710Controller::productPresenceChanged);
 }
 
 bool Rk710Controller::setOutput(bool on, int mask)
 {
     bool changed = false;
-    const bool ok = whenAlive(false, [&](Rk710SerialProtocol& p) {
+    const bool ok = locked(false, [&](Rk710SerialProtocol& p) {
         if (!p.setOutput(on, mask))
             return false;
         const int before = m_actuators;
@@ -425,7 +409,7 @@ bool Rk710Controller::setOutput(bool on, int mask)
 template <typename Call>
 bool Rk710Controller::startLongCommand(Call call)
 {
-    return whenAlive(false, [&](Rk710SerialProtocol& p) {
+    return locked(false, [&](Rk710SerialProtocol& p) {
         if (m_busy)
             return false;
         // Only a refusal proves that nothing started; a start whose answer
@@ -437,12 +421,12 @@ bool Rk710Controller::startLongCommand(Call call)
     });
 }
 
-bool Rk710Controller::sendMoveMotorCommand(signed char motor)
+bool Rk710Controller::sendMoveMotorCommand(Motor motor)
 {
     return startLongCommand([&](Rk710SerialProtocol& p) { return p.sendMoveMotorCommand(motor); });
 }
 
-bool Rk710Controller::sendResetMotorCommand(signed char motor)
+bool Rk710Controller::sendResetMotorCommand(Motor motor)
 {
     return startLongCommand([&](Rk710SerialProtocol& p) { return p.sendResetMotorCommand(motor); });
 }
@@ -496,8 +480,7 @@ int Rk710Controller::pollStatus(quint8* reply, int& length, PollAnswer* answer)
 int Rk710Controller::awaitOperationLeftRunning(quint8* reply, int& length)
 {
     m_busy = true;
-    bool unknown = false;
-    return awaitForReply(reply, length, LEFT_RUNNING_POLL_MS, &unknown);
+    return awaitForReply(reply, length, LEFT_RUNNING_POLL_MS).value;
 }
 
 int Rk710Controller::pollLongCommandStatus(quint8* reply, int& length)
@@ -511,7 +494,7 @@ int Rk710Controller::pollLongCommandStatus(quint8* reply, int& length)
 // mean that the lost answer carried the end. A start whose answer was lost
 // and that the board never executed also ends here with "nothing running",
 // as a failure: no poll answer was lost on the way.
-int Rk710Controller::awaitForReply(quint8* reply, int& length, int periodMs, bool* unconfirmed)
+BoardResult<int> Rk710Controller::awaitForReply(quint8* reply, int& length, int periodMs)
 {
     const int capacity = length;
     bool endMayBeLost = false;
@@ -537,93 +520,86 @@ int Rk710Controller::awaitForReply(quint8* reply, int& length, int periodMs, boo
         }
         if (status == FAILED_STATUS && endMayBeLost)
             break;
-        set_flag(unconfirmed, false);
-        return status;
+        return {status};
     }
     {
         QMutexLocker locker(&m_mutex);
         m_busy = false;
     }
-    set_flag(unconfirmed, true);
-    return FAILED_STATUS;
+    return {FAILED_STATUS, false};
 }
 
-bool Rk710Controller::awaitMotorCycle(int periodMs, bool* unconfirmed)
+BoardResult<bool> Rk710Controller::awaitMotorCycle(int periodMs)
 {
     quint8 reply[Rk710SerialProtocol::LONG_COMMAND_REPLY_SIZE] = {};
     int length = sizeof reply;
-    bool unknown = false;
-    const int status = awaitForReply(reply, length, periodMs, &unknown);
-    set_flag(unconfirmed, unknown);
-    return unknown || (status == Rk710SerialProtocol::Finished && length >= RESULT_BYTES && reply[2] != 0);
+    const BoardResult<int> end = awaitForReply(reply, length, periodMs);
+    if (!end.confirmed)
+        return {true, false};
+    return {end.value == Rk710SerialProtocol::Finished && length >= RESULT_BYTES && reply[2] != 0};
 }
 
-int Rk710Controller::awaitRemainder(int amount, int periodMs, bool* unconfirmed)
+BoardResult<int> Rk710Controller::awaitRemainder(int amount, int periodMs)
 {
     quint8 reply[Rk710SerialProtocol::LONG_COMMAND_REPLY_SIZE] = {};
     int length = sizeof reply;
-    bool unknown = false;
-    const int status = awaitForReply(reply, length, periodMs, &unknown);
-    set_flag(unconfirmed, unknown);
-    if (unknown)
-        return 0;
-    const bool ended = status == Rk710SerialProtocol::Finished || status == Rk710SerialProtocol::FinishedWithRemainder;
+    const BoardResult<int> end = awaitForReply(reply, length, periodMs);
+    if (!end.confirmed)
+        return {0, false};
+    const bool ended
+        = end.value == Rk710SerialProtocol::Finished || end.value == Rk710SerialProtocol::FinishedWithRemainder;
     if (!ended || length != REMAINDER_ANSWER_LENGTH)
-        return amount;
-    return qFromBigEndian<quint16>(reply + 2);
+        return {amount};
+    return {qFromBigEndian<quint16>(reply + 2)};
 }
 
-bool Rk710Controller::deliverProduct(signed char motor, bool* unconfirmed)
+BoardResult<bool> Rk710Controller::deliverProduct(Motor motor)
 {
-    set_flag(unconfirmed, false);
-    return sendMoveMotorCommand(motor) && awaitMotorCycle(MOTOR_POLL_MS, unconfirmed);
+    if (!sendMoveMotorCommand(motor))
+        return {false};
+    return awaitMotorCycle(MOTOR_POLL_MS);
 }
 
-bool Rk710Controller::resetMotor(signed char motor, bool* unconfirmed)
+BoardResult<bool> Rk710Controller::resetMotor(Motor motor)
 {
-    set_flag(unconfirmed, false);
-    return sendResetMotorCommand(motor) && awaitMotorCycle(MOTOR_POLL_MS, unconfirmed);
+    if (!sendResetMotorCommand(motor))
+        return {false};
+    return awaitMotorCycle(MOTOR_POLL_MS);
 }
 
-int Rk710Controller::dispenseItems(Rk710SerialProtocol::Item item, quint8 count, bool* unconfirmed)
+BoardResult<int> Rk710Controller::dispenseItems(Rk710SerialProtocol::Item item, quint8 count)
 {
-    set_flag(unconfirmed, false);
     if (!sendDispenseItemsCommand(item, count))
-        return -1;
+        return {-1};
     quint8 reply[Rk710SerialProtocol::LONG_COMMAND_REPLY_SIZE] = {};
     int length = sizeof reply;
-    bool unknown = false;
-    const int status = awaitForReply(reply, length, DISPENSE_POLL_MS, &unknown);
-    set_flag(unconfirmed, unknown);
-    if (unknown)
-        return count;
-    if (status != Rk710SerialProtocol::Finished || length < RESULT_BYTES)
-        return -1;
-    return reply[2];
+    const BoardResult<int> end = awaitForReply(reply, length, DISPENSE_POLL_MS);
+    if (!end.confirmed)
+        return {count, false};
+    if (end.value != Rk710SerialProtocol::Finished || length < RESULT_BYTES)
+        return {-1};
+    return {reply[2]};
 }
 
-int Rk710Controller::returnChange(int amount, bool* unconfirmed)
+BoardResult<int> Rk710Controller::returnChange(int amount)
 {
-    set_flag(unconfirmed, false);
     if (!giveChange(amount))
-        return amount;
-    return awaitRemainder(amount, CHANGE_POLL_MS, unconfirmed);
+        return {amount};
+    return awaitRemainder(amount, CHANGE_POLL_MS);
 }
 
-int Rk710Controller::rechargeCashless(int amount, bool* unconfirmed)
+BoardResult<int> Rk710Controller::rechargeCashless(int amount)
 {
-    set_flag(unconfirmed, false);
     if (!refundCashless(amount))
-        return amount;
-    return awaitRemainder(amount, CASHLESS_POLL_MS, unconfirmed);
+        return {amount};
+    return awaitRemainder(amount, CASHLESS_POLL_MS);
 }
 
-bool Rk710Controller::authoriseCashless(int amount, CashlessType::Value type, bool* unconfirmed)
+BoardResult<bool> Rk710Controller::authoriseCashless(int amount, CashlessType::Value type)
 {
-    set_flag(unconfirmed, false);
     if (!withdrawCashless(amount, type))
-        return false;
-    return awaitMotorCycle(type == CashlessType::Standard ? CASHLESS_POLL_MS : REMOTE_CASHLESS_POLL_MS, unconfirmed);
+        return {false};
+    return awaitMotorCycle(type == CashlessType::Standard ? CASHLESS_POLL_MS : REMOTE_CASHLESS_POLL_MS);
 }
 
 namespace VM24 {
@@ -654,13 +630,11 @@ bool print_recepit_task(Rk710Controller* controller, const ReceiptHelper& receip
     return controller && controller->printReceipt(receipt);
 }
 
-int return_change_task(Rk710Controller* controller, int amount, bool* unconfirmed)
+BoardResult<int> return_change_task(Rk710Controller* controller, int amount)
 {
-    if (!controller) {
-        set_flag(unconfirmed, false);
-        return amount;
-    }
-    return controller->returnChange(amount, unconfirmed);
+    if (!controller)
+        return {amount};
+    return controller->returnChange(amount);
 }
 
 } // namespace VM24

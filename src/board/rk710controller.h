@@ -1,9 +1,11 @@
 #pragma once
 
 #include "board/accountingcounters.h"
+#include "board/boardresult.h"
 #include "board/creditpacket.h"
 #include "board/devices.h"
 #include "board/lineformat.h"
+#include "board/motor.h"
 #include "board/rk710serialprotocol.h"
 
 #include <QByteArray>
@@ -144,28 +146,28 @@ public:
     // refuses them. A start whose answer was lost on the line counts as
     // started, as the board may be running it: the wait that follows finds
     // out (nothing running on the board means it never started).
-    bool sendMoveMotorCommand(signed char motor);
-    bool sendResetMotorCommand(signed char motor);
+    bool sendMoveMotorCommand(Motor motor);
+    bool sendResetMotorCommand(Motor motor);
     bool sendDispenseItemsCommand(Rk710SerialProtocol::Item item, quint8 count);
     bool giveChange(int amount);
     bool refundCashless(int amount);
     bool withdrawCashless(int amount, CashlessType::Value type);
 
-    // Start a long command and wait for its end. Motors are counted from 1.
-    // When the board's report of the end is lost for good (its answer lost on
-    // the line, or the board lost while the operation runs), nobody can tell
-    // what the board did: the operation is reported as done in full and
-    // *unconfirmed is set. Goods or money may have left the machine and must
-    // not be handed out a second time; the caller tells an operator.
-    bool deliverProduct(signed char motor, bool* unconfirmed = nullptr);
-    bool resetMotor(signed char motor, bool* unconfirmed = nullptr);
+    // Start a long command and wait for its end. The result is unconfirmed
+    // when the board's report of the end is lost for good: its answer lost on
+    // the line, or the board lost while the operation runs.
+    BoardResult<bool> deliverProduct(Motor motor);
+    BoardResult<bool> resetMotor(Motor motor);
     // Coins paid out; -1 when refused or failed.
-    int dispenseItems(Rk710SerialProtocol::Item item, quint8 count, bool* unconfirmed = nullptr);
+    BoardResult<int> dispenseItems(Rk710SerialProtocol::Item item, quint8 count);
     // The amount not paid out (the whole amount when refused or failed).
-    int returnChange(int amount, bool* unconfirmed = nullptr);
+    BoardResult<int> returnChange(int amount);
     // The amount not credited (the whole amount when refused or failed).
-    int rechargeCashless(int amount, bool* unconfirmed = nullptr);
-    bool authoriseCashless(int amount, CashlessType::Value type, bool* unconfirmed = nullptr);
+    BoardResult<int> rechargeCashless(int amount);
+    BoardResult<bool> authoriseCashless(int amount, CashlessType::Value type);
+    // The motor tiles of the maintenance page name motors by their number.
+    bool deliverProduct(signed char number) { return deliverProduct(Motor::fromIndex(number - 1)).value; }
+    bool resetMotor(signed char number) { return resetMotor(Motor::fromIndex(number - 1)).value; }
 
     // Asks for the end of the running long command; its status byte (3 when
     // none runs, when the board is lost or when the request failed; a failed
@@ -177,11 +179,12 @@ public:
     // never started. reply[0] names the operation.
     int awaitOperationLeftRunning(quint8* reply, int& length);
     // Polls every periodMs, without holding the lock in between, until the
-    // board reports the command's end. A poll whose answer is lost does not
-    // end the wait. Status 3 with *unconfirmed set when the end cannot be
-    // known: the board was lost, the end was reported in an answer that was
-    // lost, or MAX_UNANSWERED_POLLS polls in a row were lost or refused.
-    int awaitForReply(quint8* reply, int& length, int periodMs, bool* unconfirmed = nullptr);
+    // board reports the command's end, and gives its status byte. A poll
+    // whose answer is lost does not end the wait. Status 3, unconfirmed, when
+    // the end cannot be known: the board was lost, the end was reported in an
+    // answer that was lost, or MAX_UNANSWERED_POLLS polls in a row were lost
+    // or refused.
+    BoardResult<int> awaitForReply(quint8* reply, int& length, int periodMs);
 
 signals:
     void boardStatus(bool alive);
@@ -190,20 +193,27 @@ signals:
     void productPresenceChanged(qint64 mask);
     void actuatorsChanged(qint32 mask);
     // The board holds a serial number of its own and the machine takes it:
-    // the settings keep it. Emitted on the thread of the start-up exchange
-    // before it goes on.
+    // the settings keep it, the machine is named after it. Emitted on the
+    // thread of the start-up exchange before it goes on.
     void serialReported(int serial);
 
 private:
-    template <typename Result, typename Call>
-    Result whenAlive(Result failure, Call call);
+    // One request under the lock: refused at once when the board is not
+    // alive; the locker books its errors. call is a protocol member or takes
+    // the protocol as its first argument.
+    template <typename Result, typename Call, typename... Args>
+    Result locked(Result refused, Call call, Args&&... args);
+    // Reads one of the cached words and announces it when it changed.
+    template <typename T>
+    T readWord(T (Rk710SerialProtocol::*read)(), std::atomic<T>& cache, std::atomic<bool>& unannounced,
+               void (Rk710Controller::*announce)(T));
     template <typename Call>
     bool startLongCommand(Call call);
     // What became of one status request besides its status byte.
     enum class PollAnswer { Answered, AnsweredAfterLoss, Refused, Lost, BoardLost };
     int pollStatus(quint8* reply, int& length, PollAnswer* answer);
-    bool awaitMotorCycle(int periodMs, bool* unconfirmed);
-    int awaitRemainder(int amount, int periodMs, bool* unconfirmed);
+    BoardResult<bool> awaitMotorCycle(int periodMs);
+    BoardResult<int> awaitRemainder(int amount, int periodMs);
     // Changes the state under the lock and tells whether it changed; the
     // caller announces it once the lock is released.
     bool changeAlive(bool alive);
@@ -254,6 +264,7 @@ bool save_local_serial_number(Rk710Controller* controller, int serial);
 
 // For the worker pool at the end of a purchase.
 bool print_recepit_task(Rk710Controller* controller, const ReceiptHelper& receipt);
-int return_change_task(Rk710Controller* controller, int amount, bool* unconfirmed = nullptr);
+// The amount not paid out; the whole amount without a controller.
+BoardResult<int> return_change_task(Rk710Controller* controller, int amount);
 
 } // namespace VM24

@@ -192,9 +192,9 @@ bool Rk710SerialProtocol::printString(const QByteArray& text, LineFormat::Format
         && reply[0] != 0;
 }
 
-bool Rk710SerialProtocol::sendResetMotorCommand(signed char motor)
+bool Rk710SerialProtocol::sendResetMotorCommand(Motor motor)
 {
-    return send(Request('Q').byte(motor));
+    return send(Request('Q').byte(motor.number()));
 }
 
 bool Rk710SerialProtocol::giveChange(int amount)
@@ -211,9 +211,9 @@ int Rk710SerialProtocol::readBoardStatus()
     return qFromBigEndian<qint32>(reply);
 }
 
-bool Rk710SerialProtocol::sendMoveMotorCommand(signed char motor)
+bool Rk710SerialProtocol::sendMoveMotorCommand(Motor motor)
 {
-    return send(Request('T').byte(motor));
+    return send(Request('T').byte(motor.number()));
 }
 
 bool Rk710SerialProtocol::setPwmOutput(char a, char b, char c, char d)

@@ -4,6 +4,7 @@
 #include "board/creditpacket.h"
 #include "board/devices.h"
 #include "board/lineformat.h"
+#include "board/motor.h"
 #include "board/rkprotocol.h"
 
 #include <QByteArray>
@@ -76,10 +77,10 @@ public:
     int pollLongCommandStatus(quint8* reply, int& length);
     bool setOutput(bool on, int mask);
     bool printString(const QByteArray& text, LineFormat::Format format);
-    bool sendResetMotorCommand(signed char motor);
+    bool sendResetMotorCommand(Motor motor);
     bool giveChange(int amount);
     int readBoardStatus();
-    bool sendMoveMotorCommand(signed char motor);
+    bool sendMoveMotorCommand(Motor motor);
     bool setPwmOutput(char a, char b, char c, char d);
     bool exchangeFirmwareVersions(VmcType::Value type, char a, int serial, bool watchdog, bool assignSerial,
                                   quint8& version1, quint8& version2, int& boardSerial);

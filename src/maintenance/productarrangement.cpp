@@ -1,5 +1,6 @@
 #include "maintenance/productarrangement.h"
 
+#include "board/motor.h"
 #include "catalogue/productids.h"
 #include "catalogue/productprovider.h"
 #include "input/confirmationdialog.h"
@@ -242,9 +243,9 @@ void ProductArrangement::onMotorMapButtonClicked(int selection)
     auto* pad = new NumPad(1, MotorDispenserMonitor::MOTOR_COUNT, this);
     pad->setAttribute(Qt::WA_DeleteOnClose);
     pad->setTitle(tr("Erogatore della selezione %1").arg(selection + 1));
-    pad->setValue(m_motors->map(selection) + 1);
+    pad->setValue(Motor::fromIndex(m_motors->map(selection)).number());
     connect(pad, &QDialog::accepted, this, [this, pad, selection] {
-        const int motor = pad->value() - 1;
+        const int motor = Motor::fromNumber(pad->value()).index();
         if (motor >= 0 && motor < MotorDispenserMonitor::MOTOR_COUNT)
             m_motors->setMapping(selection, motor);
     });

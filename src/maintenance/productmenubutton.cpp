@@ -1,5 +1,6 @@
 #include "maintenance/productmenubutton.h"
 
+#include "board/motor.h"
 #include "core/vm24.h"
 #include "ui/clickablearea.h"
 #include "ui/productbutton.h"
@@ -130,7 +131,7 @@ void ProductMenuButton::paintMotor(QPainter& painter)
     QFont motorFont = font();
     motorFont.setPointSize(MOTOR_POINTS);
     motorFont.setBold(true);
-    const QString text = QString::number(m_motor + 1);
+    const QString text = QString::number(Motor::fromIndex(m_motor).number());
     painter.setFont(VM24::fitted_font(motorFont, text, MOTOR_BADGE.width() - 14));
     painter.setPen(Qt::white);
     painter.drawText(MOTOR_BADGE, Qt::AlignCenter, text);

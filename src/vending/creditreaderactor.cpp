@@ -53,11 +53,11 @@ void CreditReaderActor::rechargeCashless()
         return;
     const int cardId = m_account->cardId();
     const int balance = m_account->cardBalance();
-    bool unconfirmed = false;
     m_account->beginRecharge(amount);
-    const int remainder = m_controller->rechargeCashless(amount, &unconfirmed);
+    const BoardResult<int> remainder = m_controller->rechargeCashless(amount);
     const CreditPacket after = m_controller->getCredit();
-    CardTransfer transfer(CardTransfer::Recharge, amount, amount - qBound(0, remainder, amount), unconfirmed);
+    CardTransfer transfer(CardTransfer::Recharge, amount, amount - qBound(0, remainder.value, amount),
+                          !remainder.confirmed);
     transfer.readBalance(cardId, balance, after);
     m_account->notifyRechargeResult(transfer);
     if (after.isValid())

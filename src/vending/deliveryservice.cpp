@@ -33,11 +33,10 @@ bool DeliveryService::withdrawCashless(int amount)
 {
     const int card = m_credit->cardId();
     const int balance = m_credit->cardBalance();
-    bool answerLost = false;
     m_credit->beginOperation(SessionJournal::CardCharge, amount);
-    const bool authorised = m_controller->authoriseCashless(amount, CashlessType::Standard, &answerLost);
+    const BoardResult<bool> authorised = m_controller->authoriseCashless(amount, CashlessType::Standard);
     const CreditPacket after = m_controller->getCredit();
-    CardTransfer transfer(CardTransfer::Charge, amount, authorised ? amount : 0, answerLost);
+    CardTransfer transfer(CardTransfer::Charge, amount, authorised.value ? amount : 0, !authorised.confirmed);
     transfer.readBalance(card, balance, after);
     const bool charged = transfer.moved() == amount;
     qCDebug(vendingLog) << "card charge of" << amount << "finding" << transfer.finding() << "charged" << charged;
@@ -87,16 +86,17 @@ QList<int> DeliveryService::deliver(QList<int> dispensers, int count)
     while (delivered.size() < count && !available.isEmpty()) {
         for (auto it = available.begin(); it != available.end() && delivered.size() < count;) {
             const int dispenser = *it;
-            bool unconfirmed = false;
+            const Motor motor = Motor::fromIndex(dispenser);
             m_credit->beginOperation(SessionJournal::MotorCycle, 0, dispenser);
-            if (m_controller->deliverProduct(static_cast<signed char>(dispenser + 1), &unconfirmed)) {
+            const BoardResult<bool> cycle = m_controller->deliverProduct(motor);
+            if (cycle.value) {
                 delivered.append(dispenser);
                 m_credit->notifyDelivered(dispenser);
-                if (unconfirmed) {
+                if (!cycle.confirmed) {
                     warn(QCoreApplication::translate("ProductPage",
                                        "Erogazione dall'erogatore %1 non confermata dalla scheda: registrata come "
                                        "avvenuta")
-                                       .arg(dispenser + 1), VM24::WarningNotification::Owner);
+                                       .arg(motor.number()), VM24::WarningNotification::Owner);
                     emit deliveryUnconfirmed(dispenser);
                 }
                 ++it;

@@ -80,7 +80,7 @@ void settle_operation(Rk710Controller* controller, VM24::NotificationService* no
                            QCoreApplication::translate("ProductPage",
                                "Erogazione dall'erogatore %1 interrotta da un riavvio e non confermata dalla "
                                "scheda: non registrata")
-                               .arg(s.dispenser + 1));
+                               .arg(Motor::fromIndex(s.dispenser).number()));
         }
         break;
     }

@@ -15,7 +15,7 @@ const int HOPPER_BATCH = 100;
 bool empty_column(Rk710Controller* controller, int motor, int pauseMs)
 {
     while (controller->isAlive() && controller->testProductPresence(motor)) {
-        if (!controller->deliverProduct(static_cast<signed char>(motor + 1)))
+        if (!controller->deliverProduct(Motor::fromIndex(motor)).value)
             return false;
         QThread::msleep(static_cast<unsigned long>(pauseMs));
     }
@@ -26,7 +26,7 @@ int empty_hopper(Rk710Controller* controller, Rk710SerialProtocol::Item hopper)
 {
     int total = 0;
     for (;;) {
-        const int paid = controller->dispenseItems(hopper, HOPPER_BATCH);
+        const int paid = controller->dispenseItems(hopper, HOPPER_BATCH).value;
         if (paid < 1)
             return total;
         total += paid;

@@ -127,26 +127,26 @@ void SessionCheckout::payChange()
         return;
     }
     emit payingChange(amount);
-    auto unconfirmed = std::make_shared<bool>(false);
     Rk710Controller* controller = m_controller;
     SessionCredit* credit = m_credit;
     credit->beginOperation(SessionJournal::ChangePayout, amount);
     // Booked as soon as the board answers, before anything else can happen.
-    runStep<int>(
-        [controller, credit, amount, unconfirmed] {
-            const int remainder = VM24::return_change_task(controller, amount, unconfirmed.get());
-            credit->notifyChangeDelivered(amount - qBound(0, remainder, amount));
+    runStep<BoardResult<int>>(
+        [controller, credit, amount] {
+            const BoardResult<int> remainder = VM24::return_change_task(controller, amount);
+            credit->notifyChangeDelivered(amount - qBound(0, remainder.value, amount));
             return remainder;
         },
-        [this, amount, unconfirmed](int remainder) { onChangePaid(amount, remainder, *unconfirmed); });
+        [this, amount](const BoardResult<int>& remainder) { onChangePaid(amount, remainder); });
 }
 
-void SessionCheckout::onChangePaid(int amount, int remainder, bool unconfirmed)
+void SessionCheckout::onChangePaid(int amount, const BoardResult<int>& result)
 {
+    const int remainder = result.value;
     const int paid = amount - qBound(0, remainder, amount);
     if (paid > 0)
         m_notifications->notify(std::make_unique<VM24::ChangeReturnedNotification>(paid));
-    if (unconfirmed) {
+    if (!result.confirmed) {
         warn(QCoreApplication::translate("ProductPage",
                  "Erogazione resto di euro %1 non confermata dalla scheda: registrata come erogata")
                  .arg(VM24::format_credit(amount)), VM24::WarningNotification::Owner);

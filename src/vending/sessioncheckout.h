@@ -1,5 +1,6 @@
 #pragma once
 
+#include "board/boardresult.h"
 #include "logging/notificationservice.h"
 #include "logging/warningnotification.h"
 
@@ -63,7 +64,7 @@ private:
     void runStep(Task task, Done done);
     void continueStep();
     void payChange();
-    void onChangePaid(int amount, int remainder, bool unconfirmed);
+    void onChangePaid(int amount, const BoardResult<int>& result);
     void printCreditNote();
     void onCreditNotePrinted(int extra, bool printed);
     void closeSession();

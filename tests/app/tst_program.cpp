@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -89,6 +90,32 @@ private slots:
         QCOMPARE(program.exitCode(), 0);
         // Without a board there is no clock to follow: nothing was done to the machine.
         QVERIFY(!QFileInfo::exists(appDir.filePath(QStringLiteral("actions.log"))));
+    }
+
+    // A board that holds a serial number of its own names the machine: the
+    // program, not the board layer, asks for the new host name.
+    void boardSerialNamesTheMachine()
+    {
+        Rk710SimProcess sim(QJsonObject{{"serial", 4321}});
+        QVERIFY2(sim.start(), qPrintable(sim.errorString()));
+        QTemporaryDir appDir;
+        QProcess program;
+        startProgram(program, appDir, sim.devicePath());
+        QByteArray output;
+        QVERIFY2(waitUntilRunning(program, output), output.constData());
+        ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitCode(), 0);
+
+        QFile log(appDir.filePath(QStringLiteral("actions.log")));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QStringList renames;
+        for (const QByteArray& line : log.readAll().split('\n')) {
+            const QStringList fields = QString::fromUtf8(line).split(QLatin1Char('\t'));
+            if (fields.first().endsWith(QLatin1String("/change_hostname.sh")))
+                renames.append(fields.mid(1).join(QLatin1Char(' ')));
+        }
+        QCOMPARE(renames, QStringList{QStringLiteral("vm24_04321")});
     }
 
     // On a silent line the board's start-up exchange waits about 16 s

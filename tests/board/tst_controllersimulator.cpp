@@ -148,27 +148,28 @@ private slots:
         hopperValues[1] = 50;
         QVERIFY(startController());
 
-        QVERIFY(controller->deliverProduct(2));
+        // The second column's motor is the one at index 1.
+        QVERIFY(controller->deliverProduct(Motor::fromIndex(1)).value);
         QCOMPARE(stock(2), 2);
-        QVERIFY(!controller->deliverProduct(3)); // empty
-        QVERIFY(!controller->deliverProduct(4)); // jammed
+        QVERIFY(!controller->deliverProduct(Motor::fromIndex(2)).value); // empty
+        QVERIFY(!controller->deliverProduct(Motor::fromIndex(3)).value); // jammed
         QCOMPARE(stock(4), 3);
         QVERIFY(!controller->isBusy());
 
         // Two euro coins in hopper 1, nothing else: 1,50 of 3,50 stays unpaid.
-        QCOMPARE(controller->returnChange(350), 150);
+        QCOMPARE(controller->returnChange(350).value, 150);
         QCOMPARE(state()["hoppers"].toArray()[0].toObject()["coins"].toInt(), 0);
         QCOMPARE(controller->getCounters(Rk710SerialProtocol::Permanent).get(AccountingCounters::Hopper1), 2);
 
         QVERIFY(control(QStringLiteral("hopper 2 set 10")));
-        QCOMPARE(controller->dispenseItems(Rk710SerialProtocol::Hopper2, 3), 3);
+        QCOMPARE(controller->dispenseItems(Rk710SerialProtocol::Hopper2, 3).value, 3);
         QCOMPARE(state()["hoppers"].toArray()[1].toObject()["coins"].toInt(), 7);
 
         QVERIFY(controller->setCreditEnable(false, false, false, true));
         QVERIFY(control(QStringLiteral("card insert 800 9")));
-        QVERIFY(controller->authoriseCashless(300, CashlessType::Standard));
-        QVERIFY(!controller->authoriseCashless(900, CashlessType::Standard));
-        QCOMPARE(controller->rechargeCashless(200), 0);
+        QVERIFY(controller->authoriseCashless(300, CashlessType::Standard).value);
+        QVERIFY(!controller->authoriseCashless(900, CashlessType::Standard).value);
+        QCOMPARE(controller->rechargeCashless(200).value, 0);
         QCOMPARE(state()["card"].toObject()["balance"].toInt(), 700);
         const CreditPacket credit = controller->getCredit();
         QCOMPARE(credit.cardId, 9);
@@ -223,8 +224,8 @@ private slots:
         // Each motor moves once per delivery whatever the line does to the
         // frames, and the change is paid once.
         for (int column = 1; column <= 4; ++column)
-            QVERIFY(controller->deliverProduct(column));
-        QCOMPARE(controller->returnChange(250), 0);
+            QVERIFY(controller->deliverProduct(Motor::fromNumber(column)).value);
+        QCOMPARE(controller->returnChange(250).value, 0);
         QVERIFY(control(QStringLiteral("fault clear")));
 
         const QJsonObject after = state();
@@ -251,7 +252,7 @@ private slots:
         QVERIFY(!controller->isAlive());
 
         const int ignored = state()["link"].toObject()["ignored"].toInt();
-        QCOMPARE(controller->returnChange(100), 100);
+        QCOMPARE(controller->returnChange(100).value, 100);
         QTest::qWait(1000);
         QCOMPARE(state()["link"].toObject()["ignored"].toInt(), ignored);
         QCOMPARE(alive.count(), 1);

@@ -35,6 +35,13 @@ QJsonObject machine()
                                 {"cashlessMs", 50}, {"posMs", 100}, {"watchdogMs", 600000}}}};
 }
 
+// One table for operations of different result types.
+template <typename T>
+BoardResult<QVariant> variant(const BoardResult<T>& result)
+{
+    return {QVariant(result.value), result.confirmed};
+}
+
 } // namespace
 
 class TestLongCommandSimulator : public QObject
@@ -127,38 +134,39 @@ private slots:
         {
             const char* name;
             char code;
-            std::function<QVariant(bool*)> call;
+            std::function<BoardResult<QVariant>()> call;
             QVariant expected;
             std::function<int()> measure;
             int change;
         };
         const QList<Case> cases = {
-            {"change", 'R', [&](bool* u) { return QVariant(controller->returnChange(250, u)); }, 0,
+            {"change", 'R', [&] { return variant(controller->returnChange(250)); }, 0,
              [&] { return storedCoins(); }, -250},
             {"recharge up to the card's maximum", 'D',
-             [&](bool* u) { return QVariant(controller->rechargeCashless(500, u)); }, 200,
+             [&] { return variant(controller->rechargeCashless(500)); }, 200,
              [&] { return cardBalance(); }, 300},
             {"charge", 'B',
-             [&](bool* u) { return QVariant(controller->authoriseCashless(300, CashlessType::Standard, u)); }, true,
+             [&] { return variant(controller->authoriseCashless(300, CashlessType::Standard)); }, true,
              [&] { return cardBalance(); }, -300},
             {"charge over the balance", 'B',
-             [&](bool* u) { return QVariant(controller->authoriseCashless(5000, CashlessType::Standard, u)); }, false,
+             [&] { return variant(controller->authoriseCashless(5000, CashlessType::Standard)); }, false,
              [&] { return cardBalance(); }, 0},
-            {"motor cycle", 'T', [&](bool* u) { return QVariant(controller->deliverProduct(1, u)); }, true,
+            {"motor cycle", 'T', [&] { return variant(controller->deliverProduct(Motor::fromIndex(0))); }, true,
              [&] { return stock(1); }, -1},
-            {"motor cycle of an empty column", 'T', [&](bool* u) { return QVariant(controller->deliverProduct(2, u)); },
+            {"motor cycle of an empty column", 'T',
+             [&] { return variant(controller->deliverProduct(Motor::fromIndex(1))); },
              false, [&] { return state()["delivered"].toInt(); }, 0},
             {"coins", 'X',
-             [&](bool* u) { return QVariant(controller->dispenseItems(Rk710SerialProtocol::Hopper2, 3, u)); }, 3,
+             [&] { return variant(controller->dispenseItems(Rk710SerialProtocol::Hopper2, 3)); }, 3,
              [&] { return hopperCoins(2); }, -3},
         };
         for (const Case& c : cases) {
             const int before = c.measure();
             const int mark = int(frames().size());
             QVERIFY(control(QStringLiteral("fault drop next 5")));
-            bool unconfirmed = true;
-            QCOMPARE(c.call(&unconfirmed), c.expected);
-            QVERIFY2(!unconfirmed, c.name);
+            const BoardResult<QVariant> result = c.call();
+            QCOMPARE(result.value, c.expected);
+            QVERIFY2(result.confirmed, c.name);
             QVERIFY2(c.measure() - before == c.change, c.name);
             const QList<LoggedFrame> after = frames();
             QCOMPARE(codes_with_fate(after, mark, LoggedFrame::Dropped), QByteArray(5, c.code));
@@ -179,9 +187,9 @@ private slots:
         const int coins = storedCoins();
         const int mark = int(frames().size());
         QVERIFY(control(QStringLiteral("fault nak next 5")));
-        bool unconfirmed = true;
-        QCOMPARE(controller->returnChange(250, &unconfirmed), 250);
-        QVERIFY(!unconfirmed);
+        const BoardResult<int> refused = controller->returnChange(250);
+        QCOMPARE(refused.value, 250);
+        QVERIFY(refused.confirmed);
         QVERIFY(!controller->isBusy());
         QTest::qWait(1500);
         const QList<LoggedFrame> after = frames();
@@ -189,7 +197,7 @@ private slots:
         QCOMPARE(int(after.size()), mark + 5);
         QCOMPARE(storedCoins(), coins);
 
-        QCOMPARE(controller->returnChange(250), 0);
+        QCOMPARE(controller->returnChange(250).value, 0);
         QCOMPARE(storedCoins(), coins - 250);
     }
 
@@ -203,16 +211,15 @@ private slots:
         const int coins = storedCoins();
         const int mark = int(frames().size());
         QVERIFY(control(QStringLiteral("fault silence on")));
-        int remainder = -1;
-        bool unconfirmed = true;
-        auto payout = inThread([&] { remainder = controller->returnChange(250, &unconfirmed); });
+        BoardResult<int> payoutResult{-1, false};
+        auto payout = inThread([&] { payoutResult = controller->returnChange(250); });
         // The board speaks again once the start has counted as started, before
         // the first status request.
         QVERIFY(QTest::qWaitFor([&] { return controller->isBusy(); }, 5000));
         QVERIFY(control(QStringLiteral("fault silence off")));
         QVERIFY(payout->wait(10000));
-        QCOMPARE(remainder, 250);
-        QVERIFY(!unconfirmed);
+        QCOMPARE(payoutResult.value, 250);
+        QVERIFY(payoutResult.confirmed);
         const QList<LoggedFrame> after = frames();
         QCOMPARE(codes_with_fate(after, mark, LoggedFrame::Ignored), QByteArray("RRRRR"));
         QCOMPARE(codes_with_fate(after, mark, LoggedFrame::Answered), QByteArray("N"));
@@ -234,16 +241,15 @@ private slots:
         QVERIFY(pause->wait());
         const int mark = int(frames().size());
         QVERIFY(control(QStringLiteral("fault drop next 5")));
-        int remainder = -1;
-        bool unconfirmed = true;
-        auto payout = inThread([&] { remainder = controller->returnChange(500, &unconfirmed); });
+        BoardResult<int> payoutResult{-1, false};
+        auto payout = inThread([&] { payoutResult = controller->returnChange(500); });
         QVERIFY(QTest::qWaitFor([&] { return codes_with_fate(frames(), mark, LoggedFrame::Dropped) == "RRRRR"; }, 3000));
         // The start counts as started once its last attempt has timed out.
         QTRY_VERIFY(controller->isBusy());
         pause->release();
         QVERIFY(payout->wait(15000));
-        QCOMPARE(remainder, 0);
-        QVERIFY(!unconfirmed);
+        QCOMPARE(payoutResult.value, 0);
+        QVERIFY(payoutResult.confirmed);
         QCOMPARE(storedCoins(), coins - 500);
 
         QList<LoggedFrame> polls;
@@ -289,9 +295,7 @@ private slots:
         BoardPollingPause pause(controller);
         QVERIFY(pause.wait());
         const int coins = storedCoins();
-        bool done = false;
-        int remainder = -1;
-        bool reportedUnconfirmed = !unconfirmed;
+        BoardResult<QVariant> result{QVariant(), unconfirmed};
         int mark = int(frames().size());
         // The end is reported to one status request only: its loss is armed
         // before the start, however soon the operation ends.
@@ -299,9 +303,9 @@ private slots:
             QVERIFY(control(QStringLiteral("fault drop end 5")));
         auto operation = inThread([&] {
             if (code == 'R')
-                remainder = controller->returnChange(500, &reportedUnconfirmed);
+                result = variant(controller->returnChange(500));
             else
-                done = controller->deliverProduct(1, &reportedUnconfirmed);
+                result = variant(controller->deliverProduct(Motor::fromIndex(0)));
         });
         if (running) {
             QVERIFY(awaitOperation(lostWhile));
@@ -316,12 +320,12 @@ private slots:
                                                [](const LoggedFrame& f) { return f.fate == LoggedFrame::Dropped; });
         QVERIFY(firstDropped != after.end());
         QCOMPARE(firstDropped->answer.mid(0, 2), QByteArray(1, code) + char(running ? 0 : 1));
-        QCOMPARE(reportedUnconfirmed, unconfirmed);
+        QCOMPARE(!result.confirmed, unconfirmed);
         if (code == 'R') {
-            QCOMPARE(remainder, 0);
+            QCOMPARE(result.value, QVariant(0));
             QCOMPARE(storedCoins(), coins - 500);
         } else {
-            QVERIFY(done);
+            QCOMPARE(result.value, QVariant(true));
             QCOMPARE(stock(1), 2);
         }
         QVERIFY(!controller->isBusy());
@@ -338,9 +342,8 @@ private slots:
         QVERIFY(control(QStringLiteral("timing coinMs 1000")));
         QSignalSpy alive(controller, &Rk710Controller::boardStatus);
         const int coins = storedCoins();
-        int remainder = -1;
-        bool unconfirmed = false;
-        auto payout = inThread([&] { remainder = controller->returnChange(500, &unconfirmed); });
+        BoardResult<int> payoutResult{-1, true};
+        auto payout = inThread([&] { payoutResult = controller->returnChange(500); });
         QVERIFY(awaitOperation(QStringLiteral("running")));
         QElapsedTimer timer;
         timer.start();
@@ -352,15 +355,16 @@ private slots:
         // it just after the pay-out has given up.
         QTRY_COMPARE_WITH_TIMEOUT(alive.count(), 1, 10000);
         QVERIFY(!controller->isAlive());
-        QCOMPARE(remainder, 0);
-        QVERIFY(unconfirmed);
+        QCOMPARE(payoutResult.value, 0);
+        QVERIFY(!payoutResult.confirmed);
         QVERIFY(!controller->isBusy());
 
         QVERIFY(awaitOperation(QStringLiteral("finished"), 10000));
         QCOMPARE(storedCoins(), coins - 500);
         // Lost is lost: nothing more goes on the line.
-        QCOMPARE(controller->returnChange(100, &unconfirmed), 100);
-        QVERIFY(!unconfirmed);
+        const BoardResult<int> refused = controller->returnChange(100);
+        QCOMPARE(refused.value, 100);
+        QVERIFY(refused.confirmed);
     }
 };
 

@@ -113,11 +113,11 @@ private slots:
                             {"columns", QJsonArray{1}},
                             {"hoppers", QJsonArray{QJsonObject{{"coins", 2}}, QJsonObject{{"coins", 4}}}}}));
         QByteArray reply;
-        QVERIFY(m_board->sendMoveMotorCommand(1));
-        QVERIFY(!m_board->sendMoveMotorCommand(1)); // one long command at a time
+        QVERIFY(m_board->sendMoveMotorCommand(Motor::fromIndex(0)));
+        QVERIFY(!m_board->sendMoveMotorCommand(Motor::fromIndex(0))); // one long command at a time
         QCOMPARE(finish(&reply), int(Rk710SerialProtocol::Finished));
         QCOMPARE(int(reply.at(2)), 1);
-        QVERIFY(m_board->sendResetMotorCommand(1));
+        QVERIFY(m_board->sendResetMotorCommand(Motor::fromIndex(0)));
         QCOMPARE(finish(&reply), int(Rk710SerialProtocol::Finished));
 
         QVERIFY(m_board->setItemValue(Rk710SerialProtocol::Hopper1, 100));

@@ -59,7 +59,7 @@ void TestCrashSettlement::motorCycleInFlight()
     QVERIFY(rig.start());
     QVERIFY(rig.accounting->journal().session.open);
     if (boardRanIt) {
-        QVERIFY(rig.controller()->sendMoveMotorCommand(DISPENSER + 1));
+        QVERIFY(rig.controller()->sendMoveMotorCommand(Motor::fromIndex(DISPENSER)));
         QTRY_COMPARE(rig.state()["delivered"].toInt(), 1);
     }
 
