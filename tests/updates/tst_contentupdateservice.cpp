@@ -112,9 +112,13 @@ private:
     std::atomic<bool> m_ended{false};
 };
 
-void apply_ready_content(ContentUpdateService* service)
+// The page waits in the queue for it; here the content is taken without it.
+void apply_ready_content(Machine& machine)
 {
+    ContentUpdateService* service = machine.downloader.get();
     QCOMPARE(service->state(), ContentUpdateService::ContentsReady);
+    QCOMPARE(machine.queue.size(), 1);
+    QCOMPARE(machine.queue.takeOne(), static_cast<Activity*>(machine.page.get()));
     RecordingContext context;
     service->apply(&context);
     QTRY_VERIFY_WITH_TIMEOUT(context.ended(), 30000);
@@ -300,7 +304,7 @@ private slots:
             QVERIFY(rig.publishContent(release.path(QStringLiteral("contents"))));
             downloader->checkForUpdates();
             QTRY_COMPARE_WITH_TIMEOUT(downloader->state(), ContentUpdateService::ContentsReady, 60000);
-            apply_ready_content(downloader);
+            apply_ready_content(machine);
             QVERIFY(has_applied_content(machine.registry));
             QVERIFY(VM24::rm_dir(machine.registry.baseDir() + QStringLiteral("/products/farmacia")));
             QVERIFY(QFile::remove(machine.registry.baseDir() + QStringLiteral("/media/01-spring.png")));
@@ -361,7 +365,7 @@ private slots:
         downloader->checkForUpdates();
         if (warning.isEmpty()) {
             QTRY_COMPARE_WITH_TIMEOUT(downloader->state(), ContentUpdateService::ContentsReady, 60000);
-            apply_ready_content(downloader);
+            apply_ready_content(machine);
             const QString data = machine.registry.baseDir();
             QCOMPARE(read_file(data + QStringLiteral("/media/01-spring.png")), QByteArray("spring slide"));
             QCOMPARE(read_file(data + QStringLiteral("/products/farmacia/index.xml")),
