@@ -622,7 +622,18 @@ out of service</translation>
     </message>
 </context>
 <context>
-    <name>ContentUpdateDownloader</name>
+    <name>ContentUpdatePage</name>
+    <message>
+        <source>Aggiornamento contenuti in corso</source>
+        <translation>Content update in progress</translation>
+    </message>
+    <message>
+        <source>Lettura file di aggiornamento in corso...</source>
+        <translation>Reading the update files...</translation>
+    </message>
+</context>
+<context>
+    <name>ContentUpdateService</name>
     <message>
         <source>Banner Brixo</source>
         <translation>Brixo banner</translation>
@@ -638,14 +649,6 @@ out of service</translation>
     <message>
         <source>Home Page</source>
         <translation>Home Page</translation>
-    </message>
-    <message>
-        <source>Aggiornamento contenuti in corso</source>
-        <translation>Content update in progress</translation>
-    </message>
-    <message>
-        <source>Lettura file di aggiornamento in corso...</source>
-        <translation>Reading the update files...</translation>
     </message>
 </context>
 <context>
@@ -1248,7 +1251,7 @@ ON DUTY</translation>
     </message>
 </context>
 <context>
-    <name>PackageDownloader</name>
+    <name>PackageInstallationPage</name>
     <message>
         <source>Preparazione aggiornamento software</source>
         <translation>Preparing the software update</translation>

@@ -622,7 +622,18 @@ fuori servizio</translation>
     </message>
 </context>
 <context>
-    <name>ContentUpdateDownloader</name>
+    <name>ContentUpdatePage</name>
+    <message>
+        <source>Aggiornamento contenuti in corso</source>
+        <translation>Aggiornamento contenuti in corso</translation>
+    </message>
+    <message>
+        <source>Lettura file di aggiornamento in corso...</source>
+        <translation>Lettura file di aggiornamento in corso...</translation>
+    </message>
+</context>
+<context>
+    <name>ContentUpdateService</name>
     <message>
         <source>Banner Brixo</source>
         <translation>Banner Brixo</translation>
@@ -638,14 +649,6 @@ fuori servizio</translation>
     <message>
         <source>Home Page</source>
         <translation>Home Page</translation>
-    </message>
-    <message>
-        <source>Aggiornamento contenuti in corso</source>
-        <translation>Aggiornamento contenuti in corso</translation>
-    </message>
-    <message>
-        <source>Lettura file di aggiornamento in corso...</source>
-        <translation>Lettura file di aggiornamento in corso...</translation>
     </message>
 </context>
 <context>
@@ -1248,7 +1251,7 @@ DI TURNO</translation>
     </message>
 </context>
 <context>
-    <name>PackageDownloader</name>
+    <name>PackageInstallationPage</name>
     <message>
         <source>Preparazione aggiornamento software</source>
         <translation>Preparazione aggiornamento software</translation>

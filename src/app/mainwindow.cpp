@@ -22,10 +22,11 @@
 #include "logging/warningnotification.h"
 #include "maintenance/accountingpage.h"
 #include "maintenance/applicationsettings.h"
+#include "maintenance/contentupdatepage.h"
 #include "maintenance/logviewer.h"
 #include "maintenance/maintenancemenu.h"
 #include "maintenance/maintenancemode.h"
-#include "maintenance/packagedownloader.h"
+#include "maintenance/packageinstallationpage.h"
 #include "maintenance/peripheralmonitor.h"
 #include "maintenance/printoverpaysummarydialog.h"
 #include "maintenance/productarrangement.h"
@@ -40,17 +41,18 @@
 #include "security/usbmonitor.h"
 #include "settings/settings.h"
 #include "settings/settingsmanager.h"
+#include "tasks/contentupdatetask.h"
 #include "tasks/dailylogcompiler.h"
 #include "tasks/directorygarbagecollector.h"
 #include "tasks/ftpsendertask.h"
 #include "tasks/heartbeat.h"
 #include "tasks/machinestaterecorder.h"
 #include "tasks/mailertask.h"
+#include "tasks/packageupdatetask.h"
 #include "tasks/prepareftpfilestask.h"
 #include "tasks/rk710timeupdater.h"
 #include "tasks/spooldirectories.h"
 #include "tasks/taskscheduler.h"
-#include "ui/contentupdatedownloader.h"
 #include "ui/context.h"
 #include "ui/informationpanel.h"
 #include "ui/informationpanelfactory.h"
@@ -58,6 +60,8 @@
 #include "ui/pushupdatesdirectorywatcher.h"
 #include "ui/slideshowcontrol.h"
 #include "updates/assetsregistry.h"
+#include "updates/contentupdateservice.h"
+#include "updates/packageupdateservice.h"
 #include "updates/updateauthenticator.h"
 #include "vending/alarmmanager.h"
 #include "vending/boardlinkwatcher.h"
@@ -124,7 +128,7 @@ MainWindow::MainWindow(Rk710Controller* controller, QTranslator& translator, QWi
     connect(m_usbMonitor, &UsbMonitor::usbStick, this, &MainWindow::onUsbChanged);
     m_settingsManager = new SettingsManager(m_controller, this);
     connect(m_settingsManager, &SettingsManager::loadProblem, this, &MainWindow::publishWarning);
-    // The push-update watcher and the content and package downloaders come
+    // The push-update watcher and the package updates come
     // with the maintenance pages, before maintenance mode.
     createMaintenancePages();
     createHomePage(translator);
@@ -148,8 +152,8 @@ MainWindow::~MainWindow()
     // pushed stage that was to run on this thread afterwards is dropped with
     // its watcher.
     QThreadPool::globalInstance()->waitForDone();
-    // The scheduler owns its tasks, pages among them: it goes before the
-    // views that would otherwise delete those pages first.
+    // The scheduler's tasks use the services below and this window's
+    // children: it goes first.
     delete m_scheduler;
     m_scheduler = nullptr;
     m_accounting.reset();
@@ -332,11 +336,12 @@ void MainWindow::createMaintenancePages()
         return m_productManagement;
     });
     bindBooksAndLogPages();
-    // The package downloader is also the nightly package check, so it is there from the start.
-    m_packageDownloader = new PackageDownloader(m_powerControl, m_context.get(), this);
-    m_packageDownloader->setAuthenticator(m_updateAuthenticator);
-    m_maintenanceMode->bindActivity(MaintenanceMenuEntry::PackageInstallation, m_packageDownloader);
-    m_maintenanceMode->menu()->setPackageDownloader(m_packageDownloader);
+    // The menu follows the package check from the start.
+    m_packageUpdates = new PackageUpdateService(this);
+    m_packageUpdates->setAuthenticator(m_updateAuthenticator);
+    m_packageInstallation = new PackageInstallationPage(m_packageUpdates, m_powerControl, m_context.get(), this);
+    m_maintenanceMode->bindActivity(MaintenanceMenuEntry::PackageInstallation, m_packageInstallation);
+    m_maintenanceMode->menu()->setPackageUpdates(m_packageUpdates);
     m_maintenanceMode->bindActivity(MaintenanceMenuEntry::UsbExport, [this]() -> MenuActivity* {
         return new UsbExportMenu(m_usbMonitor, m_accounting.get(), m_productProvider, m_assets, m_powerControl,
                                  m_controller, m_context.get(), this);
@@ -376,7 +381,7 @@ void MainWindow::createHomePage(QTranslator& translator)
 void MainWindow::addViews()
 {
     m_context->addView(m_homePage);
-    m_context->addView(m_packageDownloader);
+    m_context->addView(m_packageInstallation);
 }
 
 void MainWindow::createSlideshow()
@@ -413,8 +418,7 @@ void MainWindow::registerConfigurables()
     m_settingsManager->registerConfigurable(m_motorMonitor);
     m_settingsManager->registerConfigurable(m_session);
     m_settingsManager->registerConfigurable(m_homePage);
-    // Then the content and package downloaders.
-    m_settingsManager->registerConfigurable(m_packageDownloader);
+    // The content and package checks follow with the scheduled tasks.
 }
 
 // The parts below the settings do not read them: they get their values here,
@@ -472,13 +476,19 @@ void MainWindow::createScheduledTasks()
     m_settingsManager->forceReload();
     m_fanControl->setEnabled(true);
     m_scheduler->registerTask(machineStateRecorder, QStringLiteral("machine-state-recorder"));
-    m_contentUpdates = new ContentUpdateDownloader(m_pendingActivities, m_assets, m_powerControl, m_context.get(), this);
+    m_contentUpdates = new ContentUpdateService(m_assets, this);
     m_contentUpdates->setAuthenticator(m_updateAuthenticator);
-    m_settingsManager->registerConfigurable(m_contentUpdates);
-    m_contentUpdates->loadConfiguration(settings);
-    m_scheduler->registerTask(m_contentUpdates, QLatin1String(ContentUpdateDownloader::TASK_NAME));
-    m_maintenanceMode->menu()->setContentUpdateDownloader(m_contentUpdates);
-    m_scheduler->registerTask(m_packageDownloader, QStringLiteral("package-downloader"));
+    m_contentUpdatePage = std::make_unique<ContentUpdatePage>(m_contentUpdates, m_pendingActivities, m_powerControl,
+                                                              m_context.get(), this);
+    m_contentUpdateTask = new ContentUpdateTask(m_contentUpdates);
+    m_settingsManager->registerConfigurable(m_contentUpdateTask);
+    m_contentUpdateTask->loadConfiguration(settings);
+    m_scheduler->registerTask(m_contentUpdateTask, QLatin1String(ContentUpdateTask::TASK_NAME));
+    m_maintenanceMode->menu()->setContentUpdates(m_contentUpdates);
+    auto* packageTask = new PackageUpdateTask(m_packageUpdates);
+    m_settingsManager->registerConfigurable(packageTask);
+    packageTask->loadConfiguration(settings);
+    m_scheduler->registerTask(packageTask, QLatin1String(PackageUpdateTask::TASK_NAME));
     m_scheduler->registerTask(logCompiler, QStringLiteral("log-compiler"));
     m_scheduler->registerTask(ftpFiles, QStringLiteral("ftp-files-mover"));
     m_scheduler->registerTask(ftpSender);

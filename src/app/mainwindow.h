@@ -13,7 +13,9 @@ class AssetsRegistry;
 class UpdateAuthenticator;
 class BoardStatusObserver;
 class ChangeObserver;
-class ContentUpdateDownloader;
+class ContentUpdatePage;
+class ContentUpdateService;
+class ContentUpdateTask;
 class PushUpdatesDirectoryWatcher;
 class UpdateMenu;
 class DeliveryService;
@@ -26,7 +28,8 @@ class TouchscreenWatcher;
 class Context;
 class HomePage;
 class MaintenanceMode;
-class PackageDownloader;
+class PackageInstallationPage;
+class PackageUpdateService;
 class SecurityDialog;
 class UsbMonitor;
 class MotorDispenserMonitor;
@@ -83,7 +86,8 @@ public:
     SessionCheckout* checkout() const { return m_checkout; }
     UsbMonitor* usbMonitor() const { return m_usbMonitor; }
     MaintenanceMode* maintenanceMode() const { return m_maintenanceMode; }
-    ContentUpdateDownloader* contentUpdates() const { return m_contentUpdates; }
+    ContentUpdateService* contentUpdates() const { return m_contentUpdates; }
+    ContentUpdateTask* contentUpdateTask() const { return m_contentUpdateTask; }
     PushUpdatesDirectoryWatcher* pushUpdates() const { return m_pushUpdates; }
 
 public slots:
@@ -161,8 +165,12 @@ private:
     MaintenanceMode* m_maintenanceMode = nullptr;
     UpdateMenu* m_updateMenu = nullptr;
     PushUpdatesDirectoryWatcher* m_pushUpdates = nullptr;
-    // Owned by the scheduler once registered.
-    ContentUpdateDownloader* m_contentUpdates = nullptr;
-    PackageDownloader* m_packageDownloader = nullptr;
+    ContentUpdateService* m_contentUpdates = nullptr;
+    // Owned by the scheduler.
+    ContentUpdateTask* m_contentUpdateTask = nullptr;
+    // Shows no widget of its own, so it has no parent.
+    std::unique_ptr<ContentUpdatePage> m_contentUpdatePage;
+    PackageUpdateService* m_packageUpdates = nullptr;
+    PackageInstallationPage* m_packageInstallation = nullptr;
     TaskScheduler* m_scheduler = nullptr;
 };

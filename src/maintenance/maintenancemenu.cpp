@@ -4,13 +4,13 @@
 #include "core/vm24.h"
 #include "logging/supportrequestnotification.h"
 #include "maintenance/maintenancelog.h"
-#include "maintenance/packagedownloader.h"
 #include "maintenance/supportmail.h"
 #include "settings/settings.h"
-#include "ui/contentupdatedownloader.h"
 #include "ui/interactivemessagedialog.h"
 #include "ui/longrunningoperation.h"
 #include "ui/yesnodialog.h"
+#include "updates/contentupdateservice.h"
+#include "updates/packageupdateservice.h"
 
 #include <QButtonGroup>
 #include <QDateTime>
@@ -180,10 +180,10 @@ void MaintenanceMenu::updateEntries()
         button->setEnabled(m_available[entry]);
     }
     const int install = MaintenanceMenuEntry::PackageInstallation;
-    m_entries->button(install)->setEnabled(m_available[install] && m_softwareState == PackageDownloader::Idle
+    m_entries->button(install)->setEnabled(m_available[install] && m_softwareState == PackageUpdateService::Idle
                                            && m_installablePackages > 0);
-    m_softwareUpdate->setEnabled(m_packages && m_softwareState == PackageDownloader::Idle);
-    m_contentUpdate->setEnabled(m_contents && m_contentState == ContentUpdateDownloader::Idle);
+    m_softwareUpdate->setEnabled(m_packages && m_softwareState == PackageUpdateService::Idle);
+    m_contentUpdate->setEnabled(m_contents && m_contentState == ContentUpdateService::Idle);
 }
 
 QAbstractButton* MaintenanceMenu::entryButton(int entry) const
@@ -204,16 +204,16 @@ void MaintenanceMenu::showEvent(QShowEvent* event)
         move(parentWidget()->window()->geometry().topLeft());
     updateClock();
     m_clock.start();
-    followPackageDownloader(true);
-    followContentUpdateDownloader(true);
+    followPackageUpdates(true);
+    followContentUpdates(true);
     QDialog::showEvent(event);
 }
 
 void MaintenanceMenu::hideEvent(QHideEvent* event)
 {
     m_clock.stop();
-    followPackageDownloader(false);
-    followContentUpdateDownloader(false);
+    followPackageUpdates(false);
+    followContentUpdates(false);
     QDialog::hideEvent(event);
 }
 
@@ -262,23 +262,23 @@ void MaintenanceMenu::createPackageControls(QGridLayout* grid)
     connect(m_contentUpdate, &QPushButton::clicked, this, &MaintenanceMenu::checkContentUpdates);
 }
 
-void MaintenanceMenu::setContentUpdateDownloader(ContentUpdateDownloader* downloader)
+void MaintenanceMenu::setContentUpdates(ContentUpdateService* service)
 {
-    followContentUpdateDownloader(false);
-    m_contents = downloader;
+    followContentUpdates(false);
+    m_contents = service;
     if (isVisible())
-        followContentUpdateDownloader(true);
+        followContentUpdates(true);
     updateEntries();
 }
 
-void MaintenanceMenu::followContentUpdateDownloader(bool follow)
+void MaintenanceMenu::followContentUpdates(bool follow)
 {
     if (!m_contents)
         return;
-    disconnect(m_contents, &ContentUpdateDownloader::stateChanged, this, &MaintenanceMenu::setContentUpdatesState);
+    disconnect(m_contents, &ContentUpdateService::stateChanged, this, &MaintenanceMenu::setContentUpdatesState);
     if (!follow)
         return;
-    connect(m_contents, &ContentUpdateDownloader::stateChanged, this, &MaintenanceMenu::setContentUpdatesState);
+    connect(m_contents, &ContentUpdateService::stateChanged, this, &MaintenanceMenu::setContentUpdatesState);
     setContentUpdatesState(m_contents->state());
 }
 
@@ -295,26 +295,26 @@ void MaintenanceMenu::checkContentUpdates()
         m_contents->checkForUpdates();
 }
 
-void MaintenanceMenu::setPackageDownloader(PackageDownloader* downloader)
+void MaintenanceMenu::setPackageUpdates(PackageUpdateService* service)
 {
-    followPackageDownloader(false);
-    m_packages = downloader;
+    followPackageUpdates(false);
+    m_packages = service;
     if (isVisible())
-        followPackageDownloader(true);
+        followPackageUpdates(true);
     updateEntries();
 }
 
-void MaintenanceMenu::followPackageDownloader(bool follow)
+void MaintenanceMenu::followPackageUpdates(bool follow)
 {
     if (!m_packages)
         return;
     m_packages->disconnect(this);
     if (!follow)
         return;
-    connect(m_packages, &PackageDownloader::stateChanged, this, &MaintenanceMenu::setSoftwareUpdatesState);
-    connect(m_packages, &PackageDownloader::cachedPackageCountChanged, this,
+    connect(m_packages, &PackageUpdateService::stateChanged, this, &MaintenanceMenu::setSoftwareUpdatesState);
+    connect(m_packages, &PackageUpdateService::cachedPackageCountChanged, this,
             &MaintenanceMenu::setInstallablePackageCount);
-    connect(m_packages, &PackageDownloader::downloadProgressChanged, this,
+    connect(m_packages, &PackageUpdateService::downloadProgressChanged, this,
             &MaintenanceMenu::onDownloadProgressChanged);
     m_installablePackages = m_packages->cachedPackageCount();
     setSoftwareUpdatesState(m_packages->state());
@@ -323,7 +323,7 @@ void MaintenanceMenu::followPackageDownloader(bool follow)
 void MaintenanceMenu::setSoftwareUpdatesState(int state)
 {
     m_softwareState = state;
-    if (state != PackageDownloader::Downloading)
+    if (state != PackageUpdateService::Downloading)
         m_toDownload = 0;
     retranslatePackageControls();
     updateEntries();
@@ -355,12 +355,12 @@ void MaintenanceMenu::retranslatePackageControls()
     install->setText(m_installablePackages > 0 ? tr("Installa %n package", nullptr, m_installablePackages)
                                                : tr("Nessun aggiornamento disponibile"));
     switch (m_softwareState) {
-    case PackageDownloader::Downloading:
+    case PackageUpdateService::Downloading:
         m_softwareUpdate->setText(m_toDownload > 0
                                       ? tr("Scaricamento aggiornamenti... (%1/%2)").arg(m_downloaded).arg(m_toDownload)
                                       : tr("Scaricamento aggiornamenti..."));
         break;
-    case PackageDownloader::Installing:
+    case PackageUpdateService::Installing:
         m_softwareUpdate->setText(tr("Installazione aggiornamenti..."));
         break;
     default:
@@ -368,10 +368,10 @@ void MaintenanceMenu::retranslatePackageControls()
         break;
     }
     switch (m_contentState) {
-    case ContentUpdateDownloader::Checking:
+    case ContentUpdateService::Checking:
         m_contentUpdate->setText(tr("Controllo contenuti in corso"));
         break;
-    case ContentUpdateDownloader::ContentsReady:
+    case ContentUpdateService::ContentsReady:
         m_contentUpdate->setText(tr("Nuovi contenuti disponibili"));
         break;
     default:

@@ -11,8 +11,8 @@ class QButtonGroup;
 class QGridLayout;
 class QLabel;
 class QPushButton;
-class ContentUpdateDownloader;
-class PackageDownloader;
+class ContentUpdateService;
+class PackageUpdateService;
 
 // What the operator sees once maintenance mode has authenticated the USB
 // key: one button per page (those above the key's level are hidden, those
@@ -33,9 +33,9 @@ public:
     int chosenEntry() const { return m_chosen; }
     // The nightly package check: the software update button and the entry
     // that installs the cached packages follow it while the menu shows.
-    void setPackageDownloader(PackageDownloader* downloader);
+    void setPackageUpdates(PackageUpdateService* service);
     // The content update check: its button follows it while the menu shows.
-    void setContentUpdateDownloader(ContentUpdateDownloader* downloader);
+    void setContentUpdates(ContentUpdateService* service);
 
     QAbstractButton* entryButton(int entry) const;
     QLabel* levelLabel() const { return m_levelLabel; }
@@ -74,8 +74,8 @@ private:
     void updateEntries();
     void updateClock();
     void createPackageControls(QGridLayout* grid);
-    void followPackageDownloader(bool follow);
-    void followContentUpdateDownloader(bool follow);
+    void followPackageUpdates(bool follow);
+    void followContentUpdates(bool follow);
     void retranslatePackageControls();
 
     VM24::NotificationService* m_notifications;
@@ -88,9 +88,9 @@ private:
     QPushButton* m_exit;
     QPushButton* m_restart;
     QPushButton* m_softwareUpdate = nullptr;
-    PackageDownloader* m_packages = nullptr;
+    PackageUpdateService* m_packages = nullptr;
     QPushButton* m_contentUpdate = nullptr;
-    ContentUpdateDownloader* m_contents = nullptr;
+    ContentUpdateService* m_contents = nullptr;
     int m_contentState = 0;
     int m_softwareState = 0;
     int m_installablePackages = 0;

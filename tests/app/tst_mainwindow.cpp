@@ -9,10 +9,10 @@
 #include "logging/powermanagementnotification.h"
 #include "logging/warningnotification.h"
 #include "rk710simprocess.h"
+#include "tasks/contentupdatetask.h"
 #include "tasks/taskscheduler.h"
 #include "testenvironment.h"
 #include "ui/context.h"
-#include "ui/contentupdatedownloader.h"
 #include "vending/boardlinkwatcher.h"
 
 #include <QDir>
@@ -270,7 +270,7 @@ void MainWindowTest::dailyRecordAndDeviceInformationAreSetUp()
     startBoard({});
     auto window = startWindow();
     QVERIFY(window);
-    QCOMPARE(window->contentUpdates()->startTime(), missed);
+    QCOMPARE(window->contentUpdateTask()->startTime(), missed);
     // The machine-state record is a daily task: registering it gives it its
     // first start, the next midnight by default.
     const QDateTime next = window->scheduler()->getSavedTime(QStringLiteral("machine-state-recorder"));

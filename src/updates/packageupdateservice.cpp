@@ -1,22 +1,18 @@
-#include "maintenance/packagedownloader.h"
+#include "updates/packageupdateservice.h"
 
-#include "board/powercontrol.h"
-#include "core/defaults.h"
 #include "core/vm24.h"
-#include "maintenance/maintenancelog.h"
-#include "settings/settings.h"
-#include "ui/updateprogressdialog.h"
 #include "updates/downloadmanager.h"
 #include "updates/packagecache.h"
 #include "updates/packagelists.h"
 #include "updates/updateauthenticator.h"
 #include "updates/updatefiles.h"
+#include "updates/updateprocesscontext.h"
+#include "updates/updateslog.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtConcurrentRun>
@@ -26,8 +22,6 @@ namespace {
 const int PROCESS_CLOSE_WAIT_MS = 3000;
 // wget's exit code for an error answer of the server (404 and the like).
 const int WGET_SERVER_ERROR = 8;
-// Machines spread their nightly calls over an hour.
-const int START_SPREAD_S = 3600;
 
 QString cache_dir()
 {
@@ -36,29 +30,24 @@ QString cache_dir()
 
 } // namespace
 
-PackageDownloader::PackageDownloader(PowerControl* powerControl, Context* context, QWidget* parent)
-    : MenuActivity(context, parent)
-    , m_powerControl(powerControl)
+PackageUpdateService::PackageUpdateService(QObject* parent)
+    : QObject(parent)
     , m_downloader(new DownloadManager(this))
-    , m_dialog(new UpdateProgressDialog(this))
     , m_process(new QProcess(this))
-    , m_serial(VM24::format_serial(Settings().value(Settings::Serial)))
     , m_cacheDir(cache_dir())
 {
     m_downloader->setDownloadDirectory(m_cacheDir);
-    m_downloader->setFileSizeLimit(Settings::defaultValue(Settings::UpdatesMaxPackageBytes));
     m_cachedCount = VM24::count_cached_packages(m_cacheDir);
     m_listTimer.setSingleShot(true);
     m_listTimer.setInterval(DEFAULT_LIST_TIME_LIMIT_MS);
-    connect(&m_listTimer, &QTimer::timeout, this, &PackageDownloader::abortListDownload);
-    connect(m_process, &QProcess::readyReadStandardOutput, this, &PackageDownloader::readListOutput);
-    connect(m_downloader, &DownloadManager::fileDownloaded, this, &PackageDownloader::advanceDownloadProgress);
-    connect(m_downloader, &DownloadManager::downloadFinished, this, &PackageDownloader::onDownloadFinished);
+    connect(&m_listTimer, &QTimer::timeout, this, &PackageUpdateService::abortListDownload);
+    connect(m_process, &QProcess::readyReadStandardOutput, this, &PackageUpdateService::readListOutput);
+    connect(m_downloader, &DownloadManager::fileDownloaded, this, &PackageUpdateService::advanceDownloadProgress);
+    connect(m_downloader, &DownloadManager::downloadFinished, this, &PackageUpdateService::onDownloadFinished);
     connect(m_downloader, &DownloadManager::fileTooLong, this, [this](const QString& name) { m_tooLong.append(name); });
-    connect(m_dialog, &QDialog::accepted, this, &PackageDownloader::onUpgradeFinished);
 }
 
-PackageDownloader::~PackageDownloader()
+PackageUpdateService::~PackageUpdateService()
 {
     m_process->disconnect(this);
     m_process->close();
@@ -67,9 +56,17 @@ PackageDownloader::~PackageDownloader()
     m_installation.waitForFinished();
 }
 
-void PackageDownloader::checkForUpdates()
+void PackageUpdateService::configure(const Configuration& configuration)
 {
-    run();
+    m_serverUrl = configuration.serverUrl;
+    m_serial = configuration.serial;
+    m_listSizeLimit = configuration.listSizeLimit;
+    m_downloader->setFileSizeLimit(configuration.packageSizeLimit);
+}
+
+bool PackageUpdateService::hasServer() const
+{
+    return m_serverUrl.isValid() && !m_serverUrl.host().isEmpty();
 }
 
 namespace {
@@ -89,14 +86,14 @@ QString list_index_name()
 
 } // namespace
 
-bool PackageDownloader::isSigned() const
+bool PackageUpdateService::isSigned() const
 {
     return m_authenticator && m_authenticator->isKeyPresent();
 }
 
 // The general list, then the machine's own; signed, each followed by its
 // index and the index's signature.
-QStringList PackageDownloader::listUrls() const
+QStringList PackageUpdateService::listUrls() const
 {
     QStringList urls;
     for (const QString& dir : {QStringLiteral("/firmware/"), QStringLiteral("/firmware/%1/").arg(m_serial)}) {
@@ -112,12 +109,12 @@ QStringList PackageDownloader::listUrls() const
     return urls;
 }
 
-void PackageDownloader::run()
+void PackageUpdateService::checkForUpdates()
 {
     if (m_state != Idle)
         return;
     setState(Downloading);
-    qCInfo(maintenanceLog) << "checking for package updates";
+    qCInfo(updatesLog) << "checking for package updates";
     m_signedRun = isSigned();
     if (m_authenticator && !m_signedRun)
         m_authenticator->warnIfUnauthenticated();
@@ -132,9 +129,9 @@ void PackageDownloader::run()
 }
 
 // One wget per list, so that the exit code tells which one failed.
-void PackageDownloader::startNextListDownload()
+void PackageUpdateService::startNextListDownload()
 {
-    connect(m_process, &QProcess::finished, this, &PackageDownloader::onPackageListDownloadFinished,
+    connect(m_process, &QProcess::finished, this, &PackageUpdateService::onPackageListDownloadFinished,
             Qt::UniqueConnection);
     m_process->setStandardInputFile(QProcess::nullDevice());
     m_process->setStandardErrorFile(QProcess::nullDevice());
@@ -144,15 +141,15 @@ void PackageDownloader::startNextListDownload()
                                               QStringLiteral("1"), QStringLiteral("--timeout"), QStringLiteral("60"),
                                               QStringLiteral("-O-"), m_pendingLists.takeFirst()});
     if (!m_process->waitForStarted()) {
-        qCWarning(maintenanceLog) << "package list download could not start: cache kept";
-        disconnect(m_process, &QProcess::finished, this, &PackageDownloader::onPackageListDownloadFinished);
+        qCWarning(updatesLog) << "package list download could not start: cache kept";
+        disconnect(m_process, &QProcess::finished, this, &PackageUpdateService::onPackageListDownloadFinished);
         m_listTimer.stop();
-        rescheduleSelf();
+        finish();
     }
 }
 
 // The lists are read as they come so that an endless answer is cut off.
-void PackageDownloader::readListOutput()
+void PackageUpdateService::readListOutput()
 {
     if (m_listFailed) {
         m_process->readAllStandardOutput();
@@ -160,16 +157,16 @@ void PackageDownloader::readListOutput()
     }
     m_listOutput += m_process->readAllStandardOutput();
     if (m_listOutput.size() > m_listSizeLimit) {
-        qCWarning(maintenanceLog) << "package list larger than" << m_listSizeLimit << "bytes: check abandoned";
+        qCWarning(updatesLog) << "package list larger than" << m_listSizeLimit << "bytes: check abandoned";
         abortListDownload();
     }
 }
 
-void PackageDownloader::abortListDownload()
+void PackageUpdateService::abortListDownload()
 {
     if (m_process->state() == QProcess::NotRunning)
         return;
-    qCWarning(maintenanceLog) << "package list download stopped";
+    qCWarning(updatesLog) << "package list download stopped";
     m_listFailed = true;
     m_process->kill();
 }
@@ -178,9 +175,9 @@ void PackageDownloader::abortListDownload()
 // answer of the server (wget's 8: it has none for this machine) is no
 // failure. Any other outcome, a cut-off answer among them, ends the check
 // and keeps the cache: it never reads as a list without packages.
-void PackageDownloader::onPackageListDownloadFinished(int exitCode)
+void PackageUpdateService::onPackageListDownloadFinished(int exitCode)
 {
-    disconnect(m_process, &QProcess::finished, this, &PackageDownloader::onPackageListDownloadFinished);
+    disconnect(m_process, &QProcess::finished, this, &PackageUpdateService::onPackageListDownloadFinished);
     readListOutput();
     const bool generalList = m_documents.isEmpty();
     const bool crashed = m_process->exitStatus() != QProcess::NormalExit;
@@ -188,11 +185,11 @@ void PackageDownloader::onPackageListDownloadFinished(int exitCode)
     const bool absent = !generalList && exitCode == WGET_SERVER_ERROR;
     const bool failed = crashed || m_listFailed || (exitCode != 0 && !absent);
     if (failed) {
-        qCWarning(maintenanceLog) << "package list download failed" << (generalList ? "(general list)" : "(machine list)")
+        qCWarning(updatesLog) << "package list download failed" << (generalList ? "(general list)" : "(machine list)")
                                   << "wget exit code" << exitCode << (crashed ? "stopped" : "") << ": cache kept";
         m_listTimer.stop();
         m_listOutput.clear();
-        rescheduleSelf();
+        finish();
         return;
     }
     m_documents.append(absent ? QByteArray() : m_listOutput);
@@ -205,17 +202,17 @@ void PackageDownloader::onPackageListDownloadFinished(int exitCode)
     onListsFetched();
 }
 
-void PackageDownloader::onListsFetched()
+void PackageUpdateService::onListsFetched()
 {
     m_listTimer.stop();
     QList<VM24::PkgAction> actions;
     if (m_signedRun) {
         if (!acceptSignedLists(&actions)) {
-            rescheduleSelf();
+            finish();
             return;
         }
     } else {
-        qCInfo(maintenanceLog) << "package lists fetched, machine list" << (m_present.value(1) ? "present" : "absent");
+        qCInfo(updatesLog) << "package lists fetched, machine list" << (m_present.value(1) ? "present" : "absent");
         QByteArray lists = m_documents.value(0) + '\n' + m_documents.value(1);
         QBuffer buffer(&lists);
         buffer.open(QIODevice::ReadOnly);
@@ -234,7 +231,7 @@ void PackageDownloader::onListsFetched()
         QtConcurrent::run([actions, cacheDir] { return VM24::update_local_package_cache(actions, cacheDir); }));
 }
 
-void PackageDownloader::followCacheUpdate(const QFuture<QList<QUrl>>& update)
+void PackageUpdateService::followCacheUpdate(const QFuture<QList<QUrl>>& update)
 {
     m_cacheUpdate = update;
     m_cacheUpdate.then(this, [this](const QList<QUrl>& urls) { onCacheUpdated(urls); });
@@ -242,7 +239,7 @@ void PackageDownloader::followCacheUpdate(const QFuture<QList<QUrl>>& update)
 
 // Documents 0 to 2 are the general list, its index and signature; 3 to 5
 // the machine's own, which only counts when the server has that list.
-bool PackageDownloader::acceptSignedLists(QList<VM24::PkgAction>* actions)
+bool PackageUpdateService::acceptSignedLists(QList<VM24::PkgAction>* actions)
 {
     m_signedFiles.clear();
     m_acceptedIndexes.clear();
@@ -253,7 +250,7 @@ bool PackageDownloader::acceptSignedLists(QList<VM24::PkgAction>* actions)
                             actions);
 }
 
-bool PackageDownloader::acceptSignedList(int first, const QString& servedDir, const QString& stream,
+bool PackageUpdateService::acceptSignedList(int first, const QString& servedDir, const QString& stream,
                                          QList<VM24::PkgAction>* actions)
 {
     QTemporaryDir dir;
@@ -279,13 +276,13 @@ bool PackageDownloader::acceptSignedList(int first, const QString& servedDir, co
     }
     *actions += listed;
     m_acceptedIndexes.append({stream, signedIndex});
-    qCInfo(maintenanceLog) << "signed package list accepted:" << servedDir + QLatin1String(LIST_NAME);
+    qCInfo(updatesLog) << "signed package list accepted:" << servedDir + QLatin1String(LIST_NAME);
     return true;
 }
 
 // Every cached package must match its signed entry; when one does not,
 // the cache is emptied: nothing of that update waits for installation.
-bool PackageDownloader::checkSignedDownloads()
+bool PackageUpdateService::checkSignedDownloads()
 {
     bool whole = true;
     for (const QString& name : std::as_const(m_tooLong)) {
@@ -310,7 +307,7 @@ bool PackageDownloader::checkSignedDownloads()
     return whole;
 }
 
-void PackageDownloader::onCacheUpdated(const QList<QUrl>& urls)
+void PackageUpdateService::onCacheUpdated(const QList<QUrl>& urls)
 {
     if (m_signedRun) {
         for (const QUrl& url : urls) {
@@ -326,37 +323,34 @@ void PackageDownloader::onCacheUpdated(const QList<QUrl>& urls)
     m_downloader->startDownload();
 }
 
-void PackageDownloader::advanceDownloadProgress()
+void PackageUpdateService::advanceDownloadProgress()
 {
     ++m_downloaded;
     emit downloadProgressChanged(m_downloaded, m_total);
 }
 
-void PackageDownloader::onDownloadFinished()
+void PackageUpdateService::onDownloadFinished()
 {
     if (m_signedRun && !checkSignedDownloads())
         VM24::empty_package_cache(m_cacheDir);
+    recountCache();
+    finish();
+}
+
+void PackageUpdateService::recountCache()
+{
     const int count = VM24::count_cached_packages(m_cacheDir);
     if (count != m_cachedCount) {
         m_cachedCount = count;
         emit cachedPackageCountChanged(count);
     }
-    rescheduleSelf();
 }
 
-void PackageDownloader::onStart()
+bool PackageUpdateService::install(UpdateProcessContext* context)
 {
-    // Started while a check runs: nothing to do, back to the menu.
-    if (m_state != Idle) {
-        QTimer::singleShot(0, this, [this] { finish(); });
-        return;
-    }
-    MenuActivity::onStart();
+    if (m_state != Idle)
+        return false;
     setState(Installing);
-    m_powerControl->setEnabled(false);
-    m_dialog->prepare(tr("Preparazione aggiornamento software"), tr("Lettura package in corso..."), userLevel());
-    m_dialog->open();
-    UpdateProcessContext* context = m_dialog;
     const QString cacheDir = m_cacheDir;
     UpdateAuthenticator* authenticator = m_authenticator;
     m_installation = QtConcurrent::run([context, cacheDir, authenticator] {
@@ -368,30 +362,19 @@ void PackageDownloader::onStart()
         context->setRestartRequired();
         context->finishUpdate();
     });
+    return true;
 }
 
-void PackageDownloader::onUpgradeFinished()
-{
-    finish();
-}
-
-void PackageDownloader::onStop()
+void PackageUpdateService::endInstallation()
 {
     if (m_state != Installing)
         return;
     m_installation.waitForFinished();
-    const int count = VM24::count_cached_packages(m_cacheDir);
-    if (count != m_cachedCount) {
-        m_cachedCount = count;
-        emit cachedPackageCountChanged(count);
-    }
-    if (m_dialog->restartRequired())
-        m_powerControl->doAction(PowerControl::Restart);
-    m_powerControl->setEnabled(true);
-    rescheduleSelf();
+    recountCache();
+    finish();
 }
 
-void PackageDownloader::setState(State state)
+void PackageUpdateService::setState(State state)
 {
     if (state == m_state)
         return;
@@ -399,39 +382,8 @@ void PackageDownloader::setState(State state)
     emit stateChanged(state);
 }
 
-void PackageDownloader::rescheduleSelf()
+void PackageUpdateService::finish()
 {
-    AbstractAnacronTask::schedule();
     setState(Idle);
-}
-
-void PackageDownloader::schedule()
-{
-    if (m_state == Idle)
-        AbstractAnacronTask::schedule();
-}
-
-bool PackageDownloader::canRun(const QDateTime& now) const
-{
-    if (m_state != Idle || !m_serverUrl.isValid() || m_serverUrl.host().isEmpty())
-        return false;
-    return AbstractAnacronTask::canRun(now);
-}
-
-QDateTime PackageDownloader::computeNextStartTime(const QDateTime& current) const
-{
-    return DailyJob::computeNextStartTime(current).addSecs(QRandomGenerator::global()->bounded(START_SPREAD_S));
-}
-
-void PackageDownloader::loadConfiguration(const Settings& settings)
-{
-    QUrl server;
-    server.setScheme(QLatin1String(VM24::Defaults::UpdatesServer::PROTOCOL));
-    server.setAuthority(settings.value(Settings::UpdatesServerAddress).trimmed());
-    m_serverUrl = server;
-    m_serial = VM24::format_serial(settings.value(Settings::Serial));
-    m_listSizeLimit = settings.value(Settings::UpdatesMaxListBytes);
-    m_downloader->setFileSizeLimit(settings.value(Settings::UpdatesMaxPackageBytes));
-    // setDailyStart reschedules a registered task whose time changed.
-    setDailyStart(settings.value(Settings::RemoteUpdateTime));
+    emit finished();
 }

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "settings/iconfigurable.h"
-#include "settings/settings.h"
-#include "tasks/dailyjob.h"
-#include "ui/menuactivity.h"
-#include "ui/updateprogressdialog.h"
 #include "updates/signedindex.h"
 
 #include <QByteArray>
-#include <QPointer>
+#include <QFuture>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QPair>
 #include <QProcess>
+#include <QStringList>
 #include <QTimer>
 #include <QUrl>
 
@@ -17,86 +17,81 @@
 
 class AssetsRegistry;
 class DownloadManager;
-class PendingActivityQueue;
-class PowerControl;
 class UpdateAuthenticator;
 class UpdateDescriptorInterpreter;
+class UpdateProcessContext;
 
-// The nightly content update: fetches the content descriptor from the
-// updates server, downloads what is newer than the machine's content and,
-// once the home page hands over the screen, applies it as an activity under
-// a progress dialog shown over the screen. The task scheduler owns it once
-// registered, so it has no parent; dialogParent is the progress dialog's.
-class ContentUpdateDownloader : public MenuActivity, public DailyJob, public IConfigurable
+// The content update: fetches the content descriptors from the updates
+// server and downloads what is newer than the machine's content. The
+// content then waits (ContentsReady) until whoever shows the update applies
+// it and reports the end; every check ends in finished() and Idle.
+class ContentUpdateService : public QObject
 {
     Q_OBJECT
 
 public:
     enum State { Idle = 0, Checking = 1, ContentsReady = 2 };
+    enum Result { Failed = 0, NothingNew = 1, Applied = 2 };
+
+    struct Configuration
+    {
+        QUrl serverUrl;
+        // As the server's paths spell it.
+        QString serial;
+        qint64 descriptorSizeLimit;
+        qint64 fileSizeLimit;
+    };
 
     static const char* const DOWNLOAD_DIR_TEMPLATE; // "/tmp/vm24-downloads-XXXXXX"
-    // Its name with the scheduler, under which the time store of earlier
-    // runs keeps its next start.
-    static const char* const TASK_NAME; // "content-downloader"
-    static constexpr int PENDING_PRIORITY = 10;
     // The descriptor download ends after this, whatever the server does.
     static constexpr int DEFAULT_DESCRIPTOR_TIME_LIMIT_MS = 3 * 60 * 1000;
 
-    ContentUpdateDownloader(PendingActivityQueue* activityQueue, AssetsRegistry* registry, PowerControl* powerControl,
-                            Context* context, QWidget* dialogParent = nullptr);
-    ~ContentUpdateDownloader() override;
+    explicit ContentUpdateService(AssetsRegistry* registry, QObject* parent = nullptr);
+    ~ContentUpdateService() override;
 
+    void configure(const Configuration& configuration);
+    // A check needs a server to ask.
+    bool hasServer() const;
     State state() const { return m_state; }
     QUrl serverUrl() const { return m_serverUrl; }
     QString downloadDir() const { return m_tempDir; }
-    UpdateProgressDialog* dialog() const { return m_dialog.data(); }
     DownloadManager* downloader() const { return m_downloader; }
     void setDescriptorTimeLimit(int ms) { m_descriptorTimeLimitMs = ms; }
     // While its key is present, only signed content is applied.
     void setAuthenticator(UpdateAuthenticator* authenticator) { m_authenticator = authenticator; }
 
-    // DailyJob
-    bool canRun(const QDateTime& now) const override;
-    void run() override;
-    void schedule() override;
-    QDateTime computeNextStartTime(const QDateTime& current) const override;
-
-    // Activity
-    void onStart() override;
-    void onResume(const ActivityResult&) override {}
-    void onStop() override;
-
-    void loadConfiguration(const Settings& settings) override;
+    // Ready content only: applies it on a worker, reporting to context;
+    // the content is the machine's once context shows the end.
+    void apply(UpdateProcessContext* context);
+    // After apply(), once context has shown the end.
+    void endApplying();
 
 public slots:
+    // Ignored unless Idle.
     void checkForUpdates();
 
 signals:
     void stateChanged(int state);
+    void finished(int result);
 
 private slots:
     void onDescriptorDownloadFinished(int exitCode, QProcess::ExitStatus status);
     void onDownloadFinished();
-    void onUpdateFinished();
 
 private:
     void setState(State state);
-    void rescheduleSelf();
+    void finish(Result result);
     void readDescriptorOutput();
     void startDownloads();
     void startSignedCheck();
     bool acceptSignedDescriptors();
     bool openSignedDescriptor(const QString& prefix, const QString& servedPath, const QString& stream,
                               SignedIndex* index, QByteArray* descriptor);
-    bool queueSignedDownloads();
+    void queueSignedDownloads();
     bool checkSignedDownloads();
 
-    PendingActivityQueue* m_activityQueue;
-    AssetsRegistry* m_registry;
-    PowerControl* m_powerControl;
     std::unique_ptr<UpdateDescriptorInterpreter> m_interpreter;
     DownloadManager* m_downloader;
-    QPointer<UpdateProgressDialog> m_dialog;
     QProcess* m_process;
     QTimer m_descriptorTimeLimit;
     QByteArray m_descriptor;
@@ -117,5 +112,6 @@ private:
     QHash<QString, Expected> m_expected; // by local file name
     QStringList m_tooLong;
     QList<QPair<QString, SignedIndex>> m_acceptedIndexes; // stream, index
-    qint64 m_descriptorSizeLimit = Settings::defaultValue(Settings::UpdatesMaxDescriptorBytes);
+    qint64 m_descriptorSizeLimit;
+    QFuture<void> m_application;
 };

@@ -1,77 +1,85 @@
 #pragma once
 
-#include "settings/iconfigurable.h"
-#include "settings/settings.h"
-#include "tasks/dailyjob.h"
-#include "ui/menuactivity.h"
 #include "updates/pkgaction.h"
 #include "updates/signedindex.h"
 
 #include <QByteArray>
 #include <QFuture>
+#include <QHash>
 #include <QList>
+#include <QObject>
+#include <QPair>
+#include <QStringList>
 #include <QTimer>
 #include <QUrl>
 
 class DownloadManager;
-class PowerControl;
 class QProcess;
 class UpdateAuthenticator;
-class UpdateProgressDialog;
+class UpdateProcessContext;
 
-// Keeps the machine's software current. Each night it fetches the package
-// lists (the general one, then the machine's own) from the updates server,
-// keeps in the package cache what must be installed, downloads what is
-// missing and deletes the rest. It never installs on its own: started from
-// the maintenance menu it installs the cached packages behind the progress
-// dialog and has the application restart.
-class PackageDownloader : public MenuActivity, public DailyJob, public IConfigurable
+// Keeps the machine's software current. A check fetches the package lists
+// (the general one, then the machine's own) from the updates server, keeps
+// in the package cache what must be installed, downloads what is missing
+// and deletes the rest. It never installs on its own: install() installs
+// the cached packages when the operator asks for it.
+class PackageUpdateService : public QObject
 {
     Q_OBJECT
 
 public:
     enum State { Idle = 0, Downloading = 1, Installing = 2 };
 
+    struct Configuration
+    {
+        QUrl serverUrl;
+        // As the server's paths spell it.
+        QString serial;
+        qint64 listSizeLimit;
+        qint64 packageSizeLimit;
+    };
+
     // wget gives up only on a silent connection; a server that trickles or
     // never ends its answer is cut off by these limits, which end the check
     // and keep the cache as it is.
     static constexpr int DEFAULT_LIST_TIME_LIMIT_MS = 5 * 60 * 1000;
 
-    PackageDownloader(PowerControl* powerControl, Context* context, QWidget* parent = nullptr);
-    ~PackageDownloader() override;
+    explicit PackageUpdateService(QObject* parent = nullptr);
+    ~PackageUpdateService() override;
 
+    void configure(const Configuration& configuration);
+    // A check needs a server to ask.
+    bool hasServer() const;
     int state() const { return m_state; }
     int cachedPackageCount() const { return m_cachedCount; }
     QUrl serverUrl() const { return m_serverUrl; }
-    UpdateProgressDialog* dialog() const { return m_dialog; }
     DownloadManager* downloadManager() const { return m_downloader; }
     void setListTimeLimit(int ms) { m_listTimer.setInterval(ms); }
     // While its key is present, only signed lists and packages are taken.
     void setAuthenticator(UpdateAuthenticator* authenticator) { m_authenticator = authenticator; }
 
-    bool canRun(const QDateTime& now) const override;
-    void run() override;
-    void schedule() override;
-    void onStart() override;
-    void onStop() override;
-    void loadConfiguration(const Settings& settings) override;
-    QDateTime computeNextStartTime(const QDateTime& current) const override;
+    // Installs the cached packages on a worker, reporting to context, which
+    // is told that the program must restart, whatever the outcome. False,
+    // and nothing done, unless Idle.
+    bool install(UpdateProcessContext* context);
+    // After install(), once context has shown the end.
+    void endInstallation();
+
+public slots:
+    // Ignored unless Idle.
+    void checkForUpdates();
 
 signals:
     void stateChanged(int state);
     void cachedPackageCountChanged(int cachedPackages);
     void downloadProgressChanged(int downloaded, int total);
-
-public slots:
-    void checkForUpdates();
-    void onPackageListDownloadFinished(int exitCode);
-    void onDownloadFinished();
-    void onUpgradeFinished();
-    void advanceDownloadProgress();
+    // A check or an installation ended.
+    void finished();
 
 private:
     QStringList listUrls() const;
     void startNextListDownload();
+    void onPackageListDownloadFinished(int exitCode);
     void readListOutput();
     void abortListDownload();
     void onCacheUpdated(const QList<QUrl>& urls);
@@ -81,13 +89,14 @@ private:
     bool acceptSignedList(int first, const QString& servedDir, const QString& stream,
                           QList<VM24::PkgAction>* actions);
     bool checkSignedDownloads();
+    void advanceDownloadProgress();
+    void onDownloadFinished();
+    void recountCache();
     bool isSigned() const;
     void setState(State state);
-    void rescheduleSelf();
+    void finish();
 
-    PowerControl* m_powerControl;
     DownloadManager* m_downloader;
-    UpdateProgressDialog* m_dialog;
     QProcess* m_process;
     QTimer m_listTimer;
     QByteArray m_listOutput;
@@ -101,7 +110,8 @@ private:
     QStringList m_tooLong;
     QStringList m_pendingLists;
     bool m_listFailed = false;
-    qint64 m_listSizeLimit = Settings::defaultValue(Settings::UpdatesMaxListBytes);
+    // Until configured, no list is taken.
+    qint64 m_listSizeLimit = 0;
     QFuture<QList<QUrl>> m_cacheUpdate;
     QFuture<void> m_installation;
     State m_state = Idle;

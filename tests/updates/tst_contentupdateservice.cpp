@@ -1,15 +1,23 @@
-#include "settings/settings.h"
-#include "testfiles.h"
-#include "ui/contentupdatedownloader.h"
+// The content update: the check against a server on loopback, the signed
+// releases, and the whole nightly path from the scheduler through the page
+// that applies the content to the next start.
+
+#include "updates/contentupdateservice.h"
 
 #include "board/powercontrol.h"
 #include "core/vm24.h"
-#include "updates/updatefiles.h"
+#include "maintenance/contentupdatepage.h"
+#include "settings/settings.h"
+#include "tasks/contentupdatetask.h"
+#include "tasks/taskscheduler.h"
+#include "testfiles.h"
 #include "ui/context.h"
 #include "ui/pendingactivityqueue.h"
 #include "ui/updateprogressdialog.h"
 #include "updates/assetsregistry.h"
 #include "updates/updateauthenticator.h"
+#include "updates/updatefiles.h"
+#include "updates/updateprocesscontext.h"
 
 #include "httpserverprocess.h"
 #include "recordingactivity.h"
@@ -26,6 +34,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <atomic>
+
 #include <sys/time.h>
 
 namespace {
@@ -41,6 +51,13 @@ QString yesterday()
     return QDate::currentDate().addDays(-1).toString(QStringLiteral("yyyy-MM-dd"));
 }
 
+QDateTime yesterday_night()
+{
+    return QDateTime(QDate::currentDate().addDays(-1), QTime(1, 30));
+}
+
+// The machine as the program composes it: the service, its nightly task in
+// the scheduler (with a start missed last night) and the page on the queue.
 struct Machine
 {
     TestEnvironment::ScopedAppDir appDir;
@@ -51,7 +68,10 @@ struct Machine
     PowerControl power;
     RecordingActivity home{&context};
     UpdateAuthenticator authenticator;
-    std::unique_ptr<ContentUpdateDownloader> downloader;
+    std::unique_ptr<ContentUpdateService> downloader;
+    std::unique_ptr<ContentUpdatePage> page;
+    TaskScheduler scheduler;
+    ContentUpdateTask* task = nullptr;
 
     explicit Machine(const QString& serverAddress)
     {
@@ -61,14 +81,50 @@ struct Machine
         QSettings settings;
         settings.setValue(QStringLiteral("advanced/serial"), 4242);
         settings.setValue(QStringLiteral("UpdatesServer/address"), serverAddress);
-        downloader = std::make_unique<ContentUpdateDownloader>(&queue, &registry, &power, &context);
-        downloader->loadConfiguration(settings);
+        downloader = std::make_unique<ContentUpdateService>(&registry);
+        page = std::make_unique<ContentUpdatePage>(downloader.get(), &queue, &power, &context);
+        task = new ContentUpdateTask(downloader.get());
+        task->loadConfiguration(settings);
+        {
+            QSettings store(scheduler.timeStorePath(), QSettings::IniFormat);
+            store.setValue(QLatin1String(ContentUpdateTask::TASK_NAME), yesterday_night());
+        }
+        scheduler.registerTask(task, QLatin1String(ContentUpdateTask::TASK_NAME));
         authenticator.setSerial(Settings(settings).value(Settings::Serial));
         downloader->setAuthenticator(&authenticator);
         context.addView(&home);
         context.startActivity(&home);
     }
 };
+
+// Takes the ready content as the page would, and tells when it has ended.
+class RecordingContext : public UpdateProcessContext
+{
+public:
+    bool ended() const { return m_ended; }
+
+protected:
+    void updateProgress(const QString&) override {}
+    void updateEnd() override { m_ended = true; }
+    void onFileProgress(const QString&, int, int) override {}
+
+private:
+    std::atomic<bool> m_ended{false};
+};
+
+// The page waits in the queue for it; here the content is taken without it.
+void apply_ready_content(Machine& machine)
+{
+    ContentUpdateService* service = machine.downloader.get();
+    QCOMPARE(service->state(), ContentUpdateService::ContentsReady);
+    QCOMPARE(machine.queue.size(), 1);
+    QCOMPARE(machine.queue.takeOne(), static_cast<Activity*>(machine.page.get()));
+    RecordingContext context;
+    service->apply(&context);
+    QTRY_VERIFY_WITH_TIMEOUT(context.ended(), 30000);
+    service->endApplying();
+    QCOMPARE(service->state(), ContentUpdateService::Idle);
+}
 
 // The served tree of a content release: media for every machine, a
 // catalogue for machine 04242, both descriptors published and signed.
@@ -118,14 +174,16 @@ enum Tamper { Untouched, DescriptorChanged, ArchiveChanged, FileLonger, ForeignS
 
 } // namespace
 
-class ContentUpdateDownloaderTest : public QObject
+class ContentUpdateServiceTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    // The general and the machine's own descriptor name new media and a new
+    // The night's start, missed while the machine was off, runs the check:
+    // the general and the machine's own descriptor name new media and a new
     // catalogue; after the check the update waits for the home page, then
-    // applies them under the progress dialog and returns to idle.
+    // applies them under the progress dialog, returns to idle and only then
+    // takes its next start.
     void checkDownloadAndApply()
     {
         QTemporaryDir served;
@@ -144,13 +202,16 @@ private slots:
                    QStringLiteral("catalogue farmacia %1 %2\n").arg(server.url(QStringLiteral("contents/04242/farmacia.zip")), yesterday()).toUtf8());
 
         Machine machine(server.address());
-        ContentUpdateDownloader* downloader = machine.downloader.get();
+        ContentUpdateService* downloader = machine.downloader.get();
         QCOMPARE(downloader->serverUrl().toString(), QStringLiteral("http://") + server.address());
-        QSignalSpy states(downloader, &ContentUpdateDownloader::stateChanged);
+        QSignalSpy states(downloader, &ContentUpdateService::stateChanged);
+        QSignalSpy results(downloader, &ContentUpdateService::finished);
         QSignalSpy changed(&machine.registry, &AssetsRegistry::contentChanged);
-        downloader->checkForUpdates();
-        QCOMPARE(downloader->state(), ContentUpdateDownloader::Checking);
-        QTRY_COMPARE_WITH_TIMEOUT(downloader->state(), ContentUpdateDownloader::ContentsReady, 60000);
+        QCOMPARE(machine.task->startTime(), yesterday_night());
+        machine.scheduler.runTasks();
+        QCOMPARE(downloader->state(), ContentUpdateService::Checking);
+        QVERIFY(!machine.task->canRun(QDateTime::currentDateTime()));
+        QTRY_COMPARE_WITH_TIMEOUT(downloader->state(), ContentUpdateService::ContentsReady, 60000);
         QCOMPARE(machine.queue.size(), 1);
         const QString downloads = downloader->downloadDir();
         // Both files wait under names of their own.
@@ -159,17 +220,24 @@ private slots:
         downloader->checkForUpdates(); // busy: ignored
         QCOMPARE(machine.queue.size(), 1);
 
+        // Not started again before the content is applied.
+        QCOMPARE(machine.task->startTime(), yesterday_night());
         machine.context.startActivity(machine.queue.takeOne());
         QVERIFY(!machine.power.isEnabled());
-        UpdateProgressDialog* dialog = downloader->dialog();
+        UpdateProgressDialog* dialog = machine.page->dialog();
         QVERIFY(dialog->isVisible());
         QCOMPARE(dialog->text(), QStringLiteral("Aggiornamento contenuti in corso"));
         QTRY_COMPARE_WITH_TIMEOUT(dialog->text(), QStringLiteral("Aggiornamento completato"), 20000);
         QTRY_COMPARE_WITH_TIMEOUT(machine.context.currentActivity(), &machine.home, 10000);
         QVERIFY(machine.power.isEnabled());
-        QCOMPARE(downloader->state(), ContentUpdateDownloader::Idle);
+        QCOMPARE(downloader->state(), ContentUpdateService::Idle);
         QVERIFY(!QFileInfo::exists(downloads));
         QCOMPARE(states.size(), 3);
+        QCOMPARE(results.size(), 1);
+        QCOMPARE(results.first().at(0).toInt(), int(ContentUpdateService::Applied));
+        const QDateTime next = machine.task->startTime();
+        QVERIFY(next > QDateTime::currentDateTime() && next < QDateTime::currentDateTime().addSecs(26 * 3600));
+        QCOMPARE(machine.scheduler.getSavedTime(QLatin1String(ContentUpdateTask::TASK_NAME)), next);
 
         const QString data = machine.registry.baseDir();
         QCOMPARE(read_file(data + QStringLiteral("/media/01-spring.png")), QByteArray("spring slide"));
@@ -182,8 +250,9 @@ private slots:
         // The same descriptors again: the content is newer, nothing to do.
         states.clear();
         downloader->checkForUpdates();
-        QTRY_COMPARE_WITH_TIMEOUT(downloader->state(), ContentUpdateDownloader::Idle, 60000);
+        QTRY_COMPARE_WITH_TIMEOUT(downloader->state(), ContentUpdateService::Idle, 60000);
         QCOMPARE(states.size(), 2);
+        QCOMPARE(results.last().at(0).toInt(), int(ContentUpdateService::NothingNew));
         QVERIFY(machine.queue.isEmpty());
     }
 
@@ -225,7 +294,7 @@ private slots:
         UpdateSigningRig rig(machine.appDir.path());
         QVERIFY2(rig.isValid(), qPrintable(rig.error()));
         QVERIFY(release.write(rig));
-        ContentUpdateDownloader* downloader = machine.downloader.get();
+        ContentUpdateService* downloader = machine.downloader.get();
         const QString generalIndex = release.path(QStringLiteral("contents/descriptor.txt.index"));
         if (tamper == OlderReplayed) {
             // The machine applies a release; then the server hands out the one before.
@@ -234,9 +303,8 @@ private slots:
             QTest::qWait(1100);
             QVERIFY(rig.publishContent(release.path(QStringLiteral("contents"))));
             downloader->checkForUpdates();
-            QTRY_COMPARE_WITH_TIMEOUT(downloader->state(), ContentUpdateDownloader::ContentsReady, 60000);
-            machine.context.startActivity(machine.queue.takeOne());
-            QTRY_COMPARE_WITH_TIMEOUT(machine.context.currentActivity(), &machine.home, 30000);
+            QTRY_COMPARE_WITH_TIMEOUT(downloader->state(), ContentUpdateService::ContentsReady, 60000);
+            apply_ready_content(machine);
             QVERIFY(has_applied_content(machine.registry));
             QVERIFY(VM24::rm_dir(machine.registry.baseDir() + QStringLiteral("/products/farmacia")));
             QVERIFY(QFile::remove(machine.registry.baseDir() + QStringLiteral("/media/01-spring.png")));
@@ -292,12 +360,12 @@ private slots:
         }
 
         QSignalSpy warnings(&machine.authenticator, &UpdateAuthenticator::warning);
+        QSignalSpy results(downloader, &ContentUpdateService::finished);
         const QDateTime appliedBefore = machine.authenticator.lastApplied(QStringLiteral("contents/descriptor.txt"));
         downloader->checkForUpdates();
         if (warning.isEmpty()) {
-            QTRY_COMPARE_WITH_TIMEOUT(downloader->state(), ContentUpdateDownloader::ContentsReady, 60000);
-            machine.context.startActivity(machine.queue.takeOne());
-            QTRY_COMPARE_WITH_TIMEOUT(machine.context.currentActivity(), &machine.home, 30000);
+            QTRY_COMPARE_WITH_TIMEOUT(downloader->state(), ContentUpdateService::ContentsReady, 60000);
+            apply_ready_content(machine);
             const QString data = machine.registry.baseDir();
             QCOMPARE(read_file(data + QStringLiteral("/media/01-spring.png")), QByteArray("spring slide"));
             QCOMPARE(read_file(data + QStringLiteral("/products/farmacia/index.xml")),
@@ -307,7 +375,9 @@ private slots:
             QVERIFY(machine.authenticator.lastApplied(QStringLiteral("contents/own/descriptor.txt")).isValid());
             return;
         }
-        QTRY_COMPARE_WITH_TIMEOUT(downloader->state(), ContentUpdateDownloader::Idle, 60000);
+        QTRY_COMPARE_WITH_TIMEOUT(downloader->state(), ContentUpdateService::Idle, 60000);
+        QCOMPARE(results.size(), 1);
+        QCOMPARE(results.first().at(0).toInt(), int(ContentUpdateService::Failed));
         QVERIFY(machine.queue.isEmpty());
         QVERIFY(!has_applied_content(machine.registry));
         QCOMPARE(texts(warnings), QStringList{warning});
@@ -346,7 +416,7 @@ private slots:
         QVERIFY(server.start());
         Machine machine(server.address());
         machine.downloader->checkForUpdates();
-        QTRY_COMPARE_WITH_TIMEOUT(machine.downloader->state(), ContentUpdateDownloader::Idle, 60000);
+        QTRY_COMPARE_WITH_TIMEOUT(machine.downloader->state(), ContentUpdateService::Idle, 60000);
         QVERIFY(machine.queue.isEmpty());
         QVERIFY(machine.downloader->downloadDir().isEmpty());
 
@@ -361,13 +431,16 @@ private slots:
         hanging.downloader->setDescriptorTimeLimit(1500);
         QElapsedTimer elapsed;
         elapsed.start();
+        QSignalSpy results(hanging.downloader.get(), &ContentUpdateService::finished);
         hanging.downloader->checkForUpdates();
-        QTRY_COMPARE_WITH_TIMEOUT(hanging.downloader->state(), ContentUpdateDownloader::Idle, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(hanging.downloader->state(), ContentUpdateService::Idle, 20000);
         QVERIFY(elapsed.elapsed() < 15000);
+        QCOMPARE(results.size(), 1);
+        QCOMPARE(results.first().at(0).toInt(), int(ContentUpdateService::Failed));
         QVERIFY(!held.isEmpty());
         QVERIFY(hanging.queue.isEmpty());
     }
 };
 
-QTEST_MAIN(ContentUpdateDownloaderTest)
-#include "tst_contentupdatedownloader.moc"
+QTEST_MAIN(ContentUpdateServiceTest)
+#include "tst_contentupdateservice.moc"

@@ -1,12 +1,6 @@
-#include "ui/contentupdatedownloader.h"
+#include "updates/contentupdateservice.h"
 
-#include "board/powercontrol.h"
-#include "core/defaults.h"
 #include "core/vm24.h"
-#include "settings/settings.h"
-#include "ui/pendingactivityqueue.h"
-#include "ui/uilog.h"
-#include "ui/updateprogressdialog.h"
 #include "updates/assetsregistry.h"
 #include "updates/brixobannerupdatecommand.h"
 #include "updates/brixoeventsupdatecommand.h"
@@ -16,37 +10,32 @@
 #include "updates/updateauthenticator.h"
 #include "updates/updatedescriptorinterpreter.h"
 #include "updates/updatefiles.h"
+#include "updates/updateprocesscontext.h"
+#include "updates/updateslog.h"
 
 #include <QBuffer>
-#include <QRandomGenerator>
-#include <QThreadPool>
+#include <QDir>
+#include <QFile>
+#include <QtConcurrentRun>
 
-const char* const ContentUpdateDownloader::DOWNLOAD_DIR_TEMPLATE = "/tmp/vm24-downloads-XXXXXX";
-const char* const ContentUpdateDownloader::TASK_NAME = "content-downloader";
+const char* const ContentUpdateService::DOWNLOAD_DIR_TEMPLATE = "/tmp/vm24-downloads-XXXXXX";
 
-ContentUpdateDownloader::ContentUpdateDownloader(PendingActivityQueue* activityQueue, AssetsRegistry* registry,
-                                                 PowerControl* powerControl, Context* context, QWidget* dialogParent)
-    : MenuActivity(context, nullptr)
-    , m_activityQueue(activityQueue)
-    , m_registry(registry)
-    , m_powerControl(powerControl)
+ContentUpdateService::ContentUpdateService(AssetsRegistry* registry, QObject* parent)
+    : QObject(parent)
     , m_interpreter(std::make_unique<UpdateDescriptorInterpreter>())
     , m_downloader(new DownloadManager(this))
-    , m_dialog(new UpdateProgressDialog(dialogParent))
     , m_process(new QProcess(this))
-    , m_serial(VM24::format_serial(Settings().value(Settings::Serial)))
+    , m_descriptorSizeLimit(UpdateDescriptorInterpreter::MAX_DESCRIPTOR_SIZE)
 {
     m_interpreter->addCommand(tr("Banner Brixo"), std::make_unique<BrixoBannerUpdateCommand>(registry));
     m_interpreter->addCommand(tr("Brixo Events"), std::make_unique<BrixoEventsUpdateCommand>(registry));
     m_interpreter->addCommand(tr("Cataloghi prodotti"), std::make_unique<CatalogueUpdateCommand>(registry));
     m_interpreter->addCommand(tr("Home Page"), std::make_unique<MediaUpdateCommand>(registry));
-    m_downloader->setFileSizeLimit(Settings::defaultValue(Settings::UpdatesMaxContentBytes));
-    connect(m_downloader, &DownloadManager::downloadFinished, this, &ContentUpdateDownloader::onDownloadFinished);
+    connect(m_downloader, &DownloadManager::downloadFinished, this, &ContentUpdateService::onDownloadFinished);
     connect(m_downloader, &DownloadManager::fileTooLong, this, [this](const QString& name) { m_tooLong.append(name); });
-    connect(m_dialog, &QDialog::accepted, this, &ContentUpdateDownloader::onUpdateFinished);
     m_process->setStandardInputFile(QProcess::nullDevice());
     m_process->setStandardErrorFile(QProcess::nullDevice());
-    connect(m_process, &QProcess::readyReadStandardOutput, this, &ContentUpdateDownloader::readDescriptorOutput);
+    connect(m_process, &QProcess::readyReadStandardOutput, this, &ContentUpdateService::readDescriptorOutput);
     connect(m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart && m_state == Checking)
             QMetaObject::invokeMethod(this, [this] { onDescriptorDownloadFinished(-1, QProcess::CrashExit); },
@@ -54,34 +43,35 @@ ContentUpdateDownloader::ContentUpdateDownloader(PendingActivityQueue* activityQ
     });
     m_descriptorTimeLimit.setSingleShot(true);
     connect(&m_descriptorTimeLimit, &QTimer::timeout, m_process, &QProcess::kill);
-    setDailyStart(QTime(1, 0));
 }
 
-ContentUpdateDownloader::~ContentUpdateDownloader()
+ContentUpdateService::~ContentUpdateService()
 {
     m_process->disconnect(this);
     if (m_process->state() != QProcess::NotRunning) {
         m_process->kill();
         m_process->waitForFinished(3000);
     }
+    m_application.waitForFinished();
     if (!m_tempDir.isEmpty())
         VM24::rm_dir(m_tempDir);
-    delete m_dialog.data();
 }
 
-bool ContentUpdateDownloader::canRun(const QDateTime& now) const
+void ContentUpdateService::configure(const Configuration& configuration)
 {
-    if (m_state != Idle || !m_serverUrl.isValid() || m_serverUrl.host().isEmpty())
-        return false;
-    return DailyJob::canRun(now);
+    m_serverUrl = configuration.serverUrl;
+    m_serial = configuration.serial;
+    // The interpreter reads no more than its own ceiling in any case.
+    m_descriptorSizeLimit = qMin(configuration.descriptorSizeLimit, UpdateDescriptorInterpreter::MAX_DESCRIPTOR_SIZE);
+    m_downloader->setFileSizeLimit(configuration.fileSizeLimit);
 }
 
-void ContentUpdateDownloader::checkForUpdates()
+bool ContentUpdateService::hasServer() const
 {
-    run();
+    return m_serverUrl.isValid() && !m_serverUrl.host().isEmpty();
 }
 
-void ContentUpdateDownloader::run()
+void ContentUpdateService::checkForUpdates()
 {
     if (m_state != Idle)
         return;
@@ -98,7 +88,7 @@ void ContentUpdateDownloader::run()
     own.setPath(QStringLiteral("/contents/%1/descriptor.txt").arg(m_serial));
     m_descriptor.clear();
     m_descriptorRefused = false;
-    connect(m_process, &QProcess::finished, this, &ContentUpdateDownloader::onDescriptorDownloadFinished,
+    connect(m_process, &QProcess::finished, this, &ContentUpdateService::onDescriptorDownloadFinished,
             Qt::UniqueConnection);
     m_process->start(QStringLiteral("wget"),
                      {QStringLiteral("-q"), QStringLiteral("--no-cookies"), QStringLiteral("--no-cache"),
@@ -108,27 +98,27 @@ void ContentUpdateDownloader::run()
 }
 
 // The descriptor is read as it arrives, so that an endless one is cut off.
-void ContentUpdateDownloader::readDescriptorOutput()
+void ContentUpdateService::readDescriptorOutput()
 {
     m_descriptor += m_process->readAllStandardOutput();
     if (m_descriptor.size() > m_descriptorSizeLimit && !m_descriptorRefused) {
-        qCWarning(uiLog) << "Content descriptor longer than" << m_descriptorSizeLimit << "bytes: check abandoned";
+        qCWarning(updatesLog) << "Content descriptor longer than" << m_descriptorSizeLimit << "bytes: check abandoned";
         m_descriptorRefused = true;
         m_process->kill();
     }
 }
 
-void ContentUpdateDownloader::onDescriptorDownloadFinished(int, QProcess::ExitStatus status)
+void ContentUpdateService::onDescriptorDownloadFinished(int, QProcess::ExitStatus status)
 {
-    disconnect(m_process, &QProcess::finished, this, &ContentUpdateDownloader::onDescriptorDownloadFinished);
+    disconnect(m_process, &QProcess::finished, this, &ContentUpdateService::onDescriptorDownloadFinished);
     m_descriptorTimeLimit.stop();
     if (m_state != Checking)
         return;
     readDescriptorOutput();
     m_process->close();
     if (status != QProcess::NormalExit || m_descriptorRefused) {
-        qCWarning(uiLog) << "Content descriptor download failed or ran out of time";
-        rescheduleSelf();
+        qCWarning(updatesLog) << "Content descriptor download failed or ran out of time";
+        finish(Failed);
         return;
     }
     QBuffer buffer(&m_descriptor);
@@ -138,11 +128,11 @@ void ContentUpdateDownloader::onDescriptorDownloadFinished(int, QProcess::ExitSt
     startDownloads();
 }
 
-void ContentUpdateDownloader::startDownloads()
+void ContentUpdateService::startDownloads()
 {
     m_tempDir = VM24::make_temp_dir(DOWNLOAD_DIR_TEMPLATE);
     if (m_tempDir.isEmpty()) {
-        rescheduleSelf();
+        finish(Failed);
         return;
     }
     m_downloader->setDownloadDirectory(m_tempDir);
@@ -160,11 +150,11 @@ const char* const OWN_PREFIX = "own-";
 
 // With the key, each descriptor is fetched as a file with its signed index
 // and the index's signature; the content follows once they all check.
-void ContentUpdateDownloader::startSignedCheck()
+void ContentUpdateService::startSignedCheck()
 {
     m_tempDir = VM24::make_temp_dir(DOWNLOAD_DIR_TEMPLATE);
     if (m_tempDir.isEmpty()) {
-        rescheduleSelf();
+        finish(Failed);
         return;
     }
     m_signedPhase = SignedPhase::Descriptors;
@@ -185,8 +175,8 @@ void ContentUpdateDownloader::startSignedCheck()
     m_downloader->startDownload();
 }
 
-bool ContentUpdateDownloader::openSignedDescriptor(const QString& prefix, const QString& servedPath,
-                                                   const QString& stream, SignedIndex* index, QByteArray* descriptor)
+bool ContentUpdateService::openSignedDescriptor(const QString& prefix, const QString& servedPath,
+                                                const QString& stream, SignedIndex* index, QByteArray* descriptor)
 {
     const QDir dir(m_tempDir);
     const QString indexFile = dir.filePath(prefix + QLatin1String(DESCRIPTOR_NAME) + QLatin1String(SignedIndex::SUFFIX));
@@ -204,11 +194,11 @@ bool ContentUpdateDownloader::openSignedDescriptor(const QString& prefix, const 
 
 // The general descriptor must be there and signed; the machine's own one,
 // when the server has one, too.
-bool ContentUpdateDownloader::acceptSignedDescriptors()
+bool ContentUpdateService::acceptSignedDescriptors()
 {
     const QDir dir(m_tempDir);
     if (!dir.exists(QLatin1String(GENERAL_PREFIX) + QLatin1String(DESCRIPTOR_NAME))) {
-        qCWarning(uiLog) << "Content descriptor download failed";
+        qCWarning(updatesLog) << "Content descriptor download failed";
         return false;
     }
     SignedIndex general;
@@ -241,17 +231,16 @@ bool ContentUpdateDownloader::acceptSignedDescriptors()
     return true;
 }
 
-bool ContentUpdateDownloader::queueSignedDownloads()
+void ContentUpdateService::queueSignedDownloads()
 {
     for (const auto& [url, local] : m_interpreter->downloads())
         m_downloader->addUrl(url, local, m_expected.value(local).entry.size);
     m_signedPhase = SignedPhase::Content;
     m_downloader->startDownload();
-    return true;
 }
 
 // Nothing is applied unless every file arrived whole and as signed.
-bool ContentUpdateDownloader::checkSignedDownloads()
+bool ContentUpdateService::checkSignedDownloads()
 {
     const QDir dir(m_tempDir);
     for (auto it = m_expected.cbegin(); it != m_expected.cend(); ++it) {
@@ -271,60 +260,53 @@ bool ContentUpdateDownloader::checkSignedDownloads()
     return true;
 }
 
-void ContentUpdateDownloader::onDownloadFinished()
+void ContentUpdateService::onDownloadFinished()
 {
     if (m_state != Checking)
         return;
     if (m_signedPhase == SignedPhase::Descriptors) {
         if (!acceptSignedDescriptors()) {
-            rescheduleSelf();
+            finish(Failed);
             return;
         }
         queueSignedDownloads();
         return;
     }
     if (m_signedPhase == SignedPhase::Content && !checkSignedDownloads()) {
-        rescheduleSelf();
+        finish(Failed);
         return;
     }
     if (m_downloader->downloadedCount() == 0 && !m_interpreter->hasPendingActions()) {
-        rescheduleSelf();
+        finish(NothingNew);
         return;
     }
-    qCInfo(uiLog) << "Content update ready:" << m_downloader->downloadedCount() << "files downloaded";
+    qCInfo(updatesLog) << "Content update ready:" << m_downloader->downloadedCount() << "files downloaded";
     setState(ContentsReady);
-    m_activityQueue->enqueue(this, PENDING_PRIORITY);
 }
 
-// The page below stays on screen under the dialog.
-void ContentUpdateDownloader::onStart()
+void ContentUpdateService::apply(UpdateProcessContext* context)
 {
-    qCInfo(uiLog) << "Applying the content update";
-    m_powerControl->setEnabled(false);
-    m_dialog->prepare(tr("Aggiornamento contenuti in corso"), tr("Lettura file di aggiornamento in corso..."), 0);
-    m_dialog->open();
+    if (m_state != ContentsReady || m_application.isRunning())
+        return;
+    qCInfo(updatesLog) << "Applying the content update";
     UpdateDescriptorInterpreter* interpreter = m_interpreter.get();
-    UpdateProgressDialog* dialog = m_dialog.data();
     const QString tempDir = m_tempDir;
-    QThreadPool::globalInstance()->start([interpreter, dialog, tempDir] {
+    m_application = QtConcurrent::run([interpreter, context, tempDir] {
         QDir downloadDir(tempDir);
-        interpreter->executeUpdateCommands(downloadDir, dialog);
+        interpreter->executeUpdateCommands(downloadDir, context);
     });
 }
 
-void ContentUpdateDownloader::onUpdateFinished()
+void ContentUpdateService::endApplying()
 {
-    finish();
+    if (m_state != ContentsReady)
+        return;
+    m_application.waitForFinished();
+    qCInfo(updatesLog) << "Content update applied";
+    finish(Applied);
 }
 
-void ContentUpdateDownloader::onStop()
-{
-    qCInfo(uiLog) << "Content update applied";
-    m_powerControl->setEnabled(true);
-    rescheduleSelf();
-}
-
-void ContentUpdateDownloader::setState(State state)
+void ContentUpdateService::setState(State state)
 {
     if (m_state == state)
         return;
@@ -332,7 +314,7 @@ void ContentUpdateDownloader::setState(State state)
     emit stateChanged(int(state));
 }
 
-void ContentUpdateDownloader::rescheduleSelf()
+void ContentUpdateService::finish(Result result)
 {
     m_signedPhase = SignedPhase::Off;
     if (!m_tempDir.isEmpty()) {
@@ -340,31 +322,5 @@ void ContentUpdateDownloader::rescheduleSelf()
         m_tempDir.clear();
     }
     setState(Idle);
-    if (isRegistered())
-        DailyJob::schedule();
-}
-
-void ContentUpdateDownloader::schedule()
-{
-    if (m_state == Idle)
-        DailyJob::schedule();
-}
-
-QDateTime ContentUpdateDownloader::computeNextStartTime(const QDateTime& current) const
-{
-    return DailyJob::computeNextStartTime(current).addSecs(QRandomGenerator::global()->bounded(3600));
-}
-
-void ContentUpdateDownloader::loadConfiguration(const Settings& settings)
-{
-    QUrl server;
-    server.setScheme(QLatin1String(VM24::Defaults::UpdatesServer::PROTOCOL));
-    server.setAuthority(settings.value(Settings::UpdatesServerAddress).trimmed());
-    m_serverUrl = server;
-    m_serial = VM24::format_serial(settings.value(Settings::Serial));
-    // The interpreter reads no more than its own ceiling in any case.
-    m_descriptorSizeLimit = qMin(settings.value(Settings::UpdatesMaxDescriptorBytes),
-                                 UpdateDescriptorInterpreter::MAX_DESCRIPTOR_SIZE);
-    m_downloader->setFileSizeLimit(settings.value(Settings::UpdatesMaxContentBytes));
-    setDailyStart(settings.value(Settings::RemoteUpdateTime));
+    emit finished(int(result));
 }

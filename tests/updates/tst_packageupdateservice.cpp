@@ -6,19 +6,22 @@
 #include "settings/settings.h"
 #include "logging/notificationservice.h"
 #include "maintenance/maintenancemenu.h"
-#include "maintenance/packagedownloader.h"
+#include "maintenance/packageinstallationpage.h"
 #include "pacmanroot.h"
 #include "recordingactivity.h"
 #include "testenvironment.h"
 #include "catalogue/productprovider.h"
-#include "ui/contentupdatedownloader.h"
+#include "tasks/contentupdatetask.h"
+#include "tasks/packageupdatetask.h"
 #include "ui/context.h"
 #include "ui/pendingactivityqueue.h"
 #include "ui/pushupdatesdirectorywatcher.h"
 #include "ui/startup.h"
 #include "ui/updateprogressdialog.h"
 #include "updates/assetsregistry.h"
+#include "updates/contentupdateservice.h"
 #include "updates/packagecache.h"
+#include "updates/packageupdateservice.h"
 #include "updates/updateauthenticator.h"
 #include "updatesigningrig.h"
 
@@ -139,7 +142,7 @@ QStringList cache_files(const QString& dir)
 
 } // namespace
 
-class TestPackageDownloader : public QObject
+class PackageUpdateServiceTest : public QObject
 {
     Q_OBJECT
 
@@ -192,10 +195,12 @@ private slots:
         QStackedWidget views;
         Context context(&views);
         PowerControl power;
-        PackageDownloader downloader(&power, &context);
-        context.addView(&downloader);
+        PackageUpdateService downloader;
+        PackageUpdateTask task(&downloader);
+        PackageInstallationPage page(&downloader, &power, &context);
+        context.addView(&page);
         QSettings settings;
-        downloader.loadConfiguration(settings);
+        task.loadConfiguration(settings);
         QCOMPARE(downloader.cachedPackageCount(), 1);
         QCOMPARE(downloader.serverUrl().port(), server->port());
 
@@ -203,26 +208,26 @@ private slots:
         VM24::NotificationService notifications;
         MaintenanceMenu menu(&notifications);
         menu.setEntryAvailable(MaintenanceMenuEntry::PackageInstallation, true);
-        menu.setPackageDownloader(&downloader);
+        menu.setPackageUpdates(&downloader);
         menu.show();
         QAbstractButton* install = menu.entryButton(MaintenanceMenuEntry::PackageInstallation);
         QCOMPARE(install->text(), QStringLiteral("Installa 1 package")); // the stale file
-        QSignalSpy states(&downloader, &PackageDownloader::stateChanged);
-        QSignalSpy counts(&downloader, &PackageDownloader::cachedPackageCountChanged);
-        QSignalSpy progress(&downloader, &PackageDownloader::downloadProgressChanged);
+        QSignalSpy states(&downloader, &PackageUpdateService::stateChanged);
+        QSignalSpy counts(&downloader, &PackageUpdateService::cachedPackageCountChanged);
+        QSignalSpy progress(&downloader, &PackageUpdateService::downloadProgressChanged);
         QVERIFY(menu.softwareUpdateButton()->isEnabled());
         menu.softwareUpdateButton()->click();
-        QCOMPARE(downloader.state(), int(PackageDownloader::Downloading));
+        QCOMPARE(downloader.state(), int(PackageUpdateService::Downloading));
         QVERIFY(!menu.softwareUpdateButton()->isEnabled() && !install->isEnabled());
         QVERIFY(menu.softwareUpdateButton()->text().startsWith(QStringLiteral("Scaricamento aggiornamenti...")));
         downloader.checkForUpdates(); // ignored while busy
         // An installation asked for meanwhile ends at once and changes nothing.
         RecordingActivity below(&context);
         context.startActivity(&below);
-        context.startActivity(&downloader);
-        QCOMPARE(downloader.state(), int(PackageDownloader::Downloading));
+        context.startActivity(&page);
+        QCOMPARE(downloader.state(), int(PackageUpdateService::Downloading));
         QTRY_COMPARE(context.currentActivity(), &below);
-        QTRY_COMPARE_WITH_TIMEOUT(downloader.state(), int(PackageDownloader::Idle), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(downloader.state(), int(PackageUpdateService::Idle), 30000);
         QCOMPARE(menu.softwareUpdateButton()->text(), QStringLiteral("Controlla aggiornamenti software"));
         QCOMPARE(install->text(), QStringLiteral("Installa 1 package"));
         QVERIFY(install->isEnabled());
@@ -238,23 +243,23 @@ private slots:
         // The next night: nothing new to fetch, the cached package stays.
         const QDateTime fetched = QFileInfo(QDir(m_cache).filePath(QFileInfo(foo11).fileName())).lastModified();
         downloader.checkForUpdates();
-        QTRY_COMPARE_WITH_TIMEOUT(downloader.state(), int(PackageDownloader::Idle), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(downloader.state(), int(PackageUpdateService::Idle), 30000);
         QCOMPARE(progress.last(), (QList<QVariant>{0, 0}));
         QCOMPARE(QFileInfo(QDir(m_cache).filePath(QFileInfo(foo11).fileName())).lastModified(), fetched);
 
         // The operator installs.
         QSignalSpy quit(&power, &PowerControl::quitRequested);
-        context.startActivity(&downloader);
-        QCOMPARE(downloader.state(), int(PackageDownloader::Installing));
+        context.startActivity(&page);
+        QCOMPARE(downloader.state(), int(PackageUpdateService::Installing));
         QVERIFY(!power.isEnabled());
-        QVERIFY(downloader.dialog()->isVisible());
+        QVERIFY(page.dialog()->isVisible());
         QCOMPARE(menu.softwareUpdateButton()->text(), QStringLiteral("Installazione aggiornamenti..."));
         QVERIFY(!install->isEnabled());
-        save_screenshot(downloader.dialog(), QStringLiteral("installing"));
+        save_screenshot(page.dialog(), QStringLiteral("installing"));
         downloader.checkForUpdates(); // no check while installing
-        QCOMPARE(downloader.state(), int(PackageDownloader::Installing));
+        QCOMPARE(downloader.state(), int(PackageUpdateService::Installing));
         // The dialog closes itself five seconds after the end.
-        QTRY_COMPARE_WITH_TIMEOUT(downloader.state(), int(PackageDownloader::Idle), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(downloader.state(), int(PackageUpdateService::Idle), 30000);
         QCOMPARE(m_root->installedVersion(QStringLiteral("foo")), QStringLiteral("1.1-1"));
         QCOMPARE(m_root->installedFileVersion(QStringLiteral("foo")), QStringLiteral("1.1-1"));
         QVERIFY(cache_files(m_cache).isEmpty());
@@ -287,17 +292,15 @@ private slots:
         QVERIFY(server->port() > 0);
         QVERIFY(write_file(QDir(m_cache).filePath(QStringLiteral("waiting-1-1-any.pkg.tar.gz")), "cached"));
         QSettings().setValue(Settings::key(Settings::UpdatesServerAddress), server->address());
-        QStackedWidget views;
-        Context context(&views);
-        PowerControl power;
-        PackageDownloader downloader(&power, &context);
+        PackageUpdateService downloader;
+        PackageUpdateTask task(&downloader);
         QSettings settings;
-        downloader.loadConfiguration(settings);
+        task.loadConfiguration(settings);
         downloader.setListTimeLimit(2000);
         QElapsedTimer timer;
         timer.start();
         downloader.checkForUpdates();
-        QTRY_COMPARE_WITH_TIMEOUT(downloader.state(), int(PackageDownloader::Idle), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(downloader.state(), int(PackageUpdateService::Idle), 20000);
         QVERIFY(timer.elapsed() < 15000);
         QCOMPARE(cache_files(m_cache), QStringList{QStringLiteral("waiting-1-1-any.pkg.tar.gz")});
     }
@@ -324,15 +327,13 @@ private slots:
         QVERIFY(write_file(site.filePath(QStringLiteral("firmware/package-list.txt")), list));
         QSettings().setValue(Settings::key(Settings::UpdatesServerAddress), server->address());
         QSettings().setValue(Settings::key(Settings::UpdatesMaxPackageBytes), 1024 * 1024);
-        QStackedWidget views;
-        Context context(&views);
-        PowerControl power;
-        PackageDownloader downloader(&power, &context);
+        PackageUpdateService downloader;
+        PackageUpdateTask task(&downloader);
         QSettings settings;
-        downloader.loadConfiguration(settings);
-        QSignalSpy progress(&downloader, &PackageDownloader::downloadProgressChanged);
+        task.loadConfiguration(settings);
+        QSignalSpy progress(&downloader, &PackageUpdateService::downloadProgressChanged);
         downloader.checkForUpdates();
-        QTRY_COMPARE_WITH_TIMEOUT(downloader.state(), int(PackageDownloader::Idle), 60000);
+        QTRY_COMPARE_WITH_TIMEOUT(downloader.state(), int(PackageUpdateService::Idle), 60000);
         QCOMPARE(progress.last(), (QList<QVariant>{0, 1}));
         QVERIFY(QDir(m_cache).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
         QVERIFY(QDir(m_cache + QStringLiteral("/.temp-downloads")).isEmpty());
@@ -340,22 +341,20 @@ private slots:
 
     void configurationGatesTheNightlyRun()
     {
-        QStackedWidget views;
-        Context context(&views);
-        PowerControl power;
-        PackageDownloader downloader(&power, &context);
+        PackageUpdateService downloader;
+        PackageUpdateTask task(&downloader);
         QSettings settings;
-        downloader.loadConfiguration(settings);
-        QCOMPARE(downloader.dailyStart(), QTime(2, 0));
+        task.loadConfiguration(settings);
+        QCOMPARE(task.dailyStart(), QTime(2, 0));
         const QDateTime later = QDateTime::currentDateTime().addDays(3);
-        QVERIFY(!downloader.canRun(later)); // no server configured
+        QVERIFY(!task.canRun(later)); // no server configured
         settings.setValue(Settings::key(Settings::UpdatesServerAddress), QStringLiteral("updates.example:8080"));
         settings.setValue(Settings::key(Settings::RemoteUpdateTime), QStringLiteral("03:30"));
-        downloader.loadConfiguration(settings);
-        QCOMPARE(downloader.dailyStart(), QTime(3, 30));
+        task.loadConfiguration(settings);
+        QCOMPARE(task.dailyStart(), QTime(3, 30));
         QCOMPARE(downloader.serverUrl().toString(), QStringLiteral("http://updates.example:8080"));
         const QDateTime now = QDateTime::currentDateTime();
-        const QDateTime next = downloader.computeNextStartTime(now);
+        const QDateTime next = task.computeNextStartTime(now);
         QVERIFY(next > now && next <= now.addSecs(24 * 3600 + 3600));
         const int spread = QTime(3, 30).secsTo(next.time());
         QVERIFY2(spread >= 0 && spread < 3600, qPrintable(next.toString()));
@@ -389,14 +388,16 @@ private slots:
         PowerControl power;
         UpdateAuthenticator authenticator;
         QSignalSpy warnings(&authenticator, &UpdateAuthenticator::warning);
-        PackageDownloader downloader(&power, &context);
+        PackageUpdateService downloader;
+        PackageUpdateTask task(&downloader);
+        PackageInstallationPage page(&downloader, &power, &context);
         downloader.setAuthenticator(&authenticator);
-        context.addView(&downloader);
+        context.addView(&page);
         QSettings settings;
-        downloader.loadConfiguration(settings);
+        task.loadConfiguration(settings);
         const auto check = [&] {
             downloader.checkForUpdates();
-            QTRY_COMPARE_WITH_TIMEOUT(downloader.state(), int(PackageDownloader::Idle), 30000);
+            QTRY_COMPARE_WITH_TIMEOUT(downloader.state(), int(PackageUpdateService::Idle), 30000);
         };
         check();
         QCOMPARE(cache_files(m_cache), QStringList{fooName});
@@ -417,8 +418,8 @@ private slots:
         QByteArray changed = original;
         changed[changed.size() / 2] = char(changed.at(changed.size() / 2) ^ 0x55);
         QVERIFY(write_file(cached, changed));
-        context.startActivity(&downloader);
-        QTRY_COMPARE_WITH_TIMEOUT(downloader.state(), int(PackageDownloader::Idle), 30000);
+        context.startActivity(&page);
+        QTRY_COMPARE_WITH_TIMEOUT(downloader.state(), int(PackageUpdateService::Idle), 30000);
         QCOMPARE(warnings.size(), 1);
         QCOMPARE(warnings.takeFirst().at(0).toString(),
                  QStringLiteral("Aggiornamento rifiutato: %1 (diverso da quanto firmato)").arg(fooName));
@@ -428,8 +429,8 @@ private slots:
         QVERIFY(rig.signIndex(index, QStringLiteral("all"), {list, foo11}));
         check();
         QCOMPARE(cache_files(m_cache), QStringList{fooName});
-        context.startActivity(&downloader);
-        QTRY_COMPARE_WITH_TIMEOUT(downloader.state(), int(PackageDownloader::Idle), 30000);
+        context.startActivity(&page);
+        QTRY_COMPARE_WITH_TIMEOUT(downloader.state(), int(PackageUpdateService::Idle), 30000);
         QCOMPARE(m_root->installedVersion(QStringLiteral("foo")), QStringLiteral("1.1-1"));
         QVERIFY(warnings.isEmpty());
     }
@@ -478,15 +479,12 @@ private slots:
         }
         QSettings settings;
         settings.setValue(QStringLiteral("UpdatesServer/address"), QStringLiteral("127.0.0.1:%1").arg(closedPort));
-        QStackedWidget views;
-        Context context(&views);
-        PendingActivityQueue queue;
-        PowerControl power;
-        ContentUpdateDownloader downloader(&queue, m_assets.get(), &power, &context);
-        downloader.loadConfiguration(settings);
+        ContentUpdateService downloader(m_assets.get());
+        ContentUpdateTask task(&downloader);
+        task.loadConfiguration(settings);
         VM24::NotificationService notifications;
         MaintenanceMenu menu(&notifications);
-        menu.setContentUpdateDownloader(&downloader);
+        menu.setContentUpdates(&downloader);
         menu.setUserLevel(2);
         menu.show();
         QVERIFY(QTest::qWaitForWindowExposed(&menu));
@@ -494,13 +492,12 @@ private slots:
         QCOMPARE(button->text(), QStringLiteral("Controlla aggiornamenti contenuti"));
         QVERIFY(button->isEnabled());
         button->click();
-        QCOMPARE(downloader.state(), ContentUpdateDownloader::Checking);
+        QCOMPARE(downloader.state(), ContentUpdateService::Checking);
         QCOMPARE(button->text(), QStringLiteral("Controllo contenuti in corso"));
         QVERIFY(!button->isEnabled());
-        QTRY_COMPARE_WITH_TIMEOUT(downloader.state(), ContentUpdateDownloader::Idle, 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(downloader.state(), ContentUpdateService::Idle, 30000);
         QCOMPARE(button->text(), QStringLiteral("Controlla aggiornamenti contenuti"));
         QVERIFY(button->isEnabled());
-        QCOMPARE(queue.size(), 0);
     }
 
     // The package controls of the menu in every state, in Italian and in
@@ -558,5 +555,5 @@ private:
     QString m_cache;
 };
 
-QTEST_MAIN(TestPackageDownloader)
-#include "tst_packagedownloader.moc"
+QTEST_MAIN(PackageUpdateServiceTest)
+#include "tst_packageupdateservice.moc"
