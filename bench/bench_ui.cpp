@@ -11,6 +11,7 @@
 // installed into a temporary application directory; no board is attached
 // (VM24_SERIAL_DEVICE points nowhere), so board requests fail at once.
 
+#include "app/machineservices.h"
 #include "app/mainwindow.h"
 #include "board/rk710controller.h"
 #include "core/vm24.h"
@@ -169,7 +170,8 @@ int main(int argc, char* argv[])
 
     QElapsedTimer elapsed;
     elapsed.start();
-    MainWindow window(&controller, translator);
+    MachineServices services(&controller);
+    MainWindow window(&services, translator);
     const double constructed = elapsed.nsecsElapsed() / 1e6;
     PaintCounter homePaints;
     window.homePage()->installEventFilter(&homePaints);
@@ -180,7 +182,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     const double homeShown = elapsed.nsecsElapsed() / 1e6;
-    std::printf("start-up: main window built in %.1f ms (%.1fx the bare window), home page painted after %.1f ms "
+    std::printf("start-up: services and main window built in %.1f ms (%.1fx the bare window), home page painted after %.1f ms "
                 "(%.1fx)\n",
                 constructed, constructed / bare.constructedMs, homeShown, homeShown / bare.shownMs);
 

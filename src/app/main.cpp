@@ -1,5 +1,6 @@
-#include "app/mainwindow.h"
 #include "app/applog.h"
+#include "app/machineservices.h"
+#include "app/mainwindow.h"
 #include "board/rk710controller.h"
 #include "core/defaults.h"
 #include "core/unixsignalwatcher.h"
@@ -164,7 +165,9 @@ int main(int argc, char* argv[])
     if (quitSignals.hasReceived())
         return 0;
 
-    MainWindow window(&controller, translator);
+    // Declared before the window, which is wired to them, so they outlive it.
+    MachineServices services(&controller);
+    MainWindow window(&services, translator);
     // Declared after the window, so it hands the window back before it goes.
     const std::unique_ptr<QWidget> frame = show_window(&window);
     splash->finish(frame ? frame.get() : &window);

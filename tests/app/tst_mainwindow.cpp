@@ -1,4 +1,5 @@
 #include "accounting/accountingservice.h"
+#include "app/machineservices.h"
 #include "app/mainwindow.h"
 #include "board/rk710controller.h"
 #include "core/alarm.h"
@@ -92,14 +93,24 @@ class MainWindowTest : public QObject
         QVERIFY(controller->isAlive());
     }
 
-    // A window whose initialize() has run, with the recording handler added.
-    std::unique_ptr<MainWindow> startWindow()
+    // The services and the window as the program builds them, whose
+    // initialize() has run, with the recording handler added. The window
+    // goes first, then the services with the event log.
+    struct Program
     {
-        auto window = std::make_unique<MainWindow>(controller.get(), translator);
-        window->notificationService()->addHandler(&recorded);
+        std::unique_ptr<MachineServices> services;
+        std::unique_ptr<MainWindow> window;
+    };
+    std::unique_ptr<Program> startProgram()
+    {
+        auto program = std::make_unique<Program>();
+        program->services = std::make_unique<MachineServices>(controller.get());
+        program->window = std::make_unique<MainWindow>(program->services.get(), translator);
+        program->services->notificationService()->addHandler(&recorded);
+        MainWindow* window = program->window.get();
         if (!QTest::qWaitFor([&] { return window->context()->currentActivity() == window->homePage(); }, 20000))
             return nullptr;
-        return window;
+        return program;
     }
 
 private slots:
@@ -130,8 +141,8 @@ private slots:
 void MainWindowTest::creditLeftOnTheBoardIsBookedAndReported()
 {
     startBoard({{"credit", QJsonObject{{"bill", 0}, {"coins", 150}}}});
-    auto window = startWindow();
-    QVERIFY(window);
+    auto program = startProgram();
+    QVERIFY(program);
     QCOMPARE(recorded.overpays, QList<int>({150}));
 
     const AccountingService ledger;
@@ -144,22 +155,22 @@ void MainWindowTest::creditLeftOnTheBoardIsBookedAndReported()
 
 void MainWindowTest::absentBoardBooksNothingAndStillShowsTheHomePage()
 {
-    auto window = startWindow();
-    QVERIFY(window);
+    auto program = startProgram();
+    QVERIFY(program);
     QVERIFY(recorded.overpays.isEmpty());
     const AccountingService ledger;
     QCOMPARE(ledger.get(Ledger::Permanent).get(Accounting::ExtraIncome), 0);
     QCOMPARE(ledger.get(Ledger::Permanent).get(Accounting::Coins), 0);
-    QVERIFY(window->scheduler()->isActive());
+    QVERIFY(program->services->scheduler()->isActive());
 }
 
-// No touchscreen on a test machine: its alarm is raised while the window is
-// being built, before the event log is one of the notification handlers.
+// No touchscreen on a test machine: its alarm is raised while the services
+// are being built, before the event log is one of the notification handlers.
 void MainWindowTest::alarmRaisedWhileStartingIsInTheEventLog()
 {
     {
-        auto window = startWindow();
-        QVERIFY(window);
+        auto program = startProgram();
+        QVERIFY(program);
     }
     const QStringList rows = event_log_rows();
     QVERIFY2(rows.contains(QStringLiteral("alarm id=%1&clear=0").arg(int(VM24::TouchscreenDisconnectedAlarm))),
@@ -181,9 +192,9 @@ void MainWindowTest::damagedConfigurationIsNamedInTheEventLog()
         file.write(content);
     }
     {
-        auto window = startWindow();
-        QVERIFY(window);
-        QCOMPARE(window->context()->currentActivity(), window->homePage());
+        auto program = startProgram();
+        QVERIFY(program);
+        QCOMPARE(program->window->context()->currentActivity(), program->window->homePage());
     }
     const QStringList warnings = event_log_rows().filter(QRegularExpression(QStringLiteral("^warning ")));
     // The third: this machine holds no update key, so the start says once a
@@ -202,8 +213,8 @@ void MainWindowTest::lostBoardIsReportedAndTriedAgain()
     startBoard({});
     controller->setRetryPolicy(100, 2);
     controller->setRecoveryPeriod(1000);
-    auto window = startWindow();
-    QVERIFY(window);
+    auto program = startProgram();
+    QVERIFY(program);
     QCOMPARE(controller->getInputs() & 1, 1);
 
     QVERIFY(sim->control(QStringLiteral("fault silence on")).startsWith(QLatin1String("ok")));
@@ -229,8 +240,8 @@ void MainWindowTest::lostBoardIsReportedAndTriedAgain()
 void MainWindowTest::quittingSwitchesTheMachineOff()
 {
     startBoard({});
-    auto window = startWindow();
-    QVERIFY(window);
+    auto program = startProgram();
+    QVERIFY(program);
     QVERIFY(controller->setOutput(true, 0xCFF));
     QVERIFY(controller->setCreditEnable(true, true, true, true));
     QVERIFY(controller->setDoorStatus(true));
@@ -241,7 +252,7 @@ void MainWindowTest::quittingSwitchesTheMachineOff()
         board->setPwmOutput(1, 25, 25, 0);
     }));
 
-    window->deinit();
+    program->services->deinit();
     controller->waitForQueuedTasks();
     const QJsonObject state = sim->state();
     QCOMPARE(state["outputs"].toInt() & 0xCFF, 0);
@@ -268,12 +279,12 @@ void MainWindowTest::dailyRecordAndDeviceInformationAreSetUp()
         store.setValue(QStringLiteral("content-downloader"), missed);
     }
     startBoard({});
-    auto window = startWindow();
-    QVERIFY(window);
-    QCOMPARE(window->contentUpdateTask()->startTime(), missed);
+    auto program = startProgram();
+    QVERIFY(program);
+    QCOMPARE(program->window->contentUpdateTask()->startTime(), missed);
     // The machine-state record is a daily task: registering it gives it its
     // first start, the next midnight by default.
-    const QDateTime next = window->scheduler()->getSavedTime(QStringLiteral("machine-state-recorder"));
+    const QDateTime next = program->services->scheduler()->getSavedTime(QStringLiteral("machine-state-recorder"));
     QVERIFY(next.isValid());
     QCOMPARE(next.time(), QTime(0, 0));
     QVERIFY(next > QDateTime::currentDateTime());
@@ -283,8 +294,8 @@ void MainWindowTest::dailyRecordAndDeviceInformationAreSetUp()
 void MainWindowTest::closingTheFrontDoorRecountsTheChangeTubes()
 {
     startBoard({});
-    auto window = startWindow();
-    QVERIFY(window);
+    auto program = startProgram();
+    QVERIFY(program);
     auto recounts = [this] {
         QFile log(sim->requestLogPath());
         if (!log.open(QIODevice::ReadOnly))
@@ -292,10 +303,10 @@ void MainWindowTest::closingTheFrontDoorRecountsTheChangeTubes()
         // A change payout request ("R") of amount 0.
         return int(log.readAll().count(" 00 03 52 00 00 "));
     };
-    window->onFrontDoorOpenChanged(true);
+    program->services->onFrontDoorOpenChanged(true);
     QTest::qWait(200);
     QCOMPARE(recounts(), 0);
-    window->onFrontDoorOpenChanged(false);
+    program->services->onFrontDoorOpenChanged(false);
     QTRY_COMPARE(recounts(), 1);
 }
 
@@ -327,8 +338,8 @@ void MainWindowTest::stockedColumnsAtStartNameTheirProducts()
         columns.append(column == 3 ? 5 : 0);
     startBoard({{"columns", columns}});
     {
-        auto window = startWindow();
-        QVERIFY(window);
+        auto program = startProgram();
+        QVERIFY(program);
     }
     const QStringList rows = event_log_rows();
     const QStringList dispensers = rows.filter(QRegularExpression(QStringLiteral("^empty-dispenser ")));
