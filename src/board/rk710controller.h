@@ -165,9 +165,6 @@ public:
     // The amount not credited (the whole amount when refused or failed).
     BoardResult<int> rechargeCashless(int amount);
     BoardResult<bool> authoriseCashless(int amount, CashlessType::Value type);
-    // The motor tiles of the maintenance page name motors by their number.
-    bool deliverProduct(signed char number) { return deliverProduct(Motor::fromIndex(number - 1)).value; }
-    bool resetMotor(signed char number) { return resetMotor(Motor::fromIndex(number - 1)).value; }
 
     // Asks for the end of the running long command; its status byte (3 when
     // none runs, when the board is lost or when the request failed; a failed

@@ -1,5 +1,6 @@
 #include "maintenance/dispensergroup.h"
 
+#include "board/motor.h"
 #include "maintenance/dispensercontrol.h"
 
 #include <QButtonGroup>
@@ -22,7 +23,7 @@ DispenserGroup::DispenserGroup(PeripheralMonitorModel* model, QWidget* parent)
     auto* tiles = new QGridLayout;
     tiles->setSpacing(8);
     for (int motor = 0; motor < MotorDispenserMonitor::MOTOR_COUNT; ++motor) {
-        auto* tile = new DispenserControl(motor + 1, this);
+        auto* tile = new DispenserControl(Motor::fromIndex(motor).number(), this);
         tiles->addWidget(tile, motor / DISPENSER_COLUMNS, motor % DISPENSER_COLUMNS, Qt::AlignCenter);
         connect(tile, &QAbstractButton::clicked, this, [this, motor] { emit dispenserClicked(motor); });
         m_tiles.append(tile);

@@ -1,5 +1,6 @@
 #include "maintenance/peripheralmonitor.h"
 
+#include "board/motor.h"
 #include "maintenance/autotestwizard.h"
 #include "maintenance/creditgroup.h"
 #include "maintenance/devicestatusgroup.h"
@@ -178,13 +179,13 @@ void PeripheralMonitor::testDispenser(int motor)
     QString title;
     switch (m_model->dispenserJob(motor)) {
     case PeripheralMonitorModel::ResetMotor:
-        title = tr("Reset motore %1").arg(motor + 1);
+        title = tr("Reset motore %1").arg(Motor::fromIndex(motor).number());
         break;
     case PeripheralMonitorModel::MoveMotor:
-        title = tr("Movimentazione motore %1").arg(motor + 1);
+        title = tr("Movimentazione motore %1").arg(Motor::fromIndex(motor).number());
         break;
     case PeripheralMonitorModel::EmptyColumn:
-        title = tr("Svuotamento colonna %1").arg(motor + 1);
+        title = tr("Svuotamento colonna %1").arg(Motor::fromIndex(motor).number());
         break;
     }
     DispenserControl* tile = m_dispensers->dispenser(motor);

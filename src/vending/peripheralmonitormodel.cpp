@@ -2,6 +2,7 @@
 
 #include "board/boardstatus.h"
 #include "board/inputmask.h"
+#include "board/motor.h"
 #include "board/outputmask.h"
 #include "board/rk710controller.h"
 #include "core/vm24.h"
@@ -250,14 +251,14 @@ PeripheralMonitorModel::DispenserJob PeripheralMonitorModel::dispenserJob(int mo
 QFuture<bool> PeripheralMonitorModel::runDispenser(int motor)
 {
     Rk710Controller* controller = m_controller;
-    const signed char wireMotor = static_cast<signed char>(motor + 1);
+    const Motor board = Motor::fromIndex(motor);
     std::function<bool()> job;
     switch (dispenserJob(motor)) {
     case ResetMotor:
-        job = [controller, wireMotor] { return controller->resetMotor(wireMotor); };
+        job = [controller, board] { return controller->resetMotor(board).value; };
         break;
     case MoveMotor:
-        job = [controller, wireMotor] { return controller->deliverProduct(wireMotor); };
+        job = [controller, board] { return controller->deliverProduct(board).value; };
         break;
     case EmptyColumn:
         job = [controller, motor] { return VM24::empty_column(controller, motor); };
