@@ -316,8 +316,8 @@ private slots:
 
     void unwritableErrorsFileKeepsTheStateInMemory()
     {
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Cannot replace .*motor-errors.txt")));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Cannot replace .*motor-errors.txt")));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Cannot write .*motor-errors.txt")));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Cannot write .*motor-errors.txt")));
         // A directory where the file should be: it cannot be replaced.
         QVERIFY(QDir().mkpath(MotorDispenserMonitor::errorsFilePath()));
         auto monitor = makeMonitor();
