@@ -22,14 +22,13 @@
 #include "security/usbmonitor.h"
 #include "settings/settings.h"
 #include "settings/settingsmanager.h"
-#include "tasks/contentupdatetask.h"
 #include "tasks/dailylogcompiler.h"
 #include "tasks/directorygarbagecollector.h"
 #include "tasks/ftpsendertask.h"
 #include "tasks/heartbeat.h"
 #include "tasks/machinestaterecorder.h"
 #include "tasks/mailertask.h"
-#include "tasks/packageupdatetask.h"
+#include "tasks/nightlychecktask.h"
 #include "tasks/prepareftpfilestask.h"
 #include "tasks/rk710timeupdater.h"
 #include "tasks/spooldirectories.h"
@@ -42,7 +41,6 @@
 #include "vending/alarmmanager.h"
 #include "vending/boardlinkwatcher.h"
 #include "vending/changeobserver.h"
-#include "vending/changetubescan.h"
 #include "vending/deliveryservice.h"
 #include "vending/initialcredit.h"
 #include "vending/motordispensermonitor.h"
@@ -332,14 +330,16 @@ void MachineServices::createScheduledTasks()
 // nightly checks come after the machine-state record, before the log.
 void MachineServices::registerUpdateTasks(const Settings& settings)
 {
-    m_contentUpdateTask = new ContentUpdateTask(m_contentUpdates.get());
-    auto* packageTask = new PackageUpdateTask(m_packageUpdates.get());
+    m_contentUpdateTask = new NightlyCheckTask(m_contentUpdates.get(), NightlyCheckTask::CONTENT_LIMITS);
+    connect(m_contentUpdates.get(), &ContentUpdateService::finished, m_contentUpdateTask, &NightlyCheckTask::checkEnded);
+    auto* packageTask = new NightlyCheckTask(m_packageUpdates.get(), NightlyCheckTask::PACKAGE_LIMITS);
+    connect(m_packageUpdates.get(), &PackageUpdateService::finished, packageTask, &NightlyCheckTask::checkEnded);
     for (auto* task : std::initializer_list<IConfigurable*>{m_contentUpdateTask, packageTask}) {
         m_settingsManager->registerConfigurable(task);
         task->loadConfiguration(settings);
     }
-    m_scheduler->registerTask(m_contentUpdateTask, QLatin1String(ContentUpdateTask::TASK_NAME));
-    m_scheduler->registerTask(packageTask, QLatin1String(PackageUpdateTask::TASK_NAME));
+    m_scheduler->registerTask(m_contentUpdateTask, QLatin1String(NightlyCheckTask::CONTENT_TASK_NAME));
+    m_scheduler->registerTask(packageTask, QLatin1String(NightlyCheckTask::PACKAGE_TASK_NAME));
 }
 
 void MachineServices::registerGarbageCollectors(const Settings& settings, const QString& outgoing,
@@ -410,6 +410,9 @@ void MachineServices::publishWarning(const QString& message)
 
 void MachineServices::onFrontDoorOpenChanged(bool open)
 {
-    if (!open)
-        m_controller->startTimeConsuming(new ChangeTubeScan(m_controller));
+    if (open)
+        return;
+    // A payout of nothing recounts the coins in the changer tubes.
+    Rk710Controller* controller = m_controller;
+    controller->longJobs()->start([controller] { controller->returnChange(0); });
 }

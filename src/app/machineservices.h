@@ -13,7 +13,7 @@ class BoardLinkWatcher;
 class BoardStatusObserver;
 class ChangeObserver;
 class ContentUpdateService;
-class ContentUpdateTask;
+class NightlyCheckTask;
 class DeliveryService;
 class DoorMonitor;
 class FanControl;
@@ -76,7 +76,7 @@ public:
     ContentUpdateService* contentUpdates() const { return m_contentUpdates.get(); }
     PackageUpdateService* packageUpdates() const { return m_packageUpdates.get(); }
     // The nightly content check; null until initialize() ran.
-    ContentUpdateTask* contentUpdateTask() const { return m_contentUpdateTask; }
+    NightlyCheckTask* contentUpdateTask() const { return m_contentUpdateTask; }
     // Null until initialize() ran, and again after close().
     TaskScheduler* scheduler() const { return m_scheduler.get(); }
 
@@ -148,5 +148,5 @@ private:
     std::unique_ptr<BoardStatusObserver> m_boardStatusObserver;
     std::unique_ptr<TaskScheduler> m_scheduler;
     // Owned by the scheduler.
-    ContentUpdateTask* m_contentUpdateTask = nullptr;
+    NightlyCheckTask* m_contentUpdateTask = nullptr;
 };

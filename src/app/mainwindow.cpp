@@ -23,9 +23,7 @@
 #include "purchase/productpage.h"
 #include "purchase/suggestionspage.h"
 #include "security/usbmonitor.h"
-#include "settings/settings.h"
 #include "settings/settingsmanager.h"
-#include "tasks/taskscheduler.h"
 #include "ui/context.h"
 #include "ui/informationpanel.h"
 #include "ui/informationpanelfactory.h"
@@ -244,7 +242,7 @@ ContentUpdateService* MainWindow::contentUpdates() const
     return m_services->contentUpdates();
 }
 
-ContentUpdateTask* MainWindow::contentUpdateTask() const
+NightlyCheckTask* MainWindow::contentUpdateTask() const
 {
     return m_services->contentUpdateTask();
 }

@@ -7,7 +7,7 @@
 class ApplicationSettings;
 class ContentUpdatePage;
 class ContentUpdateService;
-class ContentUpdateTask;
+class NightlyCheckTask;
 class Context;
 class HomePage;
 class MachineServices;
@@ -49,7 +49,7 @@ public:
     ProductPage* productPage();
     MaintenanceMode* maintenanceMode() const { return m_maintenanceMode; }
     ContentUpdateService* contentUpdates() const;
-    ContentUpdateTask* contentUpdateTask() const;
+    NightlyCheckTask* contentUpdateTask() const;
     PushUpdatesDirectoryWatcher* pushUpdates() const { return m_pushUpdates; }
 
 public slots:

@@ -7,7 +7,6 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QRunnable>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -143,13 +142,13 @@ void BoardStatusObserver::startVersionExchange()
 {
     Rk710Controller* controller = m_controller;
     const bool watchdog = VM24::get_env_bool("RK710_ENABLE_WATCHDOG", true);
-    controller->start(QRunnable::create([controller, watchdog] {
+    controller->shortJobs()->start([controller, watchdog] {
         quint8 version1 = 0;
         quint8 version2 = 0;
         int boardSerial = 0;
         controller->exchangeFirmwareVersions(VmcType::Pharmacy, 1, 0, watchdog, false, version1, version2,
                                              boardSerial);
-    }));
+    });
 }
 
 int BoardStatusObserver::deviceForStatusBit(int bit)

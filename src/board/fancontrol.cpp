@@ -4,7 +4,6 @@
 #include "board/outputmask.h"
 #include "board/rk710controller.h"
 
-#include <QRunnable>
 
 const int FanControl::COOLING_THRESHOLDS[] = {-1000, 30, 40, 50, 60, 1000};
 const int FanControl::COOLING_POWER[] = {0, 25, 50, 75, 100};
@@ -80,14 +79,14 @@ void FanControl::setCoolingLevel(int level)
     m_levelUpperBound = COOLING_THRESHOLDS[level + 1] + HYSTERESIS;
     const char power = char(COOLING_POWER[level]);
     Rk710Controller* controller = m_controller;
-    controller->start(QRunnable::create([controller, power] { controller->setPwmOutput(1, power, power, 0); }));
+    controller->shortJobs()->start([controller, power] { controller->setPwmOutput(1, power, power, 0); });
 }
 
 void FanControl::switchChassisFan(bool on)
 {
     m_chassisFanOn = on;
     Rk710Controller* controller = m_controller;
-    controller->start(QRunnable::create([controller, on] { controller->setOutput(on, OutputMask::ChassisFan); }));
+    controller->shortJobs()->start([controller, on] { controller->setOutput(on, OutputMask::ChassisFan); });
 }
 
 void FanControl::forgetState()

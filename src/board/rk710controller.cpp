@@ -60,6 +60,8 @@ Rk710Controller::Rk710Controller(QObject* parent)
     m_longTaskPool.setMaxThreadCount(1);
     m_recoveryTimer.setInterval(RECOVERY_PERIOD_MS);
     connect(&m_recoveryTimer, &QTimer::timeout, this, &Rk710Controller::onRecoveryTimer);
+    connect(this, &Rk710Controller::recoveryScheduled, &m_recoveryTimer, qOverload<>(&QTimer::start),
+            Qt::QueuedConnection);
 }
 
 // A recovery attempt runs on the long-task queue and may start the reader:
@@ -147,7 +149,7 @@ bool Rk710Controller::startUp(const std::atomic<bool>* cancel)
 
 void Rk710Controller::scheduleRecovery()
 {
-    QMetaObject::invokeMethod(this, [this] { m_recoveryTimer.start(); }, Qt::QueuedConnection);
+    emit recoveryScheduled();
 }
 
 void Rk710Controller::onRecoveryTimer()
@@ -235,16 +237,6 @@ CreditPacket Rk710Controller::getInitialCredit()
     const CreditPacket credit = m_initialCredit;
     m_initialCredit = CreditPacket::failed();
     return credit;
-}
-
-void Rk710Controller::start(QRunnable* task)
-{
-    m_taskPool.start(task);
-}
-
-void Rk710Controller::startTimeConsuming(QRunnable* task)
-{
-    m_longTaskPool.start(task);
 }
 
 void Rk710Controller::waitForQueuedTasks()

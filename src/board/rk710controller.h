@@ -18,7 +18,6 @@
 #include <atomic>
 
 class BoardStateReader;
-class QRunnable;
 class ReceiptHelper;
 
 // The one way into the controller board. Every request runs under one lock,
@@ -105,8 +104,6 @@ public:
     // Short board jobs, one at a time, and long ones on a queue of their own,
     // so that short jobs never wait behind a motor test. Auto-deleting tasks
     // are owned by the queue.
-    void start(QRunnable* task);
-    void startTimeConsuming(QRunnable* task);
     // The same two queues, for QtConcurrent::run.
     QThreadPool* shortJobs() { return &m_taskPool; }
     QThreadPool* longJobs() { return &m_longTaskPool; }
@@ -193,6 +190,8 @@ signals:
     // the settings keep it, the machine is named after it. Emitted on the
     // thread of the start-up exchange before it goes on.
     void serialReported(int serial);
+    // From whichever thread lost the board, for the recovery timer's.
+    void recoveryScheduled();
 
 private:
     // One request under the lock: refused at once when the board is not

@@ -3,7 +3,6 @@
 #include "board/outputmask.h"
 #include "board/rk710controller.h"
 
-#include <QRunnable>
 
 SirenControl::SirenControl(Rk710Controller* controller, QObject* parent, int capMs)
     : QObject(parent)
@@ -28,5 +27,5 @@ void SirenControl::onAlarmsChanged(VM24::Alarms alarms)
 void SirenControl::switchSiren(bool on)
 {
     Rk710Controller* controller = m_controller;
-    controller->start(QRunnable::create([controller, on] { controller->setOutput(on, OutputMask::Siren); }));
+    controller->shortJobs()->start([controller, on] { controller->setOutput(on, OutputMask::Siren); });
 }

@@ -50,19 +50,17 @@ bool compress_directory_junk_path(const QString& zip, const QString& dir)
 } // namespace VM24
 
 ExportTask::ExportTask(const QDir& root, const Sources& sources, const QList<int>& items, int userLevel,
-                       int logDays, UpdateProcessContext* context, Finished finished)
+                       int logDays, UpdateProcessContext* context)
     : m_root(root)
     , m_sources(sources)
     , m_items(items)
     , m_userLevel(qMax(0, userLevel))
     , m_logDays(logDays)
     , m_context(context)
-    , m_finished(std::move(finished))
 {
-    setAutoDelete(true);
 }
 
-void ExportTask::run()
+ExportTask::Result ExportTask::run()
 {
     m_now = QDateTime::currentDateTime();
     const QString name = QStringLiteral("export_") + m_now.toString(QStringLiteral("yyyy-MM-dd_hh-mm-ss"));
@@ -72,9 +70,7 @@ void ExportTask::run()
         qCWarning(maintenanceLog) << "Cannot create the export folder" << m_root.filePath(name);
         m_failures << name;
         m_context->finishUpdate();
-        if (m_finished)
-            m_finished(QString(), m_failures);
-        return;
+        return {QString(), m_failures};
     }
     m_context->beginUpdate();
     for (int item : m_items) {
@@ -85,8 +81,7 @@ void ExportTask::run()
         markIncomplete(folder);
     sync_directory_file_system(folder.absolutePath());
     m_context->finishUpdate();
-    if (m_finished)
-        m_finished(folder.absolutePath(), m_failures);
+    return {folder.absolutePath(), m_failures};
 }
 
 void ExportTask::exportItem(int item, const QDir& folder)

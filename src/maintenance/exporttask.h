@@ -7,10 +7,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QList>
-#include <QRunnable>
 #include <QStringList>
-
-#include <functional>
 
 class Rk710Controller;
 class UpdateProcessContext;
@@ -24,7 +21,7 @@ class UpdateProcessContext;
 // out, a missing source) does not stop the export, but it is not passed
 // over in silence either: its name is in the result, and a folder that is
 // not complete holds a file "INCOMPLETE" naming what is missing.
-class ExportTask : public QRunnable
+class ExportTask
 {
 public:
     static const char* const INCOMPLETE_FILE;
@@ -44,14 +41,19 @@ public:
         VM24::EvaDtsSelections selections;
     };
 
+    struct Result
+    {
+        // Empty when no folder could be made.
+        QString folder;
+        // What could not be written, by name; empty after a complete export.
+        QStringList failures;
+    };
+
     // root: the stick's folder, an absolute path; with a relative one
     // (no stick) nothing is written.
-    // failures: what could not be written, by name; empty after a complete export.
-    using Finished = std::function<void(const QString& folder, const QStringList& failures)>;
-
     ExportTask(const QDir& root, const Sources& sources, const QList<int>& items, int userLevel, int logDays,
-               UpdateProcessContext* context, Finished finished);
-    void run() override;
+               UpdateProcessContext* context);
+    Result run();
 
 private:
     void exportItem(int item, const QDir& folder);
@@ -68,7 +70,6 @@ private:
     int m_userLevel;
     int m_logDays;
     UpdateProcessContext* m_context;
-    Finished m_finished;
     QDateTime m_now;
     QStringList m_failures;
 };

@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QThreadPool>
 #include <QVBoxLayout>
+#include <QtConcurrentRun>
 
 namespace {
 
@@ -239,11 +240,9 @@ void UsbExportMenu::startExport()
     sources.controller = m_controller;
     sources.serial = settings.value(Settings::Serial);
     sources.selections = VM24::eva_dts_selections(*m_products);
-    auto finished = [this](const QString&, const QStringList& failures) {
-        QMetaObject::invokeMethod(this, [this, failures] { onExportFinished(failures); }, Qt::QueuedConnection);
-    };
-    QThreadPool::globalInstance()->start(new ExportTask(QDir(root), sources, allowedCheckedItems(),
-                                                        userLevel(), m_logDays, m_progress, finished));
+    ExportTask task(QDir(root), sources, allowedCheckedItems(), userLevel(), m_logDays, m_progress);
+    QtConcurrent::run(QThreadPool::globalInstance(), [task]() mutable { return task.run(); })
+        .then(this, [this](const ExportTask::Result& result) { onExportFinished(result.failures); });
 }
 
 // The level is looked at again here: it drops when the stick it came with

@@ -8,6 +8,7 @@
 #include "tasks/savemachinestatetask.h"
 
 #include <QThreadPool>
+#include <QtConcurrentRun>
 
 MachineStateRecorder::MachineStateRecorder(AccountingService* accounting, ProductProvider* products,
                                            Rk710Controller* controller, const QString& directory,
@@ -33,16 +34,12 @@ void MachineStateRecorder::run()
     for (int selection = 0; selection < VM24::NUMBER_OF_SELECTIONS; ++selection)
         names.append(m_products->getProductAtLocation(selection).name());
     const Accounting day = m_accounting->get(Ledger::Log);
+    SaveMachineStateTask task(day, names, m_controller, m_directory, m_serial);
     AccountingService* accounting = m_accounting;
-    QObject* receiver = &m_receiver;
-    auto recorded = [receiver, accounting, day] {
-        QMetaObject::invokeMethod(
-            receiver,
-            [accounting, day] {
-                accounting->closeLogPeriod(day);
-                accounting->commit();
-            },
-            Qt::QueuedConnection);
-    };
-    m_pool->start(new SaveMachineStateTask(day, names, m_controller, m_directory, m_serial, recorded));
+    QtConcurrent::run(m_pool, [task] { return task.run(); }).then(&m_receiver, [accounting, day](bool recorded) {
+        if (!recorded)
+            return;
+        accounting->closeLogPeriod(day);
+        accounting->commit();
+    });
 }

@@ -72,16 +72,13 @@ QString up_to_first_zero(const QByteArray& text)
 } // namespace
 
 SaveMachineStateTask::SaveMachineStateTask(const Accounting& day, const QStringList& productNames,
-                                           Rk710Controller* controller, const QString& directory, int serial,
-                                           std::function<void()> recorded)
+                                           Rk710Controller* controller, const QString& directory, int serial)
     : m_day(day)
     , m_productNames(productNames)
     , m_controller(controller)
     , m_directory(directory)
     , m_serial(serial)
-    , m_recorded(std::move(recorded))
 {
-    setAutoDelete(true);
 }
 
 QString SaveMachineStateTask::filePath(const QString& directory, int serial, const QDateTime& time)
@@ -90,18 +87,17 @@ QString SaveMachineStateTask::filePath(const QString& directory, int serial, con
         .arg(directory, VM24::format_rk_date(time), VM24::format_serial(serial));
 }
 
-void SaveMachineStateTask::run()
+bool SaveMachineStateTask::run() const
 {
     const AccountingCounters counters = m_controller->getCounters(Rk710SerialProtocol::Daily);
     const QDateTime now = QDateTime::currentDateTime();
     // Counters that could not be read come back as zeros: there is nothing
     // to start again then, and a reset could lose a day the board did count.
     if (!writeFile(filePath(m_directory, m_serial, now), now, counters))
-        return;
-    if (m_recorded)
-        m_recorded();
+        return false;
     if (!counters.isZero())
         m_controller->resetCounters(Rk710SerialProtocol::Daily);
+    return true;
 }
 
 bool SaveMachineStateTask::writeFile(const QString& path, const QDateTime& now,

@@ -2,11 +2,8 @@
 
 #include "accounting/accounting.h"
 
-#include <QRunnable>
 #include <QString>
 #include <QStringList>
-
-#include <functional>
 
 class AccountingCounters;
 class QXmlStreamWriter;
@@ -15,14 +12,15 @@ class Rk710Controller;
 // Writes the daily machine-state file from a copy of the day's totals and
 // the board's daily counters, then starts a new day on the board. The file
 // reaches the storage medium before the board's counters are reset, and
-// they are reset only when the file was written; recorded, when given, is
-// called then too (on the worker thread).
-class SaveMachineStateTask : public QRunnable
+// they are reset only when the file was written. Runs on a worker: the
+// board's answers take their time.
+class SaveMachineStateTask
 {
 public:
     SaveMachineStateTask(const Accounting& day, const QStringList& productNames, Rk710Controller* controller,
-                         const QString& directory, int serial, std::function<void()> recorded = {});
-    void run() override;
+                         const QString& directory, int serial);
+    // Whether the file was written.
+    bool run() const;
 
     // "<directory>/VM24Data_<serial>_<yyyyMMdd_hhmmss>.xml"
     static QString filePath(const QString& directory, int serial, const QDateTime& time);
@@ -37,5 +35,4 @@ private:
     Rk710Controller* m_controller;
     QString m_directory;
     int m_serial;
-    std::function<void()> m_recorded;
 };

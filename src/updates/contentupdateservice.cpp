@@ -62,7 +62,7 @@ void ContentUpdateService::configure(const Configuration& configuration)
     m_serverUrl = configuration.serverUrl;
     m_serial = configuration.serial;
     // The interpreter reads no more than its own ceiling in any case.
-    m_descriptorSizeLimit = qMin(configuration.descriptorSizeLimit, UpdateDescriptorInterpreter::MAX_DESCRIPTOR_SIZE);
+    m_descriptorSizeLimit = qMin(configuration.listSizeLimit, UpdateDescriptorInterpreter::MAX_DESCRIPTOR_SIZE);
     m_downloader->setFileSizeLimit(configuration.fileSizeLimit);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "updates/signedindex.h"
+#include "updates/updatecheck.h"
 
 #include <QByteArray>
 #include <QFuture>
@@ -25,22 +26,13 @@ class UpdateProcessContext;
 // server and downloads what is newer than the machine's content. The
 // content then waits (ContentsReady) until whoever shows the update applies
 // it and reports the end; every check ends in finished() and Idle.
-class ContentUpdateService : public QObject
+class ContentUpdateService : public QObject, public UpdateCheck
 {
     Q_OBJECT
 
 public:
     enum State { Idle = 0, Checking = 1, ContentsReady = 2 };
     enum Result { Failed = 0, NothingNew = 1, Applied = 2 };
-
-    struct Configuration
-    {
-        QUrl serverUrl;
-        // As the server's paths spell it.
-        QString serial;
-        qint64 descriptorSizeLimit;
-        qint64 fileSizeLimit;
-    };
 
     static const char* const DOWNLOAD_DIR_TEMPLATE; // "/tmp/vm24-downloads-XXXXXX"
     // The descriptor download ends after this, whatever the server does.
@@ -49,9 +41,9 @@ public:
     explicit ContentUpdateService(AssetsRegistry* registry, QObject* parent = nullptr);
     ~ContentUpdateService() override;
 
-    void configure(const Configuration& configuration);
-    // A check needs a server to ask.
-    bool hasServer() const;
+    void configure(const Configuration& configuration) override;
+    bool hasServer() const override;
+    bool isIdle() const override { return m_state == Idle; }
     State state() const { return m_state; }
     QUrl serverUrl() const { return m_serverUrl; }
     QString downloadDir() const { return m_tempDir; }
@@ -67,8 +59,7 @@ public:
     void endApplying();
 
 public slots:
-    // Ignored unless Idle.
-    void checkForUpdates();
+    void checkForUpdates() override;
 
 signals:
     void stateChanged(int state);

@@ -61,7 +61,7 @@ void PackageUpdateService::configure(const Configuration& configuration)
     m_serverUrl = configuration.serverUrl;
     m_serial = configuration.serial;
     m_listSizeLimit = configuration.listSizeLimit;
-    m_downloader->setFileSizeLimit(configuration.packageSizeLimit);
+    m_downloader->setFileSizeLimit(configuration.fileSizeLimit);
 }
 
 bool PackageUpdateService::hasServer() const

@@ -2,6 +2,7 @@
 
 #include "updates/pkgaction.h"
 #include "updates/signedindex.h"
+#include "updates/updatecheck.h"
 
 #include <QByteArray>
 #include <QFuture>
@@ -23,21 +24,12 @@ class UpdateProcessContext;
 // in the package cache what must be installed, downloads what is missing
 // and deletes the rest. It never installs on its own: install() installs
 // the cached packages when the operator asks for it.
-class PackageUpdateService : public QObject
+class PackageUpdateService : public QObject, public UpdateCheck
 {
     Q_OBJECT
 
 public:
     enum State { Idle = 0, Downloading = 1, Installing = 2 };
-
-    struct Configuration
-    {
-        QUrl serverUrl;
-        // As the server's paths spell it.
-        QString serial;
-        qint64 listSizeLimit;
-        qint64 packageSizeLimit;
-    };
 
     // wget gives up only on a silent connection; a server that trickles or
     // never ends its answer is cut off by these limits, which end the check
@@ -47,9 +39,9 @@ public:
     explicit PackageUpdateService(QObject* parent = nullptr);
     ~PackageUpdateService() override;
 
-    void configure(const Configuration& configuration);
-    // A check needs a server to ask.
-    bool hasServer() const;
+    void configure(const Configuration& configuration) override;
+    bool hasServer() const override;
+    bool isIdle() const override { return m_state == Idle; }
     int state() const { return m_state; }
     int cachedPackageCount() const { return m_cachedCount; }
     QUrl serverUrl() const { return m_serverUrl; }
@@ -66,8 +58,7 @@ public:
     void endInstallation();
 
 public slots:
-    // Ignored unless Idle.
-    void checkForUpdates();
+    void checkForUpdates() override;
 
 signals:
     void stateChanged(int state);

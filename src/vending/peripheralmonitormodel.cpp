@@ -13,7 +13,6 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QRunnable>
 #include <QtConcurrentRun>
 
 const int PeripheralMonitorModel::LIGHT_MASKS[LIGHT_COUNT] = {
@@ -217,7 +216,7 @@ void PeripheralMonitorModel::switchOutput(Output output, bool on)
         emit doorLockAvailable(false);
         m_doorCooldown.start();
         Rk710Controller* controller = m_controller;
-        controller->start(QRunnable::create([controller, on] { controller->setDoorStatus(on); }));
+        controller->shortJobs()->start([controller, on] { controller->setDoorStatus(on); });
         break;
     }
     case OUTPUT_COUNT:

@@ -18,10 +18,12 @@ const int CUSTOMER_LEVEL_CASHLESS = 1;
 SessionCredit::SessionCredit(PriceProvider* prices, AccountingService* accounting,
                              VM24::NotificationService* notifications, QObject* parent)
     : QObject(parent)
-    , m_prices(prices)
     , m_accounting(accounting)
     , m_notifications(notifications)
 {
+    // The prices live on the GUI thread; the credit is read on the reader's.
+    if (prices)
+        connect(this, &SessionCredit::customerLevelChanged, prices, &PriceProvider::setCustomerLevel);
 }
 
 int SessionCredit::credit() const
@@ -44,8 +46,7 @@ void SessionCredit::publishCredit(int credit)
 
 void SessionCredit::setCustomerLevel(int level)
 {
-    if (m_prices)
-        QMetaObject::invokeMethod(m_prices, [prices = m_prices, level] { prices->setCustomerLevel(level); });
+    emit customerLevelChanged(level);
 }
 
 void SessionCredit::warn(const QString& message, VM24::WarningNotification::Audience audience)

@@ -66,6 +66,8 @@ signals:
     void creditChanged(int value);
     // The board reported a credit other than the one before.
     void creditMoved();
+    // Cash or cashless prices, for the prices' own thread.
+    void customerLevelChanged(int level);
 
 private:
     // These expect the mutex held.
@@ -81,7 +83,6 @@ private:
     SessionJournal::OpenSession journalEntryLocked() const;
     SessionBalance balanceLocked() const;
 
-    PriceProvider* m_prices;
     AccountingService* m_accounting;
     VM24::NotificationService* m_notifications;
 

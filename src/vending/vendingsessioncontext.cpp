@@ -7,7 +7,6 @@
 #include "vending/sessioncredit.h"
 #include "vending/vendinglog.h"
 
-#include <QRunnable>
 #include <QThread>
 
 namespace {
@@ -89,7 +88,7 @@ void VendingSessionContext::startCreditPolling()
         if (reader == m_reader)
             onPollingStopped();
     });
-    m_actor = actor;
+    connectReader(actor);
     m_actorThread = thread;
     m_polling = true;
     qCDebug(vendingLog) << "credit reader starts";
@@ -100,25 +99,43 @@ void VendingSessionContext::onPollingStopped()
 {
     if (!m_polling)
         return;
-    m_actor = nullptr;
+    releaseReader();
     ++m_reader;
     m_polling = false;
     qCDebug(vendingLog) << "credit reader stopped";
     emit creditPollingStopped();
 }
 
-void VendingSessionContext::askReader(const std::function<void(CreditReaderActor*)>& request)
+void VendingSessionContext::connectReader(CreditReaderActor* actor)
 {
-    if (CreditReaderActor* actor = m_actor)
-        QMetaObject::invokeMethod(actor, [actor, request] { request(actor); }, Qt::QueuedConnection);
+    const struct
+    {
+        void (VendingSessionContext::*request)();
+        void (CreditReaderActor::*slot)();
+    } requests[] = {
+        {&VendingSessionContext::readerSuspendRequested, &CreditReaderActor::suspend},
+        {&VendingSessionContext::readerResumeRequested, &CreditReaderActor::resume},
+        {&VendingSessionContext::readerStopRequested, &CreditReaderActor::stop},
+        {&VendingSessionContext::readerAcceptBanknotesRequested, &CreditReaderActor::acceptBanknotes},
+        {&VendingSessionContext::readerRejectBanknotesRequested, &CreditReaderActor::rejectBanknotes},
+    };
+    for (const auto& each : requests)
+        m_readerRequests.append(connect(this, each.request, actor, each.slot, Qt::QueuedConnection));
+}
+
+void VendingSessionContext::releaseReader()
+{
+    for (const QMetaObject::Connection& connection : std::as_const(m_readerRequests))
+        disconnect(connection);
+    m_readerRequests.clear();
 }
 
 void VendingSessionContext::stopCreditPollingNow()
 {
     if (!m_polling)
         return;
-    askReader([](CreditReaderActor* actor) { actor->stop(); });
-    m_actor = nullptr;
+    emit readerStopRequested();
+    releaseReader();
     if (m_actorThread)
         m_actorThread->wait();
     // The thread deleted the reader as it finished; the queued news of it
@@ -132,18 +149,18 @@ void VendingSessionContext::prepareToDispenseProduct()
     m_notifications->notify(std::make_unique<VM24::VendingSessionInfo>(VM24::VendingSessionInfo::Dispensing,
                                                                        amounts.first, amounts.second));
     m_countdown.stop();
-    askReader([](CreditReaderActor* actor) { actor->suspend(); });
+    emit readerSuspendRequested();
 }
 
 void VendingSessionContext::beginMultivend()
 {
     m_countdown.start(m_longWait);
-    askReader([](CreditReaderActor* actor) { actor->resume(); });
+    emit readerResumeRequested();
 }
 
 void VendingSessionContext::refreshCountdown()
 {
-    askReader([](CreditReaderActor* actor) { actor->acceptBanknotes(); });
+    emit readerAcceptBanknotesRequested();
     m_countdown.reset();
 }
 
@@ -156,14 +173,14 @@ void VendingSessionContext::onCreditMoved()
 void VendingSessionContext::onTick(int value)
 {
     if (value == BANKNOTES_REFUSED_AT)
-        askReader([](CreditReaderActor* actor) { actor->rejectBanknotes(); });
+        emit readerRejectBanknotesRequested();
 }
 
 void VendingSessionContext::prepareToCloseSession()
 {
     m_countdown.stop();
-    askReader([](CreditReaderActor* actor) { actor->stop(); });
-    m_actor = nullptr;
+    emit readerStopRequested();
+    releaseReader();
 }
 
 void VendingSessionContext::openDoor()
@@ -179,5 +196,5 @@ void VendingSessionContext::onDoorLockTimeout()
 
 void VendingSessionContext::runBoardTask(const std::function<void()>& task)
 {
-    m_controller->start(QRunnable::create(task));
+    m_controller->shortJobs()->start(task);
 }

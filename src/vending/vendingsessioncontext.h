@@ -72,11 +72,19 @@ signals:
     void creditPollingSuspended();
     void creditPollingStopped();
     void sessionExpired();
+    // Requests to the running credit reader, queued to its thread.
+    void readerSuspendRequested();
+    void readerResumeRequested();
+    void readerStopRequested();
+    void readerAcceptBanknotesRequested();
+    void readerRejectBanknotesRequested();
 
 private:
     void onCreditMoved();
     void onPollingStopped();
-    void askReader(const std::function<void(CreditReaderActor*)>& request);
+    void connectReader(CreditReaderActor* actor);
+    // Once the reader was asked to stop: it may be gone any moment after that.
+    void releaseReader();
     void runBoardTask(const std::function<void()>& task);
 
     Rk710Controller* m_controller;
@@ -86,9 +94,8 @@ private:
 
     Countdown m_countdown;
     QTimer m_doorLockTimer;
-    // The reader while it takes requests: none once it was asked to stop, as
-    // it may be gone any moment after that.
-    CreditReaderActor* m_actor = nullptr;
+    // The reader's connections while it takes requests.
+    QList<QMetaObject::Connection> m_readerRequests;
     // Counts the readers started and stopped, to tell the news of the
     // running one from a former one's.
     int m_reader = 0;

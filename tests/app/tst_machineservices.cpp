@@ -7,7 +7,7 @@
 #include "logging/overpaynotification.h"
 #include "rk710simprocess.h"
 #include "settings/settings.h"
-#include "tasks/contentupdatetask.h"
+#include "tasks/nightlychecktask.h"
 #include "tasks/taskscheduler.h"
 #include "testenvironment.h"
 

@@ -10,7 +10,7 @@
 #include "logging/powermanagementnotification.h"
 #include "logging/warningnotification.h"
 #include "rk710simprocess.h"
-#include "tasks/contentupdatetask.h"
+#include "tasks/nightlychecktask.h"
 #include "tasks/taskscheduler.h"
 #include "testenvironment.h"
 #include "ui/context.h"
@@ -247,10 +247,10 @@ void MainWindowTest::quittingSwitchesTheMachineOff()
     QVERIFY(controller->setDoorStatus(true));
     // A fan job still queued when the program quits does not undo the switch-off.
     Rk710Controller* board = controller.get();
-    controller->start(QRunnable::create([board] {
+    controller->shortJobs()->start([board] {
         QThread::msleep(300);
         board->setPwmOutput(1, 25, 25, 0);
-    }));
+    });
 
     program->services->deinit();
     controller->waitForQueuedTasks();

@@ -7,7 +7,6 @@
 #include "testenvironment.h"
 
 #include <QElapsedTimer>
-#include <QRunnable>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
@@ -558,18 +557,18 @@ private slots:
         };
         auto progress = std::make_shared<Progress>();
         const auto release = qScopeGuard([progress] { progress->longRunning = false; });
-        controller->startTimeConsuming(QRunnable::create([progress] {
+        controller->longJobs()->start([progress] {
             progress->longThread = QThread::currentThread();
             while (progress->longRunning)
                 QThread::msleep(5);
-        }));
+        });
         Rk710Controller* c = controller.get();
         for (int i = 0; i < 3; ++i) {
-            controller->start(QRunnable::create([progress, c] {
+            controller->shortJobs()->start([progress, c] {
                 progress->shortThread = QThread::currentThread();
                 c->clear();
                 ++progress->shortDone;
-            }));
+            });
         }
         // Short jobs do not wait for the long one.
         QTRY_COMPARE(progress->shortDone.load(), 3);
@@ -579,10 +578,10 @@ private slots:
         QCOMPARE(board->count('A'), 3);
 
         // Waiting for the queued short jobs waits for a slow one, not for the long one.
-        controller->start(QRunnable::create([progress] {
+        controller->shortJobs()->start([progress] {
             QThread::msleep(300);
             ++progress->shortDone;
-        }));
+        });
         std::unique_ptr<QThread> waiter(QThread::create([c] { c->waitForQueuedTasks(); }));
         waiter->start();
         const bool waited = waiter->wait(10000);

@@ -25,9 +25,9 @@
 #include "maintenance/peripheralmonitor.h"
 #include "maintenance/sensorinputsgroup.h"
 #include "modaldialog.h"
+#include "peripheralrig.h"
 #include "recordingactivity.h"
 #include "settings/settings.h"
-#include "simulatedboard.h"
 #include "testenvironment.h"
 #include "ui/context.h"
 #include "ui/startup.h"
@@ -65,25 +65,17 @@ QJsonObject machine()
     };
 }
 
-struct Rig
+struct Rig : PeripheralRig
 {
     explicit Rig(const QJsonObject& state = machine())
-        : board(state)
+        : PeripheralRig(state)
     {
     }
 
     bool start()
     {
-        if (!board.start())
+        if (!PeripheralRig::start())
             return false;
-        products = std::make_unique<ProductProvider>(appDir.filePath(QStringLiteral("data/products")));
-        alarms = std::make_unique<AlarmManager>(&notifications);
-        motors = std::make_unique<MotorDispenserMonitor>(alarms.get(), products.get(), &notifications);
-        motors->setProductPresence(controller()->getProductPresence());
-        QObject::connect(controller(), &Rk710Controller::productPresenceChanged, motors.get(),
-                         &MotorDispenserMonitor::setProductPresence);
-        fan = std::make_unique<FanControl>(controller(), Settings().value(Settings::TemperatureThreshold));
-        fan->setEnabled(true);
         context = std::make_unique<Context>(&views);
         home = std::make_unique<RecordingActivity>(context.get());
         page = std::make_unique<PeripheralMonitor>(controller(), motors.get(), fan.get(), context.get());
@@ -93,7 +85,6 @@ struct Rig
         return true;
     }
 
-    Rk710Controller* controller() const { return board.controller(); }
     QJsonObject state() const { return board.state(); }
     QJsonObject enables() const { return state().value("enables").toObject(); }
     int outputs() const { return state().value("outputs").toInt(); }
@@ -111,13 +102,6 @@ struct Rig
         return page->exitButton()->isEnabled();
     }
 
-    TestEnvironment::ScopedAppDir appDir;
-    SimulatedBoard board;
-    VM24::NotificationService notifications;
-    std::unique_ptr<ProductProvider> products;
-    std::unique_ptr<AlarmManager> alarms;
-    std::unique_ptr<MotorDispenserMonitor> motors;
-    std::unique_ptr<FanControl> fan;
     QStackedWidget views;
     std::unique_ptr<Context> context;
     std::unique_ptr<RecordingActivity> home;

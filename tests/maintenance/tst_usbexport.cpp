@@ -172,25 +172,15 @@ class TestUsbExport : public QObject
         return s;
     }
 
-    struct Outcome
-    {
-        QString folder;
-        QStringList failures;
-    };
+    using Outcome = ExportTask::Result;
 
     Outcome runExport(RecordingContext& context, int userLevel = 3)
     {
-        Outcome outcome;
         QList<int> all;
         for (int item = 0; item < ExportableItem::Count; ++item)
             all << item;
-        ExportTask task(QDir(m_stick), sources(), all, userLevel, 3, &context,
-                        [&outcome](const QString& folder, const QStringList& failures) {
-                            outcome = {folder, failures};
-                        });
-        task.setAutoDelete(false);
-        task.run();
-        return outcome;
+        ExportTask task(QDir(m_stick), sources(), all, userLevel, 3, &context);
+        return task.run();
     }
 
 private slots:

@@ -8,7 +8,7 @@
 #include "core/vm24.h"
 #include "maintenance/contentupdatepage.h"
 #include "settings/settings.h"
-#include "tasks/contentupdatetask.h"
+#include "tasks/nightlychecktask.h"
 #include "tasks/taskscheduler.h"
 #include "testfiles.h"
 #include "ui/context.h"
@@ -71,7 +71,7 @@ struct Machine
     std::unique_ptr<ContentUpdateService> downloader;
     std::unique_ptr<ContentUpdatePage> page;
     TaskScheduler scheduler;
-    ContentUpdateTask* task = nullptr;
+    NightlyCheckTask* task = nullptr;
 
     explicit Machine(const QString& serverAddress)
     {
@@ -83,13 +83,14 @@ struct Machine
         settings.setValue(QStringLiteral("UpdatesServer/address"), serverAddress);
         downloader = std::make_unique<ContentUpdateService>(&registry);
         page = std::make_unique<ContentUpdatePage>(downloader.get(), &queue, &power, &context);
-        task = new ContentUpdateTask(downloader.get());
+        task = new NightlyCheckTask(downloader.get(), NightlyCheckTask::CONTENT_LIMITS);
+        QObject::connect(downloader.get(), &ContentUpdateService::finished, task, &NightlyCheckTask::checkEnded);
         task->loadConfiguration(settings);
         {
             QSettings store(scheduler.timeStorePath(), QSettings::IniFormat);
-            store.setValue(QLatin1String(ContentUpdateTask::TASK_NAME), yesterday_night());
+            store.setValue(QLatin1String(NightlyCheckTask::CONTENT_TASK_NAME), yesterday_night());
         }
-        scheduler.registerTask(task, QLatin1String(ContentUpdateTask::TASK_NAME));
+        scheduler.registerTask(task, QLatin1String(NightlyCheckTask::CONTENT_TASK_NAME));
         authenticator.setSerial(Settings(settings).value(Settings::Serial));
         downloader->setAuthenticator(&authenticator);
         context.addView(&home);
@@ -237,7 +238,7 @@ private slots:
         QCOMPARE(results.first().at(0).toInt(), int(ContentUpdateService::Applied));
         const QDateTime next = machine.task->startTime();
         QVERIFY(next > QDateTime::currentDateTime() && next < QDateTime::currentDateTime().addSecs(26 * 3600));
-        QCOMPARE(machine.scheduler.getSavedTime(QLatin1String(ContentUpdateTask::TASK_NAME)), next);
+        QCOMPARE(machine.scheduler.getSavedTime(QLatin1String(NightlyCheckTask::CONTENT_TASK_NAME)), next);
 
         const QString data = machine.registry.baseDir();
         QCOMPARE(read_file(data + QStringLiteral("/media/01-spring.png")), QByteArray("spring slide"));

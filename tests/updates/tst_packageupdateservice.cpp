@@ -11,8 +11,7 @@
 #include "recordingactivity.h"
 #include "testenvironment.h"
 #include "catalogue/productprovider.h"
-#include "tasks/contentupdatetask.h"
-#include "tasks/packageupdatetask.h"
+#include "tasks/nightlychecktask.h"
 #include "ui/context.h"
 #include "ui/pendingactivityqueue.h"
 #include "ui/pushupdatesdirectorywatcher.h"
@@ -196,7 +195,7 @@ private slots:
         Context context(&views);
         PowerControl power;
         PackageUpdateService downloader;
-        PackageUpdateTask task(&downloader);
+        NightlyCheckTask task(&downloader, NightlyCheckTask::PACKAGE_LIMITS);
         PackageInstallationPage page(&downloader, &power, &context);
         context.addView(&page);
         QSettings settings;
@@ -293,7 +292,7 @@ private slots:
         QVERIFY(write_file(QDir(m_cache).filePath(QStringLiteral("waiting-1-1-any.pkg.tar.gz")), "cached"));
         QSettings().setValue(Settings::key(Settings::UpdatesServerAddress), server->address());
         PackageUpdateService downloader;
-        PackageUpdateTask task(&downloader);
+        NightlyCheckTask task(&downloader, NightlyCheckTask::PACKAGE_LIMITS);
         QSettings settings;
         task.loadConfiguration(settings);
         downloader.setListTimeLimit(2000);
@@ -328,7 +327,7 @@ private slots:
         QSettings().setValue(Settings::key(Settings::UpdatesServerAddress), server->address());
         QSettings().setValue(Settings::key(Settings::UpdatesMaxPackageBytes), 1024 * 1024);
         PackageUpdateService downloader;
-        PackageUpdateTask task(&downloader);
+        NightlyCheckTask task(&downloader, NightlyCheckTask::PACKAGE_LIMITS);
         QSettings settings;
         task.loadConfiguration(settings);
         QSignalSpy progress(&downloader, &PackageUpdateService::downloadProgressChanged);
@@ -342,7 +341,7 @@ private slots:
     void configurationGatesTheNightlyRun()
     {
         PackageUpdateService downloader;
-        PackageUpdateTask task(&downloader);
+        NightlyCheckTask task(&downloader, NightlyCheckTask::PACKAGE_LIMITS);
         QSettings settings;
         task.loadConfiguration(settings);
         QCOMPARE(task.dailyStart(), QTime(2, 0));
@@ -389,7 +388,7 @@ private slots:
         UpdateAuthenticator authenticator;
         QSignalSpy warnings(&authenticator, &UpdateAuthenticator::warning);
         PackageUpdateService downloader;
-        PackageUpdateTask task(&downloader);
+        NightlyCheckTask task(&downloader, NightlyCheckTask::PACKAGE_LIMITS);
         PackageInstallationPage page(&downloader, &power, &context);
         downloader.setAuthenticator(&authenticator);
         context.addView(&page);
@@ -480,7 +479,7 @@ private slots:
         QSettings settings;
         settings.setValue(QStringLiteral("UpdatesServer/address"), QStringLiteral("127.0.0.1:%1").arg(closedPort));
         ContentUpdateService downloader(m_assets.get());
-        ContentUpdateTask task(&downloader);
+        NightlyCheckTask task(&downloader, NightlyCheckTask::CONTENT_LIMITS);
         task.loadConfiguration(settings);
         VM24::NotificationService notifications;
         MaintenanceMenu menu(&notifications);

@@ -7,8 +7,8 @@
 #include "board/outputmask.h"
 #include "board/rk710controller.h"
 #include "catalogue/productprovider.h"
+#include "peripheralrig.h"
 #include "settings/settings.h"
-#include "simulatedboard.h"
 #include "testenvironment.h"
 #include "vending/alarmmanager.h"
 #include "vending/motordispensermonitor.h"
@@ -23,10 +23,10 @@ namespace {
 
 using Model = PeripheralMonitorModel;
 
-struct Rig
+struct Rig : PeripheralRig
 {
     Rig()
-        : board(QJsonObject{
+        : PeripheralRig(QJsonObject{
             {"columns", QJsonArray{3, 3, 3}},
             {"timings", QJsonObject{{"motorMs", 150}, {"jamMs", 300}, {"resetMs", 100}, {"coinMs", 5}}},
         })
@@ -35,16 +35,8 @@ struct Rig
 
     bool start()
     {
-        if (!board.start())
+        if (!PeripheralRig::start())
             return false;
-        products = std::make_unique<ProductProvider>(appDir.filePath(QStringLiteral("data/products")));
-        alarms = std::make_unique<AlarmManager>(&notifications);
-        motors = std::make_unique<MotorDispenserMonitor>(alarms.get(), products.get(), &notifications);
-        motors->setProductPresence(controller()->getProductPresence());
-        QObject::connect(controller(), &Rk710Controller::productPresenceChanged, motors.get(),
-                         &MotorDispenserMonitor::setProductPresence);
-        fan = std::make_unique<FanControl>(controller(), Settings().value(Settings::TemperatureThreshold));
-        fan->setEnabled(true);
         model = std::make_unique<Model>(controller(), motors.get(), fan.get());
         QObject::connect(model.get(), &Model::statusChanged, [this](const Model::Status& s) { status = s; });
         QObject::connect(model.get(), &Model::inputsChanged, [this](const Model::Inputs& i) { inputs = i; });
@@ -63,16 +55,8 @@ struct Rig
         return restored.result();
     }
 
-    Rk710Controller* controller() const { return board.controller(); }
     int creditReads() const { return board.requests().count(QByteArray("C")); }
 
-    TestEnvironment::ScopedAppDir appDir;
-    SimulatedBoard board;
-    VM24::NotificationService notifications;
-    std::unique_ptr<ProductProvider> products;
-    std::unique_ptr<AlarmManager> alarms;
-    std::unique_ptr<MotorDispenserMonitor> motors;
-    std::unique_ptr<FanControl> fan;
     std::unique_ptr<Model> model;
     Model::Status status;
     Model::Inputs inputs;
