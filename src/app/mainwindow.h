@@ -7,11 +7,11 @@
 class ApplicationSettings;
 class ContentUpdatePage;
 class ContentUpdateService;
-class NightlyCheckTask;
 class Context;
 class HomePage;
 class MachineServices;
 class MaintenanceMode;
+class NightlyCheckTask;
 class PackageInstallationPage;
 class PeripheralMonitor;
 class ProductArrangement;

@@ -4,7 +4,6 @@
 #include "board/outputmask.h"
 #include "board/rk710controller.h"
 
-
 const int FanControl::COOLING_THRESHOLDS[] = {-1000, 30, 40, 50, 60, 1000};
 const int FanControl::COOLING_POWER[] = {0, 25, 50, 75, 100};
 

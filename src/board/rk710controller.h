@@ -102,9 +102,8 @@ public:
     int getActuators() const { return m_actuators; }
 
     // Short board jobs, one at a time, and long ones on a queue of their own,
-    // so that short jobs never wait behind a motor test. Auto-deleting tasks
-    // are owned by the queue.
-    // The same two queues, for QtConcurrent::run.
+    // so that short jobs never wait behind a motor test: QThreadPool::start
+    // for work without a result, QtConcurrent::run for work with one.
     QThreadPool* shortJobs() { return &m_taskPool; }
     QThreadPool* longJobs() { return &m_longTaskPool; }
     // Waits until the short jobs queued so far have run, so that a job queued
