@@ -360,7 +360,17 @@ class Kiosk:
 
     def check_running(self):
         if self.program.poll() is not None:
-            raise KioskError("vm24 ended with %s; see %s" % (self.program.returncode, self.program_log))
+            raise KioskError("vm24 ended with %s; see %s, which ends:\n    %s"
+                             % (self.program.returncode, self.program_log, "\n    ".join(self.program_log_tail())))
+
+    def program_log_tail(self, count=15):
+        """The last lines of the program's output, which say why it ended
+        where the run's directory is gone (a CI machine's)."""
+        try:
+            with open(self.program_log, encoding="utf-8", errors="replace") as f:
+                return f.read().splitlines()[-count:]
+        except OSError as error:
+            return ["(unreadable: %s)" % error]
 
     def picture(self, name, exclude=()):
         return Picture(os.path.join(self.source, "resources", "images", name + ".png"), exclude)
