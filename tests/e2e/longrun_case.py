@@ -425,7 +425,10 @@ class Table:
         self._line([row[c] if not isinstance(row[c], float) else "%.1f" % row[c] for c in COLUMNS])
 
 
-def sample(kiosk, clock, sessions, started_at, why):
+def sample(kiosk, clock, files, sessions, started_at, why):
+    # A file written since the last stamp still has the real time, which
+    # would read as the whole clock offset old.
+    files.stamp()
     row = {"sessions": sessions, "day": round(clock.day(), 1), "wall_s": round(time.monotonic() - started_at)}
     # The least of a few readings: a curl transfer or a pool thread of the
     # moment is not what the process keeps.
@@ -668,7 +671,7 @@ def run_long(source, build, sessions, days, sample_every, table_path=None, seed=
             if events_every:
                 periods = {event: events_every for event in periods}
             try:
-                table.add(sample(kiosk, clock, 0, started_at, "start"))
+                table.add(sample(kiosk, clock, files, 0, started_at, "start"))
                 while done < sessions or clock.day() < days:
                     if stop_after and time.monotonic() - started_at > stop_after * 60 and clock.day() >= days:
                         break
@@ -720,14 +723,14 @@ def run_long(source, build, sessions, days, sample_every, table_path=None, seed=
                         done += 1
                         if done % sample_every == 0:
                             time.sleep(0.3)
-                            table.add(sample(kiosk, clock, done, started_at, "sessions"))
+                            table.add(sample(kiosk, clock, files, done, started_at, "sessions"))
                     if clock.day() >= next_week:
-                        table.add(sample(kiosk, clock, done, started_at, "week %d" % (next_week // 7)))
+                        table.add(sample(kiosk, clock, files, done, started_at, "week %d" % (next_week // 7)))
                         next_week += 7
-                table.add(sample(kiosk, clock, done, started_at, "end"))
+                table.add(sample(kiosk, clock, files, done, started_at, "end"))
             except KioskError as error:
                 try:
-                    table.add(sample(kiosk, clock, done, started_at, "at-failure"))
+                    table.add(sample(kiosk, clock, files, done, started_at, "at-failure"))
                 except (OSError, KioskError):
                     pass
                 raise
