@@ -147,8 +147,7 @@ def log_viewer_on_alarms(kiosk, label):
     after = log_length(kiosk)
     kiosk.touch(*ALARMS_ITEM)
     line = wait_for_log(kiosk, "of display category 6", after=after)
-    with open(kiosk.program_log, encoding="utf-8", errors="replace") as f:
-        shown = f.read().splitlines()[line - 1]
+    shown = kiosk.program_log_lines()[line - 1]
     alarms = [r for r in kiosk.event_log() if r["category"] in ALARM_CATEGORIES]
     expect(any(r["category"] == "alarm" for r in alarms), "no alarm in the event log")
     expect("shows %d entries" % len(alarms) in shown, "log viewer on the alarms: %s, log rows %d" % (shown, len(alarms)))

@@ -206,8 +206,7 @@ def check_files_load(kiosk):
 
 
 def unsettled_counts(kiosk):
-    with open(kiosk.program_log, errors="replace") as f:
-        found = UNSETTLED.findall(f.read())
+    found = UNSETTLED.findall("\n".join(kiosk.program_log_lines()))
     return {kind: found.count(kind) for kind in set(found)}
 
 

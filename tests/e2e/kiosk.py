@@ -363,12 +363,16 @@ class Kiosk:
             raise KioskError("vm24 ended with %s; see %s, which ends:\n    %s"
                              % (self.program.returncode, self.program_log, "\n    ".join(self.program_log_tail())))
 
+    def program_log_lines(self):
+        """The program's output so far, as lines."""
+        with open(self.program_log, encoding="utf-8", errors="replace") as f:
+            return f.read().splitlines()
+
     def program_log_tail(self, count=15):
         """The last lines of the program's output, which say why it ended
         where the run's directory is gone (a CI machine's)."""
         try:
-            with open(self.program_log, encoding="utf-8", errors="replace") as f:
-                return f.read().splitlines()[-count:]
+            return self.program_log_lines()[-count:]
         except OSError as error:
             return ["(unreadable: %s)" % error]
 

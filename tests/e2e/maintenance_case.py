@@ -43,8 +43,7 @@ def wait_for_log(kiosk, text, timeout=30.0, after=0):
     deadline = time.monotonic() + timeout
     while True:
         kiosk.check_running()
-        with open(kiosk.program_log, encoding="utf-8", errors="replace") as f:
-            lines = f.read().splitlines()
+        lines = kiosk.program_log_lines()
         for number, line in enumerate(lines[after:], start=after):
             if text in line:
                 return number + 1
@@ -54,8 +53,7 @@ def wait_for_log(kiosk, text, timeout=30.0, after=0):
 
 
 def log_length(kiosk):
-    with open(kiosk.program_log, encoding="utf-8", errors="replace") as f:
-        return len(f.read().splitlines())
+    return len(kiosk.program_log_lines())
 
 
 def menu_shown(screen):

@@ -13,7 +13,7 @@ import tempfile
 import time
 
 from kiosk import Kiosk, KioskError
-from maintenance_case import expect, open_menu, wait_for_log
+from maintenance_case import expect, log_length, open_menu, wait_for_log
 from usbkeys import Keys
 
 # Where things are on the screen: the two rows under the ten page entries.
@@ -96,7 +96,7 @@ def run_update(kiosk, config, newer):
     operator = keys.make_operator_key("sdz1", "1a2b3c4d")
     screen = open_menu(kiosk, keys, "sdz1", operator, 2, "menu-before-check")
     expect(not screen.is_colour(100, MENU_INSTALL_PACKAGES[1], BUTTON_BLUE, 12), "installation offered with nothing cached")
-    after = sum(1 for _ in open(kiosk.program_log, encoding="utf-8", errors="replace"))
+    after = log_length(kiosk)
     kiosk.touch(*MENU_CHECK_SOFTWARE)
     wait_for_log(kiosk, "checking for package updates", after=after)
     kiosk.screenshot("menu-checking")
@@ -111,7 +111,7 @@ def run_update(kiosk, config, newer):
     kiosk.wait_for_screen("menu-install-1-package", lambda s: s.is_colour(100, MENU_INSTALL_PACKAGES[1], BUTTON_BLUE, 12))
     expect(installed_version(config, "foo") == "1.0-1", "installed before the operator asked")
 
-    after = sum(1 for _ in open(kiosk.program_log, encoding="utf-8", errors="replace"))
+    after = log_length(kiosk)
     kiosk.touch(*MENU_INSTALL_PACKAGES)
     kiosk.screenshot("installing")
     wait_for_log(kiosk, "installing", after=after)

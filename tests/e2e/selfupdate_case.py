@@ -164,8 +164,7 @@ def event_data(state):
 
 
 def program_said(kiosk, text, after):
-    with open(kiosk.program_log, encoding="utf-8", errors="replace") as f:
-        return any(text in line for line in f.read().splitlines()[after:])
+    return any(text in line for line in kiosk.program_log_lines()[after:])
 
 
 def start_server(directory, log):

@@ -17,6 +17,7 @@ import zipfile
 import zlib
 
 from kiosk import Kiosk, KioskError
+from maintenance_case import wait_for_log
 
 SLIDE_GREEN = (0, 160, 80)
 THUMBNAIL_MAGENTA = (230, 0, 200)
@@ -121,18 +122,6 @@ def count_colour(screen, rect, colour, step=6):
     x0, y0, w, h = rect
     return sum(1 for x in range(x0, x0 + w, step) for y in range(y0, y0 + h, step)
                if screen.is_colour(x, y, colour, 12))
-
-
-def wait_for_log(kiosk, text, timeout):
-    deadline = time.monotonic() + timeout
-    while True:
-        kiosk.check_running()
-        with open(kiosk.program_log, encoding="utf-8", errors="replace") as f:
-            if text in f.read():
-                return
-        if time.monotonic() > deadline:
-            raise KioskError("the program never reported %r" % text)
-        time.sleep(0.2)
 
 
 def follow_update(kiosk, label, started, timeout):
