@@ -96,7 +96,7 @@ class SimulatedClock:
         # FAKETIME_FORCE_MONOTONIC_FIX=0: otherwise the library moves the
         # deadline of a wait on the monotonic clock by the wall clock's
         # offset, every timed wait of the toolkit returns at once, and the
-        # board's reader polls a thousand times a second instead of twice.
+        # board's reader polls thousands of times a second instead of twice.
         return {"LD_PRELOAD": faketime_library(), "FAKETIME_TIMESTAMP_FILE": self.path,
                 "FAKETIME_CACHE_DURATION": "1", "FAKETIME_DONT_FAKE_MONOTONIC": "1", "DONT_FAKE_MONOTONIC": "1",
                 "FAKETIME_FORCE_MONOTONIC_FIX": "0", "NO_FAKE_STAT": "1"}
