@@ -72,6 +72,8 @@ void start_controller_board(Rk710Controller& controller)
     // every recovery.
     QObject::connect(&controller, &Rk710Controller::serialReported, &controller, &VM24::change_hostname,
                      Qt::DirectConnection);
+    // Set by an accelerated run only; the machine keeps the board's periods.
+    controller.setPollSpeedup(VM24::get_env_int("VM24_POLL_SPEEDUP", 1));
     if (controller.open(VM24::serial_device_path().toLocal8Bit().constData()))
         controller.initialize(&UnixSignalWatcher::receivedFlag());
     if (!UnixSignalWatcher::receivedFlag())

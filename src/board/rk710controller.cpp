@@ -492,7 +492,7 @@ BoardResult<int> Rk710Controller::awaitForReply(quint8* reply, int& length, int 
     bool endMayBeLost = false;
     int failedInARow = 0;
     for (;;) {
-        VM24::thread_msleep(periodMs);
+        VM24::thread_msleep(periodMs / m_pollSpeedup);
         length = capacity;
         PollAnswer answer = PollAnswer::Answered;
         const int status = pollStatus(reply, length, &answer);

@@ -85,6 +85,11 @@ public:
     void setRetryPolicy(int timeoutMs, int attempts);
     // How often a board that is not alive is tried again; tests shorten it.
     void setRecoveryPeriod(int ms);
+    // An accelerated run polls the operations of a sale (motor cycles,
+    // change, cashless, the session's credit) that many times as often; 1
+    // on the machine, and below 1 counts as 1.
+    void setPollSpeedup(int factor) { m_pollSpeedup = qMax(1, factor); }
+    int pollSpeedup() const { return m_pollSpeedup; }
     // No more attempts; one under way is given up within 100 ms. For the
     // program's end, so that the last requests do not wait behind one.
     void stopRecovery();
@@ -235,6 +240,7 @@ private:
     QThreadPool m_taskPool;
     QThreadPool m_longTaskPool;
     int m_maxErrors = MAX_ERRORS;
+    std::atomic<int> m_pollSpeedup{1};
     CreditPacket m_initialCredit;
     quint8 m_version1 = 0;
     quint8 m_version2 = 0;

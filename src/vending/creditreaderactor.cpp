@@ -13,7 +13,7 @@ CreditReaderActor::CreditReaderActor(ICreditAccount* account, Rk710Controller* c
     , m_pollTimer(this)
 {
     m_pollTimer.setSingleShot(true);
-    m_pollTimer.setInterval(POLL_INTERVAL_MS);
+    m_pollTimer.setInterval(POLL_INTERVAL_MS / controller->pollSpeedup());
     connect(&m_pollTimer, &QTimer::timeout, this, &CreditReaderActor::readCredit);
 }
 

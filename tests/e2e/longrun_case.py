@@ -63,6 +63,9 @@ STATE = dict(SELLING_STATE,
 MIX = (("look", 45), ("cash", 25), ("card", 15), ("change", 15))
 # The acceptors' settle time of the credit reader: the simulator hands money in at once.
 SETTLE_MS = 100
+# A sale's polls of the board, ten times as often: the simulator's motor
+# cycles and payouts last tens of milliseconds, the board's seconds.
+POLL_SPEEDUP = 10
 
 
 HEAPTRACK_PRELOAD = "/usr/lib/heaptrack/libheaptrack_preload.so"
@@ -228,6 +231,7 @@ class ProgramLog:
         self.lines = []
         self.partial = b""
         self.cursor = 0
+        self.waited = {}
 
     def _read(self):
         data = self.file.read()
@@ -249,13 +253,15 @@ class ProgramLog:
     def wait(self, pattern, timeout, on_wait=None):
         """The first match of pattern in a line past the cursor; the cursor moves past it."""
         regex = re.compile(pattern)
-        deadline = time.monotonic() + timeout
+        began = time.monotonic()
+        deadline = began + timeout
         while True:
             self._read()
             for number in range(self.cursor, len(self.lines)):
                 found = regex.search(self.lines[number])
                 if found:
                     self.cursor = number + 1
+                    self.waited[pattern] = self.waited.get(pattern, 0.0) + time.monotonic() - began
                     return found
             self.cursor = len(self.lines)
             self.kiosk.check_running()
@@ -292,6 +298,7 @@ class Sessions:
         self.rng = rng
         self.sold_out = False
         self.counts = {}
+        self.seconds = {}
 
     def touch(self, point):
         self.kiosk.touch(*point)
@@ -362,8 +369,14 @@ class Sessions:
         self.end_on_grid()
 
     def run(self, kind):
+        began = time.monotonic()
         getattr(self, kind)()
         self.counts[kind] = self.counts.get(kind, 0) + 1
+        self.seconds[kind] = self.seconds.get(kind, 0.0) + time.monotonic() - began
+
+    def pace(self):
+        """Seconds a session of each kind took, on average."""
+        return {kind: round(self.seconds[kind] / self.counts[kind], 2) for kind in self.counts}
 
 
 def directory_figures(path):
@@ -667,6 +680,7 @@ def run_long(source, build, sessions, days, sample_every, table_path=None, seed=
                            "vm24.purchase.debug=true",
                            VM24_SCHEDULER_INTERVAL_S=str(scheduler_tick_s),
                            VM24_CREDIT_SETTLE_MS=str(SETTLE_MS),
+                           VM24_POLL_SPEEDUP=str(POLL_SPEEDUP),
                            VM24_MAIL_SERVER="smtp://127.0.0.1:%d" % servers.ports["smtp"],
                            VM24_MAIL_FROM="vm24@example.com")
         if recorder:
@@ -757,6 +771,9 @@ def run_long(source, build, sessions, days, sample_every, table_path=None, seed=
                 print("sessions: %d %s; events: %s; mail and ftp received: %s" %
                       (done, driver.counts, events, servers.received()), flush=True)
                 board.close()
+                print("seconds a session: %s; seconds waited for: %s" %
+                      (driver.pace(), {p: round(t, 1) for p, t in sorted(log.waited.items(), key=lambda i: -i[1])[:8]}),
+                      flush=True)
             input_reads = input_reads_per_second(kiosk)
             print("the board's inputs read %s times a second" %
                   ("%.2f" % input_reads if input_reads is not None else "no"), flush=True)
