@@ -404,7 +404,22 @@ def process_figures(pid):
             elif key == "Threads":
                 figures["threads"] = int(value)
     figures["fds"] = len(os.listdir("/proc/%d/fd" % pid))
+    figures["heap_kb"] = main_heap_kb(pid)
     return figures
+
+
+def main_heap_kb(pid):
+    """Resident kB of the main thread's heap: the rest of the anonymous
+    memory is thread arenas and stacks, large blocks and the toolkit's own maps."""
+    resident = 0
+    in_heap = False
+    with open("/proc/%d/smaps" % pid) as f:
+        for line in f:
+            if MAPPING.match(line):
+                in_heap = line.rstrip().endswith("[heap]")
+            elif in_heap and line.startswith("Rss:"):
+                resident += int(line.split()[1])
+    return resident
 
 
 def event_log_figures(path, now):
@@ -417,7 +432,8 @@ def event_log_figures(path, now):
     return rows, age
 
 
-COLUMNS = ("sessions", "day", "wall_s", "rss_kb", "anon_kb", "fds", "threads", "log_db_kb", "log_rows", "oldest_row_days",
+MAPPING = re.compile(r"^[0-9a-f]+-[0-9a-f]+ ")
+COLUMNS = ("sessions", "day", "wall_s", "rss_kb", "anon_kb", "heap_kb", "fds", "threads", "log_db_kb", "log_rows", "oldest_row_days",
            "drafts", "outgoing", "mailbox", "archive", "data_kb", "time_store_b", "why")
 
 
