@@ -6,7 +6,7 @@ process; event log, spools, data directory, time store) every EVERY sessions
 and every simulated week, written to TABLE as it goes.
 
     python3 bench/bench_longrun.py --source . --build build \\
-        --sessions 10000 --days 90 --every 1000 --minutes 45 --table build/longrun-table.txt
+        --sessions 10000 --days 90 --every 1000 --warmup 1000 --minutes 85 --table build/longrun-table.txt
 
 Python rather than C++: the end-to-end harness (tests/e2e/kiosk.py) already
 starts the installed program under a virtual display with the simulator,

@@ -803,12 +803,13 @@ def run_long(source, build, sessions, days, sample_every, table_path=None, seed=
 
 
 def case_longrun(source, build):
-    """The short version, within two minutes on a loaded machine: sixty
-    sessions over three simulated weeks, every event twice, the first time
-    within the warm-up (the first of each loads what the program keeps)."""
-    sessions = int(os.environ.get("VM24_LONGRUN_SESSIONS", "60"))
+    """The short version, within three minutes on a loaded machine: two
+    hundred sessions over three simulated weeks, every event three times,
+    the first time within the warm-up (the first of each loads what the
+    program keeps)."""
+    sessions = int(os.environ.get("VM24_LONGRUN_SESSIONS", "200"))
     days = int(os.environ.get("VM24_LONGRUN_DAYS", "21"))
-    every = int(os.environ.get("VM24_LONGRUN_SAMPLE_EVERY", "4"))
+    every = int(os.environ.get("VM24_LONGRUN_SAMPLE_EVERY", "10"))
     rows, faults, counts = run_long(source, build, sessions, days, every, warmup=sessions // 3 + 4,
                                     resolution_kb=256)
     if faults:
