@@ -27,6 +27,11 @@ const QStringList LOG_COLUMNS = {QStringLiteral("timestamp"), QStringLiteral("ca
 // SQLite's primary result codes for a damaged file.
 const int SQLITE_CORRUPT_CODE = 11;
 const int SQLITE_NOTADB_CODE = 26;
+// The page cache of each connection, in KiB. The log is appended to and read
+// through now and then (the daily audit reads every row): SQLite's 2 MB
+// default filled up on every such read, and the allocator kept the freed
+// pages of each thread that read, for good.
+const int PAGE_CACHE_KIB = 256;
 // The files SQLite keeps next to a database.
 const char* const SIDE_FILE_SUFFIXES[] = {"-journal", "-wal", "-shm"};
 
@@ -109,6 +114,14 @@ bool apply_schema(QSqlDatabase& db)
     return true;
 }
 
+void limit_page_cache(QSqlDatabase& db)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA cache_size = -%1").arg(PAGE_CACHE_KIB)))
+        qCWarning(loggingLog, "Event log %s keeps SQLite's page cache: %s", qPrintable(db.databaseName()),
+                  qPrintable(query.lastError().text()));
+}
+
 // Makes db point at fileName, open, with the schema in place. A database that
 // opens but rejects the schema (not a database, read-only, disk full) is
 // closed again, so that the next use retries from scratch.
@@ -123,6 +136,7 @@ bool ensure_open(QSqlDatabase& db, const QString& fileName)
         qCWarning(loggingLog, "Event log %s cannot be opened: %s", qPrintable(fileName), qPrintable(db.lastError().text()));
         return false;
     }
+    limit_page_cache(db);
     if (!apply_schema(db)) {
         db.close();
         return false;
